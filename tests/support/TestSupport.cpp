@@ -1,0 +1,1 @@
+// Shared helpers of the test programs live in this folder.
