@@ -1,0 +1,10 @@
+#include "app/Settings.h"
+
+namespace corvane {
+
+Settings& AppSettings() {
+    static Settings settings;
+    return settings;
+}
+
+}  // namespace corvane

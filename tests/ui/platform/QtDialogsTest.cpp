@@ -1,0 +1,95 @@
+#include "platform/ui/QtDialogs.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace corvane {
+namespace {
+
+QApplication& app() {
+    static int argc = 1;
+    static char name[] = "test";
+    static char* argv[] = {name, nullptr};
+    static QApplication instance(argc, argv);
+    return instance;
+}
+
+// Runs `inspect` on the message box once it is on screen, then presses the
+// button captioned `press`.
+void whenShown(const std::function<void(QMessageBox&)>& inspect, const QString& press) {
+    QTimer::singleShot(0, [=] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        inspect(*box);
+        for (QAbstractButton* button : box->buttons()) {
+            if (button->text() == press) {
+                button->click();
+                return;
+            }
+        }
+        ADD_FAILURE() << "no button " << press.toStdString();
+        box->reject();
+    });
+}
+
+MessageRequest request(MsgKind kind, ModalResult defaultResult) {
+    MessageRequest r;
+    r.caption = "Corvane 3D";
+    r.text = "Replace the file?";
+    r.kind = kind;
+    r.defaultResult = defaultResult;
+    r.buttons = {{mrYes, "Ja"}, {mrNo, "Nein"}, {mrAll, "Alle"}};
+    r.style = {0xFFDBB7, 0x804000, "Arial", 8};
+    return r;
+}
+
+TEST(QtDialogs, ShowsCaptionsColoursAndDefaultAndReturnsThePressedButton) {
+    app();
+    QtDialogs dialogs;
+    whenShown(
+        [](QMessageBox& box) {
+            EXPECT_EQ(box.windowTitle(), "Corvane 3D");
+            EXPECT_EQ(box.text(), "Replace the file?");
+            EXPECT_EQ(box.icon(), QMessageBox::NoIcon);
+            EXPECT_EQ(box.palette().color(QPalette::Window), QColor(0xB7, 0xDB, 0xFF));
+            EXPECT_EQ(box.palette().color(QPalette::WindowText), QColor(0x00, 0x40, 0x80));
+            ASSERT_NE(box.defaultButton(), nullptr);
+            EXPECT_EQ(box.defaultButton()->text(), "Nein");
+        },
+        "Alle");
+    EXPECT_EQ(dialogs.showMessage(request(MsgKind::None, mrNo)), mrAll);
+}
+
+TEST(QtDialogs, KindChoosesTheIconAndNoDefaultMeansNone) {
+    app();
+    QtDialogs dialogs;
+    struct Case { MsgKind kind; QMessageBox::Icon icon; };
+    for (auto [kind, icon] : {Case{MsgKind::Warning, QMessageBox::Warning}, Case{MsgKind::Error, QMessageBox::Critical},
+                              Case{MsgKind::Information, QMessageBox::Information},
+                              Case{MsgKind::Confirmation, QMessageBox::Question}}) {
+        whenShown(
+            [icon](QMessageBox& box) {
+                EXPECT_EQ(box.icon(), icon);
+                for (QAbstractButton* button : box.buttons()) {
+                    EXPECT_FALSE(qobject_cast<QPushButton*>(button)->isDefault()) << button->text().toStdString();
+                }
+            },
+            "Ja");
+        EXPECT_EQ(dialogs.showMessage(request(kind, mrNone)), mrYes);
+    }
+}
+
+TEST(QtDialogs, FiltersBecomeQtFilters) {
+    EXPECT_EQ(QtFileFilter("Sims.exe|Sims.exe"), "Sims.exe (Sims.exe)");
+    EXPECT_EQ(QtFileFilter("Bitmaps|*.bmp;*.BMP|All files|*.*"), "Bitmaps (*.bmp *.BMP);;All files (*.*)");
+    EXPECT_EQ(ColorFromBgr(0x804000), QColor(0, 0x40, 0x80));
+}
+
+}  // namespace
+}  // namespace corvane
