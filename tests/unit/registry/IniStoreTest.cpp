@@ -1,6 +1,6 @@
 #include "platform/IniStore.h"
 
-#include "RegistryTestFiles.h"
+#include "support/RegistryTestFiles.h"
 #include "support/TempDir.h"
 
 #include <gmock/gmock.h>

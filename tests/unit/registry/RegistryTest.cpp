@@ -1,6 +1,6 @@
 #include "platform/Registry.h"
 
-#include "RegistryTestFiles.h"
+#include "support/RegistryTestFiles.h"
 #include "support/EnvOverride.h"
 #include "support/TempDir.h"
 

@@ -1,6 +1,6 @@
 #include "platform/RegistryTextFile.h"
 
-#include "RegistryTestFiles.h"
+#include "support/RegistryTestFiles.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

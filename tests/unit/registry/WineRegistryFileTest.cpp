@@ -1,7 +1,7 @@
 #include "platform/WineRegistryFile.h"
 #include "platform/WineRegistryFileEscapes.h"
 
-#include "RegistryTestFiles.h"
+#include "support/RegistryTestFiles.h"
 
 #include <gtest/gtest.h>
 

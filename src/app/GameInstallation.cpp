@@ -1,0 +1,90 @@
+#include "app/GameInstallation.h"
+
+#include "demo/GameBuilder.h"
+#include "platform/CaseInsensitivePath.h"
+
+#include <algorithm>
+#include <system_error>
+
+namespace corvane {
+
+namespace {
+
+bool isFolder(const std::filesystem::path& path) {
+    std::error_code ec;
+    return std::filesystem::is_directory(path, ec);
+}
+
+std::string neighbourhoodNumber(const std::string& folderName) {
+    // Characters 9 and 10 of "UserData10" are "10".
+    std::string digits = folderName.size() > 8 ? folderName.substr(8, 2) : std::string();
+    return digits.size() == 2 ? digits : "0" + (digits.empty() ? std::string("1") : digits);
+}
+
+}  // namespace
+
+int DetectExpansionLevel(const std::filesystem::path& gamePath) {
+    int level = 0;
+    for (int pack = 1; pack <= 7; ++pack) {
+        if (isFolder(ResolveCaseInsensitive(gamePath, GameBuilder::ExpansionPackFolder(pack)))) {
+            level = pack;
+        }
+    }
+    return level;
+}
+
+bool HasGameExecutable(const std::filesystem::path& gamePath) {
+    std::error_code ec;
+    return !gamePath.empty() && std::filesystem::is_regular_file(ResolveCaseInsensitive(gamePath, "Sims.exe"), ec);
+}
+
+std::vector<NeighbourhoodEntry> ListNeighbourhoods(const std::filesystem::path& gamePath) {
+    std::vector<NeighbourhoodEntry> entries;
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(gamePath, ec), end; !ec && it != end; it.increment(ec)) {
+        std::string name = it->path().filename().string();
+        if (EqualsIgnoreCase(name.substr(0, 8), "Userdata") && isFolder(it->path())) {
+            entries.push_back({neighbourhoodNumber(name), name});
+        }
+    }
+    std::stable_sort(entries.begin(), entries.end(),
+                     [](const auto& a, const auto& b) { return a.number < b.number; });
+    return entries;
+}
+
+int PreselectedNeighbourhood(const std::vector<NeighbourhoodEntry>& entries, const std::string& preselected) {
+    if (entries.empty()) {
+        return -1;
+    }
+    auto found = std::find_if(entries.begin(), entries.end(),
+                              [&](const auto& entry) { return entry.folderName == preselected; });
+    return found == entries.end() ? 0 : static_cast<int>(found - entries.begin());
+}
+
+std::string ChooseSkinsFolder(const std::filesystem::path& gamePath, const std::vector<std::string>& switchValues) {
+    std::string folder = "GameData\\Skins";
+    for (const std::string& value : switchValues) {
+        if (!value.empty() && isFolder(ResolveCaseInsensitive(gamePath, value))) {
+            folder = value;
+        }
+    }
+    return folder;
+}
+
+std::vector<std::string> HauntAddresses(int expansionLevel) {
+    std::vector<std::string> addresses;
+    if (expansionLevel >= 7) {
+        return addresses;
+    }
+    for (int house = 0; house <= 10; ++house) {
+        addresses.push_back(std::to_string(house));
+    }
+    if (expansionLevel >= 5) {
+        for (int house = 50; house <= 80; ++house) {
+            addresses.push_back(std::to_string(house));
+        }
+    }
+    return addresses;
+}
+
+}  // namespace corvane
