@@ -1,13 +1,20 @@
 // The entry block of the editor.
 
-#include "app/LanguageSetup.h"
+#include "app/CommandLineSwitches.h"
+#include "app/ui/Artwork.h"
+#include "app/ui/TfrmLanguage.h"
 #include "app/ui/TfrmMain.h"
+#include "demo/DemoInstallation.h"
 #include "platform/AppFolder.h"
+#include "platform/Registry.h"
+#include "platform/ui/QtDialogs.h"
 
 #include <QApplication>
 #include <QSurfaceFormat>
 
-int main(int argc, char** argv) {
+namespace {
+
+void requestCompatibilityOpenGL() {
     // The preview draws with fixed-function OpenGL: ask for a compatibility
     // context before the application object exists.
     QSurfaceFormat format;
@@ -16,12 +23,43 @@ int main(int argc, char** argv) {
     format.setVersion(2, 1);
     format.setDepthBufferSize(24);
     QSurfaceFormat::setDefaultFormat(format);
+}
 
+// The demo keeps its game key and the editor's options in its own store.
+corvane::Registry demoRegistry() {
+    auto folder = corvane::ApplicationFolder() / "Demo";
+    auto game = corvane::EnsureDemoInstallation(folder);
+    corvane::Registry registry({std::nullopt, folder});
+    using corvane::RegistryRoot;
+    if (registry.read(RegistryRoot::LocalMachine, corvane::kGameRegistryKey, "SIMS_DATA").empty()) {
+        registry.write(RegistryRoot::LocalMachine, corvane::kGameRegistryKey, "SIMS_DATA", game.string());
+        registry.write(RegistryRoot::LocalMachine, corvane::kGameRegistryKey, "SIMS_LANGUAGE", "USEnglish");
+    }
+    return registry;
+}
+
+std::string askGameLanguage() {
+    corvane::TfrmLanguage dialog;
+    dialog.exec();
+    return dialog.SelectedLanguage.toStdString();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    requestCompatibilityOpenGL();
     QApplication app(argc, argv);
     QApplication::setApplicationName("Corvane 3D");
-    corvane::InstallLanguage(corvane::ProgramDataFolder(corvane::CurrentExecutable(), "lang"), "usen");
+    QApplication::setWindowIcon(corvane::ApplicationIcon());
 
-    corvane::TfrmMain window;
-    window.show();
+    auto switches = corvane::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    corvane::Registry registry =
+        switches.demo ? demoRegistry() : corvane::Registry(corvane::RegistryLocations::fromEnvironment());
+    corvane::QtDialogs dialogs;
+    corvane::TfrmMain window({dialogs, registry, switches,
+                              corvane::ProgramDataFolder(corvane::CurrentExecutable(), "lang"), askGameLanguage});
+    if (!window.FormCreate()) {
+        return 0;
+    }
     return QApplication::exec();
 }

@@ -1,31 +1,166 @@
 #include "app/ui/TfrmMain.h"
 
-#include "app/Settings.h"
-#include "app/VersionText.h"
-#include "platform/LanguageModule.h"
-#include "platform/ui/QtDialogs.h"
+#include "app/ui/TfrmAbout.h"
 
-#include <QGuiApplication>
-#include <QScreen>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
 
 namespace corvane {
 
-TfrmMain::TfrmMain(QWidget* parent) : QWidget(parent) {
+namespace {
+
+QRect rectOf(const Bounds& bounds) {
+    return {bounds.left, bounds.top, bounds.width, bounds.height};
+}
+
+// Page buttons of the left bar, top to bottom; a gap opens before the names
+// that start a new group (the skin pages, the skin tools, the housekeeping).
+struct BarButton {
+    const char* name;
+    bool gapBefore;
+};
+constexpr BarButton kBarButtons[] = {
+    {"btnNeighborhood", false}, {"btnRelationships", false}, {"btnHouseJob", false},
+    {"btnSkillsPersonality", false}, {"btnInterests", false}, {"btnMakeover", true},
+    {"btnHead", false}, {"btnNormal", false}, {"btnFormal", false}, {"btnFashion", false},
+    {"btnWinter", false}, {"btnSwimWear", false}, {"btnPajamas", false}, {"btnNude", false},
+    {"btnHands", false}, {"btnImport", true}, {"btnExport", false}, {"btnCMXBuilder", false},
+    {"btnCVPs", true}, {"btnMissingSkinSearch", false}, {"btnSkinValidate", false},
+    {"btnDupsSearch", false}, {"btnAbout", false},
+};
+constexpr int kBarButtonTop = 14;
+constexpr int kBarButtonHeight = 19;
+constexpr int kBarButtonStep = 20;
+constexpr int kBarGap = 6;
+
+template <typename Widget>
+Widget* named(Widget* widget, const char* name) {
+    widget->setObjectName(name);
+    return widget;
+}
+
+}  // namespace
+
+TfrmMain::TfrmMain(MainWindowServices services, QWidget* parent)
+    : QWidget(parent), services_(std::move(services)) {
     setObjectName("frmMain");
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFixedSize(kClientWidth, kClientHeight);
-    setWindowTitle(QString::fromStdString(LangStr(6158) + " - " + LangStr(6159) + " " + GetVersionText()));
+    createControls();
+}
 
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, ColorFromBgr(AppSettings().BackColor));
-    colours.setColor(QPalette::WindowText, ColorFromBgr(AppSettings().FontColor));
-    setPalette(colours);
-    setAutoFillBackground(true);
+TfrmMain::~TfrmMain() = default;
 
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        move(screen->availableGeometry().center() - rect().center());
+void TfrmMain::createControls() {
+    createHeader();
+    createButtonBar();
+    createPages();
+    createPreviewAndButtons();
+}
+
+void TfrmMain::createHeader() {
+    grpNGBD = named(new QGroupBox(this), "grpNGBD");
+    grpNGBD->setGeometry(rectOf(kHeaderBounds));
+    lblNeighborhood = named(new QLabel(grpNGBD), "lblNeighborhood");
+    lblNeighborhood->setGeometry(8, 18, 110, 26);
+    cbNeighborhood = named(new QComboBox(grpNGBD), "cbNeighborhood");
+    cbNeighborhood->setGeometry(120, 17, 60, 26);
+    connect(cbNeighborhood, &QComboBox::activated, this, [this] { cbNeighborhoodChange(); });
+    cbUserName = named(new QComboBox(grpNGBD), "cbUserName");
+    cbUserName->setGeometry(190, 17, 390, 26);
+}
+
+void TfrmMain::createButtonBar() {
+    grpSelect = named(new QGroupBox(this), "grpSelect");
+    grpSelect->setGeometry(rectOf(kButtonBarBounds));
+    int top = kBarButtonTop;
+    for (const BarButton& entry : kBarButtons) {
+        top += entry.gapBefore ? kBarGap : 0;
+        auto* button = named(new QPushButton(grpSelect), entry.name);
+        button->setGeometry(10, top, 180, kBarButtonHeight);
+        connect(button, &QPushButton::clicked, this, [this, button] { ShowPage(button); });
+        pageButtons_.emplace(entry.name, button);
+        top += kBarButtonStep;
     }
+    connect(pageButton("btnAbout"), &QPushButton::clicked, this, [this] {
+        LockPages();
+        ShowPage(pageButton("btnAbout"));
+        about_ = new TfrmAbout(pnlAbout);
+        about_->show();
+        UnlockPages();
+    });
+}
+
+QGroupBox* TfrmMain::addPageGroup(const std::string& name) {
+    auto* group = new QGroupBox(this);
+    group->setObjectName(QString::fromStdString(name));
+    group->hide();
+    pageGroups_.emplace(name, group);
+    return group;
+}
+
+void TfrmMain::createPages() {
+    for (const PageInfo& page : MainWindowPages()) {
+        for (const PageGroup& group : page.groups) {
+            addPageGroup(std::string(group.name))->setGeometry(rectOf(group.bounds));
+        }
+    }
+    QGroupBox* neighbourhood = pageGroup("grpNeighborhood");
+    ckOpenCurNBGD = named(new QCheckBox("Open game at current neighborhood:", neighbourhood), "ckOpenCurNBGD");
+    ckOpenCurNBGD->setGeometry(10, 466, 18, 20);
+    connect(ckOpenCurNBGD, &QCheckBox::clicked, this, &TfrmMain::ckOpenCurNBGDClick);
+    named(new QLabel(neighbourhood), "lblOpenCurNBGD")->setGeometry(30, 466, 350, 20);
+
+    QGroupBox* missingSkins = pageGroup("grpMissingSkinSearch");
+    ckChkChdFormals = named(new QCheckBox("Show Missing Children Formals", missingSkins), "ckChkChdFormals");
+    ckChkChdFormals->setGeometry(10, 466, 18, 20);
+    named(new QLabel(missingSkins), "lblFilterChildFormals")->setGeometry(30, 466, 350, 20);
+
+    cbHauntAddress = named(new QComboBox(pageGroup("grpHouse")), "cbHauntAddress");
+    cbHauntAddress->setGeometry(280, 200, 90, 24);
+    cbHauntAddress->hide();
+
+    pnlAbout = named(new QFrame(pageGroup("grpAbout")), "pnlAbout");
+    pnlAbout->setGeometry(4, 12, kFullPage.width - 8, kFullPage.height - 16);
+}
+
+void TfrmMain::createPreviewAndButtons() {
+    grpSelectSkins = named(new QGroupBox(this), "grpSelectSkins");
+    grpSelectSkins->setGeometry(rectOf(kSkinListBounds));
+    grpSelectSkins->hide();
+
+    pnl3DSim = named(new QFrame(this), "pnl3DSim");
+    pnl3DSim->setGeometry(rectOf(kSmallPreview));
+    img3DSim = named(new QLabel(pnl3DSim), "img3DSim");
+    img3DSim->setAlignment(Qt::AlignCenter);
+    img3DSim->setGeometry(0, 0, kSmallPreview.width, kSmallPreview.height);
+    pnlLowCenter = named(new QFrame(this), "pnlLowCenter");
+    pnlLowCenter->setGeometry(200, 431, 391, 105);
+    pnlLowCenter->hide();
+
+    grpButtons = named(new QGroupBox(this), "grpButtons");
+    grpButtons->setGeometry(rectOf(kSaveExitBounds));
+    btnSave = named(new QPushButton(grpButtons), "btnSave");
+    btnSave->setGeometry(8, 9, 88, 22);
+    btnSave->setEnabled(false);
+    btnExit = named(new QPushButton(grpButtons), "btnExit");
+    btnExit->setGeometry(104, 9, 88, 22);
+    connect(btnExit, &QPushButton::clicked, this, &QWidget::close);
+}
+
+QPushButton* TfrmMain::pageButton(std::string_view name) const {
+    auto it = pageButtons_.find(name);
+    return it == pageButtons_.end() ? nullptr : it->second;
+}
+
+QGroupBox* TfrmMain::pageGroup(std::string_view name) const {
+    auto it = pageGroups_.find(name);
+    return it == pageGroups_.end() ? nullptr : it->second;
 }
 
 }  // namespace corvane

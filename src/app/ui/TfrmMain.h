@@ -1,19 +1,128 @@
 #pragma once
 
+#include "app/CommandLineSwitches.h"
+#include "app/PageTable.h"
+#include "platform/Dialogs.h"
+#include "platform/Registry.h"
+
 #include <QWidget>
+
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QPushButton;
 
 namespace corvane {
 
+class TfrmAbout;
+
+// What the main window needs from outside: the dialogs to ask through, the
+// registry, the command line, where the language tables are, and the
+// language dialog of start-up (it answers the name of a language).
+struct MainWindowServices {
+    Dialogs& dialogs;
+    Registry& registry;
+    CommandLineSwitches switches;
+    std::filesystem::path languageFolder;
+    std::function<std::string()> askLanguage;
+};
+
 // The editor's one main window: a fixed client area of 789 × 538, centred on
-// the screen, with a system menu and a minimise button only.
+// the screen, with a system menu and a minimise button only. A header with the
+// neighbourhood and character lists, a button bar with one button per page,
+// the page area, the preview panel and the Save and Exit buttons.
 class TfrmMain : public QWidget {
     Q_OBJECT
 
 public:
-    explicit TfrmMain(QWidget* parent = nullptr);
+    explicit TfrmMain(MainWindowServices services, QWidget* parent = nullptr);
+    ~TfrmMain() override;
 
     static constexpr int kClientWidth = 789;
     static constexpr int kClientHeight = 538;
+
+    // Start-up: finds the game, its language and expansion level, lists the
+    // neighbourhoods, styles and titles every control. False when the editor
+    // must end (the game was not found).
+    bool FormCreate();
+
+    // Shows the page of a page button (see MainWindowPages()).
+    void ShowPage(QPushButton* button);
+    // Disables every group box (with the hourglass) for a long operation;
+    // UnlockPages enables them again, the button bar only with characters.
+    void LockPages();
+    void UnlockPages();
+
+    // Opens the neighbourhood selected in the list and shows its page.
+    void cbNeighborhoodChange();
+
+    QPushButton* pageButton(std::string_view name) const;
+    QGroupBox* pageGroup(std::string_view name) const;
+    TfrmAbout* aboutWindow() const { return about_; }
+
+    // The fixed parts, named as everywhere in the editor.
+    QGroupBox* grpNGBD = nullptr;
+    QLabel* lblNeighborhood = nullptr;
+    QComboBox* cbNeighborhood = nullptr;
+    QComboBox* cbUserName = nullptr;
+    QGroupBox* grpSelect = nullptr;
+    QGroupBox* grpSelectSkins = nullptr;
+    QGroupBox* grpButtons = nullptr;
+    QPushButton* btnSave = nullptr;
+    QPushButton* btnExit = nullptr;
+    QFrame* pnl3DSim = nullptr;
+    QLabel* img3DSim = nullptr;
+    QFrame* pnlLowCenter = nullptr;
+    QFrame* pnlAbout = nullptr;
+    QCheckBox* ckOpenCurNBGD = nullptr;
+    QCheckBox* ckChkChdFormals = nullptr;
+    QComboBox* cbHauntAddress = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createControls();
+    void createHeader();
+    void createButtonBar();
+    void createPages();
+    void createPreviewAndButtons();
+    QGroupBox* addPageGroup(const std::string& name);
+
+    // Start-up steps.
+    bool findGame();
+    void chooseLanguage();
+    void listNeighbourhoods(const std::string& preselected);
+    void applyEditorOptions();
+    void applyLocalisedTexts();
+    void applyExpansionFeatures();
+    void restrictInterests();
+    void fillHauntAddresses();
+
+    // Page switching.
+    void placePreview(const PageInfo& page);
+    void showLogo(std::string_view name);
+    void leaveImportPage();
+    void closeAboutWindow();
+
+    // Exit.
+    void FormClose();
+    void ckOpenCurNBGDClick(bool checked);
+
+    MainWindowServices services_;
+    std::map<std::string, QPushButton*, std::less<>> pageButtons_;
+    std::map<std::string, QGroupBox*, std::less<>> pageGroups_;
+    TfrmAbout* about_ = nullptr;
+    std::string preselectedNeighbourhood_;
+    bool closing_ = false;
 };
 
 }  // namespace corvane

@@ -1,0 +1,52 @@
+// Closing the main window: the last save, the remembered options and the
+// neighbourhood the game opens next.
+
+#include "app/EditorOptions.h"
+#include "app/NeighbourhoodSwap.h"
+#include "app/Settings.h"
+#include "app/ui/TfrmBusy.h"
+#include "app/ui/TfrmMain.h"
+#include "platform/LanguageModule.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+
+namespace corvane {
+
+void TfrmMain::closeEvent(QCloseEvent* event) {
+    // During a long operation the header is disabled: the window stays.
+    if (!grpNGBD->isEnabled() || closing_) {
+        event->ignore();
+        return;
+    }
+    closing_ = true;
+    FormClose();
+    event->accept();
+}
+
+void TfrmMain::FormClose() {
+    QCoreApplication::processEvents();
+    LockPages();
+    {
+        TfrmBusy busy(this);
+        busy.showStatus(LangStr(7097));
+        closeAboutWindow();
+
+        EditorOptions options;
+        options.showMissingChildFormals = ckChkChdFormals->isChecked();
+        options.openGameAtCurrentNeighbourhood = ckOpenCurNBGD->isChecked();
+        WriteEditorOptions(services_.registry, options);
+        if (options.openGameAtCurrentNeighbourhood && cbNeighborhood->currentIndex() >= 0) {
+            SwapNeighbourhoodAtExit(AppSettings().ExpansionLevel, cbNeighborhood->currentText().toInt(),
+                                    AppSettings().GamePath, services_.registry, services_.dialogs);
+        }
+        cbUserName->clear();
+        SetLanguageModule(LanguageModule());
+    }
+    UnlockPages();
+}
+
+}  // namespace corvane

@@ -1,0 +1,142 @@
+// Switching the main window's pages, and locking them during long operations.
+
+#include "app/ui/Artwork.h"
+#include "app/ui/TfrmAbout.h"
+#include "app/ui/TfrmMain.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTreeWidget>
+
+namespace corvane {
+
+namespace {
+
+QRect rectOf(const Bounds& bounds) {
+    return {bounds.left, bounds.top, bounds.width, bounds.height};
+}
+
+// Widgets of the pages that every page change puts back to rest.
+constexpr const char* kTreesEmptied[] = {"tvNGBD", "tvNGBDBackup", "tvDups", "tvStored"};
+constexpr const char* kProfileButtons[] = {"btnCVPCancel", "btnCVPContinue"};
+constexpr const char* kHandWidgets[] = {"bvOpenLHand",  "bvOpenRHand",    "bvPointingLHand", "bvPointingRHand",
+                                        "bvCloseLHand", "bvCloseRHand",   "bvFormalLHand",   "bvFormalRHand",
+                                        "pnlFormalLHand", "pnlFormalRHand", "lblFormalHand"};
+
+template <typename Widget, typename Action>
+void forEachNamed(QWidget* root, std::span<const char* const> names, Action action) {
+    for (const char* name : names) {
+        if (auto* widget = root->findChild<Widget*>(name)) {
+            action(widget);
+        }
+    }
+}
+
+}  // namespace
+
+void TfrmMain::LockPages() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    for (QGroupBox* group : findChildren<QGroupBox*>()) {
+        group->setEnabled(false);
+    }
+}
+
+void TfrmMain::UnlockPages() {
+    for (QGroupBox* group : findChildren<QGroupBox*>()) {
+        group->setEnabled(true);
+    }
+    while (QApplication::overrideCursor() != nullptr) {
+        QApplication::restoreOverrideCursor();
+    }
+    if (cbUserName->count() == 0) {
+        grpSelect->setEnabled(false);
+    }
+}
+
+void TfrmMain::ShowPage(QPushButton* button) {
+    const bool wasUnlocked = pageGroup("grpNeighborhood")->isEnabled();
+    LockPages();
+    forEachNamed<QTreeWidget>(this, kTreesEmptied, [](QTreeWidget* tree) { tree->clear(); });
+    closeAboutWindow();
+    if (wasUnlocked) {
+        UnlockPages();
+    }
+
+    forEachNamed<QWidget>(this, kProfileButtons, [](QWidget* widget) { widget->setEnabled(false); });
+    pnlLowCenter->hide();
+    forEachNamed<QWidget>(this, kHandWidgets, [](QWidget* widget) { widget->hide(); });
+    grpNGBD->setGeometry(rectOf(kHeaderBounds));
+    grpSelect->setGeometry(rectOf(kButtonBarBounds));
+    grpSelectSkins->setGeometry(rectOf(kSkinListBounds));
+    grpButtons->setGeometry(rectOf(kSaveExitBounds));
+
+    for (const PageInfo& page : MainWindowPages()) {
+        QPushButton* pageButtonOfRow = pageButton(page.button);
+        QGroupBox* firstGroup = pageGroup(page.groups.front().name);
+        if (pageButtonOfRow != button) {
+            if (page.button == "btnImport" && firstGroup->isVisibleTo(this)) {
+                leaveImportPage();
+            }
+            for (const PageGroup& group : page.groups) {
+                pageGroup(group.name)->hide();
+            }
+            pageButtonOfRow->setEnabled(true);
+            continue;
+        }
+        if (!firstGroup->isVisibleTo(this)) {
+            placePreview(page);
+        }
+        grpSelectSkins->setVisible(page.skinListShown);
+        for (const PageGroup& group : page.groups) {
+            QGroupBox* box = pageGroup(group.name);
+            box->setGeometry(rectOf(group.bounds));
+            box->show();
+        }
+        pageButtonOfRow->setEnabled(false);
+    }
+
+    grpButtons->hide();
+    grpButtons->show();
+}
+
+void TfrmMain::placePreview(const PageInfo& page) {
+    const Bounds& area = page.preview == PreviewSize::Small ? kSmallPreview : kLargePreview;
+    img3DSim->hide();
+    pnl3DSim->setGeometry(rectOf(area));
+    img3DSim->setGeometry(0, 0, area.width, area.height);
+    pnl3DSim->show();
+    btnSave->setVisible(page.saveShown);
+    switch (page.content) {
+        case PreviewContent::SmallLogo:
+        case PreviewContent::ProfileAfterLogo:
+            showLogo(kSmallLogo);
+            break;
+        case PreviewContent::LargeLogo:
+            showLogo(kLargeLogo);
+            break;
+        case PreviewContent::Normal:
+        case PreviewContent::SetByPage:
+            break;
+    }
+}
+
+void TfrmMain::showLogo(std::string_view name) {
+    img3DSim->setPixmap(QPixmap::fromImage(ArtworkByName(std::string(name))));
+    img3DSim->show();
+}
+
+void TfrmMain::closeAboutWindow() {
+    delete about_;
+    about_ = nullptr;
+}
+
+void TfrmMain::leaveImportPage() {
+    // The import page's drop target arrives with the skin import; until then
+    // there is nothing on it to clear.
+}
+
+}  // namespace corvane

@@ -1,0 +1,226 @@
+#include "app/Settings.h"
+#include "app/ui/TfrmAbout.h"
+#include "app/ui/TfrmMain.h"
+#include "demo/GameBuilder.h"
+#include "platform/LanguageModule.h"
+#include "platform/ui/QtDialogs.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TempDir.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace corvane {
+namespace {
+
+QApplication& app() {
+    static int argc = 1;
+    static char name[] = "test";
+    static char* argv[] = {name, nullptr};
+    static QApplication instance(argc, argv);
+    return instance;
+}
+
+QRect rectOf(const Bounds& b) {
+    return {b.left, b.top, b.width, b.height};
+}
+
+// A synthetic game with three neighbourhoods, its key in a private registry,
+// and the main window started on it.
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        app();
+        AppSettings() = Settings();
+        for (const char* name : {"UserData", "UserData2", "UserData3"}) {
+            game.neighbourhood(name);
+            game.writeText(std::string(name) + "/which.txt", name);
+        }
+        registry.write(RegistryRoot::LocalMachine, kGameRegistryKey, "SIMS_DATA", game.root().string());
+        registry.write(RegistryRoot::LocalMachine, kGameRegistryKey, "SIMS_LANGUAGE", "USEnglish");
+    }
+    void TearDown() override {
+        window.reset();
+        SetLanguageModule(LanguageModule());
+        AppSettings() = Settings();
+    }
+
+    TfrmMain& start(int expansionLevel, std::vector<std::string> args = {}) {
+        game.installation(expansionLevel);
+        window = std::make_unique<TfrmMain>(MainWindowServices{
+            dialogs, registry, ParseCommandLine(args), CORVANE_LANG_DIR, [] { return std::string("USEnglish"); }});
+        EXPECT_TRUE(window->FormCreate());
+        return *window;
+    }
+    // Characters arrive with the neighbourhood loading; one entry keeps the
+    // button bar usable.
+    void addCharacter() { window->cbUserName->addItem("Goth, Bella"); }
+
+    test::TempDir folder;
+    GameBuilder game{folder.path() / "The Sims"};
+    Registry registry{{std::nullopt, folder.path() / "config"}};
+    test::ScriptedDialogs dialogs;
+    std::unique_ptr<TfrmMain> window;
+};
+
+TEST_F(MainWindowTest, StartsWithTitleNeighbourhoodsAndLocalisedControls) {
+    TfrmMain& w = start(7, {"/backcolor", "navy", "/fontcolor", "$00FFFF"});
+    EXPECT_EQ(w.size(), QSize(789, 538));
+    EXPECT_EQ(w.windowTitle().toStdString(), LangStr(6158) + " - " + LangStr(6159) + " " + "0.1.0  (Build 0)");
+    EXPECT_EQ(AppSettings().ExpansionLevel, 7);
+    EXPECT_EQ(AppSettings().LanguageNumber, 1);
+    ASSERT_EQ(w.cbNeighborhood->count(), 3);
+    EXPECT_EQ(w.cbNeighborhood->itemText(2), "03");
+    EXPECT_EQ(w.cbNeighborhood->itemData(2).toString(), "UserData3");
+    EXPECT_EQ(w.cbNeighborhood->currentIndex(), 0);
+
+    EXPECT_EQ(w.btnSave->text().toStdString(), LangStr(5007));
+    EXPECT_EQ(w.pageButton("btnHouseJob")->text().toStdString(), LangStr(4001) + "/" + LangStr(4003));
+    EXPECT_EQ(w.cbNeighborhood->toolTip().toStdString(), LangStr(3001));
+    EXPECT_TRUE(w.pageGroup("grpSkills")->title().isEmpty());
+
+    // Window colours: navy background, yellow text; combo boxes two points larger.
+    EXPECT_EQ(w.grpSelect->palette().color(QPalette::Window), QColor(0, 0, 0x80));
+    EXPECT_EQ(w.grpSelect->palette().color(QPalette::WindowText), QColor(0xFF, 0xFF, 0));
+    EXPECT_EQ(w.ckOpenCurNBGD->palette().color(QPalette::WindowText), QColor(0, 0, 0x80)) << "check boxes hide their text";
+    EXPECT_EQ(w.cbNeighborhood->font().pointSize(), 12) << "the header lists are four points larger";
+    EXPECT_EQ(w.cbHauntAddress->font().pointSize(), 10);
+    EXPECT_EQ(w.cbHauntAddress->count(), 0) << "no haunted-house list at level 7";
+    EXPECT_FALSE(w.grpSelect->isEnabled()) << "no characters: the button bar stays disabled";
+}
+
+TEST_F(MainWindowTest, PreselectsTheGamesNeighbourhoodAndHonoursTheLanguageSwitch) {
+    registry.write(RegistryRoot::LocalMachine, kGameRegistryKey, "SIMS_CURRENT_NEIGHBORHOOD_PATH", "UserData2");
+    TfrmMain& w = start(2, {"/l", "ukenglish"});
+    EXPECT_EQ(w.cbNeighborhood->currentText(), "02");
+    EXPECT_EQ(AppSettings().NeighborhoodPath, game.root() / "UserData2");
+    EXPECT_NE(LangStr(4017).find("Neighbourhood"), std::string::npos) << "the British table is in use";
+    EXPECT_EQ(w.cbHauntAddress->count(), 11);
+}
+
+TEST_F(MainWindowTest, EarlyGamesRestrictInterestsAndHideLaterFeatures) {
+    TfrmMain& w = start(0);
+    QPushButton* interests = w.pageButton("btnInterests");
+    EXPECT_TRUE(interests->isHidden());
+    EXPECT_TRUE(interests->text().endsWith(QString::fromStdString(LangStr(6078))));
+    for (const char* name : {"btnWinter", "btnFashion", "btnNude"}) {
+        EXPECT_TRUE(w.pageButton(name)->isHidden()) << name;
+    }
+    EXPECT_FALSE(w.pageButton("btnMakeover")->isHidden());
+}
+
+TEST_F(MainWindowTest, MiddleLevelsHideTheNewerOutfits) {
+    TfrmMain& w = start(3);
+    EXPECT_TRUE(w.pageButton("btnWinter")->isHidden());
+    EXPECT_TRUE(w.pageButton("btnFashion")->isHidden());
+    EXPECT_FALSE(w.pageButton("btnInterests")->isHidden());
+    EXPECT_TRUE(w.pageButton("btnInterests")->isEnabledTo(w.grpSelect));
+}
+
+TEST_F(MainWindowTest, EveryPageButtonShowsItsPageWhereTheTableSays) {
+    TfrmMain& w = start(7);
+    addCharacter();
+    w.UnlockPages();
+    for (const PageInfo& page : MainWindowPages()) {
+        SCOPED_TRACE(std::string(page.button));
+        w.pageButton(page.button)->click();
+        for (const PageGroup& group : page.groups) {
+            EXPECT_TRUE(w.pageGroup(group.name)->isVisibleTo(&w)) << group.name;
+            EXPECT_EQ(w.pageGroup(group.name)->geometry(), rectOf(group.bounds)) << group.name;
+        }
+        EXPECT_FALSE(w.pageButton(page.button)->isEnabled());
+        EXPECT_EQ(w.pnl3DSim->geometry(), rectOf(page.preview == PreviewSize::Small ? kSmallPreview : kLargePreview));
+        EXPECT_EQ(w.btnSave->isVisibleTo(&w), page.saveShown);
+        EXPECT_EQ(w.grpSelectSkins->isVisibleTo(&w), page.skinListShown);
+        int visiblePages = 0;
+        for (const PageInfo& other : MainWindowPages()) {
+            visiblePages += w.pageGroup(other.groups.front().name)->isVisibleTo(&w) ? 1 : 0;
+            if (other.button != page.button) {
+                EXPECT_TRUE(w.pageButton(other.button)->isEnabled()) << other.button;
+            }
+        }
+        EXPECT_EQ(visiblePages, 1);
+    }
+}
+
+TEST_F(MainWindowTest, ShowingThePageOnShowKeepsThePreviewAndLogo) {
+    TfrmMain& w = start(7);
+    addCharacter();
+    w.UnlockPages();
+    w.ShowPage(w.pageButton("btnNeighborhood"));
+    EXPECT_FALSE(w.img3DSim->pixmap().isNull()) << "the small logo";
+    w.img3DSim->clear();
+    w.ShowPage(w.pageButton("btnNeighborhood"));
+    EXPECT_TRUE(w.img3DSim->pixmap().isNull()) << "the logo is not loaded again";
+
+    w.ShowPage(w.pageButton("btnMakeover"));
+    w.ShowPage(w.pageButton("btnHead"));
+    EXPECT_EQ(w.pnl3DSim->geometry(), rectOf(kLargePreview));
+    EXPECT_TRUE(w.grpSelectSkins->isVisibleTo(&w));
+}
+
+TEST_F(MainWindowTest, AboutWindowLivesWhileItsPageIsOnShow) {
+    TfrmMain& w = start(7);
+    addCharacter();
+    w.UnlockPages();
+    w.pageButton("btnAbout")->click();
+    ASSERT_NE(w.aboutWindow(), nullptr);
+    EXPECT_EQ(w.aboutWindow()->parentWidget(), w.pnlAbout);
+    w.pageButton("btnSkillsPersonality")->click();
+    EXPECT_EQ(w.aboutWindow(), nullptr);
+}
+
+TEST_F(MainWindowTest, WithoutCharactersTheButtonBarStaysDisabled) {
+    TfrmMain& w = start(7);
+    w.ShowPage(w.pageButton("btnAbout"));
+    EXPECT_FALSE(w.grpSelect->isEnabled());
+    EXPECT_TRUE(w.grpNGBD->isEnabled());
+}
+
+TEST_F(MainWindowTest, ClosingWhileLockedDoesNothing) {
+    TfrmMain& w = start(7);
+    w.LockPages();
+    EXPECT_FALSE(w.close());
+    EXPECT_TRUE(w.isVisible());
+    w.UnlockPages();
+    EXPECT_TRUE(w.close());
+    EXPECT_EQ(registry.read(RegistryRoot::CurrentUser, kEditorRegistryKey, "SetGamePath"), "False");
+    EXPECT_EQ(registry.read(RegistryRoot::CurrentUser, kEditorRegistryKey, "ChkChildFormals"), "True");
+}
+
+TEST_F(MainWindowTest, ExitSwapsTheChosenNeighbourhoodInWithoutPacks) {
+    TfrmMain& w = start(0);
+    w.cbNeighborhood->setCurrentIndex(2);
+    dialogs.answer(mrOk);  // the note about the option
+    w.ckOpenCurNBGD->click();
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_NE(dialogs.messages()[0].text.find("swapped with Neighborhood 1"), std::string::npos);
+    EXPECT_TRUE(w.close());
+    std::ifstream in(game.root() / "UserData" / "which.txt");
+    std::string which;
+    std::getline(in, which);
+    EXPECT_EQ(which, "UserData3");
+    EXPECT_EQ(registry.read(RegistryRoot::CurrentUser, kEditorRegistryKey, "SetGamePath"), "True");
+}
+
+TEST_F(MainWindowTest, NoGameEndsStartUp) {
+    registry.write(RegistryRoot::LocalMachine, kGameRegistryKey, "SIMS_DATA", "");
+    dialogs.answer(mrNo);
+    window = std::make_unique<TfrmMain>(MainWindowServices{dialogs, registry, {}, CORVANE_LANG_DIR, [] {
+                                                               return std::string();
+                                                           }});
+    EXPECT_FALSE(window->FormCreate());
+    EXPECT_EQ(dialogs.messageTexts(), std::vector<std::string>{LangStr(8040)});
+}
+
+}  // namespace
+}  // namespace corvane
