@@ -1,6 +1,5 @@
 #include "app/ui/Artwork.h"
 
-#include <QBitmap>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -420,9 +419,17 @@ QImage ArtworkByName(const std::string& name) {
 }
 
 QPixmap WithMagentaTransparent(const QImage& image) {
-    QPixmap pixmap = QPixmap::fromImage(image);
-    pixmap.setMask(QBitmap::fromImage(image.createMaskFromColor(kMagenta.rgb(), Qt::MaskOutColor)));
-    return pixmap;
+    QImage clear = image.convertToFormat(QImage::Format_ARGB32);
+    const QRgb magenta = kMagenta.rgb();
+    for (int y = 0; y < clear.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(clear.scanLine(y));
+        for (int x = 0; x < clear.width(); ++x) {
+            if ((row[x] | 0xFF000000u) == magenta) {
+                row[x] = qRgba(0, 0, 0, 0);
+            }
+        }
+    }
+    return QPixmap::fromImage(clear);
 }
 
 }  // namespace corvane
