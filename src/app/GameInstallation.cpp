@@ -18,7 +18,14 @@ bool isFolder(const std::filesystem::path& path) {
 std::string neighbourhoodNumber(const std::string& folderName) {
     // Characters 9 and 10 of "UserData10" are "10".
     std::string digits = folderName.size() > 8 ? folderName.substr(8, 2) : std::string();
-    return digits.size() == 2 ? digits : "0" + (digits.empty() ? std::string("1") : digits);
+    if (digits.size() == 2) {
+        return digits;
+    }
+    std::string number = "01";
+    if (digits.size() == 1) {
+        number[1] = digits[0];
+    }
+    return number;
 }
 
 }  // namespace

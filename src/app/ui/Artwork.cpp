@@ -432,4 +432,12 @@ QPixmap WithMagentaTransparent(const QImage& image) {
     return QPixmap::fromImage(clear);
 }
 
+std::vector<QPixmap> ImageListFromStrip(const QImage& strip, int cellWidth) {
+    std::vector<QPixmap> cells;
+    for (int left = 0; left + cellWidth <= strip.width(); left += cellWidth) {
+        cells.push_back(WithMagentaTransparent(strip.copy(left, 0, cellWidth, strip.height())));
+    }
+    return cells;
+}
+
 }  // namespace corvane

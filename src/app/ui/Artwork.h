@@ -5,6 +5,7 @@
 #include <QPixmap>
 
 #include <string>
+#include <vector>
 
 namespace corvane {
 
@@ -29,6 +30,10 @@ QImage ArtworkByName(const std::string& name);
 
 // The picture with its magenta pixels transparent, for image lists.
 QPixmap WithMagentaTransparent(const QImage& image);
+
+// The cells of a picture strip, left to right, each `cellWidth` wide, with
+// magenta transparent: the image lists of the pages.
+std::vector<QPixmap> ImageListFromStrip(const QImage& strip, int cellWidth);
 
 inline constexpr int kHeartCell = 25;
 inline constexpr int kHeartCells = 4;

@@ -11,6 +11,7 @@
 #include "app/Settings.h"
 #include "app/StyledMessageDlg.h"
 #include "app/VersionText.h"
+#include "app/ui/Artwork.h"
 #include "app/ui/StyleForm.h"
 #include "app/ui/TfrmMain.h"
 #include "platform/CaseInsensitivePath.h"
@@ -112,6 +113,9 @@ bool TfrmMain::FormCreate() {
     settings.UIFontCharset = language.fontCharset;
 
     listNeighbourhoods(preselectedNeighbourhood_);  // step 16
+    imgListHearts = ImageListFromStrip(ArtworkHearts(), kHeartCell);  // step 17
+    imgListX = ImageListFromStrip(ArtworkMissingPicture(), kHeartCell);
+    imgListJobs = ImageListFromStrip(ArtworkJobs(), kJobIconWidth);
     StyleForm(this, settings);                      // step 18
     fillHauntAddresses();                           // step 19
     applyEditorOptions();                           // step 20

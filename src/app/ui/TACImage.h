@@ -1,29 +1,16 @@
 #pragma once
 
-#include <QLabel>
+#include "app/ui/TACLabel.h"
 
 namespace corvane {
 
-// A picture that tells when the mouse moves onto it and off it, for hover effects.
-class TACImage : public QLabel {
+// A picture that tells when the mouse moves onto it and off it, for hover
+// effects: a hover label that shows a pixmap.
+class TACImage : public TACLabel {
     Q_OBJECT
 
 public:
-    using QLabel::QLabel;
-
-signals:
-    void mouseEnter();
-    void mouseExit();
-
-protected:
-    void enterEvent(QEnterEvent* event) override {
-        QLabel::enterEvent(event);
-        emit mouseEnter();
-    }
-    void leaveEvent(QEvent* event) override {
-        QLabel::leaveEvent(event);
-        emit mouseExit();
-    }
+    using TACLabel::TACLabel;
 };
 
 }  // namespace corvane

@@ -3,6 +3,7 @@
 #include "app/Settings.h"
 #include "app/VersionText.h"
 #include "app/ui/TACLabel.h"
+#include "app/ui/WindowLook.h"
 #include "platform/LanguageModule.h"
 #include "platform/ui/QtDialogs.h"
 
@@ -57,14 +58,7 @@ TfrmAbout::TfrmAbout(QWidget* panel, UrlOpener openUrl)
     }
     setGeometry(panel->rect());
     const Settings& settings = AppSettings();
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, ColorFromBgr(settings.BackColor));
-    colours.setColor(QPalette::WindowText, ColorFromBgr(settings.FontColor));
-    setPalette(colours);
-    setAutoFillBackground(true);
-    QFont font(QString::fromStdString(settings.UIFontName));
-    font.setPointSize(settings.UIFontSize);
-    setFont(font);
+    SetWindowLook(this, settings.BackColor, settings.FontColor, settings.UIFontSize);
     createLabels();
 
     scrollTimer_ = new QTimer(this);

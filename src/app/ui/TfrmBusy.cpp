@@ -1,7 +1,7 @@
 #include "app/ui/TfrmBusy.h"
 
 #include "app/Settings.h"
-#include "platform/ui/QtDialogs.h"
+#include "app/ui/WindowLook.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -18,14 +18,7 @@ TfrmBusy::TfrmBusy(QWidget* owner) : QWidget(owner, Qt::Tool | Qt::FramelessWind
                                       owner_(owner) {
     setObjectName("frmBusy");
     const Settings& settings = AppSettings();
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, ColorFromBgr(settings.FontColor));
-    colours.setColor(QPalette::WindowText, ColorFromBgr(settings.BackColor));
-    setPalette(colours);
-    setAutoFillBackground(true);
-    QFont font(QString::fromStdString(settings.UIFontName));
-    font.setPointSize(settings.UIFontSize);
-    setFont(font);
+    SetWindowLook(this, settings.FontColor, settings.BackColor, settings.UIFontSize);
 
     lblWarn = new QLabel(this);
     lblWarn->setObjectName("lblWarn");

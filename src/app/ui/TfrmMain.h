@@ -5,6 +5,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Registry.h"
 
+#include <QPixmap>
 #include <QWidget>
 
 #include <filesystem>
@@ -12,6 +13,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
@@ -85,6 +87,11 @@ public:
     QCheckBox* ckOpenCurNBGD = nullptr;
     QCheckBox* ckChkChdFormals = nullptr;
     QComboBox* cbHauntAddress = nullptr;
+
+    // The small pictures of the pages: hearts, the missing-picture mark, careers.
+    std::vector<QPixmap> imgListHearts;
+    std::vector<QPixmap> imgListX;
+    std::vector<QPixmap> imgListJobs;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

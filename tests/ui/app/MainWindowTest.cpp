@@ -7,6 +7,8 @@
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 
+#include "support/ui/QtTestApplication.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -23,11 +25,7 @@ namespace corvane {
 namespace {
 
 QApplication& app() {
-    static int argc = 1;
-    static char name[] = "test";
-    static char* argv[] = {name, nullptr};
-    static QApplication instance(argc, argv);
-    return instance;
+    return test::QtTestApplication();
 }
 
 QRect rectOf(const Bounds& b) {
@@ -96,6 +94,10 @@ TEST_F(MainWindowTest, StartsWithTitleNeighbourhoodsAndLocalisedControls) {
     EXPECT_EQ(w.cbHauntAddress->font().pointSize(), 10);
     EXPECT_EQ(w.cbHauntAddress->count(), 0) << "no haunted-house list at level 7";
     EXPECT_FALSE(w.grpSelect->isEnabled()) << "no characters: the button bar stays disabled";
+    EXPECT_EQ(w.imgListHearts.size(), 4u);
+    EXPECT_EQ(w.imgListX.size(), 1u);
+    EXPECT_EQ(w.imgListJobs.size(), 22u);
+    EXPECT_EQ(w.imgListJobs[11].size(), QSize(28, 22));
 }
 
 TEST_F(MainWindowTest, PreselectsTheGamesNeighbourhoodAndHonoursTheLanguageSwitch) {

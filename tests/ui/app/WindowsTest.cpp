@@ -8,6 +8,8 @@
 #include "app/ui/TThinTrackbar.h"
 #include "platform/LanguageModule.h"
 
+#include "support/ui/QtTestApplication.h"
+
 #include <QApplication>
 #include <QEnterEvent>
 #include <QFrame>
@@ -24,11 +26,7 @@ namespace corvane {
 namespace {
 
 QApplication& app() {
-    static int argc = 1;
-    static char name[] = "test";
-    static char* argv[] = {name, nullptr};
-    static QApplication instance(argc, argv);
-    return instance;
+    return test::QtTestApplication();
 }
 
 // What a timer does when its time is up, without waiting for it.
@@ -56,6 +54,7 @@ protected:
                           Qt::NoModifier);
         QCoreApplication::sendEvent(widget, &press);
     }
+    QApplication& application = app();  // before any widget of the fixture
     QWidget panel;
 };
 

@@ -1,5 +1,7 @@
 #include "platform/ui/QtDialogs.h"
 
+#include "support/ui/QtTestApplication.h"
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -13,11 +15,7 @@ namespace corvane {
 namespace {
 
 QApplication& app() {
-    static int argc = 1;
-    static char name[] = "test";
-    static char* argv[] = {name, nullptr};
-    static QApplication instance(argc, argv);
-    return instance;
+    return test::QtTestApplication();
 }
 
 // Runs `inspect` on the message box once it is on screen, then presses the
