@@ -29,6 +29,7 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
 
 void TfrmMain::FormClose() {
     QCoreApplication::processEvents();
+    SaveModifiedCharacters();
     LockPages();
     {
         TfrmBusy busy(this);

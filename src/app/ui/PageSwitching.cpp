@@ -97,6 +97,9 @@ void TfrmMain::ShowPage(QPushButton* button) {
             box->show();
         }
         pageButtonOfRow->setEnabled(false);
+        if (page.content == PreviewContent::Normal || page.content == PreviewContent::ProfileAfterLogo) {
+            UpdatePreview(page.content);
+        }
     }
 
     grpButtons->hide();

@@ -121,6 +121,7 @@ bool TfrmMain::FormCreate() {
     applyEditorOptions();                           // step 20
     applyLocalisedTexts();                          // step 21
     applyExpansionFeatures();                       // step 22
+    setBlurCheckBoxes();                            // step 23
 
     // Step 24.
     QFont large(qt(settings.UIFontName));
@@ -136,7 +137,13 @@ bool TfrmMain::FormCreate() {
     }
     show();
 
-    // Step 26 (the skin catalogue comes with its own part).
+    if (!LoadSkinData()) {  // step 25
+        StyledMessageDlg(services_.dialogs, LangStr(5022), LangStr(7093) + "\n" + LangStr(7094), MsgKind::None, 0,
+                         mrOk, mbOK);
+        return false;
+    }
+
+    // Step 26.
     QCoreApplication::processEvents();
     UnlockPages();
     cbNeighborhoodChange();

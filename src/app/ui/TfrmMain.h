@@ -66,6 +66,15 @@ public:
     // Opens the neighbourhood selected in the list and shows its page.
     void cbNeighborhoodChange();
 
+    // Builds the skin catalogue under the busy window; false when an archive
+    // could not be read.
+    bool LoadSkinData();
+    // Asks about and saves the modified characters; false when the user cancelled.
+    bool SaveModifiedCharacters();
+    // Redraws the preview for a page that shows the character ("Normal") or a
+    // profile ("CVPs").
+    void UpdatePreview(PreviewContent content);
+
     QPushButton* pageButton(std::string_view name) const;
     QGroupBox* pageGroup(std::string_view name) const;
     TfrmAbout* aboutWindow() const { return about_; }
@@ -113,6 +122,7 @@ private:
     void applyExpansionFeatures();
     void restrictInterests();
     void fillHauntAddresses();
+    void setBlurCheckBoxes();
 
     // Page switching.
     void placePreview(const PageInfo& page);
