@@ -41,8 +41,14 @@ void applyLook(QWidget* widget, const Look& look, const Settings& settings) {
         widget->setAutoFillBackground(true);
     }
     QColor text = ColorFromBgr(look.text);
+    // A disabled control shows its text dimmed: the disabled page button marks
+    // the page on show.
+    QColor dimmed = text;
+    dimmed.setAlpha(110);
     for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
-        palette.setColor(role, text);
+        palette.setColor(QPalette::Active, role, text);
+        palette.setColor(QPalette::Inactive, role, text);
+        palette.setColor(QPalette::Disabled, role, dimmed);
     }
     widget->setPalette(palette);
     QFont font(QString::fromStdString(settings.UIFontName));

@@ -87,9 +87,9 @@ TEST_F(MainWindowTest, StartsWithTitleNeighbourhoodsAndLocalisedControls) {
     EXPECT_TRUE(w.pageGroup("grpSkills")->title().isEmpty());
 
     // Window colours: navy background, yellow text; combo boxes two points larger.
-    EXPECT_EQ(w.grpSelect->palette().color(QPalette::Window), QColor(0, 0, 0x80));
-    EXPECT_EQ(w.grpSelect->palette().color(QPalette::WindowText), QColor(0xFF, 0xFF, 0));
-    EXPECT_EQ(w.ckOpenCurNBGD->palette().color(QPalette::WindowText), QColor(0, 0, 0x80)) << "check boxes hide their text";
+    EXPECT_EQ(w.grpSelect->palette().color(QPalette::Active, QPalette::Window), QColor(0, 0, 0x80));
+    EXPECT_EQ(w.grpSelect->palette().color(QPalette::Active, QPalette::WindowText), QColor(0xFF, 0xFF, 0));
+    EXPECT_EQ(w.ckOpenCurNBGD->palette().color(QPalette::Active, QPalette::WindowText), QColor(0, 0, 0x80)) << "check boxes hide their text";
     EXPECT_EQ(w.cbNeighborhood->font().pointSize(), 12) << "the header lists are four points larger";
     EXPECT_EQ(w.cbHauntAddress->font().pointSize(), 10);
     EXPECT_EQ(w.cbHauntAddress->count(), 0) << "no haunted-house list at level 7";
@@ -160,6 +160,9 @@ TEST_F(MainWindowTest, ShowingThePageOnShowKeepsThePreviewAndLogo) {
     w.UnlockPages();
     w.ShowPage(w.pageButton("btnNeighborhood"));
     EXPECT_FALSE(w.img3DSim->pixmap().isNull()) << "the small logo";
+    const QPalette& marker = w.pageButton("btnNeighborhood")->palette();
+    EXPECT_NE(marker.color(QPalette::Disabled, QPalette::ButtonText), marker.color(QPalette::Active, QPalette::ButtonText))
+        << "the button of the page on show looks disabled";
     w.img3DSim->clear();
     w.ShowPage(w.pageButton("btnNeighborhood"));
     EXPECT_TRUE(w.img3DSim->pixmap().isNull()) << "the logo is not loaded again";
