@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace corvane {
+
+// folder + name, with exactly one separator between them.
+std::string JoinPath(std::string_view folder, std::string_view name);
+
+// The file's size in whole kilobytes (bytes / 1024, rounded down); 0 when missing.
+std::int64_t FileSizeKB(const std::filesystem::path& file);
+
+// Appends the plain files of `folder` matching the wildcard `mask` (letter case
+// ignored; hidden files left out), in name order; with `recursive`, then the
+// subfolders' files, depth first.
+void ListFolderFiles(const std::filesystem::path& folder, std::string_view mask, std::vector<std::filesystem::path>& list,
+                     bool recursive);
+
+// The game's skin folders below its installation folder, searched in their
+// fixed order: the 16 search folders, then the 31 fallback folders. Paths are
+// returned as they are on disk (the game ignores letter case; Linux does not).
+class SkinFolders {
+public:
+    SkinFolders(std::filesystem::path gamePath, int expansionLevel);
+
+    // The file `name` + `extension` (".cmx", ".bmp", ".skn") in the first
+    // folder that holds it; empty when no folder does.
+    std::filesystem::path FindSkinFile(std::string_view name, std::string_view extension) const;
+
+    // Every file of the search folders (then, recursively, the fallback
+    // folders) matching `mask`, duplicates included, in folder order.
+    std::vector<std::filesystem::path> ListSkinFiles(std::string_view mask) const;
+    // The same, keeping only names that pass IsSkinFileName.
+    std::vector<std::filesystem::path> ListSkinFilesFiltered(std::string_view mask) const;
+
+    // The folders in search order, relative to the game folder ("GameData\Skins\").
+    std::vector<std::string> SearchFolders() const;
+    static std::vector<std::string> FallbackFolders();
+
+    const std::filesystem::path& gamePath() const { return gamePath_; }
+    int expansionLevel() const { return expansionLevel_; }
+
+private:
+    std::filesystem::path gamePath_;
+    int expansionLevel_;
+};
+
+}  // namespace corvane
