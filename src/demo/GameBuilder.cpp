@@ -59,4 +59,8 @@ std::filesystem::path GameBuilder::writeText(std::string_view relative, std::str
     return writeFile(relative, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
 }
 
+std::filesystem::path GameBuilder::writeArchive(std::string_view relative, const std::vector<FarArchiveFile>& files) {
+    return writeFile(relative, MakeFarArchive(files));
+}
+
 }  // namespace corvane

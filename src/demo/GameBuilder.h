@@ -5,6 +5,9 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "demo/FarArchiveWriter.h"
 
 namespace corvane {
 
@@ -30,6 +33,8 @@ public:
     // backslashes as the game writes its paths.
     std::filesystem::path writeFile(std::string_view relative, std::span<const std::uint8_t> bytes);
     std::filesystem::path writeText(std::string_view relative, std::string_view text);
+    // A FAR archive of `files` (stored names and bytes) at `relative`.
+    std::filesystem::path writeArchive(std::string_view relative, const std::vector<FarArchiveFile>& files);
 
     // The folder name of expansion pack `number` (1 → "ExpansionPack").
     static std::string ExpansionPackFolder(int number);
