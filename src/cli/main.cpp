@@ -2,6 +2,13 @@
 
 #include "app/VersionText.h"
 #include "cli/CliArguments.h"
+#include "cli/CliGame.h"
+#include "cli/SkinCommands.h"
+#include "platform/AppFolder.h"
+#include "platform/FormatError.h"
+
+#include <functional>
+#include <map>
 
 #include <iostream>
 #include <stdexcept>
@@ -12,11 +19,25 @@ namespace {
 
 constexpr int kExitOk = 0;
 constexpr int kExitUsage = 1;
+constexpr int kExitNotFound = 2;
+
+using Command = std::function<int(const corvane::cli::CliArguments&, std::ostream&)>;
+
+// The commands that work on the game, by their word.
+const std::map<std::string, Command>& gameCommands() {
+    static const std::map<std::string, Command> commands{
+        {"catalogue", corvane::cli::RunCatalogue},
+    };
+    return commands;
+}
 
 const char* const kUsage =
     "Usage: corvane3d-cli [--game DIR] [--lang CODE] COMMAND [ARGUMENTS]\n"
     "\n"
     "Works on the characters and skins of a The Sims installation without a window.\n"
+    "\n"
+    "Commands:\n"
+    "  catalogue     the sizes of the skin catalogue's lists\n"
     "\n"
     "Options:\n"
     "  --game DIR    the game's installation folder (default: found as the editor finds it)\n"
@@ -33,8 +54,13 @@ int run(const corvane::cli::CliArguments& args) {
         std::cout << "corvane3d-cli " << corvane::GetVersionText() << "\n";
         return kExitOk;
     }
-    std::cerr << "corvane3d-cli: unknown command '" << args.command << "'\n" << kUsage;
-    return kExitUsage;
+    auto command = gameCommands().find(args.command);
+    if (command == gameCommands().end()) {
+        std::cerr << "corvane3d-cli: unknown command '" << args.command << "'\n" << kUsage;
+        return kExitUsage;
+    }
+    corvane::cli::SetUpGame(args, corvane::ProgramDataFolder(corvane::CurrentExecutable(), "lang"));
+    return command->second(args, std::cout);
 }
 
 }  // namespace
@@ -46,5 +72,11 @@ int main(int argc, char** argv) {
     } catch (const std::invalid_argument& error) {
         std::cerr << "corvane3d-cli: " << error.what() << "\n" << kUsage;
         return kExitUsage;
+    } catch (const corvane::cli::GameDataError& error) {
+        std::cerr << "corvane3d-cli: " << error.what() << "\n";
+        return kExitNotFound;
+    } catch (const corvane::FormatError& error) {
+        std::cerr << "corvane3d-cli: " << error.what() << "\n";
+        return kExitNotFound;
     }
 }

@@ -7,6 +7,7 @@
 #include "app/ui/TfrmBusy.h"
 #include "app/ui/TfrmMain.h"
 #include "platform/LanguageModule.h"
+#include "skins/SkinCatalogue.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -45,6 +46,7 @@ void TfrmMain::FormClose() {
                                     AppSettings().GamePath, services_.registry, services_.dialogs);
         }
         cbUserName->clear();
+        DiscardSkinCatalogue(GameSkinCatalogue());
         SetLanguageModule(LanguageModule());
     }
     UnlockPages();

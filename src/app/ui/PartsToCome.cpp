@@ -1,15 +1,11 @@
 // Steps of start-up, exit and page switching whose work belongs to parts of the
-// editor that are still being built: the skin catalogue, the censor (blur)
-// files, saving characters and the 3D preview. Each does nothing yet and
-// reports success, so the steps around it run in their proper order.
+// editor that are still being built: the censor (blur) files, saving
+// characters and the 3D preview. Each does nothing yet and reports success, so
+// the steps around it run in their proper order.
 
 #include "app/ui/TfrmMain.h"
 
 namespace corvane {
-
-bool TfrmMain::LoadSkinData() {
-    return true;
-}
 
 void TfrmMain::setBlurCheckBoxes() {}
 

@@ -1,6 +1,7 @@
 #include "app/ui/TfrmMain.h"
 
 #include "app/ui/TfrmAbout.h"
+#include "skins/SkinCatalogue.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -54,7 +55,10 @@ TfrmMain::TfrmMain(MainWindowServices services, QWidget* parent)
     createControls();
 }
 
-TfrmMain::~TfrmMain() = default;
+TfrmMain::~TfrmMain() {
+    // The catalogue lives as long as the window that built it.
+    DiscardSkinCatalogue(GameSkinCatalogue());
+}
 
 void TfrmMain::createControls() {
     createHeader();

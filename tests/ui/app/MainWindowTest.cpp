@@ -4,6 +4,7 @@
 #include "demo/GameBuilder.h"
 #include "platform/LanguageModule.h"
 #include "platform/ui/QtDialogs.h"
+#include "skins/SkinCatalogue.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 
@@ -215,6 +216,24 @@ TEST_F(MainWindowTest, ExitSwapsTheChosenNeighbourhoodInWithoutPacks) {
     std::getline(in, which);
     EXPECT_EQ(which, "UserData3");
     EXPECT_EQ(registry.read(RegistryRoot::CurrentUser, kEditorRegistryKey, "SetGamePath"), "True");
+}
+
+TEST_F(MainWindowTest, BuildsTheSkinCatalogueAndEndsWhenAnArchiveIsDamaged) {
+    game.writeText("GameData/Skins/xskin-loose-PELVIS-BODY.skn", "mesh");
+    start(7);
+    EXPECT_EQ(GameSkinCatalogue().SknFileList.value().size(), 1u);
+    window.reset();
+    EXPECT_FALSE(GameSkinCatalogue().complete()) << "the catalogue goes with the window";
+
+    auto archive = game.writeArchive("GameData/Animation/Animation.far",
+                                     {{"xskin-a.skn", std::vector<std::uint8_t>(2000, 1)}});
+    std::filesystem::resize_file(archive, std::filesystem::file_size(archive) - 3);
+    dialogs.answer(mrOk);
+    window = std::make_unique<TfrmMain>(MainWindowServices{dialogs, registry, {}, CORVANE_LANG_DIR, [] {
+                                                               return std::string();
+                                                           }});
+    EXPECT_FALSE(window->FormCreate());
+    EXPECT_EQ(dialogs.messageTexts(), std::vector<std::string>{LangStr(7093) + "\n" + LangStr(7094)});
 }
 
 TEST_F(MainWindowTest, NoGameEndsStartUp) {
