@@ -27,6 +27,9 @@ using Command = std::function<int(const corvane::cli::CliArguments&, std::ostrea
 const std::map<std::string, Command>& gameCommands() {
     static const std::map<std::string, Command> commands{
         {"catalogue", corvane::cli::RunCatalogue},
+        {"cmx", corvane::cli::RunCmx},
+        {"skn", corvane::cli::RunSkn},
+        {"skeleton", corvane::cli::RunSkeleton},
     };
     return commands;
 }
@@ -38,6 +41,9 @@ const char* const kUsage =
     "\n"
     "Commands:\n"
     "  catalogue     the sizes of the skin catalogue's lists\n"
+    "  cmx NAME      the text of a character file (loose, else from the archives)\n"
+    "  skn NAME      the text of a mesh (loose, else from the archives)\n"
+    "  skeleton NAME the text of a skeleton such as adult-skeleton\n"
     "\n"
     "Options:\n"
     "  --game DIR    the game's installation folder (default: found as the editor finds it)\n"

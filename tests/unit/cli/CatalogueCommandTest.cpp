@@ -3,6 +3,7 @@
 
 #include "app/Settings.h"
 #include "demo/GameBuilder.h"
+#include "demo/SkinFileWriters.h"
 #include "skins/SkinCatalogue.h"
 #include "support/EnvOverride.h"
 #include "support/TempDir.h"
@@ -45,6 +46,41 @@ TEST_F(CatalogueCommandTest, PrintsTheSizeOfEachList) {
     std::ostringstream out;
     EXPECT_EQ(RunCatalogue(args, out), 0);
     EXPECT_EQ(out.str(), "ArchiveMeshEntries\t1\nSknFileList\t1\nArchiveCharacterEntries\t1\nArchiveTextureEntries\t1\n");
+}
+
+TEST_F(CatalogueCommandTest, SkinTextComesFromTheLooseFileElseTheArchive) {
+    game.installation(1);
+    Suit loose = SampleSuit("b001mafit_01", "PELVIS", "xskin-loose");
+    game.writeText("GameData/Skins/B001MAFit_01.cmx", JoinCrLf(CharacterFileLines(loose)));
+    Skeleton skeleton{"dog", {}};
+    game.writeArchive("ExpansionPack/ExpansionPack.far",
+                      {{"b001mafit_01.cmx.bcf", BinaryCharacterFile(SampleSuit("b001mafit_01", "PELVIS", "xskin-far"))},
+                       {"b002mafit_01.cmx.bcf", BinaryCharacterFile(SampleSuit("b002mafit_01", "PELVIS", "xskin-far"))},
+                       {"dog_skeleton.cmx.bcf", BinarySkeleton(skeleton)},
+                       {"xskin-far-PELVIS-BODY.bmf", BinaryMesh(SampleBodyMesh("xskin-far-PELVIS-BODY", "x"))},
+                       {"filler.dat", std::vector<std::uint8_t>(1024, 0)}});
+    auto output = [&](const std::string& command, const std::string& name) {
+        auto args = argumentsFor(command);
+        args.arguments = {name};
+        SetUpGame(args, CORVANE_LANG_DIR);
+        std::ostringstream out;
+        auto run = command == "cmx" ? RunCmx : command == "skn" ? RunSkn : RunSkeleton;
+        EXPECT_EQ(run(args, out), 0);
+        return out.str();
+    };
+    std::string looseText;
+    for (const std::string& line : CharacterFileLines(loose)) {
+        looseText += line + "\n";
+    }
+    EXPECT_EQ(output("cmx", "b001mafit_01.cmx"), looseText) << "the loose file wins over the archive";
+    EXPECT_NE(output("cmx", "b002mafit_01").find("xskin-far\n"), std::string::npos);
+    EXPECT_NE(output("skeleton", "dog_skeleton").find("version 300\n1\ndog\n0\n"), std::string::npos);
+    EXPECT_EQ(output("skn", "xskin-far-PELVIS-BODY").substr(0, 26), "xskin-far-PELVIS-BODY\nx\n1\n");
+
+    auto missing = argumentsFor("skn");
+    missing.arguments = {"xskin-nowhere"};
+    std::ostringstream out;
+    EXPECT_THROW(RunSkn(missing, out), GameDataError);
 }
 
 TEST_F(CatalogueCommandTest, NoGameIsReported) {
