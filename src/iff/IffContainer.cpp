@@ -1,0 +1,164 @@
+#include "iff/IffContainer.h"
+
+#include "platform/FormatError.h"
+
+#include <algorithm>
+
+namespace corvane {
+
+namespace {
+
+void requireBytes(std::span<const std::uint8_t> file, std::size_t position, std::size_t count) {
+    if (position > file.size() || count > file.size() - position) {
+        throw FormatError({}, position, "needs " + std::to_string(count) + " bytes past the end of the file");
+    }
+}
+
+void putBigEndian32(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i) {
+        out[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (24 - 8 * i));
+    }
+}
+
+void putLittleEndian32(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i) {
+        out[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (8 * i));
+    }
+}
+
+void appendLittleEndian(std::vector<std::uint8_t>& out, std::uint32_t value, int count) {
+    for (int i = 0; i < count; ++i) {
+        out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+    }
+}
+
+std::string cutAtZeroPair(const std::string& label) {
+    auto pair = label.find(std::string("\0\0", 2));
+    return pair == std::string::npos ? label : label.substr(0, pair);
+}
+
+// The label as the map stores it: without leading and trailing blanks and control characters.
+std::string mapLabel(const std::string& label) {
+    auto isBlank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
+    auto first = std::find_if_not(label.begin(), label.end(), isBlank);
+    auto last = std::find_if_not(label.rbegin(), label.rend(), isBlank).base();
+    return first < last ? std::string(first, last) : std::string();
+}
+
+}  // namespace
+
+std::int32_t ReadBigEndian(std::span<const std::uint8_t> file, std::size_t position, int count) {
+    requireBytes(file, position, static_cast<std::size_t>(count));
+    std::uint32_t value = 0;
+    for (int i = 0; i < count; ++i) {
+        value = (value << 8) | file[position + static_cast<std::size_t>(i)];
+    }
+    return static_cast<std::int32_t>(value);
+}
+
+std::string ReadChunkLabel(std::span<const std::uint8_t> file, std::size_t position) {
+    requireBytes(file, position, kChunkLabelSize);
+    return std::string(reinterpret_cast<const char*>(file.data() + position), kChunkLabelSize);
+}
+
+ChunkList ReadChunkList(std::span<const std::uint8_t> file, std::string_view stopType) {
+    ChunkList list;
+    const auto fileSize = static_cast<std::int64_t>(file.size());
+    std::int64_t position = kIffHeaderSize;
+    while (position + static_cast<std::int64_t>(kChunkHeaderSize) < fileSize) {
+        const auto at = static_cast<std::size_t>(position);
+        Section section;
+        section.ChunkType = std::string(reinterpret_cast<const char*>(file.data() + at), 4);
+        section.ChunkOffset = static_cast<std::int32_t>(position);
+        section.ChunkSize = ReadBigEndian(file, at + 4, 4);
+        section.ChunkID = ReadBigEndian(file, at + 8, 2);
+        section.ChunkFlags = ReadBigEndian(file, at + 10, 2);
+        section.ChunkLabel = cutAtZeroPair(ReadChunkLabel(file, at + 12));
+        const std::int64_t next = position + section.ChunkSize;
+        // A size of zero or less would never move on: the file is damaged there.
+        if (section.ChunkSize <= 0 || next < 0) {
+            list.damaged = true;
+            break;
+        }
+        const bool stop = !stopType.empty() && section.ChunkType == stopType;
+        list.sections.push_back(std::move(section));
+        position = next;
+        if (stop || next >= fileSize) {
+            break;
+        }
+    }
+    return list;
+}
+
+const Section* FindChunk(const ChunkList& list, std::string_view type) {
+    for (auto it = list.sections.rbegin(); it != list.sections.rend(); ++it) {
+        if (it->ChunkType == type) {
+            return &*it;
+        }
+    }
+    return nullptr;
+}
+
+std::span<const std::uint8_t> ChunkData(std::span<const std::uint8_t> file, const Section& section) {
+    const auto start = std::min<std::size_t>(static_cast<std::size_t>(section.dataOffset()), file.size());
+    const auto size = section.dataSize() > 0 ? static_cast<std::size_t>(section.dataSize()) : 0;
+    return file.subspan(start, std::min(size, file.size() - start));
+}
+
+std::vector<std::uint8_t> MakeChunk(std::string_view type, std::uint16_t id, std::uint16_t flags,
+                                    std::string_view label, std::span<const std::uint8_t> data) {
+    std::vector<std::uint8_t> chunk;
+    chunk.reserve(kChunkHeaderSize + data.size());
+    chunk.resize(kChunkHeaderSize, 0);
+    std::copy_n(type.begin(), std::min<std::size_t>(4, type.size()), chunk.begin());
+    putBigEndian32(chunk, 4, static_cast<std::uint32_t>(kChunkHeaderSize + data.size()));
+    chunk[8] = static_cast<std::uint8_t>(id >> 8);
+    chunk[9] = static_cast<std::uint8_t>(id);
+    chunk[10] = static_cast<std::uint8_t>(flags >> 8);
+    chunk[11] = static_cast<std::uint8_t>(flags);
+    std::copy_n(label.begin(), std::min(kChunkLabelSize, label.size()), chunk.begin() + 12);
+    chunk.insert(chunk.end(), data.begin(), data.end());
+    return chunk;
+}
+
+void WriteResourceMap(std::vector<std::uint8_t>& stream) {
+    const ChunkList list = ReadChunkList(stream);
+    const std::size_t mapOffset = stream.size();
+    putBigEndian32(stream, kResourceMapOffsetField, static_cast<std::uint32_t>(mapOffset));
+
+    std::vector<std::uint8_t> header = MakeChunk("rsmp", 0, 0x10, {}, {});
+    stream.insert(stream.end(), header.begin(), header.end());
+    stream.insert(stream.end(), 8, 0);
+    for (char c : std::string_view("pmsr")) stream.push_back(static_cast<std::uint8_t>(c));
+    appendLittleEndian(stream, 0, 4);  // patched below
+
+    std::vector<std::string> types;
+    for (const Section& section : list.sections) {
+        if (std::find(types.begin(), types.end(), section.ChunkType) == types.end()) {
+            types.push_back(section.ChunkType);
+        }
+    }
+    appendLittleEndian(stream, static_cast<std::uint32_t>(types.size()), 4);
+    for (const std::string& type : types) {
+        stream.insert(stream.end(), type.rbegin(), type.rend());
+        const auto count = std::count_if(list.sections.begin(), list.sections.end(),
+                                         [&](const Section& s) { return s.ChunkType == type; });
+        appendLittleEndian(stream, static_cast<std::uint32_t>(count), 4);
+        for (const Section& section : list.sections) {
+            if (section.ChunkType != type) continue;
+            appendLittleEndian(stream, static_cast<std::uint32_t>(section.ChunkOffset), 4);
+            appendLittleEndian(stream, static_cast<std::uint32_t>(section.ChunkID), 2);
+            appendLittleEndian(stream, static_cast<std::uint32_t>(section.ChunkFlags), 2);
+            const std::string label = mapLabel(section.ChunkLabel);
+            stream.insert(stream.end(), label.begin(), label.end());
+            stream.push_back(0);
+            if (label.size() % 2 == 0) {
+                stream.push_back(0xA3);
+            }
+        }
+    }
+    putBigEndian32(stream, mapOffset + 4, static_cast<std::uint32_t>(stream.size() - mapOffset));
+    putLittleEndian32(stream, mapOffset + 88, static_cast<std::uint32_t>(stream.size() - mapOffset - 88));
+}
+
+}  // namespace corvane
