@@ -92,7 +92,11 @@ char HandGenderLetter(const SkinCodes& c) {
 }
 
 std::string SkinToneWord(const SkinCodes& c) {
-    switch (c.SkinColor) {
+    return SkinToneFor(c.SkinColor);
+}
+
+std::string SkinToneFor(int skinColor) {
+    switch (skinColor) {
         case 2: return "drk";
         case 3: return "med";
         default: return "lgt";

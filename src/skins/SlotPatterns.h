@@ -28,6 +28,7 @@ char AgeLetter(const SkinCodes& codes);         // "c" below 10, else "a"
 char GenderLetter(const SkinCodes& codes);      // "m" for 0, else "f"
 char HandGenderLetter(const SkinCodes& codes);  // as GenderLetter, "u" at skin age 9
 std::string SkinToneWord(const SkinCodes& codes);  // "lgt", "drk", "med"
+std::string SkinToneFor(int skinColor);            // 1 "lgt", 2 "drk", 3 "med"
 std::string PetWord(const SkinCodes& codes);    // "dog", "cat"
 
 // The wildcard mask that lists the meshes of a slot.

@@ -13,7 +13,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <iostream>
 
 namespace corvane {
 namespace {
@@ -73,7 +72,6 @@ TEST_F(ThinTrackbarTest, HorizontalWithAThinChannelAndAThumbAsLongAsSet) {
         trackbar.setThumbLength(length);
         EXPECT_EQ(trackbar.thumbLength(), length);
         const QRect handle = trackbar.handle();
-        std::cout << length << ": " << handle.width() << "x" << handle.height() << " groove " << trackbar.groove().height() << "\n";
         EXPECT_EQ(handle.height(), length) << "the thumb's length runs across the channel";
         EXPECT_LT(handle.width(), handle.height()) << length;
         EXPECT_LT(trackbar.groove().height(), 6) << "a thin channel";
