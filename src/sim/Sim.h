@@ -77,6 +77,7 @@ struct Sim {
     std::int32_t ThumbnailIndex = 0;
     std::string BodySize = "fit";  // "fit", "fat", "skn", "tnr", "chd"
     std::int32_t SkinAge = 27;     // the age whose skins the character wears
+    std::int32_t PersonDataValues = 80;  // length of the person-data array: 80 (older records) or 256
 
     std::vector<SimRelationShip> Relationships;
 

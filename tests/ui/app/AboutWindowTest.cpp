@@ -1,7 +1,7 @@
 #include "app/Settings.h"
 #include "app/VersionText.h"
-#include "app/ui/TfrmAbout.h"
 #include "app/ui/TACLabel.h"
+#include "app/ui/TfrmAbout.h"
 #include "platform/LanguageModule.h"
 
 #include "support/ui/QtTestApplication.h"

@@ -1,0 +1,192 @@
+#include "iff/NeighbourhoodLoader.h"
+
+#include "app/StyledMessageDlg.h"
+#include "platform/CaseInsensitivePath.h"
+#include "platform/FileBytes.h"
+#include "platform/FormatError.h"
+#include "platform/LanguageModule.h"
+#include "platform/ShellFileOps.h"
+#include "platform/Trash.h"
+
+#include <system_error>
+
+namespace corvane {
+
+namespace {
+
+constexpr std::uintmax_t kSmallestCharacterFile = 1024;
+
+void tell(Dialogs& dialogs, const std::string& text) {
+    StyledMessageDlg(dialogs, LangStr(5022), text, MsgKind::None, 0, mrOk, mbOK);
+}
+
+std::vector<std::filesystem::path> characterFiles(const std::filesystem::path& folder) {
+    std::vector<std::filesystem::path> files;
+    std::error_code ec;
+    const auto characters = ResolveCaseInsensitive(folder, "Characters");
+    for (std::filesystem::directory_iterator it(characters, ec), end; !ec && it != end; it.increment(ec)) {
+        if (EqualsIgnoreCase(it->path().extension().string(), ".iff")) {
+            files.push_back(it->path());
+        }
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+// What became of the files that could not be loaded, for one message each kind.
+struct LoadReport {
+    std::vector<std::string> tooShort;
+    std::vector<std::string> unreadable;
+};
+
+// The damaged-file question; true when the user wants the file gone.
+bool askToDeleteDamaged(Dialogs& dialogs, const std::string& fileName) {
+    const std::string text = LangStr(7089) + fileName + "\n" + LangStr(7090) + "\n" + LangStr(7091) + "\n" +
+                             LangStr(7092) + "\n" + LangStr(7157);
+    return StyledMessageDlg(dialogs, LangStr(5022), text, MsgKind::Warning, 0, mrNone, mbYesNo) == mrYes;
+}
+
+enum class Answer { Continue, Stop };
+
+Answer loadCharacter(const std::filesystem::path& file, const CharacterLoadContext& context, Dialogs& dialogs,
+                     LoadReport& report, OpenedNeighbourhood& opened) {
+    const std::string name = file.filename().string();
+    std::error_code ec;
+    if (std::filesystem::file_size(file, ec) < kSmallestCharacterFile && !ec) {
+        // Too short to be a character: to the Trash, never deleted for good.
+        MoveToTrash(file);
+        report.tooShort.push_back(name);
+        return Answer::Continue;
+    }
+    const std::vector<std::uint8_t> bytes = ReadFileBytes(file);
+    if (ReadChunkList(bytes).damaged && askToDeleteDamaged(dialogs, name)) {
+        try {
+            MoveToTrash(file);
+            return Answer::Continue;
+        } catch (const ShellOperationError&) {
+            tell(dialogs, LangStr(7044));
+            return Answer::Stop;
+        }
+    }
+    LoadedCharacter loaded = ReadCharacter(bytes, file.stem().string(), context);
+    if (!loaded.sim.LastName.empty()) {
+        opened.characters.push_back(std::make_unique<Sim>(std::move(loaded.sim)));
+        opened.thumbnails.push_back(std::move(loaded.thumbnail));
+    }
+    return Answer::Continue;
+}
+
+void reportFailures(const LoadReport& report, Dialogs& dialogs) {
+    auto listed = [](int heading, const std::vector<std::string>& names) {
+        std::string text = LangStr(heading);
+        for (const std::string& name : names) text += "\n" + name;
+        return text;
+    };
+    if (!report.tooShort.empty()) tell(dialogs, listed(7166, report.tooShort));
+    if (!report.unreadable.empty()) tell(dialogs, listed(7167, report.unreadable));
+}
+
+// Relationship block offsets from the neighbour record's start, by the
+// length of its person-data array.
+struct RelationshipBlock {
+    std::size_t marker;
+    std::size_t count;
+    std::size_t first;
+};
+
+RelationshipBlock blockFor(const Sim& sim) {
+    return sim.PersonDataValues == 256 ? RelationshipBlock{536, 540, 544} : RelationshipBlock{184, 188, 192};
+}
+
+void readRelationships(const NeighbourhoodImage& image, Sim& sim, const std::vector<std::unique_ptr<Sim>>& all) {
+    const auto p = static_cast<std::size_t>(sim.NeighborEntryPos);
+    const RelationshipBlock block = blockFor(sim);
+    if (image.i32(p + block.marker) != -1) return;
+    const std::int32_t count = image.i32(p + block.count).value_or(0);
+    std::size_t record = p + block.first;
+    if (image.i32(record) != 1) return;
+    for (std::int32_t i = 0; i < count; ++i) {
+        auto target = image.i32(record + 4);
+        auto values = image.i32(record + 8);
+        if (!target || !values || *values < 0) return;
+        const auto valueCount = static_cast<std::size_t>(*values);
+        if (valueCount > (image.size() - record) / 4) return;
+        if (const Sim* other = FindSimByNeighborID(all, *target)) {
+            auto value = [&](std::size_t k) {
+                return k < valueCount ? image.i32(record + 12 + 4 * k).value_or(0) : 0;
+            };
+            sim.Relationships.push_back({*target, other->FirstName, other->LastName, value(0), value(2), value(1),
+                                         value(3), *values, static_cast<std::int32_t>(record + 4)});
+        }
+        record += 12 + 4 * valueCount;
+    }
+}
+
+}  // namespace
+
+bool NeighbourhoodVersionFits(int expansionLevel, int version) {
+    switch (expansionLevel) {
+        case 0:
+        case 1:
+        case 2: return true;
+        case 3: return version >= 66;
+        case 4: return version == 68;
+        case 5: return version == 69;
+        case 6: return version == 72;
+        default: return version == 73;
+    }
+}
+
+void AttachRelationships(const NeighbourhoodImage& image, std::vector<std::unique_ptr<Sim>>& characters) {
+    for (auto& sim : characters) {
+        if (sim->hasNeighbourEntry()) {
+            readRelationships(image, *sim, characters);
+        }
+    }
+}
+
+OpenedNeighbourhood OpenNeighbourhood(const NeighbourhoodLoadSettings& settings, Dialogs& dialogs,
+                                      Progress& progress) {
+    OpenedNeighbourhood opened;
+    progress.showWarning(LangStr(7003));
+    const auto file = ResolveCaseInsensitive(settings.folder, "neighborhood.iff");
+    try {
+        opened.image = std::make_unique<NeighbourhoodImage>(ReadFileBytes(file));
+    } catch (const std::runtime_error&) {
+        tell(dialogs, LangStr(7168) + "\n" + file.string());
+        return opened;
+    }
+    const int version = opened.image->version().value_or(0);
+    const auto files = characterFiles(settings.folder);
+    if (files.empty()) {
+        tell(dialogs, LangStr(7002));
+        return opened;
+    }
+    if (!NeighbourhoodVersionFits(settings.expansionLevel, version)) {
+        tell(dialogs, LangStr(6199) + " : " + std::to_string(version));
+        return opened;
+    }
+    CharacterLoadContext context{opened.image.get(), settings.languageNumber, settings.expansionLevel,
+                                 settings.hasFameFolders, settings.textureInstalled};
+    LoadReport report;
+    progress.setMaximum(static_cast<int>(files.size()));
+    int position = 0;
+    for (const auto& characterFile : files) {
+        progress.setPosition(++position);
+        try {
+            if (loadCharacter(characterFile, context, dialogs, report, opened) == Answer::Stop) break;
+        } catch (const std::exception& error) {
+            // One unreadable character does not keep the others out.
+            report.unreadable.push_back(characterFile.filename().string() + " (" + error.what() + ")");
+        }
+    }
+    reportFailures(report, dialogs);
+    AttachRelationships(*opened.image, opened.characters);
+    for (const auto& sim : opened.characters) {
+        std::error_code ec;
+        std::filesystem::remove(settings.applicationFolder / (sim->FileName + ".tmp"), ec);
+    }
+    return opened;
+}
+
+}  // namespace corvane

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "iff/CharacterLoader.h"
+#include "iff/NeighbourhoodImage.h"
+#include "platform/Dialogs.h"
+#include "platform/Progress.h"
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace corvane {
+
+// An open neighbourhood: its neighborhood.iff in memory and its characters
+// in load order, each with its thumbnail.
+struct OpenedNeighbourhood {
+    std::unique_ptr<NeighbourhoodImage> image;
+    std::vector<std::unique_ptr<Sim>> characters;
+    std::vector<std::optional<Bitmap>> thumbnails;  // one per character, same order
+};
+
+struct NeighbourhoodLoadSettings {
+    std::filesystem::path folder;           // the neighbourhood's folder
+    int expansionLevel = 0;
+    int languageNumber = 1;
+    bool hasFameFolders = false;
+    std::filesystem::path applicationFolder;  // where leftover character images lie
+    std::function<bool(const std::string&)> textureInstalled;
+};
+
+// Whether neighborhood.iff's game version fits the installed expansion level.
+bool NeighbourhoodVersionFits(int expansionLevel, int version);
+
+// Opens a neighbourhood: reads neighborhood.iff, checks its version, loads
+// every character file and attaches the relationships. Messages and the
+// damaged-file question go through `dialogs`; files too short to be
+// characters and damaged files the user gives up go to the Trash.
+OpenedNeighbourhood OpenNeighbourhood(const NeighbourhoodLoadSettings& settings, Dialogs& dialogs, Progress& progress);
+
+// Reads the relationships of every character from its neighbour record.
+void AttachRelationships(const NeighbourhoodImage& image, std::vector<std::unique_ptr<Sim>>& characters);
+
+}  // namespace corvane

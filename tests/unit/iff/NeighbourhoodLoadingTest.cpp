@@ -1,0 +1,249 @@
+#include "iff/NeighbourhoodLoader.h"
+
+#include "demo/CharacterFileWriter.h"
+#include "demo/GameBuilder.h"
+#include "demo/NeighbourhoodFileWriter.h"
+#include "iff/IffContainer.h"
+#include "platform/LanguageModule.h"
+#include "support/EnvOverride.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace corvane {
+namespace {
+
+// Person-data indices the loader reads (value k at P + 18 + 2k).
+constexpr int kNice = 2, kCareer = 56, kAge = 58, kSkinColor = 60, kGender = 65, kFameScore = 80;
+
+class NeighbourhoodLoadingTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetLanguageModule(LanguageModule::parse(
+            "5022\tCorvane 3D\n6199\tWrong version\n7002\tNo characters\n7003\tLoading\n7044\tShell failed\n"
+            "7089\tDamaged: \n7090\ta\n7091\tb\n7092\tc\n7157\tDelete?\n7166\tToo short:\n7167\tUnreadable:\n"
+            "7168\tNo neighborhood file:\n",
+            "t.lng"));
+    }
+    void TearDown() override { SetLanguageModule(LanguageModule()); }
+
+    // A character of the Goth household with its neighbour record.
+    void addCharacter(const std::string& file, int id, std::uint32_t guid, const std::string& ageGroup,
+                      std::map<int, std::uint16_t> personData = {}) {
+        CharacterFileSpec character;
+        character.fileName = file;
+        character.guid = guid;
+        character.names = {{1, {"Name" + std::to_string(id), "Bio" + std::to_string(id)}}};
+        character.bodyStrings = StandardBodyStrings(ageGroup, level, "fit");
+        characters.push_back(character);
+        personData.emplace(kAge, ageGroup == "child" ? 9 : 27);
+        NeighbourSpec neighbour;
+        neighbour.fileName = file;
+        neighbour.neighbourId = id;
+        neighbour.guid = guid;
+        neighbour.recordVersion = NeighbourRecordVersionFor(level);
+        neighbour.personData = personData;
+        neighbourhood.neighbours.push_back(neighbour);
+        goths.members.push_back(guid);
+    }
+
+    OpenedNeighbourhood open() {
+        auto userData = game.neighbourhood("UserData");
+        neighbourhood.version = neighbourhood.version ? neighbourhood.version : NeighbourhoodVersionFor(level);
+        neighbourhood.families = {goths};
+        game.writeFile("UserData/neighborhood.iff", MakeNeighbourhoodFile(neighbourhood));
+        for (const auto& character : characters) {
+            game.writeFile("UserData/Characters/" + character.fileName + ".iff", MakeCharacterFile(character));
+        }
+        NeighbourhoodLoadSettings settings;
+        settings.folder = userData;
+        settings.expansionLevel = level;
+        settings.languageNumber = languageNumber;
+        settings.hasFameFolders = level >= 6;
+        settings.applicationFolder = folder.path() / "app";
+        SilentProgress quiet;
+        return OpenNeighbourhood(settings, dialogs, quiet);
+    }
+
+    test::TempDir folder;
+    test::EnvOverride trash{"XDG_DATA_HOME", (folder.path() / "data").string()};
+    GameBuilder game{folder.path() / "game"};
+    int level = 0;
+    int languageNumber = 1;
+    std::vector<CharacterFileSpec> characters;
+    NeighbourhoodFileSpec neighbourhood{0, {}, {}};
+    FamilySpec goths{7, "Goth", 12, 30000, 45000, {}};
+    test::ScriptedDialogs dialogs;
+};
+
+TEST_F(NeighbourhoodLoadingTest, LoadsNamesFamilyPersonDataAndOlderSkinLayout) {
+    addCharacter("User00001", 3, 0xA1B2C3D4, "adult", {{kNice, 800}, {kCareer, 0xFFFF}, {kSkinColor, 2}, {kGender, 1}});
+    auto opened = open();
+    ASSERT_EQ(opened.characters.size(), 1u);
+    const Sim& sim = *opened.characters[0];
+    EXPECT_EQ(sim.FileName, "User00001");
+    EXPECT_EQ(sim.FirstName, "Name3");
+    EXPECT_EQ(sim.Bio, "Bio3");
+    EXPECT_EQ(sim.LastName, "Goth");
+    EXPECT_EQ(sim.HouseNumber, 12);
+    EXPECT_EQ(sim.FamilyCash, 30000);
+    EXPECT_EQ(sim.FamilyAssets, 45000);
+    EXPECT_EQ(sim.NeighborID, 3);
+    EXPECT_EQ(sim.Nice, 800);
+    EXPECT_EQ(sim.Career, 65535) << "0xFFFF is read zero-extended";
+    EXPECT_EQ(sim.Age, 27);
+    EXPECT_EQ(sim.SkinAge, 27);
+    EXPECT_EQ(sim.Gender, 1);
+    EXPECT_EQ(sim.AgeGroup, "adult");
+    EXPECT_EQ(sim.BodyMesh, "b001mafit_01");
+    EXPECT_EQ(sim.BodyTexture, "b001mafitlgt_casual");
+    EXPECT_EQ(sim.BodySize, "fit");
+    EXPECT_EQ(sim.SwimMesh, "u001mafit_swim") << "30 entries at level 0: the older swimwear entry";
+    EXPECT_EQ(sim.FormalMesh, "f001mafit_old");
+    EXPECT_EQ(sim.OpenLHandMesh, "hmlo");
+    EXPECT_EQ(sim.CloseRHandTexture, "huaclgt");
+    EXPECT_EQ(sim.PajamaMesh, "pajamaffit_01") << "the default pajamas carry the gender letter";
+    EXPECT_EQ(sim.PajamaTexture, "Pajamaflgt_01");
+    EXPECT_EQ(sim.BodyString3to11[0], "carried3");
+    EXPECT_EQ(sim.BodyStringsHead.substr(0, 4), "STR#");
+    EXPECT_FALSE(sim.Modified);
+    EXPECT_TRUE(opened.thumbnails[0].has_value());
+    EXPECT_EQ(opened.thumbnails[0]->width, 25);
+    EXPECT_TRUE(dialogs.messages().empty());
+}
+
+TEST_F(NeighbourhoodLoadingTest, NewerRecordsPlaceTheIdAndFameAfterTheLongerArray) {
+    level = 7;
+    addCharacter("User00001", 5, 0x11111111, "adult", {{kFameScore, 640}, {kFameScore + 1, 6}, {kFameScore + 2, 8}});
+    auto opened = open();
+    ASSERT_EQ(opened.characters.size(), 1u);
+    const Sim& sim = *opened.characters[0];
+    EXPECT_EQ(sim.PersonDataValues, 256);
+    EXPECT_EQ(sim.NeighborID, 5);
+    EXPECT_EQ(sim.FameScore, 640);
+    EXPECT_EQ(sim.FameStarPower, 6);
+    EXPECT_EQ(sim.FameStarHighWatermark, 8);
+    EXPECT_EQ(sim.FashionMesh, "h001mafit_chic") << "35 entries at level 7";
+    EXPECT_EQ(sim.PajamaMesh, "l001mafit_pj");
+    EXPECT_EQ(sim.SwimMesh, "s001mafit_trunks");
+}
+
+TEST_F(NeighbourhoodLoadingTest, RelationshipsTakeAsManyValuesAsTheirRecordsHold) {
+    level = 3;
+    addCharacter("User00001", 1, 0x01010101, "adult");
+    addCharacter("User00002", 2, 0x02020202, "child");
+    neighbourhood.neighbours[0].relationships = {{2, {40}}, {9, {70, 1, 80, 1}}};
+    neighbourhood.neighbours[1].relationships = {{1, {-20, 1}}};
+    auto opened = open();
+    ASSERT_EQ(opened.characters.size(), 2u);
+    const Sim& adult = *opened.characters[0];
+    ASSERT_EQ(adult.Relationships.size(), 1u) << "a relationship to a character not listed is skipped";
+    EXPECT_EQ(adult.Relationships[0].Daily, 40);
+    EXPECT_EQ(adult.Relationships[0].Lifetime, 0);
+    EXPECT_EQ(adult.Relationships[0].ValueCount, 1);
+    EXPECT_EQ(adult.Relationships[0].TargetFirstName, "Name2");
+    const Sim& child = *opened.characters[1];
+    ASSERT_EQ(child.Relationships.size(), 1u);
+    EXPECT_EQ(child.Relationships[0].Daily, -20);
+    EXPECT_EQ(child.Relationships[0].Crush, 1);
+    EXPECT_EQ(child.Relationships[0].Love, 0);
+    const std::int32_t atTarget = opened.image->i32(static_cast<std::size_t>(child.Relationships[0].RecordPos)).value();
+    EXPECT_EQ(atTarget, 1) << "RecordPos points at the target id";
+}
+
+TEST_F(NeighbourhoodLoadingTest, RepairsWrongBodySizes) {
+    addCharacter("User00001", 1, 0x01010101, "adult");
+    addCharacter("User00002", 2, 0x02020202, "child");
+    characters[0].bodyStrings = StandardBodyStrings("adult", 0, "tnr");
+    characters[1].bodyStrings = StandardBodyStrings("adult", 0, "fit");
+    characters[1].bodyStrings[0] = "child";
+    auto opened = open();
+    ASSERT_EQ(opened.characters.size(), 2u);
+    EXPECT_EQ(opened.characters[0]->BodySize, "fit");
+    EXPECT_TRUE(opened.characters[0]->Modified);
+    EXPECT_EQ(opened.characters[1]->BodySize, "chd");
+    EXPECT_TRUE(opened.characters[1]->Modified);
+}
+
+TEST_F(NeighbourhoodLoadingTest, NamesInTheGamesLanguageWithEnglishStandingIn) {
+    languageNumber = 3;
+    addCharacter("User00001", 1, 0x01010101, "adult");
+    addCharacter("User00002", 2, 0x02020202, "adult");
+    addCharacter("User00003", 3, 0x03030303, "adult");
+    characters[1].names = {{1, {"Bob", "English bio"}}, {3, {"Robert", ""}}};
+    characters[1].names[3] = {"Robert", ""};
+    characters[2].names = {{1, {"Ann", "Plain"}}};
+    characters[2].namesWithoutLanguages = true;
+    auto opened = open();
+    ASSERT_EQ(opened.characters.size(), 3u);
+    EXPECT_EQ(opened.characters[0]->FirstName, "Name1") << "US English only: the same in every language";
+    EXPECT_EQ(opened.characters[1]->FirstName, "Robert");
+    EXPECT_EQ(opened.characters[2]->FirstName, "Ann") << "a table without language bytes reads as US English";
+    EXPECT_EQ(opened.characters[2]->Bio, "Plain");
+}
+
+TEST_F(NeighbourhoodLoadingTest, VersionMismatchAndEmptyNeighbourhoods) {
+    level = 5;
+    neighbourhood.version = 72;
+    addCharacter("User00001", 1, 0x01010101, "adult");
+    dialogs.answer(mrOk);
+    EXPECT_TRUE(open().characters.empty());
+    EXPECT_EQ(dialogs.messageTexts(), std::vector<std::string>{"Wrong version : 72"});
+}
+
+TEST_F(NeighbourhoodLoadingTest, ANeighbourhoodWithoutCharactersOrFileSaysSo) {
+    game.neighbourhood("UserData");
+    game.writeFile("UserData/neighborhood.iff", MakeNeighbourhoodFile(neighbourhood));
+    NeighbourhoodLoadSettings settings;
+    settings.folder = game.root() / "UserData";
+    SilentProgress quiet;
+    dialogs.answer(mrOk);
+    EXPECT_TRUE(OpenNeighbourhood(settings, dialogs, quiet).characters.empty());
+    settings.folder = game.root() / "UserData2";
+    dialogs.answer(mrOk);
+    EXPECT_TRUE(OpenNeighbourhood(settings, dialogs, quiet).characters.empty());
+    ASSERT_EQ(dialogs.messageTexts().size(), 2u);
+    EXPECT_EQ(dialogs.messageTexts()[0], "No characters");
+    EXPECT_EQ(dialogs.messageTexts()[1].rfind("No neighborhood file:\n", 0), 0u);
+}
+
+TEST_F(NeighbourhoodLoadingTest, ShortUnreadableAndDamagedFilesDoNotStopTheOthers) {
+    addCharacter("User00001", 1, 0x01010101, "adult");
+    addCharacter("User00003", 3, 0x03030303, "adult");
+    game.writeText("UserData/Characters/User00002.iff", "too short");
+    // A damaged chunk list: the third chunk's size is zero.
+    auto damaged = MakeCharacterFile(characters[1]);
+    const std::size_t third = 64 + static_cast<std::size_t>(ReadBigEndian(damaged, 64 + 4, 4)) +
+                              static_cast<std::size_t>(ReadBigEndian(damaged, 64 + 4 + static_cast<std::size_t>(ReadBigEndian(damaged, 68, 4)), 4));
+    for (std::size_t i = 4; i < 8; ++i) damaged[third + i] = 0;
+    characters.pop_back();
+    dialogs.answer(mrNo).answer(mrOk);  // keep the damaged file; the note about the short one
+    auto userData = game.neighbourhood("UserData");
+    game.writeFile("UserData/Characters/User00003.iff", damaged);
+    auto opened = open();
+    ASSERT_EQ(opened.characters.size(), 2u);
+    EXPECT_FALSE(opened.characters[0]->Modified);
+    EXPECT_TRUE(opened.characters[1]->Modified) << "a damaged character is saved anew";
+    EXPECT_FALSE(std::filesystem::exists(userData / "Characters/User00002.iff"));
+    EXPECT_FALSE(std::filesystem::is_empty(folder.path() / "data/Trash/files")) << "the short file went to the Trash";
+    ASSERT_EQ(dialogs.messageTexts().size(), 2u);
+    EXPECT_EQ(dialogs.messageTexts()[0].rfind("Damaged: User00003.iff\n", 0), 0u);
+    EXPECT_EQ(dialogs.messages()[0].kind, MsgKind::Warning);
+    EXPECT_EQ(dialogs.messageTexts()[1], "Too short:\nUser00002.iff");
+}
+
+TEST_F(NeighbourhoodLoadingTest, ANameMatchesOnlyWithItsTerminatingZero) {
+    addCharacter("User00012", 1, 0x01010101, "adult");
+    addCharacter("User0001", 2, 0x02020202, "adult");
+    neighbourhood.neighbours.pop_back();  // User0001 has no neighbour record of its own
+    auto opened = open();
+    ASSERT_EQ(opened.characters.size(), 2u);
+    EXPECT_EQ(opened.characters[0]->FileName, "User0001");
+    EXPECT_EQ(opened.characters[0]->NeighborEntryPos, 0) << "User00012 does not stand for User0001";
+    EXPECT_FALSE(opened.characters[0]->hasNeighbourEntry());
+    EXPECT_TRUE(opened.characters[1]->hasNeighbourEntry());
+}
+
+}  // namespace
+}  // namespace corvane
