@@ -1,0 +1,69 @@
+#pragma once
+
+#include "platform/Bitmap.h"
+#include "sim/Sim.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace corvane {
+
+// How the character list labels its entries.
+enum class LabelFormat { FamilyFirst, GivenFirst, FileFirst };
+
+// "Goth, Bella : User00001", "Bella Goth : User00001" or "User00001 : Goth, Bella".
+std::string EntryText(const Sim& sim, LabelFormat format);
+
+// The format a list entry's text is in: given name first when it begins with
+// the first name, else file first when it begins with the file name, else
+// family first.
+LabelFormat RecogniseFormat(const std::string& text, const Sim& sim);
+
+// The next format of the sort cycle: family first, given name first, file first.
+LabelFormat NextFormat(LabelFormat format);
+
+// The characters of the open neighbourhood, sorted by their entry texts
+// (letter case ignored), with the selected one. The list owns the records.
+class CharacterList {
+public:
+    struct Entry {
+        std::unique_ptr<Sim> sim;
+        std::optional<Bitmap> thumbnail;
+        std::string text;
+    };
+
+    // Takes the loaded characters, labels them family first and sorts them.
+    void assign(std::vector<std::unique_ptr<Sim>> characters, std::vector<std::optional<Bitmap>> thumbnails);
+    void clear();
+
+    const std::vector<Entry>& entries() const { return entries_; }
+    std::size_t size() const { return entries_.size(); }
+    bool empty() const { return entries_.empty(); }
+
+    int selected() const { return selected_; }
+    void select(int index);
+    Sim* selectedSim() const;
+
+    // The records in list order (borrowed).
+    std::vector<Sim*> sims() const;
+
+    // Relabels every entry in the next format, sorts, and keeps the selected
+    // character selected. Nothing without a selection.
+    void cycleFormat();
+    // Relabels every entry in the format the selection shows (after names changed).
+    void relabel();
+
+    // Removes the entry, the others' first relationship toward it, and
+    // selects the entry now at its place (the last one when it was last).
+    void remove(int index);
+
+private:
+    void sortKeepingSelection();
+
+    std::vector<Entry> entries_;
+    int selected_ = -1;
+};
+
+}  // namespace corvane
