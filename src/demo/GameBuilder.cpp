@@ -1,5 +1,7 @@
 #include "demo/GameBuilder.h"
 
+#include "demo/NeighbourhoodFileWriter.h"
+
 #include <fstream>
 #include <stdexcept>
 
@@ -31,6 +33,9 @@ GameBuilder& GameBuilder::expansionPack(int number) {
 std::filesystem::path GameBuilder::neighbourhood(const std::string& folderName) {
     auto folder = root_ / folderName;
     std::filesystem::create_directories(folder / "Characters");
+    if (!std::filesystem::exists(folder / "neighborhood.iff")) {
+        writeFile(folderName + "/neighborhood.iff", MakeNeighbourhoodFile({}));
+    }
     return folder;
 }
 

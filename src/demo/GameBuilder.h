@@ -26,7 +26,8 @@ public:
     // One expansion pack folder only, e.g. to leave a gap in the series.
     GameBuilder& expansionPack(int number);
     // A neighbourhood folder ("UserData", "UserData2", …) with its
-    // "Characters" folder; returns its path.
+    // "Characters" folder and, when it has none yet, a neighborhood.iff
+    // without characters; returns its path.
     std::filesystem::path neighbourhood(const std::string& folderName);
 
     // Any file below the root, folders created on the way; `relative` may use

@@ -26,6 +26,11 @@ public:
     const std::vector<MessageRequest>& messages() const { return messages_; }
     const std::vector<FileRequest>& fileRequests() const { return fileRequests_; }
     std::vector<std::string> messageTexts() const;
+    // Forgets what was shown so far (the answers still to come stay).
+    void forgetShown() {
+        messages_.clear();
+        fileRequests_.clear();
+    }
     bool allAnswersUsed() const { return answers_.empty() && fileAnswers_.empty(); }
 
 private:

@@ -77,6 +77,17 @@ void TfrmMain::createHeader() {
     connect(cbNeighborhood, &QComboBox::activated, this, [this] { cbNeighborhoodChange(); });
     cbUserName = named(new QComboBox(grpNGBD), "cbUserName");
     cbUserName->setGeometry(190, 17, 390, 26);
+    cbUserName->setIconSize(QSize(25, 25));
+    connect(cbUserName, &QComboBox::activated, this, [this](int index) {
+        characters_.select(index);
+        cbUserNameChange();
+    });
+    btnSortUsers = named(new QPushButton(grpNGBD), "btnSortUsers");
+    btnSortUsers->setGeometry(590, 17, 90, 26);
+    connect(btnSortUsers, &QPushButton::clicked, this, &TfrmMain::btnSortUsersClick);
+    btnDelSim = named(new QPushButton(grpNGBD), "btnDelSim");
+    btnDelSim->setGeometry(688, 17, 90, 26);
+    connect(btnDelSim, &QPushButton::clicked, this, &TfrmMain::btnDelSimClick);
 }
 
 void TfrmMain::createButtonBar() {

@@ -2,6 +2,8 @@
 
 #include "app/CommandLineSwitches.h"
 #include "app/PageTable.h"
+#include "iff/NeighbourhoodImage.h"
+#include "sim/CharacterList.h"
 #include "platform/Dialogs.h"
 #include "platform/Registry.h"
 
@@ -65,6 +67,14 @@ public:
 
     // Opens the neighbourhood selected in the list and shows its page.
     void cbNeighborhoodChange();
+    // Makes the selected character the current one and fits the page buttons to it.
+    void cbUserNameChange();
+    // Relabels the character list in its next format.
+    void btnSortUsersClick();
+    // Sends the selected character's file to the Trash, after asking.
+    void btnDelSimClick();
+
+    const CharacterList& characters() const { return characters_; }
 
     // Builds the skin catalogue under the busy window; false when an archive
     // could not be read.
@@ -84,6 +94,8 @@ public:
     QLabel* lblNeighborhood = nullptr;
     QComboBox* cbNeighborhood = nullptr;
     QComboBox* cbUserName = nullptr;
+    QPushButton* btnSortUsers = nullptr;
+    QPushButton* btnDelSim = nullptr;
     QGroupBox* grpSelect = nullptr;
     QGroupBox* grpSelectSkins = nullptr;
     QGroupBox* grpButtons = nullptr;
@@ -134,7 +146,12 @@ private:
     void FormClose();
     void ckOpenCurNBGDClick(bool checked);
 
+    void fillCharacterList();
+    void fitPageButtonsTo(const Sim& sim);
+
     MainWindowServices services_;
+    CharacterList characters_;
+    std::unique_ptr<NeighbourhoodImage> neighbourhoodImage_;
     std::map<std::string, QPushButton*, std::less<>> pageButtons_;
     std::map<std::string, QGroupBox*, std::less<>> pageGroups_;
     TfrmAbout* about_ = nullptr;

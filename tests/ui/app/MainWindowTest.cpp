@@ -1,7 +1,11 @@
 #include "app/Settings.h"
 #include "app/ui/TfrmAbout.h"
 #include "app/ui/TfrmMain.h"
+#include "demo/CharacterFileWriter.h"
 #include "demo/GameBuilder.h"
+#include "demo/NeighbourhoodFileWriter.h"
+#include "sim/Sim.h"
+#include "support/EnvOverride.h"
 #include "platform/LanguageModule.h"
 #include "platform/ui/QtDialogs.h"
 #include "skins/SkinCatalogue.h"
@@ -57,7 +61,10 @@ protected:
         game.installation(expansionLevel);
         window = std::make_unique<TfrmMain>(MainWindowServices{
             dialogs, registry, ParseCommandLine(args), CORVANE_LANG_DIR, [] { return std::string("USEnglish"); }});
+        dialogs.answer(mrOk);  // the neighbourhood opened at start-up has no characters
         EXPECT_TRUE(window->FormCreate());
+        EXPECT_EQ(dialogs.messageTexts(), std::vector<std::string>{LangStr(7002)});
+        dialogs.forgetShown();
         return *window;
     }
     // Characters arrive with the neighbourhood loading; one entry keeps the
@@ -234,6 +241,101 @@ TEST_F(MainWindowTest, BuildsTheSkinCatalogueAndEndsWhenAnArchiveIsDamaged) {
                                                            }});
     EXPECT_FALSE(window->FormCreate());
     EXPECT_EQ(dialogs.messageTexts(), std::vector<std::string>{LangStr(7093) + "\n" + LangStr(7094)});
+}
+
+// The first neighbourhood holds a couple and their dog.
+void writeFamily(GameBuilder& game, int level) {
+    NeighbourhoodFileSpec neighbourhood;
+    neighbourhood.version = NeighbourhoodVersionFor(level);
+    FamilySpec goths{3, "Goth", 5, 20000, 1000, {}};
+    struct Member { const char* file; int id; std::uint32_t guid; const char* first; const char* ageGroup; };
+    for (const Member& m : {Member{"User00001", 1, 0x0A0A0A0A, "Mortimer", "adult"},
+                            Member{"User00002", 2, 0x0B0B0B0B, "Bella", "adult"},
+                            Member{"User00003", 3, 0x0C0C0C0C, "Rex", "dog"}}) {
+        CharacterFileSpec character;
+        character.fileName = m.file;
+        character.guid = m.guid;
+        character.names = {{1, {m.first, "bio"}}};
+        character.bodyStrings = StandardBodyStrings(m.ageGroup, level);
+        game.writeFile(std::string("UserData/Characters/") + m.file + ".iff", MakeCharacterFile(character));
+        NeighbourSpec neighbour;
+        neighbour.fileName = m.file;
+        neighbour.neighbourId = m.id;
+        neighbour.guid = m.guid;
+        neighbour.recordVersion = NeighbourRecordVersionFor(level);
+        neighbour.personData = {{58, 27}};
+        neighbourhood.neighbours.push_back(neighbour);
+        goths.members.push_back(m.guid);
+    }
+    neighbourhood.families = {goths};
+    game.writeFile("UserData/neighborhood.iff", MakeNeighbourhoodFile(neighbourhood));
+}
+
+class LoadedNeighbourhoodTest : public MainWindowTest {
+protected:
+    TfrmMain& startWithFamily(int level) {
+        game.installation(level);
+        writeFamily(game, level);
+        window = std::make_unique<TfrmMain>(MainWindowServices{dialogs, registry, {}, CORVANE_LANG_DIR, [] {
+                                                                   return std::string("USEnglish");
+                                                               }});
+        EXPECT_TRUE(window->FormCreate());
+        return *window;
+    }
+    std::vector<std::string> listTexts() const {
+        std::vector<std::string> texts;
+        for (int i = 0; i < window->cbUserName->count(); ++i) texts.push_back(window->cbUserName->itemText(i).toStdString());
+        return texts;
+    }
+};
+
+TEST_F(LoadedNeighbourhoodTest, TheCharactersFillTheListAndTheFirstIsCurrent) {
+    TfrmMain& w = startWithFamily(7);
+    EXPECT_EQ(listTexts(), (std::vector<std::string>{"Goth, Bella : User00002", "Goth, Mortimer : User00001",
+                                                     "Goth, Rex : User00003"}));
+    ASSERT_NE(CurrentSim(), nullptr);
+    EXPECT_EQ(CurrentSim()->FirstName, "Bella");
+    EXPECT_TRUE(w.grpSelect->isEnabled());
+    EXPECT_FALSE(w.cbUserName->itemIcon(0).isNull()) << "the thumbnail shows";
+    EXPECT_TRUE(w.pageGroup("grpNeighborhood")->isVisibleTo(&w));
+    EXPECT_TRUE(dialogs.messages().empty());
+}
+
+TEST_F(LoadedNeighbourhoodTest, APetHidesThePagesItHasNot) {
+    TfrmMain& w = startWithFamily(7);
+    w.cbUserName->setCurrentIndex(2);
+    emit w.cbUserName->activated(2);
+    EXPECT_EQ(CurrentSim()->AgeGroup, "dog");
+    for (const char* name : {"btnInterests", "btnHead", "btnHands", "btnFormal", "btnFashion", "btnNude"}) {
+        EXPECT_TRUE(w.pageButton(name)->isHidden()) << name;
+    }
+    EXPECT_EQ(w.pageButton("btnNormal")->text().toStdString(), LangStr(5029));
+    emit w.cbUserName->activated(0);
+    EXPECT_FALSE(w.pageButton("btnHead")->isHidden());
+    EXPECT_FALSE(w.pageButton("btnFashion")->isHidden()) << "an adult at level 7";
+    EXPECT_EQ(w.pageButton("btnNormal")->text().toStdString(), LangStr(4020));
+}
+
+TEST_F(LoadedNeighbourhoodTest, SortCyclesTheLabelsAndDeleteSendsTheFileToTheTrash) {
+    test::EnvOverride trash("XDG_DATA_HOME", (folder.path() / "data").string());
+    TfrmMain& w = startWithFamily(4);
+    w.btnSortUsers->click();
+    EXPECT_EQ(listTexts().front(), "Bella Goth : User00002");
+    w.btnSortUsers->click();
+    w.btnSortUsers->click();
+    EXPECT_EQ(listTexts().front(), "Goth, Bella : User00002");
+
+    emit w.cbUserName->activated(2);  // Rex, the last entry
+    dialogs.answer(mrYes);
+    w.btnDelSim->click();
+    EXPECT_FALSE(std::filesystem::exists(game.root() / "UserData/Characters/User00003.iff"));
+    EXPECT_EQ(w.cbUserName->count(), 2);
+    EXPECT_EQ(w.cbUserName->currentIndex(), 1) << "the new last entry is selected";
+    EXPECT_EQ(CurrentSim()->FirstName, "Mortimer");
+
+    dialogs.answer(mrNo);
+    w.btnDelSim->click();
+    EXPECT_EQ(w.cbUserName->count(), 2) << "anything but Yes deletes nothing";
 }
 
 TEST_F(MainWindowTest, NoGameEndsStartUp) {
