@@ -1,6 +1,8 @@
 #include "demo/DemoInstallation.h"
 
+#include "demo/CharacterFileWriter.h"
 #include "demo/GameBuilder.h"
+#include "demo/NeighbourhoodFileWriter.h"
 #include "demo/SkinFileWriters.h"
 #include "platform/BmpCodec.h"
 
@@ -47,6 +49,63 @@ void writeDemoSkins(GameBuilder& game) {
                        {"adult-skeleton.cmx.bcf", BinarySkeleton(adult)}});
 }
 
+struct DemoCharacter {
+    const char* file;
+    std::int32_t id;
+    const char* first;
+    const char* ageGroup;
+    int gender;
+    std::uint16_t family;
+};
+
+constexpr DemoCharacter kDemoCharacters[] = {
+    {"User00001", 1, "Victor", "adult", 0, 1},  {"User00002", 2, "Elena", "adult", 1, 1},
+    {"User00003", 3, "Tess", "child", 1, 1},    {"User00004", 4, "Jonah", "child", 0, 1},
+    {"User00005", 5, "Iris", "adult", 1, 2},    {"User00006", 6, "Biscuit", "dog", 2, 1},
+    {"User00007", 7, "Pepper", "kat", 5, 1},
+};
+
+std::uint32_t demoGuid(std::int32_t id) {
+    return 0x5D000000u + static_cast<std::uint32_t>(id);
+}
+
+// The Marlows (two adults, two children, a dog and a cat) and their neighbour
+// Iris, who lives alone; friends and family like each other.
+void writeDemoNeighbourhood(GameBuilder& game, int level) {
+    NeighbourhoodFileSpec neighbourhood;
+    neighbourhood.version = NeighbourhoodVersionFor(level);
+    FamilySpec marlows{1, "Marlow", 3, 24000, 61000, {}};
+    FamilySpec vale{2, "Vale", 7, 9000, 18000, {}};
+    for (const DemoCharacter& c : kDemoCharacters) {
+        CharacterFileSpec character;
+        character.fileName = c.file;
+        character.guid = demoGuid(c.id);
+        character.names = {{1, {c.first, std::string(c.first) + " lives in the demo neighborhood."}}};
+        character.bodyStrings = StandardBodyStrings(c.ageGroup, level, c.gender == 1 ? "fat" : "fit");
+        game.writeFile(std::string("UserData\\Characters\\") + c.file + ".iff", MakeCharacterFile(character));
+
+        NeighbourSpec neighbour;
+        neighbour.fileName = c.file;
+        neighbour.neighbourId = c.id;
+        neighbour.guid = demoGuid(c.id);
+        neighbour.recordVersion = NeighbourRecordVersionFor(level);
+        const bool child = std::string(c.ageGroup) == "child";
+        neighbour.personData = {{2, 700}, {3, 400}, {5, 650}, {6, 300}, {7, 900}, {9, 250}, {10, 500},
+                                {58, static_cast<std::uint16_t>(child ? 9 : 27)}, {60, 1},
+                                {61, c.family}, {65, static_cast<std::uint16_t>(c.gender)},
+                                {56, static_cast<std::uint16_t>(child ? 0xFFFF : 3)}};
+        for (const DemoCharacter& other : kDemoCharacters) {
+            if (other.id != c.id && other.id <= 5 && c.id <= 5) {
+                neighbour.relationships.push_back({other.id, {other.family == c.family ? 80 : 35, 0, 60, 0}});
+            }
+        }
+        neighbourhood.neighbours.push_back(neighbour);
+        (c.family == 1 ? marlows : vale).members.push_back(demoGuid(c.id));
+    }
+    neighbourhood.families = {marlows, vale};
+    game.writeFile("UserData\\neighborhood.iff", MakeNeighbourhoodFile(neighbourhood));
+}
+
 }  // namespace
 
 std::filesystem::path EnsureDemoInstallation(const std::filesystem::path& folder) {
@@ -60,6 +119,7 @@ std::filesystem::path EnsureDemoInstallation(const std::filesystem::path& folder
         builder.neighbourhood(neighbourhood);
     }
     writeDemoSkins(builder);
+    writeDemoNeighbourhood(builder, kDemoExpansionLevel);
     return game;
 }
 
