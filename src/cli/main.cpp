@@ -3,6 +3,7 @@
 #include "app/VersionText.h"
 #include "cli/CliArguments.h"
 #include "cli/CliGame.h"
+#include "cli/NeighbourhoodCommands.h"
 #include "cli/SkinCommands.h"
 #include "platform/AppFolder.h"
 #include "platform/FormatError.h"
@@ -30,6 +31,9 @@ const std::map<std::string, Command>& gameCommands() {
         {"cmx", corvane::cli::RunCmx},
         {"skn", corvane::cli::RunSkn},
         {"skeleton", corvane::cli::RunSkeleton},
+        {"neighbourhoods", corvane::cli::RunNeighbourhoods},
+        {"characters", corvane::cli::RunCharacters},
+        {"show", corvane::cli::RunShow},
     };
     return commands;
 }
@@ -44,6 +48,9 @@ const char* const kUsage =
     "  cmx NAME      the text of a character file (loose, else from the archives)\n"
     "  skn NAME      the text of a mesh (loose, else from the archives)\n"
     "  skeleton NAME the text of a skeleton such as adult-skeleton\n"
+    "  neighbourhoods             each neighbourhood's number and folder\n"
+    "  characters NB              the characters of neighbourhood folder NB (e.g. UserData2)\n"
+    "  show NB FILE [--json]      one character's record (FILE such as User00001)\n"
     "\n"
     "Options:\n"
     "  --game DIR    the game's installation folder (default: found as the editor finds it)\n"

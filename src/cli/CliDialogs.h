@@ -1,0 +1,25 @@
+#pragma once
+
+#include "platform/Dialogs.h"
+
+#include <ostream>
+
+namespace corvane::cli {
+
+// Dialogs of the command-line tool: messages go to stderr; a question gets
+// the answer that keeps the user's files as they are (No), a message OK, and
+// there is nobody to choose files.
+class CliDialogs : public Dialogs {
+public:
+    explicit CliDialogs(std::ostream& errors) : errors_(errors) {}
+
+    ModalResult showMessage(const MessageRequest& request) override;
+    std::optional<std::filesystem::path> chooseOpenFile(const FileRequest&) override { return std::nullopt; }
+    std::optional<std::filesystem::path> chooseSaveFile(const FileRequest&) override { return std::nullopt; }
+    std::optional<std::filesystem::path> chooseFolder(const FolderRequest&) override { return std::nullopt; }
+
+private:
+    std::ostream& errors_;
+};
+
+}  // namespace corvane::cli

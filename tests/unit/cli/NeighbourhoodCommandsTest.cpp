@@ -1,0 +1,69 @@
+#include "cli/CliGame.h"
+#include "cli/NeighbourhoodCommands.h"
+
+#include "app/Settings.h"
+#include "demo/DemoInstallation.h"
+#include "support/EnvOverride.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace corvane::cli {
+namespace {
+
+class NeighbourhoodCommandsTest : public ::testing::Test {
+protected:
+    void TearDown() override { AppSettings() = Settings(); }
+
+    std::string run(int (*command)(const CliArguments&, std::ostream&), std::vector<std::string> arguments,
+                    bool json = false) {
+        CliArguments args;
+        args.gameFolder = game.string();
+        args.arguments = std::move(arguments);
+        args.json = json;
+        args.command = "test";
+        SetUpGame(args, CORVANE_LANG_DIR);
+        std::ostringstream out;
+        EXPECT_EQ(command(args, out), 0);
+        return out.str();
+    }
+
+    test::TempDir folder;
+    test::EnvOverride home{"HOME", folder.path().string()};
+    test::EnvOverride prefix{"WINEPREFIX", std::nullopt};
+    test::EnvOverride appHome{"CORVANE_HOME", (folder.path() / "app").string()};
+    std::filesystem::path game = EnsureDemoInstallation(folder.path() / "demo");
+};
+
+TEST_F(NeighbourhoodCommandsTest, ListsNeighbourhoodsAndTheirCharacters) {
+    EXPECT_EQ(run(RunNeighbourhoods, {}), "01\tUserData\n02\tUserData2\n03\tUserData3\n");
+    const std::string characters = run(RunCharacters, {"userdata"});
+    EXPECT_EQ(characters.substr(0, characters.find('\n')), "Marlow, Biscuit : User00006");
+    EXPECT_NE(characters.find("Vale, Iris : User00005\n"), std::string::npos);
+}
+
+TEST_F(NeighbourhoodCommandsTest, ShowsOneRecordAsTextOrJson) {
+    const std::string text = run(RunShow, {"UserData", "User00003.iff"});
+    EXPECT_NE(text.find("FirstName\tTess\n"), std::string::npos);
+    EXPECT_NE(text.find("Career\t65535\n"), std::string::npos) << "a child at school";
+    const std::string json = run(RunShow, {"UserData", "User00001"}, true);
+    EXPECT_EQ(json.front(), '{');
+    EXPECT_NE(json.find("\"FirstName\": \"Victor\""), std::string::npos);
+    EXPECT_NE(json.find("\"GUID\": \"0100005d\""), std::string::npos) << "the GUID's bytes in file order";
+    EXPECT_NE(json.find("\"Modified\": false"), std::string::npos);
+    EXPECT_NE(json.find("\"Relationships\": [\n    {\"TargetID\": 2"), std::string::npos);
+    EXPECT_EQ(json.find("BodyStringsHead"), std::string::npos);
+
+    CliArguments missing;
+    missing.gameFolder = game.string();
+    missing.arguments = {"UserData", "User09999"};
+    std::ostringstream out;
+    EXPECT_THROW(RunShow(missing, out), GameDataError);
+    missing.arguments = {"Downtown"};
+    EXPECT_THROW(RunCharacters(missing, out), GameDataError);
+}
+
+}  // namespace
+}  // namespace corvane::cli
