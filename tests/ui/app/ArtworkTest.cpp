@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -46,11 +48,35 @@ std::vector<QImage> cellsOf(const Strip& strip) {
     return cells;
 }
 
+// Antialiasing against the transparent colour leaves such pixels at shape
+// edges; they would show as a pink fringe over the editor's blue.
+bool isBlendWithMagenta(QRgb pixel) {
+    return pixel != kMagentaRgb && qRed(pixel) >= 200 && qBlue(pixel) >= 200 && qGreen(pixel) <= 80;
+}
+
 int countPixels(const QImage& image, const std::function<bool(QRgb)>& wanted) {
     int count = 0;
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
             count += wanted(image.pixel(x, y)) ? 1 : 0;
+        }
+    }
+    return count;
+}
+
+// Pixels of the cell's middle that stand out from the cell's own background,
+// taken from the same row near the left side: zero for a cell that holds only
+// its background or tile.
+int countPicturedPixels(const QImage& cell) {
+    int count = 0;
+    for (int y = cell.height() / 4; y < cell.height() * 3 / 4; ++y) {
+        const QRgb background = cell.pixel(3, y);
+        for (int x = cell.width() / 4; x < cell.width() * 3 / 4; ++x) {
+            const QRgb pixel = cell.pixel(x, y);
+            const int difference = std::max({std::abs(qRed(pixel) - qRed(background)),
+                                             std::abs(qGreen(pixel) - qGreen(background)),
+                                             std::abs(qBlue(pixel) - qBlue(background))});
+            count += difference > 48 ? 1 : 0;
         }
     }
     return count;
@@ -90,6 +116,8 @@ TEST_F(ArtworkTest, EveryNamedPictureHasItsFixedSize) {
 
 TEST_F(ArtworkTest, StripCellsAreDrawnOnPureMagenta) {
     for (const Strip& strip : strips()) {
+        EXPECT_EQ(strip.image.format(), QImage::Format_RGB32) << strip.name;
+        EXPECT_EQ(countPixels(strip.image, isBlendWithMagenta), 0) << strip.name;
         const std::vector<QImage> cells = cellsOf(strip);
         for (std::size_t i = 0; i < cells.size(); ++i) {
             const QImage& cell = cells[i];
@@ -100,12 +128,10 @@ TEST_F(ArtworkTest, StripCellsAreDrawnOnPureMagenta) {
             for (QPoint corner : {QPoint(0, 0), QPoint(w, 0), QPoint(0, h), QPoint(w, h)}) {
                 EXPECT_EQ(cell.pixel(corner), kMagentaRgb) << "corner " << corner.x() << "," << corner.y();
             }
-            const QImage middle = cell.copy(cell.width() / 4, cell.height() / 4, cell.width() / 2, cell.height() / 2);
-            const int drawn = countPixels(middle, [](QRgb pixel) { return pixel != kMagentaRgb; });
             if (static_cast<int>(i) < strip.firstDrawnCell) {
                 EXPECT_EQ(countPixels(cell, [](QRgb pixel) { return pixel != kMagentaRgb; }), 0) << "an empty cell";
             } else {
-                EXPECT_GT(drawn, middle.width() * middle.height() / 4) << "an empty drawing";
+                EXPECT_GT(countPicturedPixels(cell), cell.width() * cell.height() / 40) << "an empty drawing";
             }
         }
     }
