@@ -98,7 +98,7 @@ void SearchesIndexed(benchmark::State& state) {
     const auto bytes = corvane::ReadFileBytes(bigNeighbourhood() / "neighborhood.iff");
     state.counters["file_MB"] = static_cast<double>(bytes.size()) / 1e6;
     for (auto _ : state) {
-        corvane::NeighbourhoodImage image(bytes);
+        corvane::NeighborhoodImage image(bytes);
         for (int i = 0; i < kCharacters; ++i) {
             const std::uint32_t g = guidOf(i);
             benchmark::DoNotOptimize(image.familyRecordOf(std::string(reinterpret_cast<const char*>(&g), 4)));
@@ -110,7 +110,7 @@ BENCHMARK(SearchesIndexed)->Unit(benchmark::kMillisecond);
 
 void SearchesLiteral(benchmark::State& state) {
     const auto bytes = corvane::ReadFileBytes(bigNeighbourhood() / "neighborhood.iff");
-    const corvane::NeighbourhoodImage image(bytes);
+    const corvane::NeighborhoodImage image(bytes);
     const corvane::Section* nbrs = corvane::FindChunk(image.chunks(), "NBRS");
     const auto from = static_cast<std::size_t>(nbrs->ChunkOffset) + 98;
     const auto to = static_cast<std::size_t>(nbrs->ChunkOffset + nbrs->ChunkSize);

@@ -174,7 +174,7 @@ void defaultPajamas(const CharacterLoadContext& context, Sim& sim) {
 
 // ---- family
 
-std::string familyName(const NeighbourhoodImage& image, std::size_t familyRecord) {
+std::string familyName(const NeighborhoodImage& image, std::size_t familyRecord) {
     if (const Section* fami = image.chunkAt(familyRecord)) {
         for (const Section& section : image.chunks().sections) {
             if (section.ChunkType == "FAMs" && section.ChunkID == fami->ChunkID) {
@@ -197,7 +197,7 @@ std::string familyName(const NeighbourhoodImage& image, std::size_t familyRecord
     return {};
 }
 
-void readFamily(const NeighbourhoodImage& image, Sim& sim) {
+void readFamily(const NeighborhoodImage& image, Sim& sim) {
     auto record = image.familyRecordOf(sim.GUID);
     if (!record) return;
     sim.FamilyChunkPos = static_cast<std::int32_t>(*record);
@@ -228,19 +228,19 @@ constexpr PersonField kPersonData[] = {
 
 // The array's length from the record's own version word (4: 80 values, 10: 256);
 // the game folders decide when the word cannot be read.
-int personDataValues(const NeighbourhoodImage& image, std::size_t p, bool hasFameFolders) {
+int personDataValues(const NeighborhoodImage& image, std::size_t p, bool hasFameFolders) {
     if (p >= 4 && image.i32(p - 4) == 4) return kOlderPersonData;
     if (p >= 8 && image.i32(p - 8) == 10 && image.i32(p - 4) == 9) return kNewerPersonData;
     return hasFameFolders ? kNewerPersonData : kOlderPersonData;
 }
 
-std::int32_t personValue(const NeighbourhoodImage& image, std::size_t position) {
+std::int32_t personValue(const NeighborhoodImage& image, std::size_t position) {
     auto value = image.u16(position);
     if (!value) throw FormatError("neighborhood.iff", position, "the neighbour record runs past the end");
     return *value;
 }
 
-void readPersonData(const NeighbourhoodImage& image, std::size_t p, bool hasFameFolders, Sim& sim) {
+void readPersonData(const NeighborhoodImage& image, std::size_t p, bool hasFameFolders, Sim& sim) {
     sim.PersonDataValues = personDataValues(image, p, hasFameFolders);
     for (const PersonField& field : kPersonData) {
         sim.*field.field = personValue(image, p + static_cast<std::size_t>(field.offset));
@@ -337,7 +337,7 @@ LoadedCharacter ReadCharacter(std::span<const std::uint8_t> file, const std::str
         sim.AgeGroup.clear();
     }
 
-    const NeighbourhoodImage& image = *context.neighbourhood;
+    const NeighborhoodImage& image = *context.neighbourhood;
     readFamily(image, sim);
     const auto neighbour = image.neighbourRecordOf(fileName);
     loaded.damaged = loaded.damaged || neighbour.damaged;

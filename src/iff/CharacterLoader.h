@@ -1,6 +1,6 @@
 #pragma once
 
-#include "iff/NeighbourhoodImage.h"
+#include "iff/NeighborhoodImage.h"
 #include "platform/Bitmap.h"
 #include "sim/Sim.h"
 
@@ -15,7 +15,7 @@ namespace corvane {
 
 // What loading one character needs besides its file.
 struct CharacterLoadContext {
-    const NeighbourhoodImage* neighbourhood = nullptr;
+    const NeighborhoodImage* neighbourhood = nullptr;
     int languageNumber = 1;
     int expansionLevel = 0;
     bool hasFameFolders = false;  // "ExpansionPack6" or "ExpansionPack7" in the game folder

@@ -98,7 +98,7 @@ RelationshipBlock blockFor(const Sim& sim) {
     return sim.PersonDataValues == 256 ? RelationshipBlock{536, 540, 544} : RelationshipBlock{184, 188, 192};
 }
 
-void readRelationships(const NeighbourhoodImage& image, Sim& sim, const std::vector<std::unique_ptr<Sim>>& all) {
+void readRelationships(const NeighborhoodImage& image, Sim& sim, const std::vector<std::unique_ptr<Sim>>& all) {
     const auto p = static_cast<std::size_t>(sim.NeighborEntryPos);
     const RelationshipBlock block = blockFor(sim);
     if (image.i32(p + block.marker) != -1) return;
@@ -137,7 +137,7 @@ bool NeighbourhoodVersionFits(int expansionLevel, int version) {
     }
 }
 
-void AttachRelationships(const NeighbourhoodImage& image, std::vector<std::unique_ptr<Sim>>& characters) {
+void AttachRelationships(const NeighborhoodImage& image, std::vector<std::unique_ptr<Sim>>& characters) {
     for (auto& sim : characters) {
         if (sim->hasNeighbourEntry()) {
             readRelationships(image, *sim, characters);
@@ -151,7 +151,7 @@ OpenedNeighbourhood OpenNeighbourhood(const NeighbourhoodLoadSettings& settings,
     progress.showWarning(LangStr(7003));
     const auto file = ResolveCaseInsensitive(settings.folder, "neighborhood.iff");
     try {
-        opened.image = std::make_unique<NeighbourhoodImage>(ReadFileBytes(file));
+        opened.image = std::make_unique<NeighborhoodImage>(ReadFileBytes(file));
     } catch (const std::runtime_error&) {
         tell(dialogs, LangStr(7168) + "\n" + file.string());
         return opened;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "iff/CharacterLoader.h"
-#include "iff/NeighbourhoodImage.h"
+#include "iff/NeighborhoodImage.h"
 #include "platform/Dialogs.h"
 #include "platform/Progress.h"
 
@@ -15,7 +15,7 @@ namespace corvane {
 // An open neighbourhood: its neighborhood.iff in memory and its characters
 // in load order, each with its thumbnail.
 struct OpenedNeighbourhood {
-    std::unique_ptr<NeighbourhoodImage> image;
+    std::unique_ptr<NeighborhoodImage> image;
     std::vector<std::unique_ptr<Sim>> characters;
     std::vector<std::optional<Bitmap>> thumbnails;  // one per character, same order
 };
@@ -39,6 +39,6 @@ bool NeighbourhoodVersionFits(int expansionLevel, int version);
 OpenedNeighbourhood OpenNeighbourhood(const NeighbourhoodLoadSettings& settings, Dialogs& dialogs, Progress& progress);
 
 // Reads the relationships of every character from its neighbour record.
-void AttachRelationships(const NeighbourhoodImage& image, std::vector<std::unique_ptr<Sim>>& characters);
+void AttachRelationships(const NeighborhoodImage& image, std::vector<std::unique_ptr<Sim>>& characters);
 
 }  // namespace corvane

@@ -63,9 +63,11 @@ void appendPropertyBone(ByteReader& reader, std::vector<std::string>& lines) {
 }  // namespace
 
 std::string ExportedCommentLine() {
-    std::time_t now = std::time(nullptr);
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);  // the shared buffer of localtime is not safe off the main thread
     char stamp[32];
-    std::strftime(stamp, sizeof stamp, "%Y-%m-%d %H:%M:%S", std::localtime(&now));
+    std::strftime(stamp, sizeof stamp, "%Y-%m-%d %H:%M:%S", &local);
     return std::string("// Exported by Corvane ") + stamp;
 }
 

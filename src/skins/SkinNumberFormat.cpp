@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 
 namespace corvane {
 
@@ -58,11 +59,22 @@ std::string fixedAwayFromZero(double value, int decimals) {
     return negative ? "-" + kept : kept;
 }
 
+// A damaged binary can hold any bit pattern; the game's tools spell the
+// values that are no numbers this way in every format.
+std::optional<std::string> notANumberText(double value) {
+    if (std::isnan(value)) return "NAN";
+    if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
+    return std::nullopt;
+}
+
 }  // namespace
 
 std::string FormatGeneralReal(double value) {
-    if (value == 0 || std::isnan(value) || std::isinf(value)) {
-        return value == 0 ? "0" : toChars(value, std::chars_format::general, kSignificantDigits);
+    if (auto special = notANumberText(value)) {
+        return *special;
+    }
+    if (value == 0) {
+        return "0";
     }
     std::string scientific = toChars(value, std::chars_format::scientific, kSignificantDigits - 1);
     const std::size_t e = scientific.find('e');
@@ -78,12 +90,18 @@ std::string FormatGeneralReal(double value) {
 }
 
 std::string FormatTwoDecimals(double value) {
+    if (auto special = notANumberText(value)) {
+        return *special;
+    }
     std::string text = fixedAwayFromZero(value, 2);
     dropTrailingZeros(text);
     return text == "-0" ? "0" : text;
 }
 
 std::string FormatMeshReal(double value) {
+    if (auto special = notANumberText(value)) {
+        return *special;
+    }
     std::string text = fixedAwayFromZero(value, 7);
     dropTrailingZeros(text);
     if (text.find('.') == std::string::npos) {

@@ -6,7 +6,8 @@
 namespace corvane {
 
 // The number formats of the game's text skin files. Always a point before
-// the fraction, whatever the locale.
+// the fraction, whatever the locale. Values that are no numbers (from a
+// damaged binary) are written NAN, INF and -INF in every format.
 
 // General format, at most 15 significant digits, trailing zeros dropped;
 // exponent form ("1E-6") below 0.00001 or beyond 15 integer digits. A single

@@ -2,7 +2,7 @@
 
 #include "app/CommandLineSwitches.h"
 #include "app/PageTable.h"
-#include "iff/NeighbourhoodImage.h"
+#include "iff/NeighborhoodImage.h"
 #include "sim/CharacterList.h"
 #include "platform/Dialogs.h"
 #include "platform/Registry.h"
@@ -151,7 +151,7 @@ private:
 
     MainWindowServices services_;
     CharacterList characters_;
-    std::unique_ptr<NeighbourhoodImage> neighbourhoodImage_;
+    std::unique_ptr<NeighborhoodImage> neighbourhoodImage_;
     std::map<std::string, QPushButton*, std::less<>> pageButtons_;
     std::map<std::string, QGroupBox*, std::less<>> pageGroups_;
     TfrmAbout* about_ = nullptr;

@@ -152,6 +152,54 @@ TEST_F(NeighbourhoodLoadingTest, RelationshipsTakeAsManyValuesAsTheirRecordsHold
     EXPECT_EQ(atTarget, 1) << "RecordPos points at the target id";
 }
 
+TEST(BodyStringLayouts, SwimwearFormalAndPajamasByLevelAndCount) {
+    struct Case { const char* what; int level; const char* ageGroup; std::size_t count; const char* swim;
+                  const char* formal; const char* pajama; };
+    const Case cases[] = {
+        {"base game adult", 0, "adult", 30, "u001mafit_swim", "f001mafit_old", "pajamamfit_01"},
+        {"base game adult, newer file", 2, "adult", 35, "s001mafit_trunks", "f002mafit_suit", "pajamamfit_01"},
+        {"second pack child, newer file", 2, "child", 35, "u001mcchd_swim", "f001mcchd_old", "pjsmchd_01"},
+        {"third pack adult", 3, "adult", 33, "s001mafit_trunks", "f002mafit_suit", "l001mafit_pj"},
+        {"third pack child", 3, "child", 33, "s001mcchd_trunks", "f002mcchd_suit", "pjsmchd_01"},
+        {"fourth pack child", 4, "child", 34, "s001mcchd_trunks", "f002mcchd_suit", "l001mcchd_pj"},
+    };
+    for (const Case& c : cases) {
+        test::TempDir folder;
+        GameBuilder game(folder.path());
+        NeighborhoodImage image(MakeNeighbourhoodFile({}));
+        CharacterFileSpec spec;
+        spec.bodyStrings = StandardBodyStrings(c.ageGroup, c.level >= 2 && c.count == 35 ? 7 : c.level);
+        ASSERT_EQ(spec.bodyStrings.size(), c.count) << c.what;
+        CharacterLoadContext context{&image, 1, c.level, false, {}};
+        const Sim sim = ReadCharacter(MakeCharacterFile(spec), "User00001", context).sim;
+        EXPECT_EQ(sim.SwimMesh, c.swim) << c.what;
+        EXPECT_EQ(sim.FormalMesh, c.formal) << c.what;
+        EXPECT_EQ(sim.PajamaMesh, c.pajama) << c.what;
+        EXPECT_EQ(sim.WinterMesh.empty(), c.level < 4) << c.what;
+    }
+}
+
+TEST_F(NeighbourhoodLoadingTest, ATruncatedNeighbourhoodFileLeavesTheCharactersOutWithAMessage) {
+    addCharacter("User00001", 1, 0x01010101, "adult");
+    neighbourhood.version = NeighbourhoodVersionFor(level);
+    neighbourhood.families = {goths};
+    auto bytes = MakeNeighbourhoodFile(neighbourhood);
+    const NeighborhoodImage whole(bytes);
+    const std::size_t p = whole.neighbourRecordOf("User00001").position;
+    bytes.resize(p + 100);  // cut inside the person data
+    auto userData = game.neighbourhood("UserData");
+    game.writeFile("UserData/neighborhood.iff", bytes);
+    game.writeFile("UserData/Characters/User00001.iff", MakeCharacterFile(characters[0]));
+    NeighbourhoodLoadSettings settings;
+    settings.folder = userData;
+    SilentProgress quiet;
+    dialogs.answer(mrOk);
+    auto opened = OpenNeighbourhood(settings, dialogs, quiet);
+    EXPECT_TRUE(opened.characters.empty());
+    ASSERT_EQ(dialogs.messageTexts().size(), 1u);
+    EXPECT_EQ(dialogs.messageTexts()[0].rfind("Unreadable:\nUser00001.iff (", 0), 0u) << dialogs.messageTexts()[0];
+}
+
 TEST_F(NeighbourhoodLoadingTest, RepairsWrongBodySizes) {
     addCharacter("User00001", 1, 0x01010101, "adult");
     addCharacter("User00002", 2, 0x02020202, "child");

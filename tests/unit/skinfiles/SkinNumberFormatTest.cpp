@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <utility>
+
 
 namespace corvane {
 namespace {
@@ -28,6 +31,14 @@ TEST(SkinNumberFormat, TwoDecimalsAndMeshReals) {
                                     Case{12.00000005, "12", "12.0000001"}, Case{-0.00000001, "0", "0.0"}}) {
         EXPECT_EQ(FormatTwoDecimals(value), two) << value;
         EXPECT_EQ(FormatMeshReal(value), mesh) << value;
+    }
+    // Damaged binaries may hold values that are no numbers; every format spells them alike.
+    for (auto [value, text] : {std::pair{std::numeric_limits<double>::quiet_NaN(), "NAN"},
+                               std::pair{std::numeric_limits<double>::infinity(), "INF"},
+                               std::pair{-std::numeric_limits<double>::infinity(), "-INF"}}) {
+        EXPECT_EQ(FormatGeneralReal(value), text);
+        EXPECT_EQ(FormatTwoDecimals(value), text);
+        EXPECT_EQ(FormatMeshReal(value), text);
     }
     float translation[3] = {0, 1.5f, -2};
     EXPECT_EQ(FormatVectorLine(translation, 3), "| 0 1.5 -2 |");

@@ -13,9 +13,9 @@ namespace corvane {
 // The open neighbourhood's neighborhood.iff, held in memory while it is open.
 // Every position a Sim record keeps refers to these bytes. The searches every
 // character makes over the whole file are answered from indexes built once.
-class NeighbourhoodImage {
+class NeighborhoodImage {
 public:
-    explicit NeighbourhoodImage(std::vector<std::uint8_t> bytes);
+    explicit NeighborhoodImage(std::vector<std::uint8_t> bytes);
 
     std::span<const std::uint8_t> bytes() const { return bytes_; }
     std::size_t size() const { return bytes_.size(); }

@@ -1,4 +1,4 @@
-#include "iff/NeighbourhoodImage.h"
+#include "iff/NeighborhoodImage.h"
 
 #include <algorithm>
 #include <cstring>
@@ -17,26 +17,26 @@ char lowerAscii(char c) {
 
 }  // namespace
 
-NeighbourhoodImage::NeighbourhoodImage(std::vector<std::uint8_t> bytes)
+NeighborhoodImage::NeighborhoodImage(std::vector<std::uint8_t> bytes)
     : bytes_(std::move(bytes)), chunks_(ReadChunkList(bytes_)) {}
 
-std::optional<std::uint16_t> NeighbourhoodImage::version() const {
+std::optional<std::uint16_t> NeighborhoodImage::version() const {
     return u16(kVersionOffset);
 }
 
-std::optional<std::int32_t> NeighbourhoodImage::i32(std::size_t position) const {
+std::optional<std::int32_t> NeighborhoodImage::i32(std::size_t position) const {
     if (position + 4 > bytes_.size()) return std::nullopt;
     std::uint32_t v = 0;
     for (int i = 3; i >= 0; --i) v = (v << 8) | bytes_[position + static_cast<std::size_t>(i)];
     return static_cast<std::int32_t>(v);
 }
 
-std::optional<std::uint16_t> NeighbourhoodImage::u16(std::size_t position) const {
+std::optional<std::uint16_t> NeighborhoodImage::u16(std::size_t position) const {
     if (position + 2 > bytes_.size()) return std::nullopt;
     return static_cast<std::uint16_t>(bytes_[position] | (bytes_[position + 1] << 8));
 }
 
-void NeighbourhoodImage::indexFamilies() const {
+void NeighborhoodImage::indexFamilies() const {
     std::vector<std::size_t> positions;
     const auto* data = reinterpret_cast<const char*>(bytes_.data());
     // Positions 1 .. size - 5, as the game's own scan walks them.
@@ -51,7 +51,7 @@ void NeighbourhoodImage::indexFamilies() const {
     imafPositions_ = std::move(positions);
 }
 
-std::optional<std::size_t> NeighbourhoodImage::familyRecordOf(const std::string& guid) const {
+std::optional<std::size_t> NeighborhoodImage::familyRecordOf(const std::string& guid) const {
     if (!imafPositions_) indexFamilies();
     if (imafPositions_->empty() || guid.size() != 4) return std::nullopt;
     const auto* data = reinterpret_cast<const char*>(bytes_.data());
@@ -72,7 +72,7 @@ std::optional<std::size_t> NeighbourhoodImage::familyRecordOf(const std::string&
     return std::nullopt;
 }
 
-void NeighbourhoodImage::indexNeighbours() const {
+void NeighborhoodImage::indexNeighbours() const {
     const ChunkList upToNeighbours = ReadChunkList(bytes_, "NBRS");
     const Section* nbrs = FindChunk(upToNeighbours, "NBRS");
     nbrs_ = NeighbourSearch{nbrs ? static_cast<std::size_t>(nbrs->ChunkOffset) : 0, upToNeighbours.damaged};
@@ -86,7 +86,7 @@ void NeighbourhoodImage::indexNeighbours() const {
     std::transform(nbrsLower_.begin(), nbrsLower_.end(), nbrsLower_.begin(), lowerAscii);
 }
 
-NeighbourhoodImage::NeighbourSearch NeighbourhoodImage::neighbourRecordOf(const std::string& fileName) const {
+NeighborhoodImage::NeighbourSearch NeighborhoodImage::neighbourRecordOf(const std::string& fileName) const {
     if (!nbrs_) indexNeighbours();
     if (nbrs_->damaged || fileName.empty()) return {0, nbrs_->damaged};
     std::string wanted(fileName.size(), '\0');
@@ -96,7 +96,7 @@ NeighbourhoodImage::NeighbourSearch NeighbourhoodImage::neighbourRecordOf(const 
     return {at == std::string::npos ? 0 : nbrsStart_ + at, false};
 }
 
-const Section* NeighbourhoodImage::chunkAt(std::size_t position) const {
+const Section* NeighborhoodImage::chunkAt(std::size_t position) const {
     for (const Section& section : chunks_.sections) {
         const auto start = static_cast<std::size_t>(section.ChunkOffset);
         if (position >= start && position < start + static_cast<std::size_t>(section.ChunkSize)) {
