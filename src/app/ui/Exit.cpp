@@ -45,6 +45,8 @@ void TfrmMain::FormClose() {
             SwapNeighbourhoodAtExit(AppSettings().ExpansionLevel, cbNeighborhood->currentText().toInt(),
                                     AppSettings().GamePath, services_.registry, services_.dialogs);
         }
+        SetCurrentSim(nullptr);
+        characters_.clear();
         cbUserName->clear();
         DiscardSkinCatalogue(GameSkinCatalogue());
         SetLanguageModule(LanguageModule());

@@ -56,7 +56,8 @@ TfrmMain::TfrmMain(MainWindowServices services, QWidget* parent)
 }
 
 TfrmMain::~TfrmMain() {
-    // The catalogue lives as long as the window that built it.
+    // The catalogue and the current character live as long as the window that holds them.
+    SetCurrentSim(nullptr);
     DiscardSkinCatalogue(GameSkinCatalogue());
 }
 
