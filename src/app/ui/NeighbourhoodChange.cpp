@@ -116,7 +116,8 @@ void TfrmMain::cbUserNameChange() {
         for (const PageInfo& page : MainWindowPages()) {
             QPushButton* button = pageButton(page.button);
             if (!button->isEnabled() && !button->isHidden()) {
-                ShowPage(button);
+                // The page's own click shows it again for the new character.
+                emit button->clicked();
                 break;
             }
         }

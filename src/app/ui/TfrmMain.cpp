@@ -1,6 +1,7 @@
 #include "app/ui/TfrmMain.h"
 
 #include "app/ui/TfrmAbout.h"
+#include "sim/ui/TTraitPages.h"
 #include "skins/SkinCatalogue.h"
 
 #include <QCheckBox>
@@ -66,6 +67,7 @@ void TfrmMain::createControls() {
     createButtonBar();
     createPages();
     createPreviewAndButtons();
+    traitPages_ = new TTraitPages(*this);
 }
 
 void TfrmMain::createHeader() {

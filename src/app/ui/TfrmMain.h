@@ -27,6 +27,7 @@ class QPushButton;
 namespace corvane {
 
 class TfrmAbout;
+class TTraitPages;
 
 // What the main window needs from outside: the dialogs to ask through, the
 // registry, the command line, where the language tables are, and the
@@ -88,6 +89,7 @@ public:
     QPushButton* pageButton(std::string_view name) const;
     QGroupBox* pageGroup(std::string_view name) const;
     TfrmAbout* aboutWindow() const { return about_; }
+    TTraitPages* traitPages() const { return traitPages_; }
 
     // The fixed parts, named as everywhere in the editor.
     QGroupBox* grpNGBD = nullptr;
@@ -155,6 +157,7 @@ private:
     std::map<std::string, QPushButton*, std::less<>> pageButtons_;
     std::map<std::string, QGroupBox*, std::less<>> pageGroups_;
     TfrmAbout* about_ = nullptr;
+    TTraitPages* traitPages_ = nullptr;
     std::string preselectedNeighbourhood_;
     bool closing_ = false;
 };

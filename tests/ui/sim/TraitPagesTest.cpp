@@ -1,0 +1,149 @@
+#include "sim/ui/TTraitPages.h"
+
+#include "app/Settings.h"
+#include "app/ui/TThinTrackbar.h"
+#include "app/ui/TfrmMain.h"
+#include "demo/DemoInstallation.h"
+#include "platform/LanguageModule.h"
+#include "support/EnvOverride.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TempDir.h"
+#include "support/ui/QtTestApplication.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+namespace corvane {
+namespace {
+
+// The editor started on the demo neighbourhood: the Marlows, their dog
+// Biscuit and cat Pepper, and Iris Vale.
+class TraitPagesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::QtTestApplication();
+        AppSettings() = Settings();
+        registry.write(RegistryRoot::LocalMachine, kGameRegistryKey, "SIMS_DATA", game.string());
+        registry.write(RegistryRoot::LocalMachine, kGameRegistryKey, "SIMS_LANGUAGE", "USEnglish");
+        window = std::make_unique<TfrmMain>(MainWindowServices{dialogs, registry, {}, CORVANE_LANG_DIR, [] {
+                                                                   return std::string();
+                                                               }});
+        ASSERT_TRUE(window->FormCreate());
+        pages = window->traitPages();
+    }
+    void TearDown() override {
+        window.reset();
+        SetLanguageModule(LanguageModule());
+        AppSettings() = Settings();
+    }
+
+    Sim& choose(const std::string& fileName) {
+        for (int i = 0; i < window->cbUserName->count(); ++i) {
+            if (window->cbUserName->itemText(i).endsWith(QString::fromStdString(fileName))) {
+                emit window->cbUserName->activated(i);
+                break;
+            }
+        }
+        EXPECT_EQ(CurrentSim()->FileName, fileName);
+        return *CurrentSim();
+    }
+    std::string labelOf(const char* slider) const { return pages->label(slider)->text().toStdString(); }
+    static std::string text(int id, int value) { return LangStr(id) + "(" + std::to_string(value) + ")"; }
+
+    test::TempDir folder;
+    test::EnvOverride appHome{"CORVANE_HOME", (folder.path() / "app").string()};
+    std::filesystem::path game = EnsureDemoInstallation(folder.path() / "demo");
+    Registry registry{{std::nullopt, folder.path() / "config"}};
+    test::ScriptedDialogs dialogs;
+    std::unique_ptr<TfrmMain> window;
+    TTraitPages* pages = nullptr;
+};
+
+TEST_F(TraitPagesTest, ThePageShowsTheValuesWithoutTouchingTheRecord) {
+    Sim& victor = choose("User00001");
+    window->pageButton("btnSkillsPersonality")->click();
+    EXPECT_TRUE(window->pageGroup("grpSkills")->isVisibleTo(window.get()));
+    EXPECT_EQ(pages->slider("trkNice")->value(), 700);
+    EXPECT_EQ(labelOf("trkNice"), text(6032, 700));
+    EXPECT_EQ(labelOf("trkCleaning"), text(6008, 250));
+    EXPECT_FALSE(victor.Modified) << "filling the page stores nothing";
+    EXPECT_FALSE(window->btnSave->isEnabled());
+
+    pages->label("trkNice")->setText("stale");
+    pages->btnSkillsPersonalityClick();
+    EXPECT_EQ(labelOf("trkNice"), text(6032, 700)) << "equal values still refresh the label";
+}
+
+TEST_F(TraitPagesTest, ASliderStoresOnlyWhileItsGroupIsEnabled) {
+    Sim& victor = choose("User00001");
+    window->pageButton("btnSkillsPersonality")->click();
+    window->LockPages();
+    pages->slider("trkNeat")->setValue(123);
+    EXPECT_EQ(victor.Neat, 900);
+    EXPECT_FALSE(victor.Modified);
+    window->UnlockPages();
+    pages->slider("trkNeat")->setValue(321);
+    EXPECT_EQ(victor.Neat, 321);
+    EXPECT_EQ(labelOf("trkNeat"), text(6030, 321));
+    EXPECT_TRUE(victor.Modified);
+    EXPECT_TRUE(window->btnSave->isEnabled());
+}
+
+TEST_F(TraitPagesTest, PetsHaveTheirOwnLabelsAndHiddenSkillsThatMaxAllStillSets) {
+    Sim& biscuit = choose("User00006");
+    window->pageButton("btnSkillsPersonality")->click();
+    EXPECT_EQ(labelOf("trkCooking"), text(6097, biscuit.Cooking));
+    EXPECT_EQ(labelOf("trkNice"), text(6096, biscuit.Nice));
+    for (const char* hidden : {"trkBody", "trkLogic", "trkCreativity", "trkCleaning"}) {
+        EXPECT_TRUE(pages->panel(hidden)->isHidden()) << hidden;
+    }
+    EXPECT_EQ(pages->panel("trkBody")->objectName(), "pnlTrkBody");
+    window->findChild<QPushButton*>("btnMaxSkills")->click();
+    EXPECT_EQ(biscuit.Body, 1000);
+    EXPECT_EQ(biscuit.Cleaning, 1000) << "the hidden sliders are set too";
+    EXPECT_EQ(biscuit.Cooking, 1000);
+    EXPECT_EQ(labelOf("trkBody"), "Furniture/Probably Hunting (1000)");
+
+    choose("User00007");  // the page on show fills itself for the new character
+    EXPECT_EQ(labelOf("trkCooking"), text(6098, CurrentSim()->Cooking)) << "a cat's cooking";
+}
+
+TEST_F(TraitPagesTest, ChildrenKeepTheirMissingInterestsThroughMaxAndRandom) {
+    Sim& tess = choose("User00003");
+    window->pageButton("btnInterests")->click();
+    EXPECT_EQ(labelOf("trkTravel"), text(6086, tess.Travel)) << "the child text";
+    EXPECT_TRUE(pages->panel("trkRomance")->isHidden());
+    const int exercise = tess.Exercise;
+    window->findChild<QPushButton*>("btnMaxInterests")->click();
+    EXPECT_EQ(tess.Music, 1000);
+    EXPECT_EQ(tess.Travel, 1000);
+    EXPECT_EQ(labelOf("trkTravel"), text(6086, 1000)) << "the child label stays";
+    for (int round = 0; round < 20; ++round) {
+        window->findChild<QPushButton*>("btnRandomInterests")->click();
+        EXPECT_LE(tess.Sports, 998);
+        EXPECT_LE(tess.Weather, 998);
+    }
+    EXPECT_EQ(tess.Exercise, exercise);
+    EXPECT_EQ(tess.Romance, 0);
+}
+
+TEST_F(TraitPagesTest, RandomStaysBelow999ForEveryTrait) {
+    Sim& elena = choose("User00002");
+    window->pageButton("btnSkillsPersonality")->click();
+    for (int round = 0; round < 50; ++round) {
+        window->findChild<QPushButton*>("btnRandomPersonality")->click();
+        window->findChild<QPushButton*>("btnRandomSkills")->click();
+        for (int value : {elena.Nice, elena.Neat, elena.Active, elena.Cooking, elena.Logic, elena.Body}) {
+            ASSERT_GE(value, 0);
+            ASSERT_LE(value, 998);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace corvane
