@@ -84,6 +84,8 @@ ExpansionFeatures FeaturesForExpansionLevel(int expansionLevel, bool hasExpansio
             add(features, kChildFormalsFilter);
             break;
         default:
+            // Nothing is hidden; the relationship labels read as they were designed.
+            relationshipLabels(features);
             break;
     }
     return features;

@@ -1,6 +1,7 @@
 #include "app/ui/TfrmMain.h"
 
 #include "app/ui/TfrmAbout.h"
+#include "sim/ui/TRelationshipsPage.h"
 #include "sim/ui/TTraitPages.h"
 #include "skins/SkinCatalogue.h"
 
@@ -68,6 +69,7 @@ void TfrmMain::createControls() {
     createPages();
     createPreviewAndButtons();
     traitPages_ = new TTraitPages(*this);
+    relationshipsPage_ = new TRelationshipsPage(*this);
 }
 
 void TfrmMain::createHeader() {

@@ -28,6 +28,7 @@ namespace corvane {
 
 class TfrmAbout;
 class TTraitPages;
+class TRelationshipsPage;
 
 // What the main window needs from outside: the dialogs to ask through, the
 // registry, the command line, where the language tables are, and the
@@ -90,6 +91,8 @@ public:
     QGroupBox* pageGroup(std::string_view name) const;
     TfrmAbout* aboutWindow() const { return about_; }
     TTraitPages* traitPages() const { return traitPages_; }
+    TRelationshipsPage* relationshipsPage() const { return relationshipsPage_; }
+    Dialogs& dialogs() const { return services_.dialogs; }
 
     // The fixed parts, named as everywhere in the editor.
     QGroupBox* grpNGBD = nullptr;
@@ -158,6 +161,7 @@ private:
     std::map<std::string, QGroupBox*, std::less<>> pageGroups_;
     TfrmAbout* about_ = nullptr;
     TTraitPages* traitPages_ = nullptr;
+    TRelationshipsPage* relationshipsPage_ = nullptr;
     std::string preselectedNeighbourhood_;
     bool closing_ = false;
 };
