@@ -5,6 +5,7 @@
 #include "platform/FormatError.h"
 #include "skins/SkinNames.h"
 
+#include <algorithm>
 #include <array>
 #include <fstream>
 #include <stdexcept>
@@ -23,11 +24,26 @@ std::string afterLastBackslash(const std::string& stored) {
     return slash == std::string::npos ? stored : stored.substr(slash + 1);
 }
 
-std::vector<std::uint8_t> readRange(std::ifstream& in, std::uint64_t from, std::uint64_t count) {
+// `count` bytes from `from`; the caller has checked that they lie inside the
+// file, so a short read means the archive cannot be read (or shrank).
+std::vector<std::uint8_t> readRange(std::ifstream& in, std::uint64_t from, std::uint64_t count,
+                                    const std::filesystem::path& archive) {
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(count));
     in.seekg(static_cast<std::streamoff>(from));
     in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(count));
+    if (!in) {
+        throw std::runtime_error("cannot read the archive " + archive.string());
+    }
     return bytes;
+}
+
+std::uint64_t sizeOf(std::ifstream& in, const std::filesystem::path& archive) {
+    in.seekg(0, std::ios::end);
+    const std::streamoff end = in.tellg();
+    if (!in || end < 0) {
+        throw std::runtime_error("cannot read the archive " + archive.string());
+    }
+    return static_cast<std::uint64_t>(end);
 }
 
 bool namesSkeleton(const std::string& entryName) {
@@ -72,20 +88,17 @@ std::vector<FarDirectoryEntry> ReadFarDirectory(const std::filesystem::path& arc
     if (!in) {
         throw std::runtime_error("cannot read the archive " + archive.string());
     }
-    in.seekg(0, std::ios::end);
-    const auto fileSize = static_cast<std::uint64_t>(in.tellg());
-    const std::vector<std::uint8_t> header = readRange(in, 0, std::min<std::uint64_t>(fileSize, kDirectoryOffsetField + 4));
+    const std::uint64_t fileSize = sizeOf(in, archive);
+    const std::vector<std::uint8_t> header =
+        readRange(in, 0, std::min<std::uint64_t>(fileSize, kDirectoryOffsetField + 4), archive);
     ByteReader headerReader(header, archive.string());
-    headerReader.seek(kDirectoryOffsetField);
+    headerReader.skip(kDirectoryOffsetField);
     const std::uint32_t directoryOffset = headerReader.u32le();
     if (directoryOffset > fileSize) {
         throw FormatError(archive.string(), kDirectoryOffsetField,
                           "directory offset " + std::to_string(directoryOffset) + " lies past the end");
     }
-    const std::vector<std::uint8_t> directory = readRange(in, directoryOffset, fileSize - directoryOffset);
-    if (!in) {
-        throw std::runtime_error("cannot read the directory of " + archive.string());
-    }
+    const std::vector<std::uint8_t> directory = readRange(in, directoryOffset, fileSize - directoryOffset, archive);
     return ParseFarDirectory(directory, directoryOffset, archive.string());
 }
 

@@ -1,8 +1,6 @@
-#include "skins/FarArchive.h"
 #include "skins/SkinCatalogueBuilder.h"
 
 #include "demo/GameBuilder.h"
-#include "platform/FormatError.h"
 #include "platform/LanguageModule.h"
 #include "support/TempDir.h"
 
@@ -11,7 +9,9 @@
 namespace corvane {
 namespace {
 
-std::vector<std::uint8_t> bytesOf(const std::string& text) {
+using Names = std::vector<std::string>;
+
+std::vector<std::uint8_t> bytesOf(std::string_view text) {
     return {text.begin(), text.end()};
 }
 
@@ -20,24 +20,32 @@ FarArchiveFile filler() {
     return {"filler.dat", std::vector<std::uint8_t>(1024, 0xA3)};
 }
 
-std::vector<std::string> names(const std::optional<std::vector<FarRecordDetails>>& list) {
-    std::vector<std::string> out;
+// `files` padded with one more file so that the archive is exactly `size` bytes long.
+std::vector<FarArchiveFile> paddedTo(std::size_t size, std::vector<FarArchiveFile> files) {
+    files.push_back({"padding.dat", {}});
+    files.back().bytes.resize(size - MakeFarArchive(files).size());
+    return files;
+}
+
+Names names(const std::optional<std::vector<FarRecordDetails>>& list) {
+    Names out;
     for (const auto& record : list.value()) {
         out.push_back(record.EntryName);
     }
     return out;
 }
 
-// Remembers what a catalogue build shows.
+void cutShort(const std::filesystem::path& archive) {
+    std::filesystem::resize_file(archive, std::filesystem::file_size(archive) - 5);  // into the directory
+}
+
+// Remembers everything a catalogue build shows, in order.
 struct RecordingProgress : Progress {
-    void showStatus(const std::string& text) override { statuses.push_back(text); }
-    void showWarning(const std::string& text) override { warnings.push_back(text); }
-    void setMaximum(int value) override { maximum = value; }
-    void setPosition(int value) override { position = value; }
-    std::vector<std::string> statuses;
-    std::vector<std::string> warnings;
-    int maximum = -1;
-    int position = -1;
+    void showStatus(const std::string& text) override { events.push_back("status " + text); }
+    void showWarning(const std::string& text) override { events.push_back("warning " + text); }
+    void setMaximum(int value) override { events.push_back("maximum " + std::to_string(value)); }
+    void setPosition(int value) override { events.push_back("position " + std::to_string(value)); }
+    Names events;
 };
 
 class SkinCatalogueTest : public ::testing::Test {
@@ -49,152 +57,152 @@ protected:
     }
     void TearDown() override { SetLanguageModule(LanguageModule()); }
 
-    void archive(const std::string& relative, std::vector<FarArchiveFile> files) {
+    std::filesystem::path archive(const std::string& relative, std::vector<FarArchiveFile> files) {
         files.push_back(filler());
-        game.writeArchive(relative, files);
+        return game.writeArchive(relative, files);
     }
-    void load() { LoadSkinData(catalogue, SkinFolders(game.root(), 7), progress); }
+    std::filesystem::path looseMesh(const std::string& name) {
+        return game.writeText("GameData/Skins/" + name + "-PELVIS-BODY.skn", "mesh");
+    }
+    void load() { LoadSkinData(catalogue, folders, progress); }
 
     test::TempDir folder;
     GameBuilder game{folder.path() / "game"};
+    SkinFolders folders{game.root(), 7};
     SkinCatalogue catalogue;
     RecordingProgress progress;
 };
 
-TEST(FarArchive, EntriesGoToTheirListsByName) {
-    using enum CharacterEntryKind;
-    struct Case { const char* name; CharacterEntryKind kind; bool mesh; };
-    for (auto [name, kind, mesh] : {
-             Case{"XSKIN-Test.SKN", Skip, true},
-             Case{"xskin-b001mafit_01-PELVIS-BODY.bmf", Skip, true},
-             Case{"b001mafit_01.cmx.bcf", Character, false},
-             Case{"B001MAFIT_01.CMX.BCF", Character, false},
-             Case{"anything.BMP", Texture, false},
-             Case{"adult-skeleton.cmx.bcf", Character, false},
-             Case{"ADULT-SKELETON.cmx.bcf", Skip, false},
-             Case{"child-censor.cmx.bcf", Character, false},
-             Case{"readme.txt", Skip, false},
-             Case{"b001mafit_01.cmx", Skip, false},
-         }) {
-        EXPECT_EQ(ClassifyCharacterEntry(name), kind) << name;
-        EXPECT_EQ(IsMeshEntry(name), mesh) << name;
+TEST_F(SkinCatalogueTest, TheElevenArchivesAreReadInTheGamesOrderWhateverTheirLetterCase) {
+    // Written last to first, so that neither creation order nor name order can pass for the game's order.
+    const std::vector<std::string> archives{
+        "GameData/ANIMATION/animation.FAR",        "GameData/Textures/Textures.far",
+        "ExpansionPack/EXPANSIONPACK.FAR",         "expansionshared/ExpansionShared.far",
+        "DELUXE/deluxe.far",                       "ExpansionPack2/ExpansionPack2.far",
+        "ExpansionPack3/expansionpack3.far",       "ExpansionPack4/ExpansionPack4.far",
+        "ExpansionPack5/ExpansionPack5.far",       "ExpansionPack6/ExpansionPack6.far",
+        "ExpansionPack7/ExpansionPack7.far"};
+    Names expected;
+    for (std::size_t i = archives.size(); i-- > 0;) {
+        const std::string n = std::to_string(i + 1);
+        archive(archives[i], {{"xskin-" + n + ".skn", bytesOf(n)}, {"b" + n + ".cmx.bcf", bytesOf(n)},
+                              {"t" + n + ".bmp", bytesOf(n)}});
     }
-}
-
-TEST_F(SkinCatalogueTest, ArchivesAreReadInTheirOrderWithFoldersDroppedFromNames) {
-    archive("ExpansionPack7/ExpansionPack7.far", {{"xskin-last.skn", bytesOf("z")}});
-    archive("GameData/Animation/Animation.far",
-            {{"D:\\Sims\\GameData\\Skins\\xskin-first.skn", bytesOf("a")}, {"b001mafit_01.cmx.bcf", bytesOf("b")}});
-    archive("GameData/textures/TEXTURES.FAR", {{"textures\\huaolgt.bmp", bytesOf("t")}});
-    game.writeArchive("Deluxe/Deluxe.far", {{"xskin-small.skn", bytesOf("s")}});  // under a kilobyte
-    game.writeText("GameData/Skins/xskin-loose-PELVIS-BODY.skn", "mesh");
+    game.writeArchive("GameData/Sounds/Sounds.far", {{"xskin-not-a-skin-archive.skn", bytesOf("x")}, filler()});
     load();
 
-    EXPECT_EQ(names(catalogue.ArchiveMeshEntries), (std::vector<std::string>{"xskin-first.skn", "xskin-last.skn"}));
-    EXPECT_EQ(names(catalogue.ArchiveCharacterEntries), std::vector<std::string>{"b001mafit_01.cmx.bcf"});
-    EXPECT_EQ(names(catalogue.ArchiveTextureEntries), std::vector<std::string>{"huaolgt.bmp"});
-    ASSERT_EQ(catalogue.SknFileList->size(), 1u);
+    ASSERT_TRUE(catalogue.complete());
+    EXPECT_EQ(names(catalogue.ArchiveMeshEntries),
+              (Names{"xskin-1.skn", "xskin-2.skn", "xskin-3.skn", "xskin-4.skn", "xskin-5.skn", "xskin-6.skn",
+                     "xskin-7.skn", "xskin-8.skn", "xskin-9.skn", "xskin-10.skn", "xskin-11.skn"}));
+    EXPECT_EQ(names(catalogue.ArchiveCharacterEntries).front(), "b1.cmx.bcf");
+    EXPECT_EQ(names(catalogue.ArchiveCharacterEntries).back(), "b11.cmx.bcf");
+    EXPECT_EQ(names(catalogue.ArchiveTextureEntries).size(), 11u);
     EXPECT_FALSE(catalogue.ArchiveReadError);
 
-    const FarRecordDetails& first = catalogue.ArchiveMeshEntries->front();
-    EXPECT_EQ(first.Size, 1);
-    EXPECT_EQ(ReadArchiveEntry(first), bytesOf("a"));
-    EXPECT_EQ(progress.warnings, (std::vector<std::string>{"Meshes", "Skins"}));
-    EXPECT_EQ(progress.statuses.front(), "Reading meshes of Animation.far ...");
-    EXPECT_EQ(progress.statuses.back(), "Reading skins of ExpansionPack7.far ...");
-    EXPECT_EQ(progress.maximum, 3);
-    EXPECT_EQ(progress.position, 3);
+    const FarRecordDetails& mesh = catalogue.ArchiveMeshEntries->at(4);
+    EXPECT_EQ(mesh.ArchivePath.filename(), "deluxe.far") << "the archive as it is on disk";
+    EXPECT_EQ(ReadArchiveEntry(mesh), bytesOf("5"));
+}
+
+TEST_F(SkinCatalogueTest, AnArchiveIsReadFromOneKilobyteOn) {
+    game.writeArchive("GameData/Animation/Animation.far", paddedTo(1023, {{"xskin-short.skn", bytesOf("s")}}));
+    game.writeArchive("GameData/Textures/Textures.far", paddedTo(1024, {{"xskin-long.skn", bytesOf("l")}}));
+    load();
+    EXPECT_EQ(names(catalogue.ArchiveMeshEntries), Names{"xskin-long.skn"});
 }
 
 TEST_F(SkinCatalogueTest, WithoutArchivesTheListsAreEmptyButTheLooseMeshesAreThere) {
-    game.writeText("GameData/Skins/xskin-loose-PELVIS-BODY.skn", "mesh");
+    const auto loose = looseMesh("xskin-loose");
     load();
     ASSERT_TRUE(catalogue.complete());
     EXPECT_TRUE(catalogue.ArchiveMeshEntries->empty());
     EXPECT_TRUE(catalogue.ArchiveCharacterEntries->empty());
     EXPECT_TRUE(catalogue.ArchiveTextureEntries->empty());
-    EXPECT_EQ(catalogue.SknFileList->size(), 1u);
+    EXPECT_EQ(*catalogue.SknFileList, std::vector<std::filesystem::path>{loose});
+    EXPECT_FALSE(catalogue.ArchiveReadError);
 }
 
-TEST_F(SkinCatalogueTest, ADamagedArchiveEndsThePassesAndFlagsTheMeshPass) {
+TEST_F(SkinCatalogueTest, ATruncatedArchiveEndsTheMeshPassAndFlagsIt) {
     archive("GameData/Animation/Animation.far", {{"xskin-one.skn", bytesOf("1")}, {"a.bmp", bytesOf("1")}});
     archive("GameData/Textures/Textures.far", {{"xskin-two.skn", bytesOf("2")}});
-    auto third = game.writeArchive("ExpansionPack/ExpansionPack.far", {{"xskin-three.skn", bytesOf("3")}, filler()});
-    std::filesystem::resize_file(third, std::filesystem::file_size(third) - 5);  // the directory is cut short
+    cutShort(archive("ExpansionPack/ExpansionPack.far", {{"xskin-three.skn", bytesOf("3")}}));
     archive("ExpansionShared/ExpansionShared.far", {{"xskin-four.skn", bytesOf("4")}, {"b.bmp", bytesOf("4")}});
-    game.writeText("GameData/Skins/xskin-loose-PELVIS-BODY.skn", "mesh");
+    looseMesh("xskin-loose");
     load();
 
     EXPECT_TRUE(catalogue.ArchiveReadError);
-    EXPECT_EQ(names(catalogue.ArchiveMeshEntries), (std::vector<std::string>{"xskin-one.skn", "xskin-two.skn"}));
+    EXPECT_EQ(names(catalogue.ArchiveMeshEntries), (Names{"xskin-one.skn", "xskin-two.skn"}));
+    ASSERT_TRUE(catalogue.SknFileList.has_value());
     EXPECT_TRUE(catalogue.SknFileList->empty()) << "the loose meshes are not listed after an archive error";
-    EXPECT_EQ(names(catalogue.ArchiveTextureEntries), std::vector<std::string>{"a.bmp"})
-        << "the character pass stops at the damaged archive too";
+    EXPECT_EQ(names(catalogue.ArchiveTextureEntries), Names{"a.bmp"}) << "the character pass stops there too";
+
+    load();
+    EXPECT_TRUE(catalogue.ArchiveReadError) << "the partial catalogue is complete: nothing is read again";
+}
+
+TEST_F(SkinCatalogueTest, TheCharacterPassEndsQuietlyAtAnUnreadableArchive) {
+    archive("GameData/Animation/Animation.far", {{"a.bmp", bytesOf("1")}});
+    const auto second = archive("GameData/Textures/Textures.far", {{"b.bmp", bytesOf("2")}});
+    archive("Deluxe/Deluxe.far", {{"c.bmp", bytesOf("3")}});
+    BuildMeshCatalogue(catalogue, folders, progress);
+    cutShort(second);
+    BuildCharacterCatalogue(catalogue, folders, progress);
+
+    EXPECT_FALSE(catalogue.ArchiveReadError);
+    EXPECT_EQ(names(catalogue.ArchiveTextureEntries), Names{"a.bmp"});
+    EXPECT_TRUE(catalogue.ArchiveCharacterEntries->empty());
+}
+
+TEST_F(SkinCatalogueTest, EachPassRunsOnlyWhileOneOfItsListsIsMissing) {
+    archive("GameData/Animation/Animation.far", {{"xskin-old.skn", bytesOf("1")}, {"old.bmp", bytesOf("1")}});
+    load();
+    archive("GameData/Animation/Animation.far", {{"xskin-new.skn", bytesOf("1")}, {"new.bmp", bytesOf("1")}});
+    looseMesh("xskin-loose");
+
+    catalogue.ArchiveTextureEntries.reset();
+    load();
+    EXPECT_EQ(names(catalogue.ArchiveMeshEntries), Names{"xskin-old.skn"}) << "the mesh pass had both its lists";
+    EXPECT_TRUE(catalogue.SknFileList->empty());
+    EXPECT_EQ(names(catalogue.ArchiveTextureEntries), Names{"new.bmp"});
+
+    catalogue.SknFileList.reset();
+    load();
+    EXPECT_EQ(names(catalogue.ArchiveMeshEntries), Names{"xskin-new.skn"}) << "both mesh lists are built afresh";
+    EXPECT_EQ(catalogue.SknFileList->size(), 1u);
 }
 
 TEST_F(SkinCatalogueTest, ABuiltCatalogueIsKeptUntilDiscarded) {
     load();
-    game.writeText("GameData/Skins/xskin-new-PELVIS-BODY.skn", "mesh");
+    looseMesh("xskin-new");
+    progress.events.clear();
     load();
     EXPECT_TRUE(catalogue.SknFileList->empty()) << "built once, kept";
+    EXPECT_TRUE(progress.events.empty()) << "a complete catalogue shows nothing";
+
     DiscardSkinCatalogue(catalogue);
-    EXPECT_FALSE(catalogue.ArchiveMeshEntries.has_value());
+    EXPECT_FALSE(catalogue.ArchiveMeshEntries || catalogue.SknFileList || catalogue.ArchiveCharacterEntries ||
+                 catalogue.ArchiveTextureEntries);
     load();
     EXPECT_EQ(catalogue.SknFileList->size(), 1u);
 }
 
-TEST(FarArchive, BrokenDirectoriesAreRejected) {
-    auto le = [](std::vector<std::uint8_t>& out, std::uint32_t v) {
-        for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-    };
-    struct Case { const char* fault; std::vector<std::uint8_t> directory; };
-    std::vector<Case> cases;
-    {
-        std::vector<std::uint8_t> d;
-        le(d, 0x40000000);
-        cases.push_back({"huge_count", d});
-    }
-    {
-        std::vector<std::uint8_t> d;
-        le(d, 1); le(d, 1); le(d, 1); le(d, 0); le(d, 50);
-        d.push_back('x');
-        cases.push_back({"name_past_end", d});
-    }
-    {
-        std::vector<std::uint8_t> d;
-        le(d, 1); le(d, 1); le(d, 1); le(d, 0); le(d, 0xFFFFFFFF);
-        cases.push_back({"negative_name_length", d});
-    }
-    {
-        std::vector<std::uint8_t> d;
-        le(d, 2); le(d, 1); le(d, 1); le(d, 0); le(d, 1);
-        d.push_back('x');
-        cases.push_back({"entry_past_end", d});
-    }
-    cases.push_back({"count_missing", {1, 2}});
-    for (const Case& c : cases) {
-        EXPECT_THROW(ParseFarDirectory(c.directory, 100, "x.far"), FormatError) << c.fault;
-    }
-
-    test::TempDir folder;
-    GameBuilder files(folder.path());
-    auto shortFile = files.writeText("short.far", "FAR!by");
-    EXPECT_THROW(ReadFarDirectory(shortFile), FormatError) << "header_too_short";
-    auto pastEnd = files.writeText("past.far", std::string("FAR!byAZ\1\0\0\0\xFF\xFF\0\0", 16));
-    EXPECT_THROW(ReadFarDirectory(pastEnd), FormatError) << "directory_past_end";
-}
-
-TEST(FarArchive, AnEntryOutsideItsArchiveIsAnError) {
-    test::TempDir folder;
-    GameBuilder files(folder.path());
-    auto path = files.writeArchive("a.far", {{"x.bmp", bytesOf("abc")}});
-    FarRecordDetails entry{3, 3, 16, path, "x.bmp"};
-    EXPECT_EQ(ReadArchiveEntry(entry), bytesOf("abc"));
-    entry.Size = 100000;
-    EXPECT_THROW(ReadArchiveEntry(entry), FormatError);
-    entry.Size = 3;
-    entry.Offset = -4;
-    EXPECT_THROW(ReadArchiveEntry(entry), FormatError);
+TEST_F(SkinCatalogueTest, EachPassShowsItsTextAndEveryArchiveItReads) {
+    archive("GameData/Animation/Animation.far", {});
+    archive("deluxe/DELUXE.FAR", {});
+    load();
+    EXPECT_EQ(progress.events, (Names{"warning Meshes",
+                                      "maximum 2",
+                                      "status Reading meshes of Animation.far ...",
+                                      "position 1",
+                                      "status Reading meshes of DELUXE.FAR ...",
+                                      "position 2",
+                                      "warning Skins",
+                                      "maximum 2",
+                                      "status Reading skins of Animation.far ...",
+                                      "position 1",
+                                      "status Reading skins of DELUXE.FAR ...",
+                                      "position 2"}));
 }
 
 }  // namespace
