@@ -159,6 +159,11 @@ void TfrmMain::fitPageButtonsTo(const Sim& sim) {
     pageButton("btnNormal")->setText(QString::fromStdString(LangStr(4020)));
 }
 
+void TfrmMain::RefreshCharacterTexts() {
+    characters_.relabel();
+    fillCharacterList();
+}
+
 void TfrmMain::btnSortUsersClick() {
     characters_.cycleFormat();
     fillCharacterList();

@@ -1,6 +1,7 @@
 #include "app/ui/TfrmMain.h"
 
 #include "app/ui/TfrmAbout.h"
+#include "sim/ui/THouseJobPage.h"
 #include "sim/ui/TRelationshipsPage.h"
 #include "sim/ui/TTraitPages.h"
 #include "skins/SkinCatalogue.h"
@@ -70,6 +71,7 @@ void TfrmMain::createControls() {
     createPreviewAndButtons();
     traitPages_ = new TTraitPages(*this);
     relationshipsPage_ = new TRelationshipsPage(*this);
+    houseJobPage_ = new THouseJobPage(*this);
 }
 
 void TfrmMain::createHeader() {

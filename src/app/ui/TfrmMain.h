@@ -29,6 +29,7 @@ namespace corvane {
 class TfrmAbout;
 class TTraitPages;
 class TRelationshipsPage;
+class THouseJobPage;
 
 // What the main window needs from outside: the dialogs to ask through, the
 // registry, the command line, where the language tables are, and the
@@ -77,6 +78,8 @@ public:
     void btnDelSimClick();
 
     const CharacterList& characters() const { return characters_; }
+    // Writes the character list's texts anew in the format it shows (after names changed).
+    void RefreshCharacterTexts();
 
     // Builds the skin catalogue under the busy window; false when an archive
     // could not be read.
@@ -92,6 +95,7 @@ public:
     TfrmAbout* aboutWindow() const { return about_; }
     TTraitPages* traitPages() const { return traitPages_; }
     TRelationshipsPage* relationshipsPage() const { return relationshipsPage_; }
+    THouseJobPage* houseJobPage() const { return houseJobPage_; }
     Dialogs& dialogs() const { return services_.dialogs; }
 
     // The fixed parts, named as everywhere in the editor.
@@ -162,6 +166,7 @@ private:
     TfrmAbout* about_ = nullptr;
     TTraitPages* traitPages_ = nullptr;
     TRelationshipsPage* relationshipsPage_ = nullptr;
+    THouseJobPage* houseJobPage_ = nullptr;
     std::string preselectedNeighbourhood_;
     bool closing_ = false;
 };

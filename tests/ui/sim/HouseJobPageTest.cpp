@@ -1,0 +1,148 @@
+#include "sim/ui/THouseJobPage.h"
+
+#include "app/Settings.h"
+#include "app/ui/TThinTrackbar.h"
+#include "app/ui/TfrmMain.h"
+#include "demo/DemoInstallation.h"
+#include "platform/LanguageModule.h"
+#include "support/EnvOverride.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TempDir.h"
+#include "support/ui/QtTestApplication.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <gtest/gtest.h>
+
+namespace corvane {
+namespace {
+
+// The demo neighbourhood at level 7: Victor (career 3), Elena, the children
+// Tess and Jonah at school, the pets; the Marlows live in house 3, Iris Vale in 7.
+class HouseJobPageTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::QtTestApplication();
+        AppSettings() = Settings();
+        registry.write(RegistryRoot::LocalMachine, kGameRegistryKey, "SIMS_DATA", game.string());
+        registry.write(RegistryRoot::LocalMachine, kGameRegistryKey, "SIMS_LANGUAGE", "USEnglish");
+        window = std::make_unique<TfrmMain>(MainWindowServices{dialogs, registry, {}, CORVANE_LANG_DIR, [] {
+                                                                   return std::string();
+                                                               }});
+        ASSERT_TRUE(window->FormCreate());
+        page = window->houseJobPage();
+    }
+    void TearDown() override {
+        window.reset();
+        SetLanguageModule(LanguageModule());
+        AppSettings() = Settings();
+    }
+    Sim& open(const std::string& fileName) {
+        for (int i = 0; i < window->cbUserName->count(); ++i) {
+            if (window->cbUserName->itemText(i).endsWith(QString::fromStdString(fileName))) {
+                window->cbUserName->setCurrentIndex(i);
+                emit window->cbUserName->activated(i);
+            }
+        }
+        window->pageButton("btnHouseJob")->click();
+        return *CurrentSim();
+    }
+    Sim* byId(std::int32_t id) {
+        for (Sim* sim : window->characters().sims()) if (sim->NeighborID == id) return sim;
+        return nullptr;
+    }
+
+    test::TempDir folder;
+    test::EnvOverride appHome{"CORVANE_HOME", (folder.path() / "app").string()};
+    std::filesystem::path game = EnsureDemoInstallation(folder.path() / "demo");
+    Registry registry{{std::nullopt, folder.path() / "config"}};
+    test::ScriptedDialogs dialogs;
+    std::unique_ptr<TfrmMain> window;
+    THouseJobPage* page = nullptr;
+};
+
+TEST_F(HouseJobPageTest, AnAdultsCareerJobsCashAndFamily) {
+    Sim& victor = open("User00001");
+    EXPECT_EQ(page->cbCareer->count(), 21);
+    EXPECT_EQ(page->cbCareer->currentIndex(), 3);
+    EXPECT_EQ(page->cbJobs->itemText(0).toStdString(), LangStr(300));
+    EXPECT_EQ(page->edtCash->text(), "24000");
+    EXPECT_TRUE(page->edtCash->isEnabled());
+    EXPECT_EQ(page->lblNetWorth->text().toStdString(), LangStr(6046) + " 85000 " + LangStr(6005));
+    EXPECT_EQ(page->cbFamilies->itemText(0), "Marlow : 3");
+    EXPECT_EQ(page->cbFamilies->count(), 2);
+    EXPECT_FALSE(victor.Modified) << "showing the page stores nothing";
+
+    page->cbCareer->setCurrentIndex(12);
+    EXPECT_EQ(victor.Career, 13) << "index 12 is career 13";
+    EXPECT_EQ(page->cbJobs->itemText(0).toStdString(), LangStr(1300));
+    page->btnMaxJob->click();
+    EXPECT_EQ(victor.JobLevel, 9);
+    EXPECT_EQ(victor.JobPerformance, 100);
+    EXPECT_TRUE(victor.Modified);
+}
+
+TEST_F(HouseJobPageTest, AChildGoesToSchool) {
+    Sim& tess = open("User00003");
+    EXPECT_EQ(page->cbCareer->count(), 1);
+    EXPECT_EQ(page->cbJobs->itemText(0).toStdString(), LangStr(1100));
+    page->btnMaxJob->click();
+    EXPECT_EQ(tess.JobLevel, 0) << "a child's Maximize Job takes the first school title";
+    EXPECT_EQ(tess.Career, 65535);
+}
+
+TEST_F(HouseJobPageTest, TypedCashIsFilteredAndSharedByTheHousehold) {
+    Sim& elena = open("User00002");
+    page->edtCash->clear();
+    for (const char* typed : {"1", "12", "12a", "12a4"}) {
+        page->edtCash->setText(typed);
+        emit page->edtCash->textEdited(page->edtCash->text());
+    }
+    EXPECT_EQ(page->edtCash->text(), "1204");
+    EXPECT_EQ(elena.FamilyCash, 1204);
+    EXPECT_EQ(byId(1)->FamilyCash, 1204) << "every member of the house";
+    EXPECT_EQ(byId(5)->FamilyCash, 9000) << "another house keeps its cash";
+}
+
+TEST_F(HouseJobPageTest, FameSlidersPullEachOtherAlong) {
+    Sim& victor = open("User00001");
+    page->trkFamePower->setValue(7);
+    EXPECT_EQ(victor.FameStarPower, 7);
+    EXPECT_EQ(victor.FameStarHighWatermark, 7) << "the watermark follows the power up";
+    EXPECT_EQ(victor.FameScore, 1);
+    EXPECT_EQ(page->lblFamePower->text().toStdString(), LangStr(6196) + " (3.5 Stars)");
+    page->trkFameScore->setValue(0);
+    EXPECT_EQ(victor.FameStarHighWatermark, 0);
+    EXPECT_EQ(victor.FameStarPower, 0);
+}
+
+TEST_F(HouseJobPageTest, GhostsHauntTheirHouse) {
+    Sim& iris = open("User00005");
+    EXPECT_TRUE(page->rbGhostNo->isChecked());
+    page->rbGhostYes->click();
+    EXPECT_EQ(iris.Ghost, 1);
+    EXPECT_EQ(iris.HauntAddress, 7) << "the family's house, even with the empty list at level 7";
+    page->rbGhostNo->click();
+    EXPECT_EQ(iris.Ghost, 0);
+    EXPECT_EQ(iris.HauntAddress, 0);
+}
+
+TEST_F(HouseJobPageTest, MovingToAnotherHousehold) {
+    Sim& iris = open("User00005");
+    page->cbFamilies->setCurrentIndex(1);
+    emit page->cbFamilies->activated(1);
+    EXPECT_EQ(iris.LastName, "Marlow");
+    EXPECT_EQ(iris.HouseNumber, 3);
+    EXPECT_TRUE(iris.FamilyChanged);
+    EXPECT_TRUE(iris.Modified);
+    EXPECT_FALSE(page->edtCash->isEnabled());
+    EXPECT_NE(window->cbUserName->findText("Marlow, Iris : User00005"), -1) << "the list shows the new name";
+}
+
+}  // namespace
+}  // namespace corvane
