@@ -134,6 +134,20 @@ TEST_F(RelationshipsPageTest, SetAllForTheCharacterAndTheNeighbourhood) {
     EXPECT_EQ(page->trkLifetime->value(), 15);
 }
 
+TEST_F(RelationshipsPageTest, AnEntryTowardItselfIsNotListedAndOnlyTheNeighbourhoodSetAllChangesIt) {
+    Sim* victor = byId(1);
+    victor->Relationships.push_back({1, "Victor", "Marlow", 5, 5, 0, 0, 4, 0});
+    open("User00001");
+    EXPECT_EQ(page->cbRelationShips->count(), 4) << "the entry toward himself is not listed";
+    page->trkSetAll->setValue(-10);
+    dialogs.answer(mrOk);
+    button("btnSetAllDailySim")->click();
+    EXPECT_EQ(victor->relationshipTo(1)->Daily, 5) << "the character's Set All leaves it alone";
+    dialogs.answer(mrOk);
+    button("btnSetAllDailyNGBD")->click();
+    EXPECT_EQ(victor->relationshipTo(1)->Daily, -10) << "the neighbourhood's Set All changes it";
+}
+
 TEST_F(RelationshipsPageTest, ACharacterWithoutRelationshipsHasADisabledPage) {
     open("User00006");  // the dog
     EXPECT_EQ(page->cbRelationShips->count(), 0);
