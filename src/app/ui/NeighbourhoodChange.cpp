@@ -4,6 +4,7 @@
 #include "app/StyledMessageDlg.h"
 #include "app/ui/Artwork.h"
 #include "app/ui/TfrmBusy.h"
+#include "app/ui/GameText.h"
 #include "app/ui/TfrmMain.h"
 #include "iff/NeighbourhoodLoader.h"
 #include "platform/AppFolder.h"
@@ -25,10 +26,6 @@ namespace {
 
 constexpr int kBusyHeight = 100;
 constexpr int kThumbnailSize = 25;
-
-QString gameText(const std::string& bytes) {
-    return QString::fromStdString(CodePageToUtf8(bytes, CodePageForLanguage(AppSettings().LanguageNumber)));
-}
 
 QIcon thumbnailIcon(const std::optional<Bitmap>& thumbnail) {
     if (!thumbnail) {
@@ -96,7 +93,7 @@ void TfrmMain::cbNeighborhoodChange() {
 void TfrmMain::fillCharacterList() {
     cbUserName->clear();
     for (const CharacterList::Entry& entry : characters_.entries()) {
-        cbUserName->addItem(thumbnailIcon(entry.thumbnail), gameText(entry.text));
+        cbUserName->addItem(thumbnailIcon(entry.thumbnail), GameText(entry.text));
     }
     cbUserName->setCurrentIndex(characters_.selected());
 }

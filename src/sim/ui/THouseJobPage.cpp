@@ -2,6 +2,7 @@
 
 #include "app/Settings.h"
 #include "app/ui/TThinTrackbar.h"
+#include "app/ui/GameText.h"
 #include "app/ui/TfrmMain.h"
 #include "platform/CodePage.h"
 #include "platform/LanguageModule.h"
@@ -20,10 +21,6 @@ namespace {
 
 constexpr int kSchoolIcon = 11;
 constexpr int kFameLevel = 5;  // fame exists above this expansion level
-
-QString gameText(const std::string& bytes) {
-    return QString::fromStdString(CodePageToUtf8(bytes, CodePageForLanguage(AppSettings().LanguageNumber)));
-}
 
 template <typename Widget>
 Widget* named(Widget* widget, const char* name, QRect bounds) {
@@ -133,7 +130,7 @@ void THouseJobPage::btnHouseJobClick() {
     cbCareer->clear();
     cbFamilies->clear();
     for (const std::string& text : FamilyListTexts(*sim, window_.characters().sims())) {
-        cbFamilies->addItem(gameText(text));
+        cbFamilies->addItem(GameText(text));
     }
     cbFamilies->setCurrentIndex(0);
     cbFamilies->setEnabled(!sim->LastNameChanged);
@@ -337,7 +334,7 @@ void THouseJobPage::cbFamiliesChange() {
     const std::string wanted = cbFamilies->itemText(index).toStdString();
     const Sim* family = nullptr;
     for (const Sim* other : window_.characters().sims()) {
-        if (gameText(FamilyText(*other)).toStdString() == wanted) {
+        if (GameText(FamilyText(*other)).toStdString() == wanted) {
             family = other;
             break;
         }

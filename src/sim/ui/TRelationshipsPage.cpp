@@ -3,6 +3,7 @@
 #include "app/Settings.h"
 #include "app/StyledMessageDlg.h"
 #include "app/ui/TThinTrackbar.h"
+#include "app/ui/GameText.h"
 #include "app/ui/TfrmMain.h"
 #include "platform/CodePage.h"
 #include "platform/LanguageModule.h"
@@ -21,10 +22,6 @@ namespace {
 
 constexpr int kSetAllStart = 80;
 constexpr int kHeartImage = 2;
-
-QString gameText(const std::string& bytes) {
-    return QString::fromStdString(CodePageToUtf8(bytes, CodePageForLanguage(AppSettings().LanguageNumber)));
-}
 
 template <typename Widget>
 Widget* named(Widget* widget, const QString& name) {
@@ -235,7 +232,7 @@ void TRelationshipsPage::btnRelationshipsClick() {
         const QSignalBlocker quiet(cbRelationShips);
         cbRelationShips->clear();
         for (const SimRelationShip* entry : ListedRelationships(*sim)) {
-            cbRelationShips->addItem(gameText(entry->TargetFirstName + " " + entry->TargetLastName));
+            cbRelationShips->addItem(GameText(entry->TargetFirstName + " " + entry->TargetLastName));
         }
         cbRelationShips->setCurrentIndex(cbRelationShips->count() > 0 ? 0 : -1);
     }
@@ -256,10 +253,10 @@ void TRelationshipsPage::cbRelationShipsChange() {
         Sim* other = otherCharacter();
         const bool shown = CrushAndLoveShown(sim, other, level);
         fillSide(side1_, entry, shown);
-        lblSimLike->setText(QString::fromStdString(LangStr(6193) + " ") + gameText(sim.FirstName) +
-                            QString::fromStdString(" " + LangStr(6194) + " ") + gameText(entry->TargetFirstName));
-        lblSim2Like->setText(QString::fromStdString(LangStr(6193) + " ") + gameText(entry->TargetFirstName) +
-                             QString::fromStdString(" " + LangStr(6194) + " ") + gameText(sim.FirstName));
+        lblSimLike->setText(QString::fromStdString(LangStr(6193) + " ") + GameText(sim.FirstName) +
+                            QString::fromStdString(" " + LangStr(6194) + " ") + GameText(entry->TargetFirstName));
+        lblSim2Like->setText(QString::fromStdString(LangStr(6193) + " ") + GameText(entry->TargetFirstName) +
+                             QString::fromStdString(" " + LangStr(6194) + " ") + GameText(sim.FirstName));
         SimRelationShip* back = other == nullptr ? nullptr : other->relationshipTo(sim.NeighborID);
         if (back != nullptr) {
             fillSide(side2_, back, shown);

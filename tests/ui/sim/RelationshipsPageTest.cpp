@@ -8,7 +8,7 @@
 #include "support/EnvOverride.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
-#include "support/ui/QtTestApplication.h"
+#include "support/ui/DemoEditorTest.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -23,46 +23,15 @@ namespace {
 
 // The demo neighbourhood: Victor (1), Elena (2), Tess (3) and Jonah (4) Marlow
 // and Iris Vale (5) all know each other; the pets know nobody.
-class RelationshipsPageTest : public ::testing::Test {
+class RelationshipsPageTest : public test::DemoEditorTest {
 protected:
     void SetUp() override {
-        test::QtTestApplication();
-        AppSettings() = Settings();
-        registry.write(RegistryRoot::LocalMachine, kGameRegistryKey, "SIMS_DATA", game.string());
-        registry.write(RegistryRoot::LocalMachine, kGameRegistryKey, "SIMS_LANGUAGE", "USEnglish");
-        window = std::make_unique<TfrmMain>(MainWindowServices{dialogs, registry, {}, CORVANE_LANG_DIR, [] {
-                                                                   return std::string();
-                                                               }});
-        ASSERT_TRUE(window->FormCreate());
+        DemoEditorTest::SetUp();
         page = window->relationshipsPage();
     }
-    void TearDown() override {
-        window.reset();
-        SetLanguageModule(LanguageModule());
-        AppSettings() = Settings();
-    }
-    Sim& open(const std::string& fileName) {
-        for (int i = 0; i < window->cbUserName->count(); ++i) {
-            if (window->cbUserName->itemText(i).endsWith(QString::fromStdString(fileName))) {
-                window->cbUserName->setCurrentIndex(i);
-                emit window->cbUserName->activated(i);
-            }
-        }
-        window->pageButton("btnRelationships")->click();
-        return *CurrentSim();
-    }
-    Sim* byId(std::int32_t id) {
-        for (Sim* sim : window->characters().sims()) if (sim->NeighborID == id) return sim;
-        return nullptr;
-    }
+    Sim& open(const std::string& fileName) { return DemoEditorTest::open(fileName, "btnRelationships"); }
     QPushButton* button(const char* name) { return window->findChild<QPushButton*>(name); }
 
-    test::TempDir folder;
-    test::EnvOverride appHome{"CORVANE_HOME", (folder.path() / "app").string()};
-    std::filesystem::path game = EnsureDemoInstallation(folder.path() / "demo");
-    Registry registry{{std::nullopt, folder.path() / "config"}};
-    test::ScriptedDialogs dialogs;
-    std::unique_ptr<TfrmMain> window;
     TRelationshipsPage* page = nullptr;
 };
 

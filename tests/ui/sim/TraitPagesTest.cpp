@@ -8,7 +8,7 @@
 #include "support/EnvOverride.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
-#include "support/ui/QtTestApplication.h"
+#include "support/ui/DemoEditorTest.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -23,44 +23,16 @@ namespace {
 
 // The editor started on the demo neighbourhood: the Marlows, their dog
 // Biscuit and cat Pepper, and Iris Vale.
-class TraitPagesTest : public ::testing::Test {
+class TraitPagesTest : public test::DemoEditorTest {
 protected:
     void SetUp() override {
-        test::QtTestApplication();
-        AppSettings() = Settings();
-        registry.write(RegistryRoot::LocalMachine, kGameRegistryKey, "SIMS_DATA", game.string());
-        registry.write(RegistryRoot::LocalMachine, kGameRegistryKey, "SIMS_LANGUAGE", "USEnglish");
-        window = std::make_unique<TfrmMain>(MainWindowServices{dialogs, registry, {}, CORVANE_LANG_DIR, [] {
-                                                                   return std::string();
-                                                               }});
-        ASSERT_TRUE(window->FormCreate());
+        DemoEditorTest::SetUp();
         pages = window->traitPages();
-    }
-    void TearDown() override {
-        window.reset();
-        SetLanguageModule(LanguageModule());
-        AppSettings() = Settings();
-    }
-
-    Sim& choose(const std::string& fileName) {
-        for (int i = 0; i < window->cbUserName->count(); ++i) {
-            if (window->cbUserName->itemText(i).endsWith(QString::fromStdString(fileName))) {
-                emit window->cbUserName->activated(i);
-                break;
-            }
-        }
-        EXPECT_EQ(CurrentSim()->FileName, fileName);
-        return *CurrentSim();
     }
     std::string labelOf(const char* slider) const { return pages->label(slider)->text().toStdString(); }
     static std::string text(int id, int value) { return LangStr(id) + "(" + std::to_string(value) + ")"; }
+    Sim& choose(const std::string& fileName) { return select(fileName); }
 
-    test::TempDir folder;
-    test::EnvOverride appHome{"CORVANE_HOME", (folder.path() / "app").string()};
-    std::filesystem::path game = EnsureDemoInstallation(folder.path() / "demo");
-    Registry registry{{std::nullopt, folder.path() / "config"}};
-    test::ScriptedDialogs dialogs;
-    std::unique_ptr<TfrmMain> window;
     TTraitPages* pages = nullptr;
 };
 
