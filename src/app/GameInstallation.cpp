@@ -1,6 +1,5 @@
 #include "app/GameInstallation.h"
 
-#include "demo/GameBuilder.h"
 #include "platform/CaseInsensitivePath.h"
 
 #include <algorithm>
@@ -30,10 +29,14 @@ std::string neighbourhoodNumber(const std::string& folderName) {
 
 }  // namespace
 
+std::string ExpansionPackFolder(int number) {
+    return number <= 1 ? std::string("ExpansionPack") : "ExpansionPack" + std::to_string(number);
+}
+
 int DetectExpansionLevel(const std::filesystem::path& gamePath) {
     int level = 0;
     for (int pack = 1; pack <= 7; ++pack) {
-        if (isFolder(ResolveCaseInsensitive(gamePath, GameBuilder::ExpansionPackFolder(pack)))) {
+        if (isFolder(ResolveCaseInsensitive(gamePath, ExpansionPackFolder(pack)))) {
             level = pack;
         }
     }

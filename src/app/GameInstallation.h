@@ -8,6 +8,9 @@ namespace corvane {
 
 // What start-up learns from the game's folder itself.
 
+// The folder name of expansion pack `number` (1 → "ExpansionPack", 2 → "ExpansionPack2").
+std::string ExpansionPackFolder(int number);
+
 // The number of the highest expansion pack folder present ("ExpansionPack",
 // "ExpansionPack2" … "ExpansionPack7"), gaps ignored; 0 without any.
 int DetectExpansionLevel(const std::filesystem::path& gamePath);

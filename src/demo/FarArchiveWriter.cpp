@@ -1,4 +1,5 @@
 #include "demo/FarArchiveWriter.h"
+#include "platform/LittleEndian.h"
 
 #include <stdexcept>
 
@@ -10,9 +11,7 @@ void appendU32(std::vector<std::uint8_t>& out, std::size_t value) {
     if (value > 0xFFFFFFFFu) {
         throw std::length_error("a FAR archive holds at most 4 GiB");
     }
-    for (int shift = 0; shift < 32; shift += 8) {
-        out.push_back(static_cast<std::uint8_t>((value >> shift) & 0xFF));
-    }
+    AppendLe(out, static_cast<std::uint32_t>(value));
 }
 
 }  // namespace
@@ -27,9 +26,7 @@ std::vector<std::uint8_t> MakeFarArchive(const std::vector<FarArchiveFile>& file
         out.insert(out.end(), file.bytes.begin(), file.bytes.end());
     }
     const std::size_t directory = out.size();
-    for (int i = 0; i < 4; ++i) {
-        out[12 + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>((directory >> (8 * i)) & 0xFF);
-    }
+    PutLe(out, 12, static_cast<std::uint32_t>(directory));
     appendU32(out, files.size());
     for (std::size_t i = 0; i < files.size(); ++i) {
         appendU32(out, files[i].bytes.size());

@@ -1,5 +1,6 @@
 #include "demo/GameBuilder.h"
 
+#include "app/GameInstallation.h"
 #include "demo/NeighbourhoodFileWriter.h"
 
 #include <fstream>
@@ -9,10 +10,6 @@ namespace corvane {
 
 GameBuilder::GameBuilder(std::filesystem::path root) : root_(std::move(root)) {
     std::filesystem::create_directories(root_);
-}
-
-std::string GameBuilder::ExpansionPackFolder(int number) {
-    return number <= 1 ? std::string("ExpansionPack") : "ExpansionPack" + std::to_string(number);
 }
 
 GameBuilder& GameBuilder::installation(int expansionLevel) {

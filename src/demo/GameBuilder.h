@@ -37,8 +37,6 @@ public:
     // A FAR archive of `files` (stored names and bytes) at `relative`.
     std::filesystem::path writeArchive(std::string_view relative, const std::vector<FarArchiveFile>& files);
 
-    // The folder name of expansion pack `number` (1 → "ExpansionPack").
-    static std::string ExpansionPackFolder(int number);
 
 private:
     std::filesystem::path pathOf(std::string_view relative) const;

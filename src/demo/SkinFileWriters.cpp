@@ -1,4 +1,5 @@
 #include "demo/SkinFileWriters.h"
+#include "platform/LittleEndian.h"
 
 #include "skins/SkinNumberFormat.h"
 
@@ -9,9 +10,7 @@ namespace corvane {
 namespace {
 
 void appendU32(std::vector<std::uint8_t>& out, std::uint32_t value) {
-    for (int shift = 0; shift < 32; shift += 8) {
-        out.push_back(static_cast<std::uint8_t>((value >> shift) & 0xFF));
-    }
+    AppendLe(out, value);
 }
 
 void appendI32(std::vector<std::uint8_t>& out, std::int32_t value) {

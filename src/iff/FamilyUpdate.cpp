@@ -1,4 +1,5 @@
 #include "iff/FamilyUpdate.h"
+#include "platform/LittleEndian.h"
 
 #include "app/StyledMessageDlg.h"
 #include "iff/IffContainer.h"
@@ -23,15 +24,6 @@ constexpr std::size_t kFirstMember = 116;
 constexpr std::size_t kFamsKept = 73;
 constexpr std::size_t kFamsNameStart = 8 + kFamsKept;
 
-std::uint32_t u32At(std::span<const std::uint8_t> bytes, std::size_t at) {
-    if (at + 4 > bytes.size()) return 0;
-    return bytes[at] | (bytes[at + 1] << 8) | (bytes[at + 2] << 16) | (static_cast<std::uint32_t>(bytes[at + 3]) << 24);
-}
-
-void putU32(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i) out[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (8 * i));
-}
-
 void putBigEndian(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t value) {
     for (int i = 0; i < 4; ++i) out[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (24 - 8 * i));
 }
@@ -47,7 +39,7 @@ std::optional<FamilyRecord> readFamily(std::span<const std::uint8_t> file, const
     const auto start = static_cast<std::size_t>(section.ChunkOffset);
     const auto end = start + static_cast<std::size_t>(section.ChunkSize);
     if (end > file.size() || end < start + kFirstMember) return std::nullopt;
-    FamilyRecord family{&section, u32At(file, start + kHouse), u32At(file, start + kMembers), false};
+    FamilyRecord family{&section, U32LeAt(file, start + kHouse).value_or(0), U32LeAt(file, start + kMembers).value_or(0), false};
     if (family.members > (end - start - kFirstMember) / 4) return std::nullopt;
     for (std::uint32_t m = 0; m < family.members; ++m) {
         family.holds = family.holds || std::memcmp(file.data() + start + kFirstMember + 4 * m, guid.data(), 4) == 0;
@@ -76,7 +68,7 @@ std::vector<std::uint8_t> withMembers(std::span<const std::uint8_t> file, const 
     }
     chunk.insert(chunk.end(), file.begin() + static_cast<std::ptrdiff_t>(start + kFirstMember + 4 * family.members),
                  file.begin() + static_cast<std::ptrdiff_t>(end));
-    putU32(chunk, kMembers, kept);
+    PutLe(chunk, kMembers, kept);
     putBigEndian(chunk, 4, static_cast<std::uint32_t>(chunk.size()));
     return chunk;
 }

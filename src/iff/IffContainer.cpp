@@ -1,4 +1,5 @@
 #include "iff/IffContainer.h"
+#include "platform/LittleEndian.h"
 
 #include "platform/FormatError.h"
 
@@ -17,18 +18,6 @@ void requireBytes(std::span<const std::uint8_t> file, std::size_t position, std:
 void putBigEndian32(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t value) {
     for (int i = 0; i < 4; ++i) {
         out[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (24 - 8 * i));
-    }
-}
-
-void putLittleEndian32(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i) {
-        out[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (8 * i));
-    }
-}
-
-void appendLittleEndian(std::vector<std::uint8_t>& out, std::uint32_t value, int count) {
-    for (int i = 0; i < count; ++i) {
-        out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
     }
 }
 
@@ -130,7 +119,7 @@ void WriteResourceMap(std::vector<std::uint8_t>& stream) {
     stream.insert(stream.end(), header.begin(), header.end());
     stream.insert(stream.end(), 8, 0);
     for (char c : std::string_view("pmsr")) stream.push_back(static_cast<std::uint8_t>(c));
-    appendLittleEndian(stream, 0, 4);  // patched below
+    AppendLe(stream, 0, 4);  // patched below
 
     std::vector<std::string> types;
     for (const Section& section : list.sections) {
@@ -138,17 +127,17 @@ void WriteResourceMap(std::vector<std::uint8_t>& stream) {
             types.push_back(section.ChunkType);
         }
     }
-    appendLittleEndian(stream, static_cast<std::uint32_t>(types.size()), 4);
+    AppendLe(stream, static_cast<std::uint32_t>(types.size()), 4);
     for (const std::string& type : types) {
         stream.insert(stream.end(), type.rbegin(), type.rend());
         const auto count = std::count_if(list.sections.begin(), list.sections.end(),
                                          [&](const Section& s) { return s.ChunkType == type; });
-        appendLittleEndian(stream, static_cast<std::uint32_t>(count), 4);
+        AppendLe(stream, static_cast<std::uint32_t>(count), 4);
         for (const Section& section : list.sections) {
             if (section.ChunkType != type) continue;
-            appendLittleEndian(stream, static_cast<std::uint32_t>(section.ChunkOffset), 4);
-            appendLittleEndian(stream, static_cast<std::uint32_t>(section.ChunkID), 2);
-            appendLittleEndian(stream, static_cast<std::uint32_t>(section.ChunkFlags), 2);
+            AppendLe(stream, static_cast<std::uint32_t>(section.ChunkOffset), 4);
+            AppendLe(stream, static_cast<std::uint32_t>(section.ChunkID), 2);
+            AppendLe(stream, static_cast<std::uint32_t>(section.ChunkFlags), 2);
             const std::string label = mapLabel(section.ChunkLabel);
             stream.insert(stream.end(), label.begin(), label.end());
             stream.push_back(0);
@@ -158,7 +147,7 @@ void WriteResourceMap(std::vector<std::uint8_t>& stream) {
         }
     }
     putBigEndian32(stream, mapOffset + 4, static_cast<std::uint32_t>(stream.size() - mapOffset));
-    putLittleEndian32(stream, mapOffset + 88, static_cast<std::uint32_t>(stream.size() - mapOffset - 88));
+    PutLe(stream, mapOffset + 88, static_cast<std::uint32_t>(stream.size() - mapOffset - 88));
 }
 
 }  // namespace corvane

@@ -1,5 +1,7 @@
 #include "iff/NeighborhoodImage.h"
 
+#include "platform/LittleEndian.h"
+
 #include <algorithm>
 #include <cstring>
 #include <functional>
@@ -25,10 +27,8 @@ std::optional<std::uint16_t> NeighborhoodImage::version() const {
 }
 
 std::optional<std::int32_t> NeighborhoodImage::i32(std::size_t position) const {
-    if (position + 4 > bytes_.size()) return std::nullopt;
-    std::uint32_t v = 0;
-    for (int i = 3; i >= 0; --i) v = (v << 8) | bytes_[position + static_cast<std::size_t>(i)];
-    return static_cast<std::int32_t>(v);
+    auto value = U32LeAt(bytes_, position);
+    return value ? std::optional<std::int32_t>(static_cast<std::int32_t>(*value)) : std::nullopt;
 }
 
 std::optional<std::uint16_t> NeighborhoodImage::u16(std::size_t position) const {

@@ -1,4 +1,5 @@
 #include "iff/NeighbourhoodValuesUpdate.h"
+#include "platform/LittleEndian.h"
 
 #include "platform/AtomicFile.h"
 #include "platform/FileBytes.h"
@@ -44,12 +45,6 @@ bool writeIfDifferent(std::vector<std::uint8_t>& file, std::size_t position, std
     return changed;
 }
 
-std::uint32_t readU32(const std::vector<std::uint8_t>& file, std::size_t position) {
-    if (position + 4 > file.size()) return 0xFFFFFFFFu;
-    return file[position] | (file[position + 1] << 8) | (file[position + 2] << 16) |
-           (static_cast<std::uint32_t>(file[position + 3]) << 24);
-}
-
 template <std::size_t N>
 bool writePersonValues(std::vector<std::uint8_t>& file, std::size_t p, const Sim& sim, const PersonValue (&values)[N]) {
     bool changed = false;
@@ -66,8 +61,8 @@ bool writeRelationships(std::vector<std::uint8_t>& file, const Sim& sim) {
     for (const SimRelationShip& r : sim.Relationships) {
         const auto at = static_cast<std::size_t>(r.RecordPos);
         // Only where the record still holds this target and this many values.
-        if (r.RecordPos <= 0 || readU32(file, at) != static_cast<std::uint32_t>(r.TargetID) ||
-            readU32(file, at + 4) != static_cast<std::uint32_t>(r.ValueCount)) {
+        if (r.RecordPos <= 0 || U32LeAt(file, at) != static_cast<std::uint32_t>(r.TargetID) ||
+            U32LeAt(file, at + 4) != static_cast<std::uint32_t>(r.ValueCount)) {
             continue;
         }
         const std::int32_t values[] = {r.Daily, r.Crush, r.Lifetime, r.Love};

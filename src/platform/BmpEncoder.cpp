@@ -1,4 +1,5 @@
 #include "platform/BmpCodec.h"
+#include "platform/LittleEndian.h"
 
 #include "platform/BmpFormat.h"
 
@@ -21,9 +22,7 @@ void appendU16(std::vector<std::uint8_t>& out, std::uint16_t value) {
 }
 
 void appendU32(std::vector<std::uint8_t>& out, std::uint32_t value) {
-    for (int shift = 0; shift < 32; shift += 8) {
-        out.push_back(static_cast<std::uint8_t>((value >> shift) & 0xFF));
-    }
+    AppendLe(out, value);
 }
 
 void appendColour(std::vector<std::uint8_t>& out, Rgb colour) {
