@@ -4,8 +4,12 @@ namespace corvane::cli {
 
 ModalResult CliDialogs::showMessage(const MessageRequest& request) {
     errors_ << request.text << "\n";
+    const bool agreed = !agreedQuestion_.empty() && request.text == agreedQuestion_;
     for (const DialogButton& button : request.buttons) {
-        if (button.result == mrNo) return mrNo;
+        if (agreed && button.result == mrYes) return mrYes;
+    }
+    for (const DialogButton& button : request.buttons) {
+        if (button.result == mrNo || button.result == mrCancel) return button.result;
     }
     return request.buttons.empty() ? mrOk : request.buttons.front().result;
 }

@@ -3,15 +3,18 @@
 #include "platform/Dialogs.h"
 
 #include <ostream>
+#include <string>
 
 namespace corvane::cli {
 
 // Dialogs of the command-line tool: messages go to stderr; a question gets
-// the answer that keeps the user's files as they are (No), a message OK, and
+// the answer that keeps the user's files as they are (No, Cancel), except the
+// one question the command exists to say Yes to; a message gets OK, and
 // there is nobody to choose files.
 class CliDialogs : public Dialogs {
 public:
-    explicit CliDialogs(std::ostream& errors) : errors_(errors) {}
+    explicit CliDialogs(std::ostream& errors, std::string agreedQuestion = {})
+        : errors_(errors), agreedQuestion_(std::move(agreedQuestion)) {}
 
     ModalResult showMessage(const MessageRequest& request) override;
     std::optional<std::filesystem::path> chooseOpenFile(const FileRequest&) override { return std::nullopt; }
@@ -20,6 +23,7 @@ public:
 
 private:
     std::ostream& errors_;
+    std::string agreedQuestion_;  // its text
 };
 
 }  // namespace corvane::cli

@@ -4,6 +4,7 @@
 #include "cli/CliArguments.h"
 #include "cli/CliGame.h"
 #include "cli/NeighbourhoodCommands.h"
+#include "cli/SetCommand.h"
 #include "cli/SkinCommands.h"
 #include "platform/AppFolder.h"
 #include "platform/FormatError.h"
@@ -34,6 +35,7 @@ const std::map<std::string, Command>& gameCommands() {
         {"neighbourhoods", corvane::cli::RunNeighbourhoods},
         {"characters", corvane::cli::RunCharacters},
         {"show", corvane::cli::RunShow},
+        {"set", corvane::cli::RunSet},
     };
     return commands;
 }
@@ -51,6 +53,9 @@ const char* const kUsage =
     "  neighbourhoods             each neighbourhood's number and folder\n"
     "  characters NB              the characters of neighbourhood folder NB (e.g. UserData2)\n"
     "  show NB FILE [--json]      one character's record (FILE such as User00001)\n"
+    "  set NB FILE Field=Value... [--dry-run]\n"
+    "                             changes fields (Neat=800, FirstName=Bella, BodyTexture=...)\n"
+    "                             and saves the character; --dry-run only shows what would change\n"
     "\n"
     "Options:\n"
     "  --game DIR    the game's installation folder (default: found as the editor finds it)\n"

@@ -81,6 +81,12 @@ std::vector<std::string> StandardBodyStrings(const std::string& ageGroup, int le
         skin("h001m" + a + size + "_chic", "BODY", "h001m" + a + size + tone + "_chic"),
     };
     for (std::size_t i = 0; strings.size() < count; ++i) strings.push_back(newer[i]);
+    if (ageGroup == "dog" || ageGroup == "kat") {
+        // Pets have no head, hands or outfits of their own.
+        strings[2] = "NONE";
+        for (std::size_t i : {15, 16, 17, 18, 19, 20, 21, 22, 27, 28, 29}) strings[i] = "";
+        for (std::size_t i = 30; i < strings.size(); ++i) strings[i] = "NONE";
+    }
     return strings;
 }
 

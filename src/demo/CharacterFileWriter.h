@@ -21,7 +21,7 @@ struct CharacterFileSpec {
 
 // Body strings as the game writes them for a character of `ageGroup`
 // ("adult", "child", "dog", "kat") at an expansion level: 30, 33, 34 or 35
-// entries, every skin filled in.
+// entries, every skin filled in (pets: body only).
 std::vector<std::string> StandardBodyStrings(const std::string& ageGroup, int expansionLevel,
                                              const std::string& bodySize = "fit", const std::string& tone = "lgt");
 

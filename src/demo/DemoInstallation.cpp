@@ -4,6 +4,7 @@
 #include "demo/GameBuilder.h"
 #include "demo/NeighbourhoodFileWriter.h"
 #include "demo/SkinFileWriters.h"
+#include "demo/WornSkins.h"
 #include "platform/BmpCodec.h"
 
 namespace corvane {
@@ -82,6 +83,7 @@ void writeDemoNeighbourhood(GameBuilder& game, int level) {
         character.guid = demoGuid(c.id);
         character.names = {{1, {c.first, std::string(c.first) + " lives in the demo neighborhood."}}};
         character.bodyStrings = StandardBodyStrings(c.ageGroup, level, c.gender == 1 ? "fat" : "fit");
+        WriteWornSkins(game, character.bodyStrings);
         game.writeFile(std::string("UserData\\Characters\\") + c.file + ".iff", MakeCharacterFile(character));
 
         NeighbourSpec neighbour;

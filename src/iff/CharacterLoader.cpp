@@ -119,6 +119,7 @@ void applyBodyStrings(const BodyStrings& strings, int level, Sim& sim) {
     sim.BodySize = ToLowerAscii(sim.BodyTexture.size() > 6 ? sim.BodyTexture.substr(6, 3) : std::string());
     takeSkin(strings, 2, sim.HeadMesh, sim.HeadTexture);
     for (int i = 0; i < 9; ++i) sim.BodyString3to11[static_cast<std::size_t>(i)] = entry(3 + i);
+    sim.GenderWord = entry(12);
     sim.SkinTone = entry(14);
     takeSkin(strings, 15, sim.NudeMesh, sim.NudeTexture);
     const bool olderLayout = level <= 2 && (n <= 30 || child);

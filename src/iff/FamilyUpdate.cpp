@@ -4,7 +4,7 @@
 #include "app/StyledMessageDlg.h"
 #include "iff/IffContainer.h"
 #include "iff/IffRewrite.h"
-#include "platform/AtomicFile.h"
+#include "neighbourhoods/GameFileWrite.h"
 #include "platform/FileBytes.h"
 #include "platform/LanguageModule.h"
 #include "skins/TextLines.h"
@@ -23,10 +23,6 @@ constexpr std::size_t kFirstMember = 116;
 // FAMs: the header, format, count and language byte are kept; the name follows.
 constexpr std::size_t kFamsKept = 73;
 constexpr std::size_t kFamsNameStart = 8 + kFamsKept;
-
-void putBigEndian(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i) out[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (24 - 8 * i));
-}
 
 struct FamilyRecord {
     const Section* section;
@@ -69,7 +65,7 @@ std::vector<std::uint8_t> withMembers(std::span<const std::uint8_t> file, const 
     chunk.insert(chunk.end(), file.begin() + static_cast<std::ptrdiff_t>(start + kFirstMember + 4 * family.members),
                  file.begin() + static_cast<std::ptrdiff_t>(end));
     PutLe(chunk, kMembers, kept);
-    putBigEndian(chunk, 4, static_cast<std::uint32_t>(chunk.size()));
+    SetChunkSize(chunk);
     return chunk;
 }
 
@@ -81,7 +77,7 @@ std::vector<std::uint8_t> renamed(std::span<const std::uint8_t> file, const Sect
     chunk.insert(chunk.end(), name.begin(), name.end());
     chunk.push_back(0);
     chunk.insert(chunk.end(), file.begin() + static_cast<std::ptrdiff_t>(end - 2), file.begin() + static_cast<std::ptrdiff_t>(end));
-    putBigEndian(chunk, 4, static_cast<std::uint32_t>(chunk.size()));
+    SetChunkSize(chunk);
     return chunk;
 }
 
@@ -140,13 +136,14 @@ std::optional<std::vector<std::uint8_t>> UpdateFamilyBytes(std::span<const std::
     }, false);
 }
 
-bool UpdateFamilies(const std::filesystem::path& file, const Sim& sim, Dialogs& dialogs, std::string& step) {
+bool UpdateFamilies(const std::filesystem::path& file, const Sim& sim, Dialogs& dialogs, std::string& step,
+                    const std::filesystem::path& gameFolder) {
     step = "Clearing old section data(1)";
     const std::vector<std::uint8_t> bytes = ReadFileBytes(file);
     auto updated = UpdateFamilyBytes(bytes, sim, dialogs, step);
     if (!updated) return false;
     step = "Saving Neighborhood.iff";
-    ReplaceFileAtomically(file, std::string_view(reinterpret_cast<const char*>(updated->data()), updated->size()));
+    WriteGameFile(file, *updated, gameFolder);
     return true;
 }
 

@@ -25,6 +25,8 @@ std::optional<std::vector<std::uint8_t>> UpdateFamilyBytes(std::span<const std::
                                                            Dialogs& dialogs, std::string& step);
 
 // The same on the file, written back all-or-nothing. True when it was written.
-bool UpdateFamilies(const std::filesystem::path& file, const Sim& sim, Dialogs& dialogs, std::string& step);
+// `gameFolder` places the copy the first write of a run keeps.
+bool UpdateFamilies(const std::filesystem::path& file, const Sim& sim, Dialogs& dialogs, std::string& step,
+                    const std::filesystem::path& gameFolder);
 
 }  // namespace corvane

@@ -15,12 +15,6 @@ void requireBytes(std::span<const std::uint8_t> file, std::size_t position, std:
     }
 }
 
-void putBigEndian32(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i) {
-        out[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (24 - 8 * i));
-    }
-}
-
 std::string cutAtZeroPair(const std::string& label) {
     auto pair = label.find(std::string("\0\0", 2));
     return pair == std::string::npos ? label : label.substr(0, pair);
@@ -35,6 +29,12 @@ std::string mapLabel(const std::string& label) {
 }
 
 }  // namespace
+
+void PutBigEndian32(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i) {
+        out[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (24 - 8 * i));
+    }
+}
 
 std::int32_t ReadBigEndian(std::span<const std::uint8_t> file, std::size_t position, int count) {
     requireBytes(file, position, static_cast<std::size_t>(count));
@@ -100,7 +100,7 @@ std::vector<std::uint8_t> MakeChunk(std::string_view type, std::uint16_t id, std
     chunk.reserve(kChunkHeaderSize + data.size());
     chunk.resize(kChunkHeaderSize, 0);
     std::copy_n(type.begin(), std::min<std::size_t>(4, type.size()), chunk.begin());
-    putBigEndian32(chunk, 4, static_cast<std::uint32_t>(kChunkHeaderSize + data.size()));
+    PutBigEndian32(chunk, 4, static_cast<std::uint32_t>(kChunkHeaderSize + data.size()));
     chunk[8] = static_cast<std::uint8_t>(id >> 8);
     chunk[9] = static_cast<std::uint8_t>(id);
     chunk[10] = static_cast<std::uint8_t>(flags >> 8);
@@ -110,10 +110,14 @@ std::vector<std::uint8_t> MakeChunk(std::string_view type, std::uint16_t id, std
     return chunk;
 }
 
+void SetChunkSize(std::vector<std::uint8_t>& chunk) {
+    PutBigEndian32(chunk, 4, static_cast<std::uint32_t>(chunk.size()));
+}
+
 void WriteResourceMap(std::vector<std::uint8_t>& stream) {
     const ChunkList list = ReadChunkList(stream);
     const std::size_t mapOffset = stream.size();
-    putBigEndian32(stream, kResourceMapOffsetField, static_cast<std::uint32_t>(mapOffset));
+    PutBigEndian32(stream, kResourceMapOffsetField, static_cast<std::uint32_t>(mapOffset));
 
     std::vector<std::uint8_t> header = MakeChunk("rsmp", 0, 0x10, {}, {});
     stream.insert(stream.end(), header.begin(), header.end());
@@ -146,7 +150,7 @@ void WriteResourceMap(std::vector<std::uint8_t>& stream) {
             }
         }
     }
-    putBigEndian32(stream, mapOffset + 4, static_cast<std::uint32_t>(stream.size() - mapOffset));
+    PutBigEndian32(stream, mapOffset + 4, static_cast<std::uint32_t>(stream.size() - mapOffset));
     PutLe(stream, mapOffset + 88, static_cast<std::uint32_t>(stream.size() - mapOffset - 88));
 }
 

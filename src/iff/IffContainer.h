@@ -70,6 +70,13 @@ std::span<const std::uint8_t> ChunkData(std::span<const std::uint8_t> file, cons
 std::vector<std::uint8_t> MakeChunk(std::string_view type, std::uint16_t id, std::uint16_t flags,
                                     std::string_view label, std::span<const std::uint8_t> data);
 
+// Writes the whole chunk's length into its size field (the full 32 bits,
+// so a chunk of 64 KB or more keeps a true size).
+void SetChunkSize(std::vector<std::uint8_t>& chunk);
+
+// Overwrites 4 bytes at `at` with a big-endian value (the caller has checked they exist).
+void PutBigEndian32(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t value);
+
 // Appends the resource map of the chunks in `stream` (listed from offset 64)
 // and points the file header at it.
 void WriteResourceMap(std::vector<std::uint8_t>& stream);

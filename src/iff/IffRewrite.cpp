@@ -14,7 +14,8 @@ bool alwaysLeftOut(const Section& section, bool dropAnyMap) {
 }  // namespace
 
 std::vector<std::uint8_t> RewriteIff(std::span<const std::uint8_t> old, const ChunkList& list,
-                                     const std::function<ChunkDecision(const Section&)>& decide, bool dropAnyMap) {
+                                     const std::function<ChunkDecision(const Section&)>& decide, bool dropAnyMap,
+                                     const std::function<std::vector<std::uint8_t>()>& afterChunks) {
     if (old.size() < kIffHeaderSize) {
         throw FormatError({}, 0, "an IFF file needs its 64 header bytes");
     }
@@ -35,6 +36,10 @@ std::vector<std::uint8_t> RewriteIff(std::span<const std::uint8_t> old, const Ch
             stream.insert(stream.end(), old.begin() + static_cast<std::ptrdiff_t>(from),
                           old.begin() + static_cast<std::ptrdiff_t>(from + size));
         }
+    }
+    if (afterChunks) {
+        const std::vector<std::uint8_t> more = afterChunks();
+        stream.insert(stream.end(), more.begin(), more.end());
     }
     WriteResourceMap(stream);
     return stream;

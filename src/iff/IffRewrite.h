@@ -21,7 +21,9 @@ struct ChunkDecision {
 // of `list` copied, replaced or left out as `decide` says, then a fresh
 // resource map. Filler ("XXXX") and map chunks are always left out; with
 // `dropAnyMap`, so is any type containing "rsm" (character files).
+// `afterChunks`, when given, supplies chunks to add after the last one.
 std::vector<std::uint8_t> RewriteIff(std::span<const std::uint8_t> old, const ChunkList& list,
-                                     const std::function<ChunkDecision(const Section&)>& decide, bool dropAnyMap);
+                                     const std::function<ChunkDecision(const Section&)>& decide, bool dropAnyMap,
+                                     const std::function<std::vector<std::uint8_t>()>& afterChunks = {});
 
 }  // namespace corvane

@@ -1,7 +1,7 @@
 #include "iff/NeighbourhoodValuesUpdate.h"
 #include "platform/LittleEndian.h"
 
-#include "platform/AtomicFile.h"
+#include "neighbourhoods/GameFileWrite.h"
 #include "platform/FileBytes.h"
 #include "platform/FormatError.h"
 
@@ -104,14 +104,15 @@ bool UpdateNeighborhoodBytes(std::vector<std::uint8_t>& file, const Sim& sim, in
     return changed;
 }
 
-bool UpdateNeighborhoodValues(const std::filesystem::path& file, const Sim& sim, int expansionLevel, std::string& step) {
+bool UpdateNeighborhoodValues(const std::filesystem::path& file, const Sim& sim, int expansionLevel, std::string& step,
+                              const std::filesystem::path& gameFolder) {
     step = "Loading Neighborhood.iff for editing";
     std::vector<std::uint8_t> bytes = ReadFileBytes(file);
     if (!UpdateNeighborhoodBytes(bytes, sim, expansionLevel, step)) {
         return false;
     }
     step = "Saving Neighborhood.iff";
-    ReplaceFileAtomically(file, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    WriteGameFile(file, bytes, gameFolder);
     return true;
 }
 

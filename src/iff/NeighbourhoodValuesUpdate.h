@@ -19,6 +19,8 @@ bool UpdateNeighborhoodBytes(std::vector<std::uint8_t>& file, const Sim& sim, in
 
 // The same on the file itself: read, changed in memory, written back
 // all-or-nothing when something changed. Throws on failure, `step` telling where.
-bool UpdateNeighborhoodValues(const std::filesystem::path& file, const Sim& sim, int expansionLevel, std::string& step);
+// `gameFolder` places the copy the first write of a run keeps.
+bool UpdateNeighborhoodValues(const std::filesystem::path& file, const Sim& sim, int expansionLevel, std::string& step,
+                              const std::filesystem::path& gameFolder);
 
 }  // namespace corvane

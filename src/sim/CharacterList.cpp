@@ -81,6 +81,20 @@ void CharacterList::relabel() {
     sortKeepingSelection();
 }
 
+void CharacterList::setThumbnail(std::size_t index, std::optional<Bitmap> thumbnail) {
+    if (index < entries_.size()) entries_[index].thumbnail = std::move(thumbnail);
+}
+
+void CharacterList::relabel(LabelFormat format, std::int32_t neighborId) {
+    for (Entry& entry : entries_) entry.text = EntryText(*entry.sim, format);
+    auto wanted = std::find_if(entries_.begin(), entries_.end(),
+                               [&](const Entry& e) { return e.sim->NeighborID == neighborId; });
+    const bool found = wanted != entries_.end();
+    selected_ = found ? static_cast<int>(wanted - entries_.begin()) : -1;
+    sortKeepingSelection();
+    if (!found) selected_ = entries_.empty() ? -1 : 0;
+}
+
 void CharacterList::cycleFormat() {
     const Sim* current = selectedSim();
     if (current == nullptr) return;

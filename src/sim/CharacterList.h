@@ -49,6 +49,12 @@ public:
     // The records in list order (borrowed).
     std::vector<Sim*> sims() const;
 
+    // Replaces the picture an entry shows.
+    void setThumbnail(std::size_t index, std::optional<Bitmap> thumbnail);
+    // Labels every entry in `format`, sorts, and selects the character of
+    // `neighborId` (the first entry when it is gone).
+    void relabel(LabelFormat format, std::int32_t neighborId);
+
     // Relabels every entry in the next format, sorts, and keeps the selected
     // character selected. Nothing without a selection.
     void cycleFormat();

@@ -73,6 +73,7 @@ struct Sim {
 
     std::array<std::string, 9> BodyString3to11;   // body-strings entries 3..11, carried verbatim
     std::array<std::string, 4> BodyString23to26;  // entries 23..26, carried verbatim
+    std::string GenderWord;  // entry 12 as loaded; written back when Gender has no word of its own
     std::string BodyStringsHead;                  // first 80 bytes of the body-strings chunk
     std::int32_t ThumbnailIndex = 0;
     std::string BodySize = "fit";  // "fit", "fat", "skn", "tnr", "chd"

@@ -170,6 +170,7 @@ void TfrmMain::createPreviewAndButtons() {
     btnSave = named(new QPushButton(grpButtons), "btnSave");
     btnSave->setGeometry(8, 9, 88, 22);
     btnSave->setEnabled(false);
+    connect(btnSave, &QPushButton::clicked, this, &TfrmMain::btnSaveClick);
     btnExit = named(new QPushButton(grpButtons), "btnExit");
     btnExit->setGeometry(104, 9, 88, 22);
     connect(btnExit, &QPushButton::clicked, this, &QWidget::close);

@@ -84,8 +84,11 @@ public:
     // Builds the skin catalogue under the busy window; false when an archive
     // could not be read.
     bool LoadSkinData();
-    // Asks about and saves the modified characters; false when the user cancelled.
+    // Asks about and saves the modified characters; false when the user said No.
     bool SaveModifiedCharacters();
+    // Saves, reads the neighbourhood again when households or family names
+    // changed, and shows the list anew with the same character selected.
+    void btnSaveClick();
     // Redraws the preview for a page that shows the character ("Normal") or a
     // profile ("CVPs").
     void UpdatePreview(PreviewContent content);
@@ -169,6 +172,7 @@ private:
     THouseJobPage* houseJobPage_ = nullptr;
     std::string preselectedNeighbourhood_;
     bool closing_ = false;
+    bool familiesRewritten_ = false;  // a save rewrote neighborhood.iff's households
 };
 
 }  // namespace corvane

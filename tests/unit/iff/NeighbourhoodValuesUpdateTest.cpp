@@ -4,6 +4,7 @@
 #include "demo/NeighbourhoodFileWriter.h"
 #include "iff/CharacterLoader.h"
 #include "platform/FileBytes.h"
+#include "support/EnvOverride.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -129,14 +130,15 @@ TEST(NeighbourhoodValuesUpdate, WithoutANeighbourEntryOnlyTheCashIsWritten) {
 TEST(NeighbourhoodValuesUpdate, TheFileIsWrittenOnlyWhenSomethingChanged) {
     Fixture f(3);
     test::TempDir folder;
+    test::EnvOverride home("CORVANE_HOME", (folder.path() / "app").string());
     const auto path = folder.path() / "neighborhood.iff";
     std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(f.file.data()),
                                                  static_cast<std::streamsize>(f.file.size()));
     const auto before = std::filesystem::last_write_time(path);
-    EXPECT_FALSE(UpdateNeighborhoodValues(path, f.sim, f.level, f.step));
+    EXPECT_FALSE(UpdateNeighborhoodValues(path, f.sim, f.level, f.step, folder.path()));
     EXPECT_EQ(std::filesystem::last_write_time(path), before);
     f.sim.Cooking = 650;
-    EXPECT_TRUE(UpdateNeighborhoodValues(path, f.sim, f.level, f.step));
+    EXPECT_TRUE(UpdateNeighborhoodValues(path, f.sim, f.level, f.step, folder.path()));
     EXPECT_EQ(f.step, "Saving Neighborhood.iff");
     const Bytes written = ReadFileBytes(path);
     const auto p = static_cast<std::size_t>(f.sim.NeighborEntryPos);

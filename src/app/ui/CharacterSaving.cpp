@@ -1,0 +1,77 @@
+// The Save button and the save that runs before another neighbourhood opens
+// and at exit.
+
+#include "app/Settings.h"
+#include "app/ui/TfrmBusy.h"
+#include "app/ui/TfrmMain.h"
+#include "iff/CharacterSave.h"
+#include "platform/AppFolder.h"
+#include "skins/SkinCatalogue.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QPushButton>
+
+namespace corvane {
+
+bool TfrmMain::SaveModifiedCharacters() {
+    const Settings& settings = AppSettings();
+    CharacterSaveSettings save;
+    save.gameFolder = settings.GamePath;
+    save.neighbourhoodFolder = settings.NeighborhoodPath;
+    save.applicationFolder = ApplicationFolder();
+    save.expansionLevel = settings.ExpansionLevel;
+    save.languageNumber = settings.LanguageNumber;
+
+    // The busy window opens only once the user agreed to save.
+    class BusyOnceSaving : public Progress {
+    public:
+        explicit BusyOnceSaving(TfrmMain& owner) : owner_(owner) {}
+        void showStatus(const std::string& text) override { window().showStatus(text); }
+        void showWarning(const std::string& text) override { window().showWarning(text); }
+        void setMaximum(int maximum) override { window().setMaximum(maximum); }
+        void setPosition(int position) override { window().setPosition(position); }
+
+    private:
+        TfrmBusy& window() {
+            if (!busy_) {
+                busy_ = std::make_unique<TfrmBusy>(&owner_);
+                busy_->setBusyWidth(owner_.pageGroup("grpNeighborhood")->width() - 4);
+            }
+            return *busy_;
+        }
+        TfrmMain& owner_;
+        std::unique_ptr<TfrmBusy> busy_;
+    } progress(*this);
+    CharacterSaveServices services{services_.dialogs, progress, [this]() -> const SkinCatalogue& {
+                                       LoadSkinData();
+                                       return GameSkinCatalogue();
+                                   }};
+    const CharacterSaveResult result = corvane::SaveModifiedCharacters(characters_, save, services);
+    familiesRewritten_ = familiesRewritten_ || result.familiesChanged;
+    if (result.saved) {
+        btnSave->setEnabled(false);
+        fillCharacterList();
+    }
+    return !result.asked || result.saved;
+}
+
+void TfrmMain::btnSaveClick() {
+    const Sim* selected = characters_.selectedSim();
+    if (selected == nullptr) {
+        return;
+    }
+    const std::int32_t neighborId = selected->NeighborID;
+    const LabelFormat format = RecogniseFormat(characters_.entries()[static_cast<std::size_t>(characters_.selected())].text,
+                                               *selected);
+    familiesRewritten_ = false;
+    SaveModifiedCharacters();
+    if (familiesRewritten_) {
+        cbNeighborhoodChange();
+    }
+    characters_.relabel(format, neighborId);
+    fillCharacterList();
+    cbUserNameChange();
+}
+
+}  // namespace corvane

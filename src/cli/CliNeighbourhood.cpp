@@ -1,0 +1,70 @@
+#include "cli/CliNeighbourhood.h"
+
+#include "app/Settings.h"
+#include "cli/CliDialogs.h"
+#include "cli/CliGame.h"
+#include "cli/StderrProgress.h"
+#include "iff/NeighbourhoodLoader.h"
+#include "platform/AppFolder.h"
+#include "platform/CaseInsensitivePath.h"
+#include "platform/CodePage.h"
+#include "skins/SkinFolders.h"
+
+#include <iostream>
+#include <stdexcept>
+
+namespace corvane::cli {
+
+std::filesystem::path NeighbourhoodFolder(const std::string& folderName) {
+    const Settings& settings = AppSettings();
+    const auto folder = ResolveCaseInsensitive(settings.GamePath, folderName);
+    if (!std::filesystem::is_directory(folder) || !EqualsIgnoreCase(folderName.substr(0, 8), "userdata")) {
+        throw GameDataError("no neighbourhood folder " + folderName + " in " + settings.GamePath.string());
+    }
+    return folder;
+}
+
+CharacterList OpenCharacterList(const std::string& folderName) {
+    const Settings& settings = AppSettings();
+    SkinFolders skins(settings.GamePath, settings.ExpansionLevel);
+    NeighbourhoodLoadSettings load;
+    load.folder = NeighbourhoodFolder(folderName);
+    load.expansionLevel = settings.ExpansionLevel;
+    load.languageNumber = settings.LanguageNumber;
+    load.hasFameFolders = settings.ExpansionLevel >= 6;
+    load.applicationFolder = ApplicationFolder();
+    load.textureInstalled = [skins](const std::string& name) { return !skins.FindSkinFile(name, ".bmp").empty(); };
+    CliDialogs dialogs(std::cerr);
+    StderrProgress progress;
+    OpenedNeighbourhood opened = OpenNeighbourhood(load, dialogs, progress);
+    CharacterList list;
+    list.assign(std::move(opened.characters), std::move(opened.thumbnails));
+    return list;
+}
+
+Sim& FindCharacter(const CharacterList& list, std::string file, const std::string& folderName) {
+    if (file.size() > 4 && EqualsIgnoreCase(file.substr(file.size() - 4), ".iff")) {
+        file.resize(file.size() - 4);
+    }
+    for (Sim* sim : list.sims()) {
+        if (EqualsIgnoreCase(sim->FileName, file)) return *sim;
+    }
+    throw GameDataError("no character " + file + " in " + folderName);
+}
+
+std::string RequiredArgument(const CliArguments& args, std::size_t index, const char* what) {
+    if (args.arguments.size() <= index) {
+        throw std::invalid_argument(args.command + " needs " + what);
+    }
+    return args.arguments[index];
+}
+
+std::string GameTextToUtf8(const std::string& gameText) {
+    return CodePageToUtf8(gameText, CodePageForLanguage(AppSettings().LanguageNumber));
+}
+
+std::string Utf8ToGameText(const std::string& utf8) {
+    return Utf8ToCodePage(utf8, CodePageForLanguage(AppSettings().LanguageNumber));
+}
+
+}  // namespace corvane::cli

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "cli/CliArguments.h"
+#include "sim/CharacterList.h"
+
+#include <filesystem>
+#include <string>
+
+namespace corvane::cli {
+
+// The folder of neighbourhood NB ("UserData2") in the game; GameDataError when there is none.
+std::filesystem::path NeighbourhoodFolder(const std::string& folderName);
+
+// The characters of neighbourhood NB, opened as the editor opens them, in list order.
+CharacterList OpenCharacterList(const std::string& folderName);
+
+// The character of file FILE ("User00001", ".iff" allowed); GameDataError when it is not in the list.
+Sim& FindCharacter(const CharacterList& list, std::string file, const std::string& folderName);
+
+// The command's argument at `index`; std::invalid_argument naming `what` when it is missing.
+std::string RequiredArgument(const CliArguments& args, std::size_t index, const char* what);
+
+// A text of the game's files in UTF-8, and back.
+std::string GameTextToUtf8(const std::string& gameText);
+std::string Utf8ToGameText(const std::string& utf8);
+
+}  // namespace corvane::cli

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "skins/SkinCatalogue.h"
+#include "skins/SkinFolders.h"
+
+#include <string>
+#include <unordered_set>
+
+namespace corvane {
+
+// Whether the game can find a skin a character names: a loose file in the
+// skin folders, or an entry of the game's archives. A save writes only
+// installed skins into the body strings, never a dangling name.
+class InstalledSkins {
+public:
+    // Its entry names are indexed once. While the catalogue is incomplete (an
+    // archive could not be read), a name found nowhere still counts as
+    // installed: it may lie in that archive, and dropping it would lose the
+    // character's outfit.
+    InstalledSkins(const SkinFolders& folders, const SkinCatalogue& catalogue);
+
+    bool meshInstalled(const std::string& name) const;     // "name.cmx"
+    bool textureInstalled(const std::string& name) const;  // "name.bmp"
+
+private:
+    bool installed(const std::string& name, std::string_view extension,
+                   const std::unordered_set<std::string>& archived) const;
+
+    const SkinFolders& folders_;
+    std::unordered_set<std::string> archivedMeshes_;    // lower-case entry names
+    std::unordered_set<std::string> archivedTextures_;
+    bool catalogueIncomplete_;
+};
+
+}  // namespace corvane

@@ -1,0 +1,346 @@
+// Saving the demo neighbourhood's characters back into the game's files.
+
+#include "iff/CharacterSave.h"
+
+#include "cli/SimJson.h"
+#include "demo/DemoInstallation.h"
+#include "demo/GameBuilder.h"
+#include "iff/CharacterImageFile.h"
+#include "iff/IffContainer.h"
+#include "iff/NeighbourhoodLoader.h"
+#include "iff/PajamaTextureQuestion.h"
+#include "neighbourhoods/AutoBackup.h"
+#include "platform/BmpCodec.h"
+#include "platform/FileBytes.h"
+#include "platform/LanguageModule.h"
+#include "platform/Trash.h"
+#include "skins/SkinCatalogueBuilder.h"
+#include "skins/SkinFolders.h"
+#include "support/EnvOverride.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace corvane {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+constexpr int kDemoLevel = 7;
+
+class DemoSave : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetLanguageModule(LanguageModule::load(std::filesystem::path(CORVANE_LANG_DIR) / "CV3Dusen.lng"));
+        game = EnsureDemoInstallation(dir.path());
+        neighbourhood = game / "UserData";
+        open();
+    }
+    void TearDown() override {
+        SetLanguageModule(LanguageModule());
+        DiscardSkinCatalogue(GameSkinCatalogue());
+    }
+
+    void open() {
+        NeighbourhoodLoadSettings load;
+        load.folder = neighbourhood;
+        load.expansionLevel = kDemoLevel;
+        load.languageNumber = 1;
+        load.hasFameFolders = true;
+        load.applicationFolder = dir.path() / "app";
+        SkinFolders skins(game, kDemoLevel);
+        load.textureInstalled = [skins](const std::string& name) { return !skins.FindSkinFile(name, ".bmp").empty(); };
+        test::ScriptedDialogs quiet;
+        OpenedNeighbourhood opened = OpenNeighbourhood(load, quiet, progress);
+        list.assign(std::move(opened.characters), std::move(opened.thumbnails));
+    }
+
+    // `answer` goes to the question, `then` to the messages after it.
+    CharacterSaveResult save(ModalResult answer, const std::vector<ModalResult>& then = {}) {
+        dialogs.answer(answer);
+        for (ModalResult next : then) dialogs.answer(next);
+        CharacterSaveSettings settings;
+        settings.gameFolder = game;
+        settings.neighbourhoodFolder = neighbourhood;
+        settings.applicationFolder = dir.path() / "app";
+        settings.expansionLevel = level_;
+        CharacterSaveServices services{dialogs, progress, [&]() -> const SkinCatalogue& {
+                                           SkinCatalogue& catalogue = GameSkinCatalogue();
+                                           if (!catalogue.complete()) LoadSkinData(catalogue, SkinFolders(game, level_), progress);
+                                           return catalogue;
+                                       }};
+        return SaveModifiedCharacters(list, settings, services);
+    }
+
+    Sim& sim(const std::string& file) {
+        for (Sim* s : list.sims()) {
+            if (s->FileName == file) return *s;
+        }
+        throw std::runtime_error("no " + file);
+    }
+    std::filesystem::path characterFile(const std::string& file) const {
+        return neighbourhood / "Characters" / (file + ".iff");
+    }
+    std::map<std::filesystem::path, Bytes> allFiles() const {
+        std::map<std::filesystem::path, Bytes> files;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(neighbourhood)) {
+            if (entry.is_regular_file()) files[entry.path()] = ReadFileBytes(entry.path());
+        }
+        return files;
+    }
+    std::map<std::string, std::string> recordsAsJson() const {
+        std::map<std::string, std::string> records;
+        for (const Sim* s : list.sims()) records[s->FileName] = cli::SimAsJson(*s, [](const std::string& t) { return t; });
+        return records;
+    }
+
+    test::TempDir dir;
+    test::EnvOverride home{"CORVANE_HOME", (dir.path() / "app").string()};
+    test::EnvOverride data{"XDG_DATA_HOME", (dir.path() / "data").string()};
+    std::filesystem::path game;
+    std::filesystem::path neighbourhood;
+    CharacterList list;
+    test::ScriptedDialogs dialogs;
+    SilentProgress progress;
+    int level_ = kDemoLevel;
+};
+
+// The lines of `a` not in `b` and those of `b` not in `a`, in order.
+std::vector<std::string> differingLines(const std::string& a, const std::string& b) {
+    auto lines = [](const std::string& text) {
+        std::vector<std::string> out;
+        std::size_t start = 0;
+        for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
+            out.push_back(text.substr(start, end - start));
+        }
+        return out;
+    };
+    const auto la = lines(a);
+    const auto lb = lines(b);
+    std::vector<std::string> out;
+    for (std::size_t i = 0; i < std::max(la.size(), lb.size()); ++i) {
+        const std::string x = i < la.size() ? la[i] : "";
+        const std::string y = i < lb.size() ? lb[i] : "";
+        if (x != y) {
+            out.push_back("- " + x);
+            out.push_back("+ " + y);
+        }
+    }
+    return out;
+}
+
+std::vector<std::size_t> differingPositions(const Bytes& a, const Bytes& b) {
+    std::vector<std::size_t> positions;
+    for (std::size_t i = 0; i < std::min(a.size(), b.size()); ++i) {
+        if (a[i] != b[i]) positions.push_back(i);
+    }
+    return positions;
+}
+
+// The chunks of a character file other than those a save builds anew.
+std::vector<Bytes> copiedChunks(const Bytes& file) {
+    std::vector<Bytes> chunks;
+    for (const Section& s : ReadChunkList(file).sections) {
+        if (s.ChunkType == "CTSS" || s.ChunkType == "rsmp" || (s.ChunkType == "STR#" && s.ChunkID == 200)) continue;
+        chunks.emplace_back(file.begin() + s.ChunkOffset, file.begin() + s.ChunkOffset + s.ChunkSize);
+    }
+    return chunks;
+}
+
+TEST_F(DemoSave, NoToTheQuestionSavesNothingAndKeepsEveryRecordModified) {
+    const auto before = allFiles();
+    sim("User00001").Neat = 800;
+    sim("User00001").Modified = true;
+    const auto result = save(mrNo);
+    EXPECT_TRUE(result.asked);
+    EXPECT_FALSE(result.saved);
+    EXPECT_EQ(dialogs.messageTexts(), std::vector<std::string>{LangStr(8075)});
+    EXPECT_TRUE(sim("User00001").Modified);
+    EXPECT_EQ(allFiles(), before);
+
+    dialogs.forgetShown();
+    sim("User00001").Modified = false;
+    EXPECT_FALSE(save(mrYes).asked) << "nothing modified: no question";
+    EXPECT_TRUE(dialogs.messageTexts().empty());
+}
+
+TEST_F(DemoSave, RaisingNeatChangesExactlyItsTwoBytesAndKeepsACopyOfTheOriginal) {
+    const Bytes before = ReadFileBytes(neighbourhood / "neighborhood.iff");
+    Sim& victor = sim("User00001");
+    ASSERT_EQ(victor.Neat, 900);
+    victor.Neat = 300;  // 0x0384 to 0x012C: both bytes differ
+    victor.Modified = true;
+    EXPECT_TRUE(save(mrYes).saved);
+    EXPECT_EQ(dialogs.messageTexts(), std::vector<std::string>{LangStr(8075)}) << "no failure reported";
+    const Bytes after = ReadFileBytes(neighbourhood / "neighborhood.iff");
+    ASSERT_EQ(after.size(), before.size());
+    const auto p = static_cast<std::size_t>(victor.NeighborEntryPos) + 32;
+    EXPECT_EQ(differingPositions(before, after), (std::vector<std::size_t>{p, p + 1}));
+    EXPECT_FALSE(victor.Modified);
+
+    const auto& run = EditorAutoBackup(game).runFolder();
+    ASSERT_FALSE(run.empty());
+    EXPECT_EQ(ReadFileBytes(run / "UserData" / "neighborhood.iff"), before);
+    EXPECT_TRUE(std::filesystem::exists(run / "UserData" / "Characters" / "User00001.iff"));
+}
+
+TEST_F(DemoSave, EditedValuesComeBackAfterLoadingAgainAndNothingElseChanges) {
+    const auto recordsBefore = recordsAsJson();
+    const auto filesBefore = allFiles();
+    Sim& victor = sim("User00001");
+    victor.FirstName = "Viktor";
+    victor.Bio = "Paints at night.";
+    victor.Cooking = 333;
+    victor.FamilyCash = 12345;
+    victor.relationshipTo(2)->Daily = -20;
+    victor.Modified = true;
+    Sim& biscuit = sim("User00006");
+    biscuit.Playful = 1000;
+    biscuit.Modified = true;
+    Sim& tess = sim("User00003");
+    tess.Bio = "Reads under the blanket.";
+    tess.Modified = true;
+    EXPECT_TRUE(save(mrYes).saved);
+    EXPECT_EQ(dialogs.messageTexts().size(), 1u) << "only the question";
+
+    // What the others show of Victor changes with him.
+    for (Sim* s : list.sims()) {
+        if (s->LastName == "Marlow") s->FamilyCash = 12345;
+        if (SimRelationShip* r = s->relationshipTo(1)) r->TargetFirstName = "Viktor";
+    }
+    const auto expected = [&] {
+        std::map<std::string, std::string> records;
+        for (const Sim* s : list.sims()) records[s->FileName] = cli::SimAsJson(*s, [](const std::string& t) { return t; });
+        return records;
+    }();
+    open();
+    const auto reloaded = recordsAsJson();
+    for (const auto& [file, json] : expected) {
+        EXPECT_EQ(differingLines(reloaded.at(file), json), std::vector<std::string>{}) << file << " reads back as saved";
+    }
+    EXPECT_EQ(differingLines(reloaded.at("User00001"), recordsBefore.at("User00001")).size(), 5u * 2)
+        << "name, biography, cooking, cash and one relationship";
+    EXPECT_EQ(differingLines(reloaded.at("User00005"), recordsBefore.at("User00005")).size(), 2u)
+        << "Iris only sees Victor's new name";
+
+    // Byte for byte: only the saved characters' files changed, and in them
+    // only the chunks a save builds anew.
+    const auto filesAfter = allFiles();
+    for (const auto& [path, bytes] : filesBefore) {
+        const std::string name = path.stem().string();
+        if (name == "User00001" || name == "User00006" || name == "User00003") {
+            EXPECT_EQ(copiedChunks(filesAfter.at(path)), copiedChunks(bytes)) << name;
+        } else if (path.filename() != "neighborhood.iff") {
+            EXPECT_EQ(filesAfter.at(path), bytes) << path;
+        }
+    }
+}
+
+TEST_F(DemoSave, ADamagedCharacterFileIsRefusedAndTheOthersAreSaved) {
+    Bytes damaged = ReadFileBytes(characterFile("User00002"));
+    const Section second = ReadChunkList(damaged).sections[1];
+    std::fill_n(damaged.begin() + second.ChunkOffset + 4, 4, 0);
+    { std::ofstream(characterFile("User00002"), std::ios::binary).write(reinterpret_cast<const char*>(damaged.data()), static_cast<std::streamsize>(damaged.size())); }
+    const Bytes neighbourhoodBefore = ReadFileBytes(neighbourhood / "neighborhood.iff");
+    sim("User00002").Neat = 1;
+    sim("User00002").Modified = true;
+    sim("User00005").Bio = "Moved here in spring.";
+    sim("User00005").Modified = true;
+    save(mrYes, {mrOk});
+    const auto texts = dialogs.messageTexts();
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts[1], LangStr(7010) + " : User00002 " + LangStr(7169));
+    EXPECT_EQ(ReadFileBytes(characterFile("User00002")), damaged);
+    EXPECT_EQ(ReadFileBytes(neighbourhood / "neighborhood.iff"), neighbourhoodBefore) << "nothing of the refused character";
+    EXPECT_TRUE(sim("User00002").Modified);
+    EXPECT_FALSE(sim("User00005").Modified);
+}
+
+TEST_F(DemoSave, AFailedCharacterWriteLeavesBothFilesAsTheyWere) {
+    // The copy of the character file cannot be kept, so it must not be written;
+    // the neighbourhood, already written, is put back.
+    EditorAutoBackup(game).keepOriginal(neighbourhood / "neighborhood.iff");
+    const Bytes neighbourhoodBefore = ReadFileBytes(neighbourhood / "neighborhood.iff");
+    const Bytes characterBefore = ReadFileBytes(characterFile("User00004"));
+    std::filesystem::create_directories(EditorAutoBackup(game).runFolder() / "UserData");
+    { std::ofstream(EditorAutoBackup(game).runFolder() / "UserData" / "Characters") << "in the way"; }
+    sim("User00004").Logic = 42;
+    sim("User00004").Modified = true;
+    save(mrYes, {mrOk});
+    const auto texts = dialogs.messageTexts();
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts[1], LangStr(7010) + " : User00004Saving new character file");
+    EXPECT_EQ(ReadFileBytes(neighbourhood / "neighborhood.iff"), neighbourhoodBefore);
+    EXPECT_EQ(ReadFileBytes(characterFile("User00004")), characterBefore);
+    EXPECT_TRUE(sim("User00004").Modified);
+}
+
+TEST_F(DemoSave, WaitingImagesReplaceTheOldOnesAtLevel5AndTheListShowsTheNewThumbnail) {
+    level_ = 5;  // the save's level; the demo opens at its own
+    Bitmap red(3, 3, {250, 0, 0});
+    const Bytes images = MakeChunk("BMP_", 2004, 0, "thumbnail", EncodeBmp24(red));
+    std::filesystem::create_directories(dir.path() / "app");
+    const auto waiting = CharacterImageFile(dir.path() / "app", "User00005");
+    { std::ofstream(waiting, std::ios::binary).write(reinterpret_cast<const char*>(images.data()), static_cast<std::streamsize>(images.size())); }
+    sim("User00005").Modified = true;
+    save(mrYes);
+    EXPECT_EQ(dialogs.messageTexts().size(), 1u) << testing::PrintToString(dialogs.messageTexts());
+    EXPECT_FALSE(std::filesystem::exists(waiting));
+    const auto& entries = list.entries();
+    const auto iris = std::find_if(entries.begin(), entries.end(), [](const auto& e) { return e.sim->FileName == "User00005"; });
+    ASSERT_TRUE(iris->thumbnail);
+    EXPECT_EQ(iris->thumbnail->width, 3);
+    const Bytes saved = ReadFileBytes(characterFile("User00005"));
+    int bitmaps = 0;
+    for (const Section& s : ReadChunkList(saved).sections) bitmaps += s.ChunkType == "BMP_" ? 1 : 0;
+    EXPECT_EQ(bitmaps, 1) << "the waiting images took the old images' place";
+}
+
+TEST_F(DemoSave, HouseholdMovesAskForTheNeighbourhoodToBeReadAgain) {
+    Sim& iris = sim("User00005");
+    iris.HouseNumber = 3;
+    iris.FamilyChanged = true;
+    iris.Modified = true;
+    const auto result = save(mrYes);
+    EXPECT_TRUE(result.familiesChanged);
+    open();
+    EXPECT_EQ(sim("User00005").LastName, "Marlow");
+    EXPECT_EQ(sim("User00005").HouseNumber, 3);
+}
+
+// A character at level 2 in the standard pajamas while the pajama texture
+// made for its body texture lies in the skin folders.
+TEST(PajamaTextureQuestion, OKMovesTheMatchingTextureToTheTrashCancelKeepsIt) {
+    SetLanguageModule(LanguageModule::load(std::filesystem::path(CORVANE_LANG_DIR) / "CV3Dusen.lng"));
+    test::TempDir dir;
+    test::EnvOverride data{"XDG_DATA_HOME", (dir.path() / "data").string()};
+    GameBuilder game(dir.path() / "game");
+    game.installation(2);
+    const auto texture = game.writeFile("GameData\\Skins\\Pajamaflgt_casual.bmp", EncodeBmp24(Bitmap(2, 2, {1, 2, 3})));
+    Sim sim;
+    sim.Gender = 1;
+    sim.SkinColor = 1;
+    sim.BodyTexture = "B001FAfatlgt_casual";
+    sim.PajamaTexture = "PAJAMAFLGT_01";
+    const SkinFolders folders(game.root(), 2);
+    EXPECT_EQ(MatchingPajamaTexture(sim, 2, folders), texture);
+    EXPECT_TRUE(MatchingPajamaTexture(sim, 4, folders).empty()) << "from level 4 on sleepwear has its own entries";
+    sim.Age = 27;
+    EXPECT_TRUE(MatchingPajamaTexture(sim, 3, folders).empty()) << "at level 3 only children";
+
+    test::ScriptedDialogs dialogs;
+    dialogs.answer(mrCancel).answer(mrOk);
+    AskAboutPajamaTexture(sim, 2, folders, dialogs);
+    EXPECT_TRUE(std::filesystem::exists(texture));
+    EXPECT_EQ(dialogs.messageTexts().front(), LangStr(8034) + "Pajamaflgt_casual.bmp\"\r\n" + LangStr(8035) +
+                                                  "B001FAfatlgt_casual" + LangStr(8036) + "\r\n" + LangStr(8037) + "\r\n");
+    AskAboutPajamaTexture(sim, 2, folders, dialogs);
+    EXPECT_FALSE(std::filesystem::exists(texture));
+    EXPECT_TRUE(std::filesystem::exists(HomeTrashFolder() / "files" / "Pajamaflgt_casual.bmp"));
+    SetLanguageModule(LanguageModule());
+}
+
+}  // namespace
+}  // namespace corvane
