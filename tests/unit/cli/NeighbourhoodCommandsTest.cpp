@@ -1,41 +1,11 @@
-#include "cli/CliGame.h"
 #include "cli/NeighbourhoodCommands.h"
 
-#include "app/Settings.h"
-#include "demo/DemoInstallation.h"
-#include "support/EnvOverride.h"
-#include "support/TempDir.h"
-
-#include <gtest/gtest.h>
-
-#include <sstream>
+#include "unit/cli/DemoGameTest.h"
 
 namespace corvane::cli {
 namespace {
 
-class NeighbourhoodCommandsTest : public ::testing::Test {
-protected:
-    void TearDown() override { AppSettings() = Settings(); }
-
-    std::string run(int (*command)(const CliArguments&, std::ostream&), std::vector<std::string> arguments,
-                    bool json = false) {
-        CliArguments args;
-        args.gameFolder = game.string();
-        args.arguments = std::move(arguments);
-        args.json = json;
-        args.command = "test";
-        SetUpGame(args, CORVANE_LANG_DIR);
-        std::ostringstream out;
-        EXPECT_EQ(command(args, out), 0);
-        return out.str();
-    }
-
-    test::TempDir folder;
-    test::EnvOverride home{"HOME", folder.path().string()};
-    test::EnvOverride prefix{"WINEPREFIX", std::nullopt};
-    test::EnvOverride appHome{"CORVANE_HOME", (folder.path() / "app").string()};
-    std::filesystem::path game = EnsureDemoInstallation(folder.path() / "demo");
-};
+using NeighbourhoodCommandsTest = DemoGameTest;
 
 TEST_F(NeighbourhoodCommandsTest, ListsNeighbourhoodsAndTheirCharacters) {
     EXPECT_EQ(run(RunNeighbourhoods, {}), "01\tUserData\n02\tUserData2\n03\tUserData3\n");
@@ -48,7 +18,7 @@ TEST_F(NeighbourhoodCommandsTest, ShowsOneRecordAsTextOrJson) {
     const std::string text = run(RunShow, {"UserData", "User00003.iff"});
     EXPECT_NE(text.find("FirstName\tTess\n"), std::string::npos);
     EXPECT_NE(text.find("Career\t65535\n"), std::string::npos) << "a child at school";
-    const std::string json = run(RunShow, {"UserData", "User00001"}, true);
+    const std::string json = run(RunShow, {"UserData", "User00001"}, /*json=*/true);
     EXPECT_EQ(json.front(), '{');
     EXPECT_NE(json.find("\"FirstName\": \"Victor\""), std::string::npos);
     EXPECT_NE(json.find("\"GUID\": \"0100005d\""), std::string::npos) << "the GUID's bytes in file order";

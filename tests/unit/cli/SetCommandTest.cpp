@@ -1,51 +1,16 @@
-#include "cli/CliGame.h"
 #include "cli/NeighbourhoodCommands.h"
 #include "cli/SetCommand.h"
 
-#include "app/Settings.h"
-#include "demo/DemoInstallation.h"
 #include "platform/FileBytes.h"
 #include "sim/FieldAssignment.h"
-#include "skins/SkinCatalogue.h"
-#include "support/EnvOverride.h"
-#include "support/TempDir.h"
-
-#include <gtest/gtest.h>
-
-#include <sstream>
+#include "unit/cli/DemoGameTest.h"
 
 namespace corvane::cli {
 namespace {
 
-class SetCommandTest : public ::testing::Test {
+class SetCommandTest : public DemoGameTest {
 protected:
-    void TearDown() override {
-        AppSettings() = Settings();
-        DiscardSkinCatalogue(GameSkinCatalogue());
-    }
-
-    CliArguments args(std::vector<std::string> arguments, bool dryRun = false) const {
-        CliArguments a;
-        a.gameFolder = game.string();
-        a.arguments = std::move(arguments);
-        a.dryRun = dryRun;
-        a.command = "set";
-        SetUpGame(a, CORVANE_LANG_DIR);
-        return a;
-    }
-    std::string run(int (*command)(const CliArguments&, std::ostream&), std::vector<std::string> arguments,
-                    bool dryRun = false) {
-        std::ostringstream out;
-        EXPECT_EQ(command(args(std::move(arguments), dryRun), out), 0);
-        return out.str();
-    }
     std::vector<std::uint8_t> neighbourhood() const { return ReadFileBytes(game / "UserData" / "neighborhood.iff"); }
-
-    test::TempDir folder;
-    test::EnvOverride home{"HOME", folder.path().string()};
-    test::EnvOverride prefix{"WINEPREFIX", std::nullopt};
-    test::EnvOverride appHome{"CORVANE_HOME", (folder.path() / "app").string()};
-    std::filesystem::path game = EnsureDemoInstallation(folder.path() / "demo");
 };
 
 TEST_F(SetCommandTest, ChangesFieldsAndSavesThem) {
@@ -61,7 +26,7 @@ TEST_F(SetCommandTest, ChangesFieldsAndSavesThem) {
 TEST_F(SetCommandTest, ADryRunShowsWhatWouldBeWrittenAndWritesNothing) {
     const auto before = neighbourhood();
     const auto character = ReadFileBytes(game / "UserData" / "Characters" / "User00001.iff");
-    const std::string printed = run(RunSet, {"UserData", "User00001", "Neat=300", "LastName=Marlowe"}, true);
+    const std::string printed = run(RunSet, {"UserData", "User00001", "Neat=300", "LastName=Marlowe"}, false, /*dryRun=*/true);
     EXPECT_EQ(printed, "Neat: 900 -> 300\nLastName: \"Marlow\" -> \"Marlowe\"\n"
                        "would change 2 bytes of neighborhood.iff\n"
                        "would rewrite the households and family names of neighborhood.iff\n"

@@ -23,6 +23,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <set>
 
 namespace corvane {
 namespace {
@@ -190,6 +191,19 @@ TEST_F(DemoSave, EditedValuesComeBackAfterLoadingAgainAndNothingElseChanges) {
     const auto recordsBefore = recordsAsJson();
     const auto filesBefore = allFiles();
     Sim& victor = sim("User00001");
+    // Where the edited values stand in neighborhood.iff: cooking, cash, the
+    // daily value toward Elena, the dog's playfulness.
+    const auto p1 = static_cast<std::size_t>(victor.NeighborEntryPos);
+    const auto p6 = static_cast<std::size_t>(sim("User00006").NeighborEntryPos);
+    const std::set<std::size_t> editedBytes = [&] {
+        std::set<std::size_t> at;
+        for (std::size_t i = 0; i < 2; ++i) at.insert({p1 + 38 + i, p6 + 28 + i});
+        for (std::size_t i = 0; i < 4; ++i) {
+            at.insert(static_cast<std::size_t>(victor.FamilyChunkPos) + 12 + i);
+            at.insert(static_cast<std::size_t>(victor.relationshipTo(2)->RecordPos) + 8 + i);
+        }
+        return at;
+    }();
     victor.FirstName = "Viktor";
     victor.Bio = "Paints at night.";
     victor.Cooking = 333;
@@ -236,6 +250,19 @@ TEST_F(DemoSave, EditedValuesComeBackAfterLoadingAgainAndNothingElseChanges) {
             EXPECT_EQ(filesAfter.at(path), bytes) << path;
         }
     }
+    const Bytes& neighbourhoodBefore = filesBefore.at(neighbourhood / "neighborhood.iff");
+    const Bytes& neighbourhoodAfter = filesAfter.at(neighbourhood / "neighborhood.iff");
+    ASSERT_EQ(neighbourhoodAfter.size(), neighbourhoodBefore.size());
+    for (std::size_t at : differingPositions(neighbourhoodBefore, neighbourhoodAfter)) {
+        EXPECT_TRUE(editedBytes.contains(at)) << "byte " << at << " of neighborhood.iff changed";
+    }
+    EXPECT_GE(differingPositions(neighbourhoodBefore, neighbourhoodAfter).size(), 4u);
+
+    // A second save of the reloaded, unchanged character writes the same bytes.
+    sim("User00001").Modified = true;
+    save(mrYes);
+    EXPECT_EQ(ReadFileBytes(characterFile("User00001")), filesAfter.at(characterFile("User00001")));
+    EXPECT_EQ(ReadFileBytes(neighbourhood / "neighborhood.iff"), neighbourhoodAfter);
 }
 
 TEST_F(DemoSave, ADamagedCharacterFileIsRefusedAndTheOthersAreSaved) {
@@ -296,6 +323,17 @@ TEST_F(DemoSave, WaitingImagesReplaceTheOldOnesAtLevel5AndTheListShowsTheNewThum
     int bitmaps = 0;
     for (const Section& s : ReadChunkList(saved).sections) bitmaps += s.ChunkType == "BMP_" ? 1 : 0;
     EXPECT_EQ(bitmaps, 1) << "the waiting images took the old images' place";
+}
+
+TEST_F(DemoSave, ACharacterWhoseHeadIsNotInstalledLosesItsImages) {
+    std::filesystem::remove(game / "GameData" / "Skins" / "c001malgt_bob.bmp");
+    sim("User00002").Modified = true;
+    save(mrYes);
+    const Bytes saved = ReadFileBytes(characterFile("User00002"));
+    for (const Section& s : ReadChunkList(saved).sections) EXPECT_NE(s.ChunkType, "BMP_");
+    EXPECT_FALSE(sim("User00002").ResetThumbnail);
+    open();
+    EXPECT_EQ(sim("User00002").HeadMesh, "") << "written as the bare key, never a dangling name";
 }
 
 TEST_F(DemoSave, HouseholdMovesAskForTheNeighbourhoodToBeReadAgain) {

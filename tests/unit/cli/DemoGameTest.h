@@ -1,0 +1,51 @@
+#pragma once
+
+#include "app/Settings.h"
+#include "cli/CliArguments.h"
+#include "cli/CliGame.h"
+#include "demo/DemoInstallation.h"
+#include "skins/SkinCatalogue.h"
+#include "support/EnvOverride.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace corvane::cli {
+
+// A command of the command-line tool run on the demo installation, with the
+// user's home, Wine prefix and application folder kept out of the way.
+class DemoGameTest : public ::testing::Test {
+protected:
+    void TearDown() override {
+        AppSettings() = Settings();
+        DiscardSkinCatalogue(GameSkinCatalogue());
+    }
+
+    CliArguments args(std::vector<std::string> arguments, bool json = false, bool dryRun = false) const {
+        CliArguments a;
+        a.gameFolder = game.string();
+        a.arguments = std::move(arguments);
+        a.json = json;
+        a.dryRun = dryRun;
+        a.command = "test";
+        SetUpGame(a, CORVANE_LANG_DIR);
+        return a;
+    }
+    // The command's output; it must succeed.
+    std::string run(int (*command)(const CliArguments&, std::ostream&), std::vector<std::string> arguments,
+                    bool json = false, bool dryRun = false) const {
+        std::ostringstream out;
+        EXPECT_EQ(command(args(std::move(arguments), json, dryRun), out), 0);
+        return out.str();
+    }
+
+    test::TempDir folder;
+    test::EnvOverride home{"HOME", folder.path().string()};
+    test::EnvOverride prefix{"WINEPREFIX", std::nullopt};
+    test::EnvOverride appHome{"CORVANE_HOME", (folder.path() / "app").string()};
+    std::filesystem::path game = EnsureDemoInstallation(folder.path() / "demo");
+};
+
+}  // namespace corvane::cli
