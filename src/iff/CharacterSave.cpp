@@ -14,6 +14,7 @@
 #include "platform/LanguageModule.h"
 
 #include <algorithm>
+#include <optional>
 #include <exception>
 #include <system_error>
 
@@ -21,18 +22,21 @@ namespace corvane {
 
 namespace {
 
-// What a failure reports: the step under way, and whose file it concerns.
-struct SaveStep {
-    std::string name;
-    bool inCharacterFile = false;
-
-    void set(std::string stepName, bool characterFile) {
-        name = std::move(stepName);
-        inCharacterFile = characterFile;
-    }
+// A character whose new file is written, waiting for the neighbourhood.
+struct SavedCharacter {
+    std::size_t index;
+    Sim* sim;
+    std::filesystem::path file;
+    std::vector<std::uint8_t> oldBytes;  // to put back when the neighbourhood cannot be written
+    std::optional<std::vector<std::uint8_t>> newImages;
+    RewrittenCharacter rewritten;
+    std::filesystem::path imageFile;
 };
 
-// The work for one neighbourhood's characters.
+// The work for one neighbourhood's characters. neighborhood.iff is read once
+// and written once, after the character files: each character's values go
+// in only when its own file was written, so a failure leaves neither of its
+// files changed, and a failing neighbourhood puts the character files back.
 class CharacterSaver {
 public:
     CharacterSaver(CharacterList& list, const CharacterSaveSettings& settings, CharacterSaveServices& services)
@@ -43,15 +47,55 @@ public:
           installed_(folders_, services.skinCatalogue()),
           neighbourhoodFile_(ResolveCaseInsensitive(settings.neighbourhoodFolder, "neighborhood.iff")) {}
 
-    void saveCharacter(std::size_t index) {
-        Sim& sim = *list_.entries()[index].sim;
-        SaveStep step;
+    // False (and said) when neighborhood.iff cannot be read: then no character can be saved.
+    bool readNeighbourhood() {
         try {
-            save(index, sim, step);
+            neighbourhoodBefore_ = ReadFileBytes(neighbourhoodFile_);
+            return true;
+        } catch (const std::exception&) {
+            report(LangStr(7010) + " : Loading Neighborhood.iff for editing");
+            return false;
+        }
+    }
+
+    void saveCharacterFile(std::size_t index) {
+        Sim& sim = *list_.entries()[index].sim;
+        std::string step;
+        try {
+            saved_.push_back(writeCharacterFile(index, sim, step));
         } catch (const DamagedCharacterFile&) {
             report(LangStr(7010) + " : " + sim.FileName + " " + LangStr(7169));
         } catch (const std::exception&) {
-            report(LangStr(7010) + " : " + (step.inCharacterFile ? sim.FileName : std::string()) + step.name);
+            report(LangStr(7010) + " : " + sim.FileName + step);
+        }
+    }
+
+    // The saved characters' values, written into neighborhood.iff at once.
+    void writeNeighbourhood() {
+        std::vector<std::uint8_t> bytes = neighbourhoodBefore_;
+        std::string step = "Updating Neighborhood.iff";
+        bool changed = false;
+        for (const SavedCharacter& saved : saved_) {
+            changed = UpdateNeighborhoodBytes(bytes, *saved.sim, settings_.expansionLevel, step) || changed;
+        }
+        if (!changed) return;
+        try {
+            step = "Saving Neighborhood.iff";
+            WriteGameFile(neighbourhoodFile_, bytes, settings_.gameFolder);
+        } catch (const std::exception&) {
+            report(LangStr(7010) + " : " + step);
+            putCharacterFilesBack();
+        }
+    }
+
+    // Flags, thumbnails and waiting images of the saved characters, then the pajama question.
+    void finishSaved() {
+        for (const SavedCharacter& saved : saved_) {
+            try {
+                finish(saved);
+            } catch (const std::exception&) {
+                report(LangStr(7010) + " : " + saved.sim->FileName + "Cleaning up Stream");
+            }
         }
     }
 
@@ -73,64 +117,56 @@ public:
     }
 
 private:
-    // Everything is built in memory first; only then are the two files
-    // written, and the neighbourhood put back when the character file fails,
-    // so that a failure leaves both files as they were.
-    void save(std::size_t index, Sim& sim, SaveStep& step) {
-        step.set("Loading character file", true);
-        const auto characterFile =
-            ResolveCaseInsensitive(settings_.neighbourhoodFolder, "Characters\\" + sim.FileName + ".iff");
-        const std::vector<std::uint8_t> old = ReadFileBytes(characterFile);
+    SavedCharacter writeCharacterFile(std::size_t index, Sim& sim, std::string& step) {
+        SavedCharacter saved{index, &sim, {}, {}, {}, {}, {}};
+        step = "Loading character file";
+        saved.file = ResolveCaseInsensitive(settings_.neighbourhoodFolder, "Characters\\" + sim.FileName + ".iff");
+        saved.oldBytes = ReadFileBytes(saved.file);
 
-        step.set("Creating new skin data", true);
+        step = "Creating new skin data";
         const BodyStringEntries bodyStrings = BuildBodyStrings(sim, settings_.expansionLevel, installed_);
         CharacterFileParts parts;
         parts.bodyStrings = MakeBodyStringsChunk(sim.BodyStringsHead, bodyStrings.values);
         parts.resetThumbnail = sim.ResetThumbnail || bodyStrings.headMissing;
         parts.expansionLevel = settings_.expansionLevel;
-        step.set("Creating new name/bio strings", true);
+        step = "Creating new name/bio strings";
         parts.names = MakeNamesChunk(sim, settings_.languageNumber);
 
-        step.set("Second Pass through section data", true);
-        const auto imageFile = CharacterImageFile(settings_.applicationFolder, sim.FileName);
-        if (std::filesystem::is_regular_file(imageFile)) parts.newImages = ReadFileBytes(imageFile);
-        const RewrittenCharacter rewritten = RewriteCharacterFile(old, parts);
+        step = "Second Pass through section data";
+        saved.imageFile = CharacterImageFile(settings_.applicationFolder, sim.FileName);
+        if (std::filesystem::is_regular_file(saved.imageFile)) parts.newImages = ReadFileBytes(saved.imageFile);
+        saved.rewritten = RewriteCharacterFile(saved.oldBytes, parts);
+        saved.newImages = std::move(parts.newImages);
 
-        step.set("Loading Neighborhood.iff for editing", false);
-        const std::vector<std::uint8_t> neighbourhoodBefore = ReadFileBytes(neighbourhoodFile_);
-        std::vector<std::uint8_t> neighbourhood = neighbourhoodBefore;
-        const bool neighbourhoodChanged =
-            UpdateNeighborhoodBytes(neighbourhood, sim, settings_.expansionLevel, step.name);
-        if (neighbourhoodChanged) {
-            step.set("Saving Neighborhood.iff", false);
-            WriteGameFile(neighbourhoodFile_, neighbourhood, settings_.gameFolder);
-        }
-
-        step.set("Saving new character file", true);
-        try {
-            WriteGameFile(characterFile, rewritten.bytes, settings_.gameFolder);
-        } catch (...) {
-            if (neighbourhoodChanged) WriteGameFile(neighbourhoodFile_, neighbourhoodBefore, settings_.gameFolder);
-            throw;
-        }
-
-        step.set("Cleaning up Stream", true);
-        finish(index, sim, rewritten, parts, imageFile);
-        AskAboutPajamaTexture(sim, settings_.expansionLevel, folders_, services_.dialogs);
+        step = "Saving new character file";
+        WriteGameFile(saved.file, saved.rewritten.bytes, settings_.gameFolder);
+        return saved;
     }
 
-    void finish(std::size_t index, Sim& sim, const RewrittenCharacter& rewritten, const CharacterFileParts& parts,
-                const std::filesystem::path& imageFile) {
+    void putCharacterFilesBack() {
+        for (const SavedCharacter& saved : saved_) {
+            try {
+                WriteGameFile(saved.file, saved.oldBytes, settings_.gameFolder);
+            } catch (const std::exception&) {
+                report(LangStr(7010) + " : " + saved.sim->FileName + "Saving new character file");
+            }
+        }
+        saved_.clear();
+    }
+
+    void finish(const SavedCharacter& saved) {
+        Sim& sim = *saved.sim;
         sim.Modified = false;
         sim.ResetThumbnail = false;
-        if (rewritten.newImagesWritten) {
-            if (auto thumbnail = ThumbnailOfCharacterImages(*parts.newImages)) list_.setThumbnail(index, std::move(thumbnail));
+        if (saved.rewritten.newImagesWritten) {
+            if (auto thumbnail = ThumbnailOfCharacterImages(*saved.newImages)) list_.setThumbnail(saved.index, std::move(thumbnail));
         }
-        if (rewritten.newImagesUsedUp) {
+        if (saved.rewritten.newImagesUsedUp) {
             // The editor's own work file, drawn for this save.
             std::error_code ignored;
-            std::filesystem::remove(imageFile, ignored);
+            std::filesystem::remove(saved.imageFile, ignored);
         }
+        AskAboutPajamaTexture(sim, settings_.expansionLevel, folders_, services_.dialogs);
     }
 
     void report(const std::string& text) {
@@ -143,6 +179,8 @@ private:
     SkinFolders folders_;
     InstalledSkins installed_;
     std::filesystem::path neighbourhoodFile_;
+    std::vector<std::uint8_t> neighbourhoodBefore_;
+    std::vector<SavedCharacter> saved_;
 };
 
 }  // namespace
@@ -160,9 +198,13 @@ CharacterSaveResult SaveModifiedCharacters(CharacterList& list, const CharacterS
     CharacterSaver saver(list, settings, services);
     services.progress.showStatus(LangStr(6150));
     services.progress.setMaximum(static_cast<int>(entries.size()) - 1);
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        services.progress.setPosition(static_cast<int>(i));
-        if (entries[i].sim->Modified) saver.saveCharacter(i);
+    if (saver.readNeighbourhood()) {
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            services.progress.setPosition(static_cast<int>(i));
+            if (entries[i].sim->Modified) saver.saveCharacterFile(i);
+        }
+        saver.writeNeighbourhood();
+        saver.finishSaved();
     }
     result.familiesChanged = saver.updateFamilies();
     return result;

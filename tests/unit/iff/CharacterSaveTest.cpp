@@ -304,6 +304,25 @@ TEST_F(DemoSave, AFailedCharacterWriteLeavesBothFilesAsTheyWere) {
     EXPECT_TRUE(sim("User00004").Modified);
 }
 
+TEST_F(DemoSave, AFailedNeighbourhoodWritePutsTheCharacterFilesBack) {
+    // The neighbourhood's copy would go through a link to nowhere, so
+    // neighborhood.iff must not be written; the character file already was.
+    AutoBackup& backup = EditorAutoBackup(game);
+    backup.keepOriginal(game / "Sims.exe");
+    std::filesystem::create_directories(backup.runFolder() / "UserData");
+    std::filesystem::create_symlink(dir.path() / "no such folder" / "x", backup.runFolder() / "UserData" / "neighborhood.iff");
+    const auto before = allFiles();
+    sim("User00001").Neat = 300;
+    sim("User00001").Bio = "Changed.";
+    sim("User00001").Modified = true;
+    save(mrYes, {mrOk});
+    const auto texts = dialogs.messageTexts();
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts[1], LangStr(7010) + " : Saving Neighborhood.iff");
+    EXPECT_EQ(allFiles(), before);
+    EXPECT_TRUE(sim("User00001").Modified);
+}
+
 TEST_F(DemoSave, WaitingImagesReplaceTheOldOnesAtLevel5AndTheListShowsTheNewThumbnail) {
     level_ = 5;  // the save's level; the demo opens at its own
     Bitmap red(3, 3, {250, 0, 0});
