@@ -2,9 +2,7 @@
 // 4 MB. Each character's family and neighbour record are found by searching
 // the whole file; the indexed searches run beside a literal byte-by-byte
 // scan of the same file in one run.
-#include "demo/CharacterFileWriter.h"
-#include "demo/GameBuilder.h"
-#include "demo/NeighbourhoodFileWriter.h"
+#include "BigNeighbourhood.h"
 #include "iff/NeighbourhoodLoader.h"
 #include "platform/FileBytes.h"
 
@@ -18,15 +16,8 @@ namespace {
 constexpr int kCharacters = 200;
 constexpr int kLevel = 7;
 
-std::string fileNameOf(int i) {
-    char name[16];
-    std::snprintf(name, sizeof name, "User%05d", i + 1);
-    return name;
-}
-
-std::uint32_t guidOf(int i) {
-    return 0x70000000u + static_cast<std::uint32_t>(i) * 7919u;
-}
+using bench::fileNameOf;
+using bench::guidOf;
 
 const std::filesystem::path& bigNeighbourhood() {
     static const std::filesystem::path folder = [] {
@@ -34,31 +25,7 @@ const std::filesystem::path& bigNeighbourhood() {
         std::filesystem::path root = mkdtemp(pattern.data());
         corvane::GameBuilder game(root / "game");
         game.installation(kLevel);
-        corvane::NeighbourhoodFileSpec spec;
-        spec.version = corvane::NeighbourhoodVersionFor(kLevel);
-        for (int i = 0; i < kCharacters; ++i) {
-            corvane::NeighbourSpec neighbour;
-            neighbour.fileName = fileNameOf(i);
-            neighbour.neighbourId = i + 1;
-            neighbour.guid = guidOf(i);
-            neighbour.recordVersion = 10;
-            for (int k = 0; k < 10; ++k) {  // everyone knows many others
-                neighbour.relationships.push_back({(i + k) % kCharacters + 1, std::vector<std::int32_t>(500, 10)});
-            }
-            spec.neighbours.push_back(neighbour);
-            corvane::CharacterFileSpec character;
-            character.fileName = fileNameOf(i);
-            character.guid = guidOf(i);
-            character.bodyStrings = corvane::StandardBodyStrings("adult", kLevel);
-            game.writeFile("UserData/Characters/" + fileNameOf(i) + ".iff", corvane::MakeCharacterFile(character));
-        }
-        for (int f = 0; f < kCharacters / 4; ++f) {
-            corvane::FamilySpec family{static_cast<std::uint16_t>(f + 1), "Family" + std::to_string(f), f, 1000, 2000, {}};
-            for (int m = 0; m < 4; ++m) family.members.push_back(guidOf(f * 4 + m));
-            spec.families.push_back(family);
-        }
-        game.writeFile("UserData/neighborhood.iff", corvane::MakeNeighbourhoodFile(spec));
-        return game.root() / "UserData";
+        return bench::WriteBigNeighbourhood(game, kCharacters, kLevel);
     }();
     return folder;
 }

@@ -3,9 +3,7 @@
 // body strings of one character (every skin looked up), and whole saves of
 // 1, 20 and 200 modified characters (each reads and rewrites
 // neighborhood.iff and its own file, all-or-nothing, with a flush to disk).
-#include "demo/CharacterFileWriter.h"
-#include "demo/GameBuilder.h"
-#include "demo/NeighbourhoodFileWriter.h"
+#include "BigNeighbourhood.h"
 #include "demo/WornSkins.h"
 #include "iff/BodyStringsWriter.h"
 #include "iff/CharacterSave.h"
@@ -22,16 +20,6 @@ constexpr int kCharacters = 200;
 constexpr int kLevel = 7;
 constexpr int kLooseSkins = 20000;
 
-std::string fileNameOf(int i) {
-    char name[16];
-    std::snprintf(name, sizeof name, "User%05d", i + 1);
-    return name;
-}
-
-std::uint32_t guidOf(int i) {
-    return 0x70000000u + static_cast<std::uint32_t>(i) * 7919u;
-}
-
 struct Installation {
     std::filesystem::path game;
     std::filesystem::path neighbourhood;
@@ -47,34 +35,9 @@ const Installation& bigInstallation() {
         for (int i = 0; i < kLooseSkins; ++i) {
             game.writeText("ExpansionPack" + std::to_string(2 + i % 6) + "/Skins/b" + std::to_string(i) + "mafitlgt_x.bmp", "x");
         }
-        const auto bodyStrings = corvane::StandardBodyStrings("adult", kLevel);
-        corvane::WriteWornSkins(game, bodyStrings);
-        corvane::NeighbourhoodFileSpec spec;
-        spec.version = corvane::NeighbourhoodVersionFor(kLevel);
-        for (int i = 0; i < kCharacters; ++i) {
-            corvane::NeighbourSpec neighbour;
-            neighbour.fileName = fileNameOf(i);
-            neighbour.neighbourId = i + 1;
-            neighbour.guid = guidOf(i);
-            neighbour.recordVersion = 10;
-            neighbour.personData = {{58, 27}};
-            for (int k = 0; k < 10; ++k) {
-                neighbour.relationships.push_back({(i + k) % kCharacters + 1, std::vector<std::int32_t>(500, 10)});
-            }
-            spec.neighbours.push_back(neighbour);
-            corvane::CharacterFileSpec character;
-            character.fileName = fileNameOf(i);
-            character.guid = guidOf(i);
-            character.bodyStrings = bodyStrings;
-            game.writeFile("UserData/Characters/" + fileNameOf(i) + ".iff", corvane::MakeCharacterFile(character));
-        }
-        for (int f = 0; f < kCharacters / 4; ++f) {
-            corvane::FamilySpec family{static_cast<std::uint16_t>(f + 1), "Family" + std::to_string(f), f + 1, 1000, 2000, {}};
-            for (int m = 0; m < 4; ++m) family.members.push_back(guidOf(f * 4 + m));
-            spec.families.push_back(family);
-        }
-        game.writeFile("UserData/neighborhood.iff", corvane::MakeNeighbourhoodFile(spec));
-        return Installation{game.root(), game.root() / "UserData"};
+        corvane::WriteWornSkins(game, corvane::StandardBodyStrings("adult", kLevel));
+        const auto neighbourhood = bench::WriteBigNeighbourhood(game, kCharacters, kLevel);
+        return Installation{game.root(), neighbourhood};
     }();
     return installation;
 }
