@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libqt6opengl6-dev qt6-base-dev-tools
   libgl-dev libegl-dev libglu1-mesa-dev libgl1-mesa-dri
-  libjpeg62-turbo-dev libpugixml-dev
+  libjpeg62-turbo-dev libpng-dev libpugixml-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-liberation
 )

@@ -1,0 +1,42 @@
+#include "render/OffscreenCamera.h"
+
+#include <gtest/gtest.h>
+
+namespace corvane {
+namespace {
+
+TEST(OffscreenCamera, RowsOfTheTableByImageAndSkeletonKind) {
+    struct Case {
+        ImageKind kind;
+        int skeleton;
+        OffscreenCamera expected;
+    };
+    const Case cases[] = {
+        {0, 0, {2, -115, -90, -270, -255, 55, 40}}, {0, 3, {0.25f, -8, -45, -270, -255, 16, 12}},
+        {1, 1, {2.25f, -13.5f, -25, -290, -260, 10, 10}}, {4, 0, {0, -2.25f, -25, -290, -260, 12, 12}},
+        {6, 1, {2.25f, -13.5f, -25, -290, -260, 11, 11}}, {7, 2, {1.25f, 8.75f, -25, -270, -260, 9, 9}},
+        {8, 1, {0.25f, -15.25f, -25, -254, -265, 11, 11}}, {9, 3, {2, 13.75f, -25, -280, -253, 9, 9}},
+    };
+    for (const Case& c : cases) {
+        const OffscreenCamera cam = OffscreenCameraFor(c.kind, c.skeleton);
+        EXPECT_EQ(std::make_tuple(cam.tx, cam.ty, cam.tz, cam.angleY, cam.angleZ, cam.s1, cam.s2),
+                  std::make_tuple(c.expected.tx, c.expected.ty, c.expected.tz, c.expected.angleY, c.expected.angleZ,
+                                  c.expected.s1, c.expected.s2))
+            << "image " << c.kind << " skeleton " << c.skeleton;
+    }
+    EXPECT_THROW(OffscreenCameraFor(10, 0), std::out_of_range);
+    EXPECT_THROW(OffscreenCameraFor(0, 4), std::out_of_range);
+    EXPECT_FLOAT_EQ(OffscreenClearColour(3).g, 0.18f);
+    EXPECT_FLOAT_EQ(OffscreenClearColour(9).b, 0.31f);
+}
+
+TEST(OffscreenCamera, VerticesOfTheCloserPicturesMoveAsideAndDouble) {
+    using V = std::array<float, 3>;
+    EXPECT_EQ(OffscreenVertex(0, 0, 1, 2, 3), (V{1, 2, 3}));
+    EXPECT_EQ(OffscreenVertex(0, 3, 1, 2, 3), (V{2, 4, 6})) << "a cat's full body is doubled";
+    EXPECT_EQ(OffscreenVertex(1, 0, 5, 2, 3), (V{6, 4, 6})) << "an adult moves 2 aside";
+    EXPECT_EQ(OffscreenVertex(7, 2, 5, 2, 3), (V{8, 4, 6})) << "others move 1 aside";
+}
+
+}  // namespace
+}  // namespace corvane
