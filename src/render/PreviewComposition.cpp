@@ -1,0 +1,161 @@
+#include "render/PreviewComposition.h"
+
+#include "app/StyledMessageDlg.h"
+#include "platform/CaseInsensitivePath.h"
+#include "platform/LanguageModule.h"
+#include "skins/ArchiveSkinLookup.h"
+#include "skins/TextLines.h"
+
+#include <algorithm>
+
+namespace corvane {
+
+namespace {
+
+SkinSlots defaultSlots(const Sim& s) {
+    return {{{s.OpenRHandMesh, s.OpenRHandTexture},
+             {s.OpenLHandMesh, s.OpenLHandTexture},
+             {s.BodyMesh, s.BodyTexture},
+             {s.HeadMesh, s.HeadTexture}}};
+}
+
+SkinSlots handsPageSlots(const Sim& s, const HandMarkers& hands) {
+    SkinSlots slots = defaultSlots(s);
+    if (hands.formal) {
+        slots[kRightHandSlot] = {s.FormalRHandMesh, s.FormalRHandTexture};
+        slots[kLeftHandSlot] = {s.FormalLHandMesh, s.FormalLHandTexture};
+        slots[kBodySlot] = {s.FormalMesh, s.FormalTexture};
+    } else if (!hands.open && hands.closed) {
+        slots[kRightHandSlot] = {s.CloseRHandMesh, s.CloseRHandTexture};
+        slots[kLeftHandSlot] = {s.CloseLHandMesh, s.CloseLHandTexture};
+    } else if (!hands.open && hands.pointing) {
+        slots[kRightHandSlot] = {s.PointingRHandMesh, s.PointingRHandTexture};
+        slots[kLeftHandSlot] = {s.PointingLHandMesh, s.PointingLHandTexture};
+    }
+    return slots;
+}
+
+bool isBoneLine(const std::string& line) {
+    const std::string bone = ToUpperAscii(Trimmed(line));
+    return bone == "HEAD" || bone == "PELVIS" || bone == "R_HAND" || bone == "L_HAND";
+}
+
+bool contains(const std::string& text, std::string_view part) {
+    return text.find(part) != std::string::npos;
+}
+
+// Whether a mesh line is the part of the body the slot dresses.
+bool fitsSlot(const std::string& line, std::size_t slot) {
+    switch (slot) {
+        case kRightHandSlot: return contains(line, "R_HAND");
+        case kLeftHandSlot: return contains(line, "L_HAND");
+        case kHeadSlot: return contains(line, "HEAD-HEAD");
+        default: break;
+    }
+    const auto body = line.find("BODY");
+    return contains(line, "PELVIS-BODY") || contains(line, "PELVIS-MBODY") || contains(line, "CATBODY") ||
+           contains(line, "DOGBODY") || contains(line, "BODYNAKED") ||
+           (body != std::string::npos && body + 4 == line.size());
+}
+
+class MeshCollector {
+public:
+    MeshCollector(const SkinFolders& folders, const SkinCatalogue& catalogue, Dialogs& dialogs)
+        : folders_(folders), catalogue_(catalogue), dialogs_(dialogs) {}
+
+    void collect(const DressedSlot& slot, std::size_t index) {
+        std::vector<std::string> lines;
+        const auto cmx = folders_.FindSkinFile(slot.mesh, ".cmx");
+        if (!cmx.empty()) {
+            lines = ReadTextFileLines(cmx);
+        } else if (!SuitFromArchive(catalogue_, slot.mesh, lines)) {
+            return;
+        }
+        scan(lines, slot, index, !cmx.empty());
+    }
+
+    std::vector<PreviewMesh> meshes;
+
+private:
+    void scan(const std::vector<std::string>& lines, const DressedSlot& slot, std::size_t index, bool cmxIsFile) {
+        const std::string ownName = ToLowerAscii(Trimmed(slot.mesh));
+        bool skinFlag = false;
+        for (const std::string& line : lines) {
+            if (isBoneLine(line)) skinFlag = true;
+            const std::string trimmed = Trimmed(line);
+            if (contains(line, "//")) continue;
+            if (contains(line, "xskill")) break;
+            if (contains(line, "version ") || ToLowerAscii(trimmed) == ownName || trimmed.size() < 2) continue;
+            if (skinFlag && contains(ToLowerAscii(line), "xskin")) {
+                addMesh(line, slot, index, cmxIsFile);
+                skinFlag = false;
+            }
+        }
+    }
+
+    void addMesh(const std::string& line, const DressedSlot& slot, std::size_t index, bool cmxIsFile) {
+        const std::string name = ToLowerAscii(Trimmed(line));
+        const auto skn = folders_.FindSkinFile(name, ".skn");
+        std::vector<std::string> meshLines;
+        if (skn.empty() && !ReadArchivedSKN(catalogue_, name, meshLines)) return;
+        if (!skn.empty()) meshLines = ReadTextFileLines(skn);
+        std::string texture = fitsSlot(line, index) ? slot.texture : std::string();
+        if (texture.empty()) texture = meshLines.size() > 1 ? Trimmed(meshLines[1]) : std::string();
+        const std::string textureName = ToLowerAscii(Trimmed(texture));
+        const std::string meshPath = skn.empty() ? name + ".far" : skn.string();
+        const auto bmp = folders_.FindSkinFile(textureName, ".bmp");
+        if (!bmp.empty()) {
+            meshes.push_back({meshPath, bmp.string()});
+        } else if (ArchiveHasTexture(catalogue_, textureName)) {
+            meshes.push_back({meshPath, textureName + ".far"});
+        } else {
+            const std::string named = !cmxIsFile && !skn.empty() ? skn.string() : line;
+            StyledMessageDlg(dialogs_, LangStr(5022), named + " " + LangStr(7154) + " " + texture + ".bmp",
+                             MsgKind::None, 0, mrOk, mbOK);
+        }
+    }
+
+    const SkinFolders& folders_;
+    const SkinCatalogue& catalogue_;
+    Dialogs& dialogs_;
+};
+
+}  // namespace
+
+SkinSlots SlotsForPage(const Sim& s, std::string_view group, const HandMarkers& hands) {
+    SkinSlots slots = defaultSlots(s);
+    if (group == "grpHands") return handsPageSlots(s, hands);
+    const std::pair<std::string_view, DressedSlot> outfits[] = {
+        {"grpFormal", {s.FormalMesh, s.FormalTexture}},   {"grpFashion", {s.FashionMesh, s.FashionTexture}},
+        {"grpWinter", {s.WinterMesh, s.WinterTexture}},   {"grpSwimWear", {s.SwimMesh, s.SwimTexture}},
+        {"grpPajamas", {s.PajamaMesh, s.PajamaTexture}}, {"grpNude", {s.NudeMesh, s.NudeTexture}},
+    };
+    for (const auto& [page, body] : outfits) {
+        if (group == page) slots[kBodySlot] = body;
+    }
+    return slots;
+}
+
+std::vector<PreviewMesh> CollectPreviewMeshes(const SkinSlots& slots, const SkinFolders& folders,
+                                              const SkinCatalogue& catalogue, Dialogs& dialogs) {
+    MeshCollector collector(folders, catalogue, dialogs);
+    for (std::size_t i = 0; i < slots.size(); ++i) collector.collect(slots[i], i);
+    return std::move(collector.meshes);
+}
+
+std::string SkeletonFileFor(const Sim& sim) {
+    if (sim.AgeGroup == "dog") return "dog_skeleton.cmx";
+    if (sim.AgeGroup == "kat") return "kat_skeleton.cmx";
+    if (sim.AgeGroup == "adult") return "adult-skeleton.cmx";
+    if (sim.AgeGroup == "child") return "child-skeleton.cmx";
+    return {};
+}
+
+bool ArchiveHasTexture(const SkinCatalogue& catalogue, const std::string& baseName) {
+    if (!catalogue.ArchiveTextureEntries) return false;
+    const std::string wanted = ToLowerAscii(baseName) + ".bmp";
+    return std::any_of(catalogue.ArchiveTextureEntries->begin(), catalogue.ArchiveTextureEntries->end(),
+                       [&](const FarRecordDetails& entry) { return ToLowerAscii(entry.EntryName) == wanted; });
+}
+
+}  // namespace corvane
