@@ -28,7 +28,7 @@ CommandLineSwitches ParseCommandLine(const std::vector<std::string>& args) {
         } else if (name == "/teens") {
             switches.teens = true;
         } else if (name == "/openglcheck") {
-            switches.openGlCheck = true;
+            ++switches.openGlChecks;
         } else if (name == "/demo") {
             switches.demo = true;
         }

@@ -18,7 +18,7 @@ struct CommandLineSwitches {
     bool teens = false;                     // "/teens"
     std::optional<std::string> colorBits;   // "/colorbits"
     std::optional<std::string> depthBits;   // "/depthbits"
-    bool openGlCheck = false;               // "/openglcheck"
+    int openGlChecks = 0;                   // how many "/openglcheck"
     bool demo = false;                      // "/demo": run on the demo installation
 };
 

@@ -8,22 +8,11 @@
 #include "platform/AppFolder.h"
 #include "platform/Registry.h"
 #include "platform/ui/QtDialogs.h"
+#include "render/ui/PreviewSurfaceFormat.h"
 
 #include <QApplication>
-#include <QSurfaceFormat>
 
 namespace {
-
-void requestCompatibilityOpenGL() {
-    // The preview draws with fixed-function OpenGL: ask for a compatibility
-    // context before the application object exists.
-    QSurfaceFormat format;
-    format.setRenderableType(QSurfaceFormat::OpenGL);
-    format.setProfile(QSurfaceFormat::CompatibilityProfile);
-    format.setVersion(2, 1);
-    format.setDepthBufferSize(24);
-    QSurfaceFormat::setDefaultFormat(format);
-}
 
 // The demo keeps its game key and the editor's options in its own store.
 corvane::Registry demoRegistry() {
@@ -47,7 +36,7 @@ std::string askGameLanguage() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    requestCompatibilityOpenGL();
+    corvane::RequestPreviewSurfaceFormat();
     QApplication app(argc, argv);
     QApplication::setApplicationName("Corvane 3D");
     QApplication::setWindowIcon(corvane::ApplicationIcon());

@@ -27,6 +27,10 @@ CliArguments ParseCliArguments(const std::vector<std::string>& args) {
             parsed.json = true;
         } else if (arg == "--dry-run") {
             parsed.dryRun = true;
+        } else if (!parsed.command.empty() && arg == "--out") {
+            parsed.outFile = valueAfter(args, i);
+        } else if (!parsed.command.empty() && arg == "--size") {
+            parsed.size = valueAfter(args, i);
         } else if (parsed.command.empty() && arg == "--game") {
             parsed.gameFolder = valueAfter(args, i);
         } else if (parsed.command.empty() && arg == "--lang") {

@@ -13,6 +13,8 @@ struct CliArguments {
     std::optional<std::string> languageCode;  // --lang CODE
     bool json = false;                        // --json (where a command offers it)
     bool dryRun = false;                      // --dry-run
+    std::optional<std::string> outFile;       // --out FILE (after the command)
+    std::optional<std::string> size;          // --size WxH (after the command)
     std::string command;                      // "help", "version", or a command word
     std::vector<std::string> arguments;
 };

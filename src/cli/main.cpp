@@ -4,6 +4,7 @@
 #include "cli/CliArguments.h"
 #include "cli/CliGame.h"
 #include "cli/NeighbourhoodCommands.h"
+#include "cli/RenderCommand.h"
 #include "cli/SetCommand.h"
 #include "cli/SkinCommands.h"
 #include "platform/AppFolder.h"
@@ -36,6 +37,7 @@ const std::map<std::string, Command>& gameCommands() {
         {"characters", corvane::cli::RunCharacters},
         {"show", corvane::cli::RunShow},
         {"set", corvane::cli::RunSet},
+        {"render", corvane::cli::RunRender},
     };
     return commands;
 }
@@ -56,6 +58,8 @@ const char* const kUsage =
     "  set NB FILE Field=Value... [--dry-run]\n"
     "                             changes fields (Neat=800, FirstName=Bella, BodyTexture=...)\n"
     "                             and saves the character; --dry-run only shows what would change\n"
+    "  render NB FILE --out FILE.png [--size WxH]\n"
+    "                             the character as the 3D preview shows it, drawn without a display\n"
     "\n"
     "Options:\n"
     "  --game DIR    the game's installation folder (default: found as the editor finds it)\n"
@@ -94,6 +98,10 @@ int main(int argc, char** argv) {
         std::cerr << "corvane3d-cli: " << error.what() << "\n";
         return kExitNotFound;
     } catch (const corvane::FormatError& error) {
+        std::cerr << "corvane3d-cli: " << error.what() << "\n";
+        return kExitNotFound;
+    } catch (const std::exception& error) {
+        // A file that cannot be written, or no OpenGL to draw with.
         std::cerr << "corvane3d-cli: " << error.what() << "\n";
         return kExitNotFound;
     }

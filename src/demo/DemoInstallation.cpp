@@ -1,53 +1,31 @@
 #include "demo/DemoInstallation.h"
 
 #include "demo/CharacterFileWriter.h"
+#include "demo/DemoWardrobe.h"
 #include "demo/GameBuilder.h"
 #include "demo/NeighbourhoodFileWriter.h"
-#include "demo/SkinFileWriters.h"
 #include "demo/WornSkins.h"
-#include "platform/BmpCodec.h"
+#include "platform/Trash.h"
+
+#include <fstream>
+#include <set>
+#include <string>
+#include <vector>
 
 namespace corvane {
 
 namespace {
 
 constexpr int kDemoExpansionLevel = 7;
+// Written last, so a demo that was cut short is built again; raised when the demo changes.
+constexpr const char* kDemoMarker = "CorvaneDemo.version";
+constexpr const char* kDemoVersion = "2";
 
-// A small striped texture.
-std::vector<std::uint8_t> demoTexture(Rgb a, Rgb b) {
-    Bitmap texture(64, 64, a);
-    for (int y = 0; y < 64; y += 8) {
-        for (int x = 0; x < 64; ++x) {
-            texture.set(x, y, b);
-        }
-    }
-    return EncodeBmp24(texture);
-}
-
-SkeletonBone demoBone(const std::string& name, const std::string& parent, bool property) {
-    SkeletonBone bone;
-    bone.name = name;
-    bone.parent = parent;
-    bone.hasProperty = property;
-    bone.propertyName = "name";
-    bone.propertyValue = "adult";
-    return bone;
-}
-
-// Skins of both kinds: loose text files, and binary entries of an archive.
-void writeDemoSkins(GameBuilder& game) {
-    const std::string mesh = "xskin-b001mafit_01-PELVIS-BODY";
-    game.writeText("GameData\\Skins\\B001MAFit_01.cmx", JoinCrLf(CharacterFileLines(SampleSuit("b001mafit_01", "PELVIS", mesh))));
-    game.writeText("GameData\\Skins\\" + mesh + ".skn", JoinCrLf(MeshFileLines(SampleBodyMesh(mesh, "x"))));
-    game.writeFile("GameData\\Skins\\B001MAFitlgt_casual.bmp", demoTexture({40, 90, 160}, {230, 230, 240}));
-
-    const std::string archived = "xskin-b002mafit_01-PELVIS-BODY";
-    Skeleton adult{"adult", {demoBone("ROOT", "NULL", false), demoBone("PELVIS", "ROOT", true)}};
-    game.writeArchive("GameData\\Textures\\Textures.far",
-                      {{"b002mafit_01.cmx.bcf", BinaryCharacterFile(SampleSuit("b002mafit_01", "PELVIS", archived))},
-                       {archived + ".bmf", BinaryMesh(SampleBodyMesh(archived, "x"))},
-                       {"b002mafitlgt_sporty.bmp", demoTexture({160, 40, 40}, {250, 220, 60})},
-                       {"adult-skeleton.cmx.bcf", BinarySkeleton(adult)}});
+std::string readMarker(const std::filesystem::path& marker) {
+    std::ifstream in(marker);
+    std::string version;
+    std::getline(in, version);
+    return version;
 }
 
 struct DemoCharacter {
@@ -57,14 +35,25 @@ struct DemoCharacter {
     const char* ageGroup;
     int gender;
     std::uint16_t family;
+    const char* everydayBody;  // in place of the standard man's or boy's body; nullptr keeps it
 };
 
 constexpr DemoCharacter kDemoCharacters[] = {
-    {"User00001", 1, "Victor", "adult", 0, 1},  {"User00002", 2, "Elena", "adult", 1, 1},
-    {"User00003", 3, "Tess", "child", 1, 1},    {"User00004", 4, "Jonah", "child", 0, 1},
-    {"User00005", 5, "Iris", "adult", 1, 2},    {"User00006", 6, "Biscuit", "dog", 2, 1},
-    {"User00007", 7, "Pepper", "kat", 5, 1},
+    {"User00001", 1, "Victor", "adult", 0, 1, nullptr},
+    {"User00002", 2, "Elena", "adult", 1, 1, "b001fafat_01,BODY=b001fafatlgt_casual"},
+    {"User00003", 3, "Tess", "child", 1, 1, "b001fcchd_01,BODY=b001fcchdlgt_casual"},
+    {"User00004", 4, "Jonah", "child", 0, 1, nullptr},
+    {"User00005", 5, "Iris", "adult", 1, 2, "b001fafat_01,BODY=b001fafatlgt_summer"},
+    {"User00006", 6, "Biscuit", "dog", 2, 1, "b001dog_01,BODY=b001dog_brown"},
+    {"User00007", 7, "Pepper", "kat", 5, 1, "b001cat_01,BODY=b001cat_tabby"},
 };
+
+// The standard body strings, with women, girls and animals in bodies of their own.
+std::vector<std::string> demoBodyStrings(const DemoCharacter& c, int level) {
+    std::vector<std::string> strings = StandardBodyStrings(c.ageGroup, level, c.gender == 1 ? "fat" : "fit");
+    if (c.everydayBody != nullptr) strings[1] = c.everydayBody;
+    return strings;
+}
 
 std::uint32_t demoGuid(std::int32_t id) {
     return 0x5D000000u + static_cast<std::uint32_t>(id);
@@ -72,7 +61,7 @@ std::uint32_t demoGuid(std::int32_t id) {
 
 // The Marlows (two adults, two children, a dog and a cat) and their neighbour
 // Iris, who lives alone; friends and family like each other.
-void writeDemoNeighbourhood(GameBuilder& game, int level) {
+void writeDemoNeighbourhood(GameBuilder& game, int level, const std::set<std::string>& archivedSkins) {
     NeighbourhoodFileSpec neighbourhood;
     neighbourhood.version = NeighbourhoodVersionFor(level);
     FamilySpec marlows{1, "Marlow", 3, 24000, 61000, {}};
@@ -82,8 +71,8 @@ void writeDemoNeighbourhood(GameBuilder& game, int level) {
         character.fileName = c.file;
         character.guid = demoGuid(c.id);
         character.names = {{1, {c.first, std::string(c.first) + " lives in the demo neighborhood."}}};
-        character.bodyStrings = StandardBodyStrings(c.ageGroup, level, c.gender == 1 ? "fat" : "fit");
-        WriteWornSkins(game, character.bodyStrings);
+        character.bodyStrings = demoBodyStrings(c, level);
+        WriteWornSkins(game, character.bodyStrings, archivedSkins);
         game.writeFile(std::string("UserData\\Characters\\") + c.file + ".iff", MakeCharacterFile(character));
 
         NeighbourSpec neighbour;
@@ -112,16 +101,22 @@ void writeDemoNeighbourhood(GameBuilder& game, int level) {
 
 std::filesystem::path EnsureDemoInstallation(const std::filesystem::path& folder) {
     const std::filesystem::path game = folder / "The Sims";
+    const std::filesystem::path marker = game / kDemoMarker;
     if (std::filesystem::exists(game / "Sims.exe")) {
-        return game;
+        if (readMarker(marker) == kDemoVersion) {
+            return game;
+        }
+        // An older demo: it goes to the Trash, so changes made to it stay restorable.
+        MoveToTrash(game);
     }
     GameBuilder builder(game);
     builder.installation(kDemoExpansionLevel);
     for (const char* neighbourhood : {"UserData", "UserData2", "UserData3"}) {
         builder.neighbourhood(neighbourhood);
     }
-    writeDemoSkins(builder);
-    writeDemoNeighbourhood(builder, kDemoExpansionLevel);
+    const std::set<std::string> archivedSkins = WriteDemoWardrobe(builder);
+    writeDemoNeighbourhood(builder, kDemoExpansionLevel, archivedSkins);
+    builder.writeText(kDemoMarker, kDemoVersion);
     return game;
 }
 

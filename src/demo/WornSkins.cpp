@@ -1,26 +1,34 @@
 #include "demo/WornSkins.h"
 
+#include "demo/DemoWardrobe.h"
 #include "demo/SkinFileWriters.h"
 #include "platform/BmpCodec.h"
+#include "platform/CaseInsensitivePath.h"
 #include "skins/SkinFolders.h"
 
 namespace corvane {
 
-void WriteWornSkins(GameBuilder& game, const std::vector<std::string>& bodyStrings) {
-    const std::string mesh = "xskin-b001mafit_01-PELVIS-BODY";
+void WriteWornSkins(GameBuilder& game, const std::vector<std::string>& bodyStrings,
+                    const std::set<std::string>& archived) {
     const SkinFolders folders(game.root(), 0);
+    auto installed = [&](const std::string& name, const char* extension) {
+        return archived.contains(ToLowerAscii(name)) || !folders.FindSkinFile(name, extension).empty();
+    };
     for (std::size_t i = 1; i < bodyStrings.size(); ++i) {
         const auto comma = bodyStrings[i].find(',');
         const auto equals = bodyStrings[i].find('=');
-        if (comma == std::string::npos || equals == std::string::npos || comma == 0 || equals + 1 == bodyStrings[i].size()) {
+        if (comma == std::string::npos || equals == std::string::npos || comma == 0 ||
+            equals + 1 == bodyStrings[i].size()) {
             continue;
         }
         const std::string suit = bodyStrings[i].substr(0, comma);
+        const std::string key = bodyStrings[i].substr(comma + 1, equals - comma - 1);
         const std::string texture = bodyStrings[i].substr(equals + 1);
-        if (folders.FindSkinFile(suit, ".cmx").empty()) {
-            game.writeText("GameData\\Skins\\" + suit + ".cmx", JoinCrLf(CharacterFileLines(SampleSuit(suit, "PELVIS", mesh))));
+        if (!installed(suit, ".cmx")) {
+            const Suit standIn{suit, 0, {StandInSkin(suit, key)}};
+            game.writeText("GameData\\Skins\\" + suit + ".cmx", JoinCrLf(CharacterFileLines(standIn)));
         }
-        if (folders.FindSkinFile(texture, ".bmp").empty()) {
+        if (!installed(texture, ".bmp")) {
             game.writeFile("GameData\\Skins\\" + texture + ".bmp", EncodeBmp24(Bitmap(8, 8, {120, 110, 100})));
         }
     }

@@ -74,13 +74,10 @@ OffscreenCamera OffscreenCameraFor(ImageKind kind, int skeletonKind) {
     return row[static_cast<std::size_t>(skeletonKind)];
 }
 
-std::array<float, 3> OffscreenVertex(ImageKind kind, int skeletonKind, float x, float y, float z) {
-    if (kind == 0) {
-        const float f = skeletonKind == kKat ? 2.0f : 1.0f;
-        return {x * f, y * f, z * f};
-    }
-    const float aside = skeletonKind == kAdult ? 2.0f : 1.0f;
-    return {(x - aside) * 2.0f, y * 2.0f, z * 2.0f};
+VertexPlacement OffscreenPlacement(ImageKind kind, int skeletonKind) {
+    requireKinds(kind, skeletonKind);
+    if (kind == 0) return {0.0f, skeletonKind == kKat ? 2.0f : 1.0f};
+    return {skeletonKind == kAdult ? 2.0f : 1.0f, 2.0f};
 }
 
 }  // namespace corvane

@@ -28,9 +28,15 @@ struct OffscreenCamera {
 };
 OffscreenCamera OffscreenCameraFor(ImageKind kind, int skeletonKind);
 
-// The per-vertex change the pictures make in place of the preview's scale:
-// full-body pictures double a cat, the close pictures move x aside (2 for an
-// adult, 1 for the others) and double everything.
-std::array<float, 3> OffscreenVertex(ImageKind kind, int skeletonKind, float x, float y, float z);
+// Where a model's vertex is drawn: x moved `aside`, then everything times `factor`.
+struct VertexPlacement {
+    float aside = 0.0f;
+    float factor = 1.0f;
+};
+
+// The pictures' placement in place of the preview's scale: full-body
+// pictures double a cat, the close pictures move x aside (2 for an adult, 1
+// for the others) and double everything.
+VertexPlacement OffscreenPlacement(ImageKind kind, int skeletonKind);
 
 }  // namespace corvane

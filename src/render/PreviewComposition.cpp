@@ -3,10 +3,9 @@
 #include "app/StyledMessageDlg.h"
 #include "platform/CaseInsensitivePath.h"
 #include "platform/LanguageModule.h"
+#include "render/ArchivedTexture.h"
 #include "skins/ArchiveSkinLookup.h"
 #include "skins/TextLines.h"
-
-#include <algorithm>
 
 namespace corvane {
 
@@ -149,13 +148,6 @@ std::string SkeletonFileFor(const Sim& sim) {
     if (sim.AgeGroup == "adult") return "adult-skeleton.cmx";
     if (sim.AgeGroup == "child") return "child-skeleton.cmx";
     return {};
-}
-
-bool ArchiveHasTexture(const SkinCatalogue& catalogue, const std::string& baseName) {
-    if (!catalogue.ArchiveTextureEntries) return false;
-    const std::string wanted = ToLowerAscii(baseName) + ".bmp";
-    return std::any_of(catalogue.ArchiveTextureEntries->begin(), catalogue.ArchiveTextureEntries->end(),
-                       [&](const FarRecordDetails& entry) { return ToLowerAscii(entry.EntryName) == wanted; });
 }
 
 }  // namespace corvane

@@ -53,7 +53,4 @@ std::vector<PreviewMesh> CollectPreviewMeshes(const SkinSlots& slots, const Skin
 // The skeleton file a character's meshes are posed on; empty for an unknown age group.
 std::string SkeletonFileFor(const Sim& sim);
 
-// An entry of ArchiveTextureEntries is named `baseName` + ".bmp", letter case ignored.
-bool ArchiveHasTexture(const SkinCatalogue& catalogue, const std::string& baseName);
-
 }  // namespace corvane

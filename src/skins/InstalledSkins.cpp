@@ -6,10 +6,16 @@ namespace corvane {
 
 namespace {
 
+// Character files are archived as "name.cmx.bcf": an entry stands for the
+// name it begins with, so both spellings are indexed.
 std::unordered_set<std::string> lowerEntryNames(const std::optional<std::vector<FarRecordDetails>>& entries) {
     std::unordered_set<std::string> names;
     if (entries) {
-        for (const FarRecordDetails& entry : *entries) names.insert(ToLowerAscii(entry.EntryName));
+        for (const FarRecordDetails& entry : *entries) {
+            std::string name = ToLowerAscii(entry.EntryName);
+            if (name.ends_with(".bcf")) names.insert(name.substr(0, name.size() - 4));
+            names.insert(std::move(name));
+        }
     }
     return names;
 }
@@ -33,8 +39,9 @@ bool InstalledSkins::textureInstalled(const std::string& name) const {
 bool InstalledSkins::installed(const std::string& name, std::string_view extension,
                                const std::unordered_set<std::string>& archived) const {
     if (name.empty()) return false;
-    // An entry counts when its whole name is the skin's: a name that merely
-    // ends another entry's name ("fit_01" in "b001mafit_01") is not installed.
+    // An entry counts when its name begins with the skin's file name: a name
+    // that merely ends another entry's name ("fit_01" in "b001mafit_01") is
+    // not installed.
     return archived.contains(ToLowerAscii(name) + std::string(extension)) ||
            !folders_.FindSkinFile(name, extension).empty() || catalogueIncomplete_;
 }

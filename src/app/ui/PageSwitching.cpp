@@ -3,6 +3,7 @@
 #include "app/ui/Artwork.h"
 #include "app/ui/TfrmAbout.h"
 #include "app/ui/TfrmMain.h"
+#include "render/ui/Tf3DUIGL.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -128,6 +129,7 @@ void TfrmMain::placePreview(const PageInfo& page) {
 }
 
 void TfrmMain::showLogo(std::string_view name) {
+    if (f3DUIGL != nullptr) f3DUIGL->hide();
     img3DSim->setPixmap(QPixmap::fromImage(ArtworkByName(std::string(name))));
     img3DSim->show();
 }

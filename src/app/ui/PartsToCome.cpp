@@ -1,6 +1,5 @@
 // Steps of start-up, exit and page switching whose work belongs to parts of the
-// editor that are still being built: the censor (blur) files and the 3D
-// preview. Each does nothing yet and reports success, so
+// editor that are still being built: the censor (blur) files. Each does nothing yet and reports success, so
 // the steps around it run in their proper order.
 
 #include "app/ui/TfrmMain.h"
@@ -8,7 +7,5 @@
 namespace corvane {
 
 void TfrmMain::setBlurCheckBoxes() {}
-
-void TfrmMain::UpdatePreview(PreviewContent) {}
 
 }  // namespace corvane

@@ -104,6 +104,7 @@ bool TfrmMain::FormCreate() {
     settings.SkinsFolder = ChooseSkinsFolder(settings.GamePath, switches.skinsFolders);
     settings.ExpansionLevel = DetectExpansionLevel(settings.GamePath);
     std::setlocale(LC_NUMERIC, "C");
+    createPreviewWindow();  // step 11
 
     // Steps 12 to 15: the language table for good, and the interface font.
     InstallLanguage(services_.languageFolder, languageCode(settings.GameLanguage, switches.languages));

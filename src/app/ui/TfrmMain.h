@@ -6,6 +6,7 @@
 #include "sim/CharacterList.h"
 #include "platform/Dialogs.h"
 #include "platform/Registry.h"
+#include "render/PreviewModels.h"
 
 #include <QPixmap>
 #include <QWidget>
@@ -30,6 +31,7 @@ class TfrmAbout;
 class TTraitPages;
 class TRelationshipsPage;
 class THouseJobPage;
+class Tf3DUIGL;
 
 // What the main window needs from outside: the dialogs to ask through, the
 // registry, the command line, where the language tables are, and the
@@ -120,6 +122,7 @@ public:
     QCheckBox* ckOpenCurNBGD = nullptr;
     QCheckBox* ckChkChdFormals = nullptr;
     QComboBox* cbHauntAddress = nullptr;
+    Tf3DUIGL* f3DUIGL = nullptr;  // the 3D preview in pnl3DSim
 
     // The small pictures of the pages: hearts, the missing-picture mark, careers.
     std::vector<QPixmap> imgListHearts;
@@ -147,6 +150,8 @@ private:
     void restrictInterests();
     void fillHauntAddresses();
     void setBlurCheckBoxes();
+    void createPreviewWindow();
+    std::string visibleCharacterPage() const;
 
     // Page switching.
     void placePreview(const PageInfo& page);
@@ -164,6 +169,7 @@ private:
     MainWindowServices services_;
     CharacterList characters_;
     std::unique_ptr<NeighborhoodImage> neighbourhoodImage_;
+    PreviewModels previewModels_;  // textures in f3DUIGL's context
     std::map<std::string, QPushButton*, std::less<>> pageButtons_;
     std::map<std::string, QGroupBox*, std::less<>> pageGroups_;
     TfrmAbout* about_ = nullptr;

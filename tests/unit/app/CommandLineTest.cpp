@@ -18,7 +18,7 @@ TEST(CommandLine, SwitchesAnyCaseWithTheirValues) {
     EXPECT_TRUE(switches.skinAge);
     EXPECT_EQ(switches.colorBits, "16");
     EXPECT_FALSE(switches.depthBits.has_value());
-    EXPECT_TRUE(switches.openGlCheck);
+    EXPECT_EQ(switches.openGlChecks, 1);
     EXPECT_TRUE(switches.demo);
     EXPECT_EQ(switches.previewColor, "") << "a switch without its value reads an empty value";
     EXPECT_FALSE(switches.fontColor.has_value());

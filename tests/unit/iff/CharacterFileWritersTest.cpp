@@ -106,8 +106,8 @@ TEST(BodyStringsWriter, SkinsNotInstalledLeaveOnlyTheirKeyAndAMissingHeadAsksFor
     EXPECT_EQ(built.values[27], ",BODY=");
     EXPECT_TRUE(built.headMissing);
 
-    // A skin kept in an archive counts by its whole entry name only.
-    d.catalogue.ArchiveCharacterEntries->push_back({0, 0, 0, {}, "B001MAFIT_01.cmx"});
+    // A skin kept in an archive counts by the name its entry begins with only.
+    d.catalogue.ArchiveCharacterEntries->push_back({0, 0, 0, {}, "B001MAFIT_01.CMX.BCF"});
     d.catalogue.ArchiveTextureEntries->push_back({0, 0, 0, {}, "xb001mafitlgt_casual.bmp"});
     EXPECT_EQ(d.build(7).values[1], ",BODY=");
     d.catalogue.ArchiveTextureEntries->push_back({0, 0, 0, {}, "B001MAFITLGT_CASUAL.BMP"});

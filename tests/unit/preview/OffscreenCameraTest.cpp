@@ -31,11 +31,14 @@ TEST(OffscreenCamera, RowsOfTheTableByImageAndSkeletonKind) {
 }
 
 TEST(OffscreenCamera, VerticesOfTheCloserPicturesMoveAsideAndDouble) {
-    using V = std::array<float, 3>;
-    EXPECT_EQ(OffscreenVertex(0, 0, 1, 2, 3), (V{1, 2, 3}));
-    EXPECT_EQ(OffscreenVertex(0, 3, 1, 2, 3), (V{2, 4, 6})) << "a cat's full body is doubled";
-    EXPECT_EQ(OffscreenVertex(1, 0, 5, 2, 3), (V{6, 4, 6})) << "an adult moves 2 aside";
-    EXPECT_EQ(OffscreenVertex(7, 2, 5, 2, 3), (V{8, 4, 6})) << "others move 1 aside";
+    auto placed = [](ImageKind kind, int skeleton) {
+        const VertexPlacement p = OffscreenPlacement(kind, skeleton);
+        return std::make_pair(p.aside, p.factor);
+    };
+    EXPECT_EQ(placed(0, 0), std::make_pair(0.0f, 1.0f));
+    EXPECT_EQ(placed(0, 3), std::make_pair(0.0f, 2.0f)) << "a cat's full body is doubled";
+    EXPECT_EQ(placed(1, 0), std::make_pair(2.0f, 2.0f)) << "an adult moves 2 aside";
+    EXPECT_EQ(placed(7, 2), std::make_pair(1.0f, 2.0f)) << "others move 1 aside";
 }
 
 }  // namespace

@@ -1,0 +1,69 @@
+// What the preview area shows: the logo, or the character dressed for the page on show.
+
+#include "app/Settings.h"
+#include "app/StyledMessageDlg.h"
+#include "app/ui/TfrmMain.h"
+#include "platform/AppFolder.h"
+#include "platform/LanguageModule.h"
+#include "render/PreviewComposition.h"
+#include "render/PreviewModelLoading.h"
+#include "render/ui/Tf3DUIGL.h"
+#include "skins/SkinCatalogue.h"
+
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+
+namespace corvane {
+
+namespace {
+
+// The pages that show the character, in the order that decides when several are visible.
+constexpr const char* kCharacterPages[] = {"grpRelationships", "grpHouse", "grpSkills", "grpInterests", "grpMakeover",
+                                           "grpHead", "grpHands", "grpNormal", "grpFormal", "grpFashion",
+                                           "grpWinter", "grpSwimWear", "grpPajamas", "grpNude", "grpCVPs"};
+
+}  // namespace
+
+void TfrmMain::createPreviewWindow() {
+    if (!Tf3DUIGL::OpenGlAvailable()) {
+        // Without OpenGL the editor works on; the preview area shows the logos only.
+        StyledMessageDlg(services_.dialogs, LangStr(5022), LangStr(7170), MsgKind::Warning, 0, mrOk, mbOK);
+        return;
+    }
+    f3DUIGL = new Tf3DUIGL(pnl3DSim, AppSettings().PreviewColor, services_.switches, services_.dialogs);
+    f3DUIGL->setScene([this] { previewModels_.draw(); });
+    f3DUIGL->hide();
+}
+
+std::string TfrmMain::visibleCharacterPage() const {
+    for (const char* group : kCharacterPages) {
+        if (QGroupBox* box = pageGroup(group); box != nullptr && box->isVisibleTo(this)) return group;
+    }
+    return {};
+}
+
+void TfrmMain::UpdatePreview(PreviewContent content) {
+    Sim* sim = CurrentSim();
+    if (content != PreviewContent::Normal || sim == nullptr || f3DUIGL == nullptr) return;
+    const std::string page = visibleCharacterPage();
+    if (page.empty()) return;
+    img3DSim->hide();
+    const Settings& settings = AppSettings();
+    const SkinFolders folders(settings.GamePath, settings.ExpansionLevel);
+    const SkinCatalogue& catalogue = GameSkinCatalogue();
+    const auto meshes = CollectPreviewMeshes(SlotsForPage(*sim, page), folders, catalogue, services_.dialogs);
+    pnl3DSim->show();
+    f3DUIGL->setGeometry(0, 0, pnl3DSim->width(), pnl3DSim->height());
+    f3DUIGL->show();
+    f3DUIGL->withContext([&] {
+        previewModels_.clear();
+        for (LoadedSknModel& model : LoadPreviewModels(meshes, SkeletonFileFor(*sim), sim->Age < 10, folders, catalogue,
+                                                       ApplicationFolder(), services_.dialogs)) {
+            previewModels_.add(std::move(model));
+        }
+    });
+    f3DUIGL->update();
+}
+
+}  // namespace corvane

@@ -1,0 +1,73 @@
+#include "cli/RenderCommand.h"
+
+#include "app/PageTable.h"
+#include "app/Settings.h"
+#include "cli/CliDialogs.h"
+#include "cli/CliGame.h"
+#include "cli/CliNeighbourhood.h"
+#include "cli/StderrProgress.h"
+#include "platform/AppFolder.h"
+#include "platform/AtomicFile.h"
+#include "platform/PngEncoder.h"
+#include "render/PreviewComposition.h"
+#include "render/PreviewModelLoading.h"
+#include "render/PreviewScene.h"
+#include "render/SurfacelessGlContext.h"
+#include "skins/SkinCatalogueBuilder.h"
+
+#include <charconv>
+#include <iostream>
+#include <stdexcept>
+
+namespace corvane::cli {
+
+namespace {
+
+constexpr int kLargestSide = 4096;
+
+int side(std::string_view text, const std::string& whole) {
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || value <= 0 || value > kLargestSide) {
+        throw std::invalid_argument("--size wants WxH with sides from 1 to 4096, not \"" + whole + "\"");
+    }
+    return value;
+}
+
+}  // namespace
+
+std::pair<int, int> ParsePictureSize(const std::string& text) {
+    const auto x = text.find_first_of("xX");
+    if (x == std::string::npos) side("", text);
+    return {side(std::string_view(text).substr(0, x), text), side(std::string_view(text).substr(x + 1), text)};
+}
+
+int RunRender(const CliArguments& args, std::ostream& out) {
+    const std::string folderName = RequiredArgument(args, 0, "a neighbourhood folder and a character file");
+    if (!args.outFile) throw std::invalid_argument("render needs --out FILE.png");
+    const auto [width, height] = args.size ? ParsePictureSize(*args.size) : std::pair{kLargePreview.width, kLargePreview.height};
+    const CharacterList list = OpenCharacterList(folderName);
+    const Sim& sim = FindCharacter(list, RequiredArgument(args, 1, "a character file such as User00001"), folderName);
+
+    const Settings& settings = AppSettings();
+    const SkinFolders folders(settings.GamePath, settings.ExpansionLevel);
+    SkinCatalogue& catalogue = GameSkinCatalogue();
+    StderrProgress progress;
+    if (!catalogue.complete()) LoadSkinData(catalogue, folders, progress);
+    CliDialogs dialogs(std::cerr);
+    const auto meshes = CollectPreviewMeshes(SlotsForPage(sim, "grpNormal"), folders, catalogue, dialogs);
+    const auto loaded = LoadPreviewModels(meshes, SkeletonFileFor(sim), sim.Age < 10, folders, catalogue,
+                                          ApplicationFolder(), dialogs);
+    if (loaded.empty()) throw GameDataError("nothing of " + sim.FileName + " can be drawn: no mesh could be loaded");
+
+    SurfacelessGlContext context;
+    std::vector<ModelWithTexture> models;
+    for (const LoadedSknModel& one : loaded) models.push_back({&one.model, &one.texture});
+    const Bitmap picture = RenderPreviewPicture(models, width, height, settings.PreviewColor, PreviewView(), context.procLookup());
+    const auto png = EncodePng(picture);
+    ReplaceFileAtomically(*args.outFile, std::string_view(reinterpret_cast<const char*>(png.data()), png.size()));
+    out << *args.outFile << "\t" << width << "x" << height << "\t" << loaded.size() << " meshes\n";
+    return 0;
+}
+
+}  // namespace corvane::cli

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "demo/GameBuilder.h"
+#include "demo/SkinFileWriters.h"
+
+#include <set>
+#include <string>
+
+namespace corvane {
+
+// The skins the demo's characters wear every day, as figures the preview can
+// show: the bodies of men, women, boys, girls, the dog and the cat, the heads
+// of adults and children and the open hands, with their textures, and the
+// four skeletons they are posed on.
+//
+// The adults' skins and the hands are loose text files in GameData/Skins; the
+// children's and the animals' skins, a spare adult body and the skeletons are
+// binary entries of GameData/Textures/Textures.far.
+//
+// Returns the base names, in lower case, of the character files and the
+// textures put into the archive, so that nothing loose is written under
+// their names to hide them.
+std::set<std::string> WriteDemoWardrobe(GameBuilder& game);
+
+// What a character file stands in with when the wardrobe has no figure of
+// its own for it (outfits, closed and pointing hands): a hand skin (body
+// string key "HAND") hangs the open hand of its side, named by the third
+// letter ("hmlc": left), on that hand's bone; any other skin the man's
+// body, or the boy's for a name with the body size "chd", on the pelvis.
+SuitSkin StandInSkin(const std::string& suit, const std::string& key);
+
+}  // namespace corvane
