@@ -8,6 +8,8 @@
 #include "demo/GameBuilder.h"
 #include "demo/WornSkins.h"
 #include "iff/NeighbourhoodLoader.h"
+#include "platform/BmpCodec.h"
+#include "platform/FileBytes.h"
 #include "render/PoseVertex.h"
 #include "render/PreviewComposition.h"
 #include "render/PreviewModelLoading.h"
@@ -24,6 +26,8 @@
 #include <array>
 #include <cmath>
 #include <cstdlib>
+#include <fstream>
+#include <tuple>
 #include <stdexcept>
 #include <string_view>
 
@@ -318,6 +322,59 @@ TEST_F(DemoPictures, AnimalsStandOnTheirPawsInTheMiddle) {
         EXPECT_TRUE(showsBetween(shown, f, 0.9, 1.0, colourOf(coat, coat_areas::kPaw))) << "paws at the bottom";
         EXPECT_TRUE(showsBetween(shown, f, 0.2, 0.6, colourOf(coat, coat_areas::kFace))) << "the head's coat";
         EXPECT_FALSE(showsBetween(shown, f, 0.0, 0.1, colourOf(coat, coat_areas::kPaw))) << "not on its back";
+    }
+}
+
+// The game's own pictures of a character (full body 45 × 45, head 32 × 32)
+// drawn off-screen and compared with reference pictures made by this
+// editor, within a tolerance for other Mesa versions. To renew them after a
+// deliberate change, run with CORVANE_UPDATE_REFERENCES=1 and look at them.
+class DemoReferencePictures : public DemoPictures {
+protected:
+    static std::filesystem::path referenceFile(const std::string& name) {
+        return std::filesystem::path(CORVANE_SOURCE_DIR) / "tests" / "data" / "pictures" / (name + ".bmp");
+    }
+};
+
+TEST_F(DemoReferencePictures, FullBodyAndHeadPicturesMatchTheReferences) {
+    const bool update = std::getenv("CORVANE_UPDATE_REFERENCES") != nullptr;
+    struct Shot {
+        const char* file;
+        const char* name;
+    };
+    for (const Shot shot : {Shot{"User00001", "victor"}, Shot{"User00003", "tess"}, Shot{"User00006", "biscuit"},
+                            Shot{"User00007", "pepper"}}) {
+        const auto models = everydayModels(character(shot.file));
+        std::vector<ModelWithTexture> drawn;
+        for (const LoadedSknModel& one : models) drawn.push_back({&one.model, &one.texture});
+        for (const auto& [kind, size, suffix] : {std::tuple{0, 45, "body"}, std::tuple{1, 32, "head"}}) {
+            const std::string name = std::string(shot.name) + "-" + suffix;
+            SCOPED_TRACE(name);
+            const Bitmap rendered = RenderOffscreen(drawn, size, size, kind, context.procLookup());
+            if (update) {
+                std::filesystem::create_directories(referenceFile(name).parent_path());
+                const auto bytes = EncodeBmp24(rendered);
+                std::ofstream(referenceFile(name), std::ios::binary)
+                    .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+                continue;
+            }
+            const Bitmap reference = LoadBmpWithSizeFix(ReadFileBytes(referenceFile(name)), name);
+            ASSERT_EQ(reference.width, rendered.width);
+            ASSERT_EQ(reference.height, rendered.height);
+            long total = 0;
+            int farOff = 0;
+            for (int y = 0; y < size; ++y) {
+                for (int x = 0; x < size; ++x) {
+                    const Rgb& a = rendered.at(x, y);
+                    const Rgb& b = reference.at(x, y);
+                    const int d = std::abs(a.r - b.r) + std::abs(a.g - b.g) + std::abs(a.b - b.b);
+                    total += d;
+                    farOff += d > 60 ? 1 : 0;
+                }
+            }
+            EXPECT_LT(static_cast<double>(total) / (size * size * 3), 4.0) << "mean difference per channel";
+            EXPECT_LE(farOff, size * size / 20) << "pixels far off";
+        }
     }
 }
 
