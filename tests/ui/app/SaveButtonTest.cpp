@@ -69,5 +69,27 @@ TEST_F(SaveButtonTest, ANewFamilyNameReadsTheNeighbourhoodAgainAndShowsItInTheLi
     EXPECT_EQ(texts.front(), "Biscuit Marlowe : User00006");
 }
 
+TEST_F(SaveButtonTest, ChoosingAnotherNeighbourhoodAndClosingSaveAfterAsking) {
+    const Sim victor = open("User00001", "btnSkillsPersonality");  // a copy: the records go with the neighbourhood
+    window->traitPages()->slider("trkNeat")->setValue(321);
+    dialogs.answer(mrYes).answer(mrOk);  // save?, then: no characters there
+    window->cbNeighborhood->setCurrentIndex(1);
+    window->cbNeighborhoodChange();
+    EXPECT_EQ(dialogs.messageTexts().front(), LangStr(8075));
+    EXPECT_EQ(neatOnDisk(victor), 321) << "saved before the other neighbourhood opened";
+
+    window->cbNeighborhood->setCurrentIndex(0);
+    window->cbNeighborhoodChange();
+    const Sim reopened = open("User00001", "btnSkillsPersonality");
+    window->traitPages()->slider("trkNeat")->setValue(654);
+    dialogs.forgetShown();
+    dialogs.answer(mrYes);
+    const std::string question = LangStr(8075);  // the language table goes with the window
+    EXPECT_TRUE(window->close());
+    ASSERT_FALSE(dialogs.messageTexts().empty());
+    EXPECT_EQ(dialogs.messageTexts().front(), question);
+    EXPECT_EQ(neatOnDisk(reopened), 654) << "saved at exit";
+}
+
 }  // namespace
 }  // namespace corvane
