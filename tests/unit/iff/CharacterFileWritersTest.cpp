@@ -10,6 +10,7 @@
 #include "iff/IffContainer.h"
 #include "iff/NamesChunkWriter.h"
 #include "platform/BmpCodec.h"
+#include "support/EmptyCatalogue.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -41,10 +42,6 @@ struct Dressed {
         sim.BodyStringsHead = std::string(80, '\0');
         for (std::size_t i = 0; i < 9; ++i) sim.BodyString3to11[i] = "c" + std::to_string(i + 3);
         for (std::size_t i = 0; i < 4; ++i) sim.BodyString23to26[i] = "c" + std::to_string(i + 23);
-        catalogue.ArchiveMeshEntries.emplace();
-        catalogue.SknFileList.emplace();
-        catalogue.ArchiveCharacterEntries.emplace();
-        catalogue.ArchiveTextureEntries.emplace();
     }
     BodyStringEntries build(int level) {
         SkinFolders folders(game.root(), level);
@@ -54,7 +51,7 @@ struct Dressed {
 
     test::TempDir dir;
     GameBuilder game;
-    SkinCatalogue catalogue;
+    SkinCatalogue catalogue = test::EmptyCatalogue();
     Sim sim;
 };
 

@@ -5,6 +5,7 @@
 #include "platform/BmpCodec.h"
 #include "platform/LanguageModule.h"
 #include "support/ScriptedDialogs.h"
+#include "support/EmptyCatalogue.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -39,10 +40,6 @@ protected:
     void SetUp() override {
         SetLanguageModule(LanguageModule::parse("5022\tCorvane 3D\n7154\tlacks its texture:\n", "t.lng"));
         game.installation(7);
-        catalogue.ArchiveMeshEntries.emplace();
-        catalogue.SknFileList.emplace();
-        catalogue.ArchiveCharacterEntries.emplace();
-        catalogue.ArchiveTextureEntries.emplace();
     }
     void TearDown() override { SetLanguageModule(LanguageModule()); }
 
@@ -61,7 +58,7 @@ protected:
 
     test::TempDir dir;
     GameBuilder game{dir.path() / "game"};
-    SkinCatalogue catalogue;
+    SkinCatalogue catalogue = test::EmptyCatalogue();
     test::ScriptedDialogs dialogs;
 };
 
