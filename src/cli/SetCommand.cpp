@@ -65,7 +65,7 @@ void printPlannedWrites(const Sim& sim, const std::filesystem::path& folder, std
     std::vector<std::uint8_t> neighbourhood = ReadFileBytes(ResolveCaseInsensitive(folder, "neighborhood.iff"));
     const std::vector<std::uint8_t> before = neighbourhood;
     std::string step;
-    if (UpdateNeighborhoodBytes(neighbourhood, sim, AppSettings().ExpansionLevel, step)) {
+    if (UpdateNeighborhoodValues(neighbourhood, sim, AppSettings().ExpansionLevel, step)) {
         std::size_t changed = 0;
         for (std::size_t i = 0; i < before.size(); ++i) changed += before[i] != neighbourhood[i] ? 1 : 0;
         out << "would change " << changed << " bytes of neighborhood.iff\n";

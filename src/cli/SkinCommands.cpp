@@ -6,7 +6,7 @@
 #include "platform/CaseInsensitivePath.h"
 #include "skins/ArchiveSkinLookup.h"
 #include "skins/SkinCatalogueBuilder.h"
-#include "skins/TextLines.h"
+#include "skins/SkinText.h"
 
 #include <stdexcept>
 
@@ -41,17 +41,17 @@ std::string skinName(const CliArguments& args, const std::string& extension) {
     return name;
 }
 
-using ArchiveLookup = bool (*)(const SkinCatalogue&, const std::string&, std::vector<std::string>&);
-
-int printSkinLines(const CliArguments& args, std::ostream& out, const std::string& extension, ArchiveLookup lookup) {
+int printSkinLines(const CliArguments& args, std::ostream& out, const std::string& extension, ArchivedSkinLines lookup) {
     const std::string name = skinName(args, extension);
-    std::vector<std::string> lines;
-    if (auto file = gameSkinFolders().FindSkinFile(name, extension); !file.empty()) {
-        lines = ReadTextFileLines(file);
-    } else if (!lookup(builtCatalogue(), name, lines) || lines.empty()) {
+    const SkinFolders folders = gameSkinFolders();
+    // The archives are catalogued only when no loose file answers.
+    const bool loose = !folders.FindSkinFile(name, extension).empty();
+    const SkinCatalogue noArchives;
+    const auto text = ReadSkinText(folders, loose ? noArchives : builtCatalogue(), name, extension, lookup);
+    if (!text || text->lines.empty()) {
         throw GameDataError(name + extension + " is neither a loose file nor a readable archive entry");
     }
-    for (const std::string& line : lines) {
+    for (const std::string& line : text->lines) {
         out << line << "\n";
     }
     return 0;

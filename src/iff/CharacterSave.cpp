@@ -76,7 +76,7 @@ public:
         std::string step = "Updating Neighborhood.iff";
         bool changed = false;
         for (const SavedCharacter& saved : saved_) {
-            changed = UpdateNeighborhoodBytes(bytes, *saved.sim, settings_.expansionLevel, step) || changed;
+            changed = UpdateNeighborhoodValues(bytes, *saved.sim, settings_.expansionLevel, step) || changed;
         }
         if (!changed) return;
         try {

@@ -1,8 +1,6 @@
 #include "iff/NeighbourhoodValuesUpdate.h"
 #include "platform/LittleEndian.h"
 
-#include "neighbourhoods/GameFileWrite.h"
-#include "platform/FileBytes.h"
 #include "platform/FormatError.h"
 
 namespace corvane {
@@ -76,7 +74,7 @@ bool writeRelationships(std::vector<std::uint8_t>& file, const Sim& sim) {
 
 }  // namespace
 
-bool UpdateNeighborhoodBytes(std::vector<std::uint8_t>& file, const Sim& sim, int expansionLevel, std::string& step) {
+bool UpdateNeighborhoodValues(std::vector<std::uint8_t>& file, const Sim& sim, int expansionLevel, std::string& step) {
     bool changed = false;
     if (sim.FamilyChunkPos != 0 && sim.HouseNumber != 0) {
         step = "Updating Neighborhood.iff";
@@ -102,18 +100,6 @@ bool UpdateNeighborhoodBytes(std::vector<std::uint8_t>& file, const Sim& sim, in
     step = "Updating Relationships";
     changed |= writeRelationships(file, sim);
     return changed;
-}
-
-bool UpdateNeighborhoodValues(const std::filesystem::path& file, const Sim& sim, int expansionLevel, std::string& step,
-                              const std::filesystem::path& gameFolder) {
-    step = "Loading Neighborhood.iff for editing";
-    std::vector<std::uint8_t> bytes = ReadFileBytes(file);
-    if (!UpdateNeighborhoodBytes(bytes, sim, expansionLevel, step)) {
-        return false;
-    }
-    step = "Saving Neighborhood.iff";
-    WriteGameFile(file, bytes, gameFolder);
-    return true;
 }
 
 }  // namespace corvane

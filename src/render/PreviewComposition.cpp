@@ -5,6 +5,7 @@
 #include "platform/LanguageModule.h"
 #include "render/ArchivedTexture.h"
 #include "skins/ArchiveSkinLookup.h"
+#include "skins/SkinText.h"
 #include "skins/TextLines.h"
 
 namespace corvane {
@@ -63,14 +64,9 @@ public:
         : folders_(folders), catalogue_(catalogue), dialogs_(dialogs) {}
 
     void collect(const DressedSlot& slot, std::size_t index) {
-        std::vector<std::string> lines;
-        const auto cmx = folders_.FindSkinFile(slot.mesh, ".cmx");
-        if (!cmx.empty()) {
-            lines = ReadTextFileLines(cmx);
-        } else if (!SuitFromArchive(catalogue_, slot.mesh, lines)) {
-            return;
+        if (const auto cmx = ReadSkinText(folders_, catalogue_, slot.mesh, ".cmx", SuitFromArchive)) {
+            scan(cmx->lines, slot, index, !cmx->file.empty());
         }
-        scan(lines, slot, index, !cmx.empty());
     }
 
     std::vector<PreviewMesh> meshes;
@@ -94,12 +90,11 @@ private:
 
     void addMesh(const std::string& line, const DressedSlot& slot, std::size_t index, bool cmxIsFile) {
         const std::string name = ToLowerAscii(Trimmed(line));
-        const auto skn = folders_.FindSkinFile(name, ".skn");
-        std::vector<std::string> meshLines;
-        if (skn.empty() && !ReadArchivedSKN(catalogue_, name, meshLines)) return;
-        if (!skn.empty()) meshLines = ReadTextFileLines(skn);
+        const auto mesh = ReadSkinText(folders_, catalogue_, name, ".skn", ReadArchivedSKN);
+        if (!mesh) return;
+        const std::filesystem::path& skn = mesh->file;
         std::string texture = fitsSlot(line, index) ? slot.texture : std::string();
-        if (texture.empty()) texture = meshLines.size() > 1 ? Trimmed(meshLines[1]) : std::string();
+        if (texture.empty()) texture = mesh->lines.size() > 1 ? Trimmed(mesh->lines[1]) : std::string();
         const std::string textureName = ToLowerAscii(Trimmed(texture));
         const std::string meshPath = skn.empty() ? name + ".far" : skn.string();
         const auto bmp = folders_.FindSkinFile(textureName, ".bmp");

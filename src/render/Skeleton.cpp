@@ -4,6 +4,7 @@
 #include "platform/LanguageModule.h"
 #include "render/TextLineReader.h"
 #include "skins/ArchiveSkinLookup.h"
+#include "skins/SkinText.h"
 #include "skins/TextLines.h"
 
 #include <filesystem>
@@ -67,16 +68,6 @@ std::string withoutExtension(const std::string& fileName) {
     return std::filesystem::path(fileName).replace_extension().string();
 }
 
-bool readSkeletonLines(const SkinFolders& folders, const SkinCatalogue& catalogue, const std::string& baseName,
-                       std::vector<std::string>& lines) {
-    const std::filesystem::path file = folders.FindSkinFile(baseName, ".cmx");
-    if (!file.empty()) {
-        lines = ReadTextFileLines(file);
-        return true;
-    }
-    return SkeletonFromArchive(catalogue, baseName, lines);
-}
-
 }  // namespace
 
 ParsedSkeleton ParseSkeleton(const std::vector<std::string>& lines, const std::string& fileName) {
@@ -101,13 +92,13 @@ ParsedSkeleton ParseSkeleton(const std::vector<std::string>& lines, const std::s
 
 std::optional<ParsedSkeleton> LoadSkeleton(const SkinFolders& folders, const SkinCatalogue& catalogue,
                                            const std::string& skeletonFileName, Dialogs& dialogs) {
-    std::vector<std::string> lines;
-    if (!readSkeletonLines(folders, catalogue, withoutExtension(skeletonFileName), lines)) {
+    const auto text = ReadSkinText(folders, catalogue, withoutExtension(skeletonFileName), ".cmx", SkeletonFromArchive);
+    if (!text) {
         StyledMessageDlg(dialogs, LangStr(5022), "CV3D Error, Unable to locate " + skeletonFileName, MsgKind::None, 0,
                          mrOk, mbOK);
         return std::nullopt;
     }
-    return ParseSkeleton(lines, skeletonFileName);
+    return ParseSkeleton(text->lines, skeletonFileName);
 }
 
 }  // namespace corvane

@@ -346,8 +346,13 @@ TEST_F(DemoSave, WaitingImagesReplaceTheOldOnesAtLevel5AndTheListShowsTheNewThum
 
 TEST_F(DemoSave, ACharacterWhoseHeadIsNotInstalledLosesItsImages) {
     std::filesystem::remove(game / "GameData" / "Skins" / "c001malgt_bob.bmp");
+    const auto neighbourhoodTime = std::filesystem::last_write_time(neighbourhood / "neighborhood.iff");
     sim("User00002").Modified = true;
     save(mrYes);
+    EXPECT_EQ(std::filesystem::last_write_time(neighbourhood / "neighborhood.iff"), neighbourhoodTime)
+        << "no value changed: neighborhood.iff is not written";
+    EXPECT_FALSE(std::filesystem::exists(EditorAutoBackup(game).runFolder() / "UserData" / "neighborhood.iff"))
+        << "and so needs no copy";
     const Bytes saved = ReadFileBytes(characterFile("User00002"));
     for (const Section& s : ReadChunkList(saved).sections) EXPECT_NE(s.ChunkType, "BMP_");
     EXPECT_FALSE(sim("User00002").ResetThumbnail);

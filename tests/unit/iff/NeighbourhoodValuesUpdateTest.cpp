@@ -3,13 +3,9 @@
 #include "demo/CharacterFileWriter.h"
 #include "demo/NeighbourhoodFileWriter.h"
 #include "iff/CharacterLoader.h"
-#include "platform/FileBytes.h"
-#include "support/EnvOverride.h"
-#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 
 namespace corvane {
 namespace {
@@ -71,9 +67,9 @@ TEST(NeighbourhoodValuesUpdate, ChangesOnlyTheBytesOfChangedValues) {
     const auto p = static_cast<std::size_t>(f.sim.NeighborEntryPos);
     ASSERT_NE(p, 0u);
     Bytes bytes = f.file;
-    EXPECT_FALSE(UpdateNeighborhoodBytes(bytes, f.sim, f.level, f.step)) << "nothing changed yet";
+    EXPECT_FALSE(UpdateNeighborhoodValues(bytes, f.sim, f.level, f.step)) << "nothing changed yet";
     f.sim.Neat = 800;
-    EXPECT_TRUE(UpdateNeighborhoodBytes(bytes, f.sim, f.level, f.step));
+    EXPECT_TRUE(UpdateNeighborhoodValues(bytes, f.sim, f.level, f.step));
     EXPECT_EQ(f.changedPositions(bytes), (std::vector<std::size_t>{p + 32, p + 33}));
     EXPECT_EQ(bytes[p + 32] | (bytes[p + 33] << 8), 800);
 }
@@ -82,17 +78,17 @@ TEST(NeighbourhoodValuesUpdate, LevelAndAgeDecideWhichInterestsAreWritten) {
     Fixture early(1);
     early.sim.Travel = 700;
     Bytes bytes = early.file;
-    EXPECT_FALSE(UpdateNeighborhoodBytes(bytes, early.sim, early.level, early.step)) << "no interests before level 3";
+    EXPECT_FALSE(UpdateNeighborhoodValues(bytes, early.sim, early.level, early.step)) << "no interests before level 3";
 
     Fixture child(4);
     child.sim.Age = 9;
     child.sim.Romance = 900;
     bytes = child.file;
     const auto p = static_cast<std::size_t>(child.sim.NeighborEntryPos);
-    UpdateNeighborhoodBytes(bytes, child.sim, child.level, child.step);
+    UpdateNeighborhoodValues(bytes, child.sim, child.level, child.step);
     EXPECT_EQ(bytes[p + 128], 0) << "a child's adult interests stay";
     child.sim.Music = 300;
-    UpdateNeighborhoodBytes(bytes, child.sim, child.level, child.step);
+    UpdateNeighborhoodValues(bytes, child.sim, child.level, child.step);
     EXPECT_EQ(bytes[p + 122] | (bytes[p + 123] << 8), 300);
 }
 
@@ -102,7 +98,7 @@ TEST(NeighbourhoodValuesUpdate, RelationshipsOnlyWhereTheirRecordStillStands) {
     f.sim.Relationships.push_back({2, "", "", 99, 99, 1, 1, 4, f.relationshipPos(1)});
     f.sim.Relationships.push_back({3, "", "", 50, 50, 0, 0, 1, f.relationshipPos(0)});  // wrong target there
     Bytes bytes = f.file;
-    EXPECT_TRUE(UpdateNeighborhoodBytes(bytes, f.sim, f.level, f.step));
+    EXPECT_TRUE(UpdateNeighborhoodValues(bytes, f.sim, f.level, f.step));
     const auto first = static_cast<std::size_t>(f.relationshipPos(0));
     EXPECT_EQ(static_cast<std::int32_t>(bytes[first + 8] | (bytes[first + 9] << 8) | (bytes[first + 10] << 16) |
                                         (static_cast<std::uint32_t>(bytes[first + 11]) << 24)),
@@ -121,28 +117,10 @@ TEST(NeighbourhoodValuesUpdate, WithoutANeighbourEntryOnlyTheCashIsWritten) {
     f.sim.Neat = 999;
     f.sim.FamilyCash = 12345;
     Bytes bytes = f.file;
-    EXPECT_TRUE(UpdateNeighborhoodBytes(bytes, f.sim, f.level, f.step));
+    EXPECT_TRUE(UpdateNeighborhoodValues(bytes, f.sim, f.level, f.step));
     const auto cash = static_cast<std::size_t>(f.sim.FamilyChunkPos) + 12;
     EXPECT_EQ(f.changedPositions(bytes), (std::vector<std::size_t>{cash, cash + 1}))
         << "12345 differs from 100 in its two low bytes only; no person data moved";
-}
-
-TEST(NeighbourhoodValuesUpdate, TheFileIsWrittenOnlyWhenSomethingChanged) {
-    Fixture f(3);
-    test::TempDir folder;
-    test::EnvOverride home("CORVANE_HOME", (folder.path() / "app").string());
-    const auto path = folder.path() / "neighborhood.iff";
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(f.file.data()),
-                                                 static_cast<std::streamsize>(f.file.size()));
-    const auto before = std::filesystem::last_write_time(path);
-    EXPECT_FALSE(UpdateNeighborhoodValues(path, f.sim, f.level, f.step, folder.path()));
-    EXPECT_EQ(std::filesystem::last_write_time(path), before);
-    f.sim.Cooking = 650;
-    EXPECT_TRUE(UpdateNeighborhoodValues(path, f.sim, f.level, f.step, folder.path()));
-    EXPECT_EQ(f.step, "Saving Neighborhood.iff");
-    const Bytes written = ReadFileBytes(path);
-    const auto p = static_cast<std::size_t>(f.sim.NeighborEntryPos);
-    EXPECT_EQ(written[p + 38] | (written[p + 39] << 8), 650);
 }
 
 }  // namespace
