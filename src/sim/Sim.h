@@ -87,9 +87,15 @@ struct Sim {
     bool FamilyChanged = false;
     bool ResetThumbnail = false;
 
+    // Why the character's files were read as damaged ("User00002.iff: the
+    // body strings end inside entry 7 at offset 3120"); empty when sound. A
+    // damaged character can be looked at, but its files are never rewritten.
+    std::string Damage;
+
     // Without a neighbour entry nothing of the person data or relationships
     // may ever be written to neighborhood.iff.
     bool hasNeighbourEntry() const { return NeighborEntryPos != 0; }
+    bool isDamaged() const { return !Damage.empty(); }
 
     // The relationship toward `targetId`, or nullptr.
     SimRelationShip* relationshipTo(std::int32_t targetId);

@@ -38,7 +38,8 @@ const std::vector<SimField>& SimFieldTable() {
         table.insert(table.end(), {{"ThumbnailIndex", &Sim::ThumbnailIndex}, {"BodySize", &Sim::BodySize},
                                    {"SkinAge", &Sim::SkinAge}, {"Modified", &Sim::Modified},
                                    {"LastNameChanged", &Sim::LastNameChanged}, {"FamilyChanged", &Sim::FamilyChanged},
-                                   {"ResetThumbnail", &Sim::ResetThumbnail}});
+                                   {"ResetThumbnail", &Sim::ResetThumbnail},
+                                   {"Damage", &Sim::Damage}});
         return table;
     }();
     return fields;
