@@ -12,6 +12,8 @@
 
 #include <QApplication>
 
+#include <csignal>
+
 namespace {
 
 // The demo keeps its game key and the editor's options in its own store.
@@ -36,6 +38,9 @@ std::string askGameLanguage() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Past a file-size limit a write then fails with EFBIG, and the write's own
+    // clean-up removes what it began, instead of the signal ending the process.
+    std::signal(SIGXFSZ, SIG_IGN);
     corvane::RequestPreviewSurfaceFormat();
     QApplication app(argc, argv);
     QApplication::setApplicationName("Corvane 3D");

@@ -105,6 +105,9 @@ int RunSet(const CliArguments& args, std::ostream& out) {
     const std::string folderName = RequiredArgument(args, 0, "a neighbourhood folder, a character file and Field=Value");
     CharacterList list = OpenCharacterList(folderName);
     Sim& sim = FindCharacter(list, RequiredArgument(args, 1, "a character file such as User00001"), folderName);
+    if (sim.isDamaged()) {
+        throw GameDataError(LangStr(7010) + " : " + sim.Damage + " " + LangStr(7169));
+    }
     // Only this character is saved, whatever the loading repaired in the others.
     for (Sim* other : list.sims()) other->Modified = false;
     const Sim before = sim;

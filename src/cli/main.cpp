@@ -8,7 +8,10 @@
 #include "cli/SetCommand.h"
 #include "cli/SkinCommands.h"
 #include "platform/AppFolder.h"
+#include "neighbourhoods/InterruptedSaveReport.h"
 #include "platform/FormatError.h"
+
+#include <csignal>
 
 #include <functional>
 #include <map>
@@ -82,12 +85,19 @@ int run(const corvane::cli::CliArguments& args) {
         return kExitUsage;
     }
     corvane::cli::SetUpGame(args, corvane::ProgramDataFolder(corvane::CurrentExecutable(), "lang"));
+    // A save cut off last time is completed or undone before any file is read.
+    if (const std::string interrupted = corvane::FinishInterruptedSaveAndDescribe(); !interrupted.empty()) {
+        std::cerr << interrupted << "\n";
+    }
     return command->second(args, std::cout);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Past a file-size limit a write then fails with EFBIG, and the write's own
+    // clean-up removes what it began, instead of the signal ending the process.
+    std::signal(SIGXFSZ, SIG_IGN);
     std::vector<std::string> args(argv + 1, argv + argc);
     try {
         return run(corvane::cli::ParseCliArguments(args));

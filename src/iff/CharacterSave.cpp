@@ -5,38 +5,42 @@
 #include "iff/CharacterFileRewrite.h"
 #include "iff/CharacterImageFile.h"
 #include "iff/FamilyUpdate.h"
+#include "iff/IffContainer.h"
 #include "iff/NamesChunkWriter.h"
 #include "iff/NeighbourhoodValuesUpdate.h"
 #include "iff/PajamaTextureQuestion.h"
 #include "neighbourhoods/GameFileWrite.h"
+#include "neighbourhoods/InterruptedSaveReport.h"
 #include "platform/CaseInsensitivePath.h"
+#include "platform/DurableWrite.h"
 #include "platform/FileBytes.h"
 #include "platform/LanguageModule.h"
 
 #include <algorithm>
-#include <optional>
 #include <exception>
+#include <optional>
+#include <set>
 #include <system_error>
 
 namespace corvane {
 
 namespace {
 
-// A character whose new file is written, waiting for the neighbourhood.
-struct SavedCharacter {
+// A character whose new file is built, waiting to be written with the others.
+struct StagedCharacter {
     std::size_t index;
     Sim* sim;
     std::filesystem::path file;
-    std::vector<std::uint8_t> oldBytes;  // to put back when the neighbourhood cannot be written
     std::optional<std::vector<std::uint8_t>> newImages;
     RewrittenCharacter rewritten;
     std::filesystem::path imageFile;
 };
 
-// The work for one neighbourhood's characters. neighborhood.iff is read once
-// and written once, after the character files: each character's values go
-// in only when its own file was written, so a failure leaves neither of its
-// files changed, and a failing neighbourhood puts the character files back.
+// The work for one neighbourhood's characters. Everything is built in memory
+// first: each character's new file and its values in neighborhood.iff, then
+// the household moves and family names. Then all files are written together
+// or not at all. A character whose steps fail, or whose files were read as
+// damaged, is left out whole: neither its file nor its values change.
 class CharacterSaver {
 public:
     CharacterSaver(CharacterList& list, const CharacterSaveSettings& settings, CharacterSaveServices& services)
@@ -47,82 +51,97 @@ public:
           installed_(folders_, services.skinCatalogue()),
           neighbourhoodFile_(ResolveCaseInsensitive(settings.neighbourhoodFolder, "neighborhood.iff")) {}
 
-    // False (and said) when neighborhood.iff cannot be read: then no character can be saved.
+    // False (and said) when neighborhood.iff cannot be read or is damaged:
+    // then no character can be saved.
     bool readNeighbourhood() {
+        const std::string step = "Loading Neighborhood.iff for editing";
         try {
             neighbourhoodBefore_ = ReadFileBytes(neighbourhoodFile_);
-            return true;
-        } catch (const std::exception&) {
-            report(LangStr(7010) + " : Loading Neighborhood.iff for editing");
+        } catch (const std::exception& failure) {
+            report(LangStr(7010) + " : " + step, failure.what());
             return false;
         }
+        const ChunkList chunks = ReadChunkList(neighbourhoodBefore_);
+        if (chunks.damaged) {
+            report(LangStr(7010) + " : " + step, neighbourhoodFile_.string() + ": " + LangStr(7169));
+            return false;
+        }
+        neighbourhood_ = neighbourhoodBefore_;
+        return true;
     }
 
-    void saveCharacterFile(std::size_t index) {
+    void stageCharacter(std::size_t index) {
         Sim& sim = *list_.entries()[index].sim;
-        std::string step;
+        if (sim.isDamaged()) {
+            refused_.insert(&sim);
+            report(LangStr(7010) + " : " + sim.Damage, LangStr(7169));
+            return;
+        }
+        std::string step = "Starting Character Save";
         try {
-            saved_.push_back(writeCharacterFile(index, sim, step));
-        } catch (const DamagedCharacterFile&) {
-            report(LangStr(7010) + " : " + sim.FileName + " " + LangStr(7169));
-        } catch (const std::exception&) {
-            report(LangStr(7010) + " : " + sim.FileName + step);
+            std::vector<std::uint8_t> withValues = neighbourhood_;
+            step = "Loading Neighborhood.iff for editing";
+            UpdateNeighborhoodValues(withValues, sim, settings_.expansionLevel, step);
+            staged_.push_back(buildCharacterFile(index, sim, step));
+            neighbourhood_ = std::move(withValues);
+        } catch (const DamagedCharacterFile& damage) {
+            refused_.insert(&sim);
+            report(LangStr(7010) + " : " + sim.FileName + ".iff: " + damage.what(), LangStr(7169));
+        } catch (const std::exception& failure) {
+            refused_.insert(&sim);
+            report(LangStr(7010) + " : " + sim.FileName + step, failure.what());
         }
     }
 
-    // The saved characters' values, written into neighborhood.iff at once.
-    void writeNeighbourhood() {
-        std::vector<std::uint8_t> bytes = neighbourhoodBefore_;
-        std::string step = "Updating Neighborhood.iff";
-        bool changed = false;
-        for (const SavedCharacter& saved : saved_) {
-            changed = UpdateNeighborhoodValues(bytes, *saved.sim, settings_.expansionLevel, step) || changed;
+    // Household moves and family names of the characters not left out, each
+    // on the bytes the ones before it left, so that their changes add up.
+    void stageFamilies() {
+        for (Sim* sim : list_.sims()) {
+            if ((!sim->LastNameChanged && !sim->FamilyChanged) || refused_.contains(sim) || sim->isDamaged()) continue;
+            familiesAsked_ = true;
+            std::string step = "Clearing old section data(1)";
+            try {
+                if (auto updated = UpdateFamilyBytes(neighbourhood_, *sim, services_.dialogs, step)) {
+                    neighbourhood_ = std::move(*updated);
+                }
+            } catch (const std::exception& failure) {
+                report(LangStr(7010) + " : " + step, failure.what());
+            }
         }
-        if (!changed) return;
+    }
+
+    // Writes every new file at once. False (and said) when nothing was written.
+    bool writeFiles() {
+        GameFileSave save(settings_.gameFolder);
+        for (const StagedCharacter& staged : staged_) save.add(staged.file, staged.rewritten.bytes);
+        if (neighbourhood_ != neighbourhoodBefore_) save.add(neighbourhoodFile_, neighbourhood_);
+        if (save.empty()) return true;
         try {
-            step = "Saving Neighborhood.iff";
-            WriteGameFile(neighbourhoodFile_, bytes, settings_.gameFolder);
-        } catch (const std::exception&) {
-            report(LangStr(7010) + " : " + step);
-            putCharacterFilesBack();
+            const InterruptedSave earlier = save.commit();
+            if (earlier.outcome != InterruptedSave::Outcome::None) tell(InterruptedSaveText(earlier));
+            return true;
+        } catch (const std::exception& failure) {
+            report(LangStr(7010) + " : " + writingStep(failure), failure.what());
+            return false;
         }
     }
 
     // Flags, thumbnails and waiting images of the saved characters, then the pajama question.
     void finishSaved() {
-        for (const SavedCharacter& saved : saved_) {
+        for (const StagedCharacter& staged : staged_) {
             try {
-                finish(saved);
-            } catch (const std::exception&) {
-                report(LangStr(7010) + " : " + saved.sim->FileName + "Cleaning up Stream");
+                finish(staged);
+            } catch (const std::exception& failure) {
+                report(LangStr(7010) + " : " + staged.sim->FileName + "Cleaning up Stream", failure.what());
             }
         }
     }
 
-    // Household moves and family names, each read fresh from the file so that
-    // the changes of several characters add up.
-    bool updateFamilies() {
-        bool any = false;
-        for (Sim* sim : list_.sims()) {
-            if (!sim->LastNameChanged && !sim->FamilyChanged) continue;
-            any = true;
-            std::string step = "Clearing old section data(1)";
-            try {
-                UpdateFamilies(neighbourhoodFile_, *sim, services_.dialogs, step, settings_.gameFolder);
-            } catch (const std::exception&) {
-                report(LangStr(7010) + " : " + step);
-            }
-        }
-        return any;
-    }
+    bool familiesAsked() const { return familiesAsked_; }
 
 private:
-    SavedCharacter writeCharacterFile(std::size_t index, Sim& sim, std::string& step) {
-        SavedCharacter saved{index, &sim, {}, {}, {}, {}, {}};
-        step = "Loading character file";
-        saved.file = ResolveCaseInsensitive(settings_.neighbourhoodFolder, "Characters\\" + sim.FileName + ".iff");
-        saved.oldBytes = ReadFileBytes(saved.file);
-
+    StagedCharacter buildCharacterFile(std::size_t index, Sim& sim, std::string& step) {
+        StagedCharacter staged{index, &sim, {}, {}, {}, {}};
         step = "Creating new skin data";
         const BodyStringEntries bodyStrings = BuildBodyStrings(sim, settings_.expansionLevel, installed_);
         CharacterFileParts parts;
@@ -132,44 +151,51 @@ private:
         step = "Creating new name/bio strings";
         parts.names = MakeNamesChunk(sim, settings_.languageNumber);
 
-        step = "Second Pass through section data";
-        saved.imageFile = CharacterImageFile(settings_.applicationFolder, sim.FileName);
-        if (std::filesystem::is_regular_file(saved.imageFile)) parts.newImages = ReadFileBytes(saved.imageFile);
-        saved.rewritten = RewriteCharacterFile(saved.oldBytes, parts);
-        saved.newImages = std::move(parts.newImages);
+        step = "Loading character file";
+        staged.file = ResolveCaseInsensitive(settings_.neighbourhoodFolder, "Characters\\" + sim.FileName + ".iff");
+        const std::vector<std::uint8_t> oldBytes = ReadFileBytes(staged.file);
 
+        step = "Second Pass through section data";
+        staged.imageFile = CharacterImageFile(settings_.applicationFolder, sim.FileName);
+        if (std::filesystem::is_regular_file(staged.imageFile)) parts.newImages = ReadFileBytes(staged.imageFile);
+        staged.rewritten = RewriteCharacterFile(oldBytes, parts);
+        staged.newImages = std::move(parts.newImages);
         step = "Saving new character file";
-        WriteGameFile(saved.file, saved.rewritten.bytes, settings_.gameFolder);
-        return saved;
+        return staged;
     }
 
-    void putCharacterFilesBack() {
-        for (const SavedCharacter& saved : saved_) {
-            try {
-                WriteGameFile(saved.file, saved.oldBytes, settings_.gameFolder);
-            } catch (const std::exception&) {
-                report(LangStr(7010) + " : " + saved.sim->FileName + "Saving new character file");
+    // The step whose file could not be written, as the save names its steps.
+    std::string writingStep(const std::exception& failure) const {
+        const auto* writeError = dynamic_cast<const FileWriteError*>(&failure);
+        if (writeError != nullptr) {
+            for (const StagedCharacter& staged : staged_) {
+                if (WriteTarget(staged.file) == writeError->file()) return staged.sim->FileName + "Saving new character file";
             }
         }
-        saved_.clear();
+        return "Saving Neighborhood.iff";
     }
 
-    void finish(const SavedCharacter& saved) {
-        Sim& sim = *saved.sim;
+    void finish(const StagedCharacter& staged) {
+        Sim& sim = *staged.sim;
         sim.Modified = false;
         sim.ResetThumbnail = false;
-        if (saved.rewritten.newImagesWritten) {
-            if (auto thumbnail = ThumbnailOfCharacterImages(*saved.newImages)) list_.setThumbnail(saved.index, std::move(thumbnail));
+        if (staged.rewritten.newImagesWritten) {
+            if (auto thumbnail = ThumbnailOfCharacterImages(*staged.newImages)) {
+                list_.setThumbnail(staged.index, std::move(thumbnail));
+            }
         }
-        if (saved.rewritten.newImagesUsedUp) {
+        if (staged.rewritten.newImagesUsedUp) {
             // The editor's own work file, drawn for this save.
             std::error_code ignored;
-            std::filesystem::remove(saved.imageFile, ignored);
+            std::filesystem::remove(staged.imageFile, ignored);
         }
         AskAboutPajamaTexture(sim, settings_.expansionLevel, folders_, services_.dialogs);
     }
 
-    void report(const std::string& text) {
+    // The save's own message, then what went wrong.
+    void report(const std::string& text, const std::string& cause) { tell(text + "\n" + cause); }
+
+    void tell(const std::string& text) {
         StyledMessageDlg(services_.dialogs, LangStr(5022), text, MsgKind::None, 0, mrOk, mbOK);
     }
 
@@ -180,7 +206,10 @@ private:
     InstalledSkins installed_;
     std::filesystem::path neighbourhoodFile_;
     std::vector<std::uint8_t> neighbourhoodBefore_;
-    std::vector<SavedCharacter> saved_;
+    std::vector<std::uint8_t> neighbourhood_;  // with the changes of the characters staged so far
+    std::vector<StagedCharacter> staged_;
+    std::set<const Sim*> refused_;
+    bool familiesAsked_ = false;
 };
 
 }  // namespace
@@ -198,15 +227,16 @@ CharacterSaveResult SaveModifiedCharacters(CharacterList& list, const CharacterS
     CharacterSaver saver(list, settings, services);
     services.progress.showStatus(LangStr(6150));
     services.progress.setMaximum(static_cast<int>(entries.size()) - 1);
-    if (saver.readNeighbourhood()) {
-        for (std::size_t i = 0; i < entries.size(); ++i) {
-            services.progress.setPosition(static_cast<int>(i));
-            if (entries[i].sim->Modified) saver.saveCharacterFile(i);
-        }
-        saver.writeNeighbourhood();
-        saver.finishSaved();
+    if (!saver.readNeighbourhood()) return result;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        services.progress.setPosition(static_cast<int>(i));
+        if (entries[i].sim->Modified) saver.stageCharacter(i);
     }
-    result.familiesChanged = saver.updateFamilies();
+    saver.stageFamilies();
+    if (saver.writeFiles()) {
+        saver.finishSaved();
+        result.familiesChanged = saver.familiesAsked();
+    }
     return result;
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/AppFolder.h"
 #include "platform/AtomicFile.h"
+#include "platform/DurableWrite.h"
 
 #include <algorithm>
 #include <ctime>
@@ -143,6 +144,22 @@ void AutoBackup::keepOriginal(const fs::path& file) {
                                  failure.what());
     }
     kept_.insert(original);
+}
+
+void RemoveUnfinishedBackupCopies(const fs::path& root) {
+    std::error_code error;
+    for (const auto& run : fs::directory_iterator(root, error)) {
+        if (run.symlink_status(error).type() != fs::file_type::directory || !isRunFolderName(run.path().filename().string())) {
+            continue;
+        }
+        for (auto it = fs::recursive_directory_iterator(run.path(), error); !error && it != fs::recursive_directory_iterator();
+             it.increment(error)) {
+            if (it->symlink_status(error).type() == fs::file_type::regular &&
+                IsSiblingTemporaryName(it->path().filename().string())) {
+                DiscardTemporary(it->path());
+            }
+        }
+    }
 }
 
 AutoBackup& EditorAutoBackup(const fs::path& gameFolder) {

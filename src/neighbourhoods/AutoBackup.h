@@ -43,6 +43,10 @@ private:
     std::set<std::filesystem::path> kept_;
 };
 
+// Removes the half-made copies a run that was killed while copying left in
+// the run folders under `root` (nothing else there is touched).
+void RemoveUnfinishedBackupCopies(const std::filesystem::path& root);
+
 // The editor's store for this process: ApplicationFolder()/"AutoBackup", copies
 // laid out relative to `gameFolder`. When a call names another game folder (or
 // the application folder has moved), a fresh AutoBackup replaces the old one:

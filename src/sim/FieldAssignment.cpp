@@ -87,7 +87,16 @@ std::int32_t number(std::string_view name, const std::string& text) {
     return value;
 }
 
+// Cash and house belong to the family record; every other number to the neighbour record.
+bool livesInNeighbourRecord(const NumberRule& rule) {
+    return rule.field != &Sim::FamilyCash && rule.field != &Sim::HouseNumber;
+}
+
 void assignNumber(Sim& sim, const NumberRule& rule, const std::string& text, int level) {
+    if (livesInNeighbourRecord(rule) && !sim.hasNeighbourEntry()) {
+        throw NoNeighbourEntryError(std::string(rule.name) + " is kept in the character's entry in neighborhood.iff, and " +
+                                    sim.FileName + " has none there, so it cannot be changed");
+    }
     const std::int32_t value = number(rule.name, text);
     if (!rule.allowed(value, sim, level)) {
         throw FieldAssignmentError(std::string(rule.name) + " " + text + " is out of range (" + std::string(rule.range) + ")");

@@ -15,6 +15,13 @@ public:
     using std::invalid_argument::invalid_argument;
 };
 
+// A field whose value lives in the character's neighbour record in
+// neighborhood.iff, for a character that has none: it could be stored nowhere.
+class NoNeighbourEntryError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
 // The fields a player may change from the command line, as the edit pages
 // allow them: personality, skills, interests, career, job, cash, house,
 // haunt, ghost, fame, names, biography, skin tone and the skins.
@@ -23,7 +30,8 @@ std::vector<std::string_view> AssignableFields();
 // Sets one field from its text ("Neat", "800"), checking the range the edit
 // pages keep, and marks the record as the pages do (Modified; a new family
 // name LastNameChanged; another house FamilyChanged). Texts are in the
-// game's code page already. Throws FieldAssignmentError.
+// game's code page already. Throws FieldAssignmentError, or
+// NoNeighbourEntryError for a value the record cannot store.
 void AssignField(Sim& sim, std::string_view name, const std::string& value, int expansionLevel);
 
 }  // namespace corvane

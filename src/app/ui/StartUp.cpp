@@ -14,6 +14,7 @@
 #include "app/ui/Artwork.h"
 #include "app/ui/StyleForm.h"
 #include "app/ui/TfrmMain.h"
+#include "neighbourhoods/InterruptedSaveReport.h"
 #include "platform/CaseInsensitivePath.h"
 #include "platform/ui/QtDialogs.h"
 
@@ -113,6 +114,10 @@ bool TfrmMain::FormCreate() {
     settings.UIFontName = std::string(language.fontName);
     settings.UIFontCharset = language.fontCharset;
 
+    // A save cut off last time is completed or undone before any file is read.
+    if (const std::string interrupted = FinishInterruptedSaveAndDescribe(); !interrupted.empty()) {
+        StyledMessageDlg(services_.dialogs, LangStr(5022), interrupted, MsgKind::Warning, 0, mrOk, mbOK);
+    }
     listNeighbourhoods(preselectedNeighbourhood_);  // step 16
     imgListHearts = ImageListFromStrip(ArtworkHearts(), kHeartCell);  // step 17
     imgListX = ImageListFromStrip(ArtworkMissingPicture(), kHeartCell);

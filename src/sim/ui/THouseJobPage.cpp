@@ -6,6 +6,7 @@
 #include "app/ui/TfrmMain.h"
 #include "platform/CodePage.h"
 #include "platform/LanguageModule.h"
+#include "sim/ui/NeighbourEntryNotice.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -154,6 +155,7 @@ void THouseJobPage::btnHouseJobClick() {
         showGhost(*sim);
     }
     window_.UnlockPages();
+    ShowNeighbourEntryNotice(job_, *sim);
 }
 
 void THouseJobPage::fillCareers(const Sim& sim) {

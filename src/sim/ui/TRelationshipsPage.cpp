@@ -7,6 +7,7 @@
 #include "app/ui/TfrmMain.h"
 #include "platform/CodePage.h"
 #include "platform/LanguageModule.h"
+#include "sim/ui/NeighbourEntryNotice.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -239,6 +240,7 @@ void TRelationshipsPage::btnRelationshipsClick() {
     refreshHearts();
     cbRelationShipsChange();
     window_.UnlockPages();
+    ShowNeighbourEntryNotice(group_, *sim);
     group_->setEnabled(!sim->Relationships.empty());
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/ui/TThinTrackbar.h"
 #include "app/ui/TfrmMain.h"
+#include "sim/ui/NeighbourEntryNotice.h"
 
 #include <QFrame>
 #include <QGroupBox>
@@ -118,6 +119,8 @@ void TTraitPages::btnSkillsPersonalityClick() {
         }
     }
     window_.UnlockPages();
+    ShowNeighbourEntryNotice(groupBoxOf(TraitGroup::Personality), *sim);
+    ShowNeighbourEntryNotice(groupBoxOf(TraitGroup::Skills), *sim);
 }
 
 void TTraitPages::btnInterestsClick() {
@@ -140,6 +143,7 @@ void TTraitPages::btnInterestsClick() {
         window_.findChild<QPushButton*>(button)->setVisible(!pet);
     }
     window_.UnlockPages();
+    ShowNeighbourEntryNotice(groupBoxOf(TraitGroup::Interests), *sim);
 }
 
 void TTraitPages::setAll(TraitGroup group, bool random) {

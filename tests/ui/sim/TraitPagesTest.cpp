@@ -51,6 +51,41 @@ TEST_F(TraitPagesTest, ThePageShowsTheValuesWithoutTouchingTheRecord) {
     EXPECT_EQ(labelOf("trkNice"), text(6032, 700)) << "equal values still refresh the label";
 }
 
+// Without a neighbour entry the values could be stored nowhere: the pages
+// that keep them say so and take no change; the next character is editable again.
+TEST_F(TraitPagesTest, ACharacterWithoutNeighbourEntryCannotBeChangedAndIsToldWhy) {
+    Sim& iris = choose("User00005");
+    iris.NeighborEntryPos = 0;
+    struct Case {
+        const char* button;
+        const char* group;
+    };
+    const Case cases[] = {{"btnSkillsPersonality", "grpSkills"},
+                          {"btnSkillsPersonality", "grpPersonality"},
+                          {"btnInterests", "grpInterests"},
+                          {"btnRelationships", "grpRelationships"},
+                          {"btnHouseJob", "grpJob"}};
+    for (const Case& c : cases) {
+        window->pageButton(c.button)->click();
+        QGroupBox* group = window->pageGroup(c.group);
+        auto* notice = group->findChild<QLabel*>("lblNoNeighbourEntry");
+        ASSERT_NE(notice, nullptr) << c.group;
+        EXPECT_TRUE(notice->isVisibleTo(group)) << c.group;
+        EXPECT_EQ(notice->text().toStdString(), LangStr(7192)) << c.group;
+        for (QWidget* control : group->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (control != notice) {
+                EXPECT_FALSE(control->isEnabled()) << c.group << " " << control->objectName().toStdString();
+            }
+        }
+    }
+    EXPECT_FALSE(iris.Modified);
+
+    choose("User00001");
+    window->pageButton("btnSkillsPersonality")->click();
+    EXPECT_FALSE(window->pageGroup("grpSkills")->findChild<QLabel*>("lblNoNeighbourEntry")->isVisibleTo(window.get()));
+    EXPECT_TRUE(pages->panel("trkNeat")->isEnabled());
+}
+
 TEST_F(TraitPagesTest, ASliderStoresOnlyWhileItsGroupIsEnabled) {
     Sim& victor = choose("User00001");
     window->pageButton("btnSkillsPersonality")->click();

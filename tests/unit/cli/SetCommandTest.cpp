@@ -5,6 +5,9 @@
 #include "sim/FieldAssignment.h"
 #include "unit/cli/DemoGameTest.h"
 
+#include <algorithm>
+#include <fstream>
+
 namespace corvane::cli {
 namespace {
 
@@ -64,6 +67,59 @@ TEST_F(SetCommandTest, UnknownFieldsAndValuesOutOfRangeAreRefusedBeforeAnythingI
         }
     }
     EXPECT_EQ(neighbourhood(), before);
+}
+
+// Values that could be stored nowhere, and characters whose files were read
+// as damaged, are refused with exit status 2 (not a usage error) and no file changes.
+TEST_F(SetCommandTest, ValuesStoredNowhereAndDamagedCharactersAreRefusedAndNothingIsWritten) {
+    // Iris's name in the neighbour records no longer matches her file.
+    auto bytes = neighbourhood();
+    const std::string name("User00005\0", 10);
+    const auto at = std::search(bytes.begin(), bytes.end(), name.begin(), name.end());
+    ASSERT_NE(at, bytes.end());
+    *(at + 4) = 'X';
+    // Elena's CTSS chunk claims far more bytes than her file holds.
+    const auto elenaFile = game / "UserData" / "Characters" / "User00002.iff";
+    auto elena = ReadFileBytes(elenaFile);
+    const std::string ctss = "CTSS";
+    const auto chunk = std::search(elena.begin(), elena.end(), ctss.begin(), ctss.end());
+    ASSERT_NE(chunk, elena.end());
+    for (int i = 0; i < 4; ++i) *(chunk + 4 + i) = i == 0 ? 0x7f : 0xff;
+    auto writeBytes = [](const std::filesystem::path& file, const std::vector<std::uint8_t>& content) {
+        std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(content.data()),
+                                                    static_cast<std::streamsize>(content.size()));
+    };
+    writeBytes(game / "UserData" / "neighborhood.iff", bytes);
+    writeBytes(elenaFile, elena);
+
+    struct Case {
+        std::vector<std::string> arguments;
+        std::string message;  // what it starts with
+    };
+    const std::vector<Case> cases{
+        {{"UserData", "User00005", "Neat=800"},
+         "Neat is kept in the character's entry in neighborhood.iff, and User00005 has none there"},
+        {{"UserData", "User00005", "Career=0"}, "Career is kept in the character's entry"},
+        {{"UserData", "User00005", "FameScore=10"}, "FameScore is kept in the character's entry"},
+        {{"UserData", "User00002", "Neat=800"}, "Saving failed : User00002.iff: "},
+    };
+    for (const Case& c : cases) {
+        std::ostringstream out;
+        try {
+            RunSet(args(c.arguments), out);
+            ADD_FAILURE() << c.message << ": accepted";
+        } catch (const std::invalid_argument& error) {
+            ADD_FAILURE() << "a usage error (exit 1): " << error.what();
+        } catch (const std::runtime_error& error) {
+            EXPECT_TRUE(std::string(error.what()).starts_with(c.message)) << error.what();
+        }
+    }
+    EXPECT_EQ(neighbourhood(), bytes);
+    EXPECT_EQ(ReadFileBytes(elenaFile), elena);
+
+    // What lives in the family record is still stored for her.
+    run(RunSet, {"UserData", "User00005", "FamilyCash=4321"});
+    EXPECT_NE(run(RunShow, {"UserData", "User00005"}).find("FamilyCash\t4321\n"), std::string::npos);
 }
 
 TEST(FieldAssignment, MarksTheRecordAsTheEditPagesDo) {

@@ -16,18 +16,26 @@
 #include "platform/Trash.h"
 #include "skins/SkinCatalogueBuilder.h"
 #include "skins/SkinFolders.h"
+#include "neighbourhoods/GameFileWrite.h"
+#include "platform/DurableWrite.h"
 #include "support/EnvOverride.h"
+#include "support/FaultInjection.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <fstream>
+#include <functional>
+#include <iostream>
 #include <set>
 
 namespace corvane {
 namespace {
 
+namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;
 constexpr int kDemoLevel = 7;
 
@@ -91,6 +99,17 @@ protected:
         }
         return files;
     }
+    // Puts every file of the neighbourhood back as `files` holds them, and nothing else.
+    void restore(const std::map<fs::path, Bytes>& files) {
+        for (const auto& [path, bytes] : allFiles()) {
+            if (!files.contains(path)) fs::remove(path);
+        }
+        for (const auto& [path, bytes] : files) {
+            std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                                         static_cast<std::streamsize>(bytes.size()));
+        }
+    }
+
     std::map<std::string, std::string> recordsAsJson() const {
         std::map<std::string, std::string> records;
         for (const Sim* s : list.sims()) records[s->FileName] = cli::SimAsJson(*s, [](const std::string& t) { return t; });
@@ -278,7 +297,8 @@ TEST_F(DemoSave, ADamagedCharacterFileIsRefusedAndTheOthersAreSaved) {
     save(mrYes, {mrOk});
     const auto texts = dialogs.messageTexts();
     ASSERT_EQ(texts.size(), 2u);
-    EXPECT_EQ(texts[1], LangStr(7010) + " : User00002 " + LangStr(7169));
+    EXPECT_TRUE(texts[1].starts_with(LangStr(7010) + " : User00002.iff: ")) << texts[1];
+    EXPECT_TRUE(texts[1].ends_with("\n" + LangStr(7169))) << texts[1];
     EXPECT_EQ(ReadFileBytes(characterFile("User00002")), damaged);
     EXPECT_EQ(ReadFileBytes(neighbourhood / "neighborhood.iff"), neighbourhoodBefore) << "nothing of the refused character";
     EXPECT_TRUE(sim("User00002").Modified);
@@ -286,8 +306,7 @@ TEST_F(DemoSave, ADamagedCharacterFileIsRefusedAndTheOthersAreSaved) {
 }
 
 TEST_F(DemoSave, AFailedCharacterWriteLeavesBothFilesAsTheyWere) {
-    // The copy of the character file cannot be kept, so it must not be written;
-    // the neighbourhood, already written, is put back.
+    // The copy of the character file cannot be kept, so no file of the save is written.
     EditorAutoBackup(game).keepOriginal(neighbourhood / "neighborhood.iff");
     const Bytes neighbourhoodBefore = ReadFileBytes(neighbourhood / "neighborhood.iff");
     const Bytes characterBefore = ReadFileBytes(characterFile("User00004"));
@@ -298,15 +317,17 @@ TEST_F(DemoSave, AFailedCharacterWriteLeavesBothFilesAsTheyWere) {
     save(mrYes, {mrOk});
     const auto texts = dialogs.messageTexts();
     ASSERT_EQ(texts.size(), 2u);
-    EXPECT_EQ(texts[1], LangStr(7010) + " : User00004Saving new character file");
+    EXPECT_TRUE(texts[1].starts_with(LangStr(7010) + " : User00004Saving new character file\nCannot keep a backup copy of " +
+                                     characterFile("User00004").string()))
+        << texts[1];
     EXPECT_EQ(ReadFileBytes(neighbourhood / "neighborhood.iff"), neighbourhoodBefore);
     EXPECT_EQ(ReadFileBytes(characterFile("User00004")), characterBefore);
     EXPECT_TRUE(sim("User00004").Modified);
 }
 
-TEST_F(DemoSave, AFailedNeighbourhoodWritePutsTheCharacterFilesBack) {
-    // The neighbourhood's copy would go through a link to nowhere, so
-    // neighborhood.iff must not be written; the character file already was.
+TEST_F(DemoSave, AFailedNeighbourhoodWriteLeavesTheCharacterFilesAsTheyWere) {
+    // The neighbourhood's copy would go through a link to nowhere, so no file
+    // of the save is written, the character file neither.
     AutoBackup& backup = EditorAutoBackup(game);
     backup.keepOriginal(game / "Sims.exe");
     std::filesystem::create_directories(backup.runFolder() / "UserData");
@@ -318,9 +339,50 @@ TEST_F(DemoSave, AFailedNeighbourhoodWritePutsTheCharacterFilesBack) {
     save(mrYes, {mrOk});
     const auto texts = dialogs.messageTexts();
     ASSERT_EQ(texts.size(), 2u);
-    EXPECT_EQ(texts[1], LangStr(7010) + " : Saving Neighborhood.iff");
+    EXPECT_TRUE(texts[1].starts_with(LangStr(7010) + " : Saving Neighborhood.iff\nCannot keep a backup copy of ")) << texts[1];
     EXPECT_EQ(allFiles(), before);
     EXPECT_TRUE(sim("User00001").Modified);
+}
+
+// neighborhood.iff changed under the open neighbourhood: a failure inside the
+// save's own steps is told with its step and cause, and no file is written.
+TEST_F(DemoSave, ANeighbourhoodThatNoLongerFitsTheRecordsIsToldAndNothingIsWritten) {
+    struct Case {
+        const char* fault;
+        std::function<void()> damage;
+        std::string told;  // what the failure message starts with
+    };
+    const std::vector<Case> cases{
+        {"cut_to_half",
+         [&] {
+             Bytes bytes = ReadFileBytes(neighbourhood / "neighborhood.iff");
+             bytes.resize(bytes.size() / 2);
+             std::ofstream(neighbourhood / "neighborhood.iff", std::ios::binary)
+                 .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+         },
+         LangStr(7010) + " : "},
+        {"stored_position_past_the_end",
+         [&] { sim("User00001").NeighborEntryPos = 50'000'000; },
+         LangStr(7010) + " : User00001"},
+    };
+    const auto pristine = allFiles();
+    for (const Case& c : cases) {
+        open();
+        c.damage();
+        const auto before = allFiles();
+        dialogs.forgetShown();
+        sim("User00001").Neat = 300;
+        sim("User00001").FirstName = "Viktor";
+        sim("User00001").Modified = true;
+        save(mrYes, {mrOk});
+        const auto texts = dialogs.messageTexts();
+        ASSERT_EQ(texts.size(), 2u) << c.fault;
+        EXPECT_TRUE(texts[1].starts_with(c.told)) << c.fault << ": " << texts[1];
+        EXPECT_NE(texts[1].find("neighborhood.iff"), std::string::npos) << c.fault << ": the cause names the file";
+        EXPECT_EQ(allFiles(), before) << c.fault;
+        EXPECT_TRUE(sim("User00001").Modified) << c.fault;
+        restore(pristine);
+    }
 }
 
 TEST_F(DemoSave, WaitingImagesReplaceTheOldOnesAtLevel5AndTheListShowsTheNewThumbnail) {
@@ -370,6 +432,110 @@ TEST_F(DemoSave, HouseholdMovesAskForTheNeighbourhoodToBeReadAgain) {
     open();
     EXPECT_EQ(sim("User00005").LastName, "Marlow");
     EXPECT_EQ(sim("User00005").HouseNumber, 3);
+}
+
+// Two characters changed in one save: Victor's file and values, and Iris's
+// family name, so the save writes two character files and neighborhood.iff.
+class InterruptedDemoSave : public DemoSave {
+protected:
+    void SetUp() override {
+        DemoSave::SetUp();
+        // Built here once, so that every child process has it.
+        LoadSkinData(GameSkinCatalogue(), SkinFolders(game, level_), progress);
+        oldFiles = allFiles();
+        const fs::path stepsFile = dir.path() / "steps.txt";
+        ASSERT_EQ(test::RunInChild([&] {
+                      const auto recorded = test::RecordCalls([&] { editAndSave(); });
+                      std::ofstream out(stepsFile);
+                      for (const test::CallStep& step : recorded) out << step.text() << "\n";
+                      return 0;
+                  }),
+                  0);
+        newFiles = allFiles();
+        std::ifstream in(stepsFile);
+        for (std::string line; std::getline(in, line);) steps.push_back(line);
+        ASSERT_NE(newFiles, oldFiles);
+    }
+
+    // In a child process: the edits and the save; returns how many failures it told.
+    int editAndSave() {
+        Sim& victor = sim("User00001");
+        victor.Neat = 300;
+        victor.FirstName = "Viktor";
+        victor.Modified = true;
+        Sim& iris = sim("User00005");
+        iris.LastName = "Hale";
+        iris.LastNameChanged = true;
+        iris.Modified = true;
+        save(mrYes, {mrOk, mrOk, mrOk});
+        int failures = 0;
+        for (const std::string& text : dialogs.messageTexts()) failures += text.starts_with(LangStr(7010)) ? 1 : 0;
+        return failures;
+    }
+
+    // "old" or "new" when every file of the neighbourhood is wholly one or the other.
+    std::string state() const {
+        const auto now = allFiles();
+        return now == oldFiles ? "old" : now == newFiles ? "new" : "mixed";
+    }
+
+    std::vector<fs::path> halfMadeBackupCopies() const {
+        std::vector<fs::path> found;
+        for (const auto& entry : fs::recursive_directory_iterator(dir.path() / "app")) {
+            if (IsSiblingTemporaryName(entry.path().filename().string())) found.push_back(entry.path());
+        }
+        return found;
+    }
+
+    std::map<fs::path, Bytes> oldFiles;
+    std::map<fs::path, Bytes> newFiles;
+    std::vector<std::string> steps;  // the system calls of an undisturbed save
+};
+
+TEST_F(InterruptedDemoSave, KilledAtEveryStepTheNextStartLeavesTheNeighbourhoodAllOldOrAllNew) {
+    ASSERT_GE(steps.size(), 30u);
+    std::map<std::string, int> outcomes;
+    for (std::size_t k = 0; k <= steps.size(); ++k) {
+        restore(oldFiles);
+        const int status = test::RunKilledAtCall(k, [&] { return editAndSave(); });
+        const std::string step = k < steps.size() ? steps[k] : "(after the last call)";
+        ASSERT_EQ(status, k < steps.size() ? test::kKilledAtCall : 0) << step;
+        const InterruptedSave finished = FinishInterruptedGameSave();
+        const std::string after = state();
+        EXPECT_TRUE(after == "old" || after == "new") << "killed at " << step << ": " << after;
+        EXPECT_EQ(halfMadeBackupCopies(), std::vector<fs::path>{}) << step;
+        if (finished.outcome == InterruptedSave::Outcome::Undone) {
+            EXPECT_EQ(after, "old") << step;
+        }
+        if (finished.outcome == InterruptedSave::Outcome::Completed) {
+            EXPECT_EQ(after, "new") << step;
+        }
+        ++outcomes[after];
+    }
+    std::cout << "save killed at each of " << steps.size() << " calls: " << outcomes["old"] << " all old, "
+              << outcomes["new"] << " all new\n";
+    EXPECT_GT(outcomes["old"], 0);
+    EXPECT_GT(outcomes["new"], 0);
+}
+
+TEST_F(InterruptedDemoSave, AFailingCallAtEveryStepIsToldAndLeavesTheNeighbourhoodAllOldOrAllNew) {
+    for (std::size_t k = 0; k < steps.size(); ++k) {
+        restore(oldFiles);
+        const int told = test::RunInChild([&] {
+            test::FailingCall failing(k, ENOSPC);
+            return editAndSave();
+        });
+        const std::string right = state();
+        FinishInterruptedGameSave();
+        const std::string after = state();
+        EXPECT_TRUE(after == "old" || after == "new") << steps[k] << ": " << after;
+        if (told == 0) {
+            EXPECT_EQ(right, "new") << steps[k] << " failed unreported";
+        } else {
+            EXPECT_EQ(told, 1) << steps[k];
+        }
+        EXPECT_EQ(halfMadeBackupCopies(), std::vector<fs::path>{}) << steps[k];
+    }
 }
 
 // A character at level 2 in the standard pajamas while the pajama texture

@@ -1,0 +1,267 @@
+#include "platform/AtomicFileSet.h"
+
+#include "platform/AtomicFile.h"
+#include "platform/DurableWrite.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <set>
+#include <sstream>
+#include <sys/file.h>
+#include <unistd.h>
+
+namespace corvane {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::string_view kTitle = "Corvane 3D save journal";
+constexpr std::string_view kPrepared = "prepared";
+constexpr std::string_view kCommitted = "committed";
+
+struct JournalEntry {
+    fs::path temporary;
+    fs::path target;
+};
+
+struct Journal {
+    bool committed = false;
+    std::vector<JournalEntry> entries;
+};
+
+std::string escaped(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        switch (c) {
+            case '%': out += "%25"; break;
+            case '\t': out += "%09"; break;
+            case '\r': out += "%0D"; break;
+            case '\n': out += "%0A"; break;
+            default: out += c;
+        }
+    }
+    return out;
+}
+
+std::string unescaped(const std::string& text, const fs::path& journal) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '%') {
+            out += text[i];
+            continue;
+        }
+        const std::string code = text.substr(i + 1, 2);
+        if (code == "25") out += '%';
+        else if (code == "09") out += '\t';
+        else if (code == "0D") out += '\r';
+        else if (code == "0A") out += '\n';
+        else throw FileWriteError(journal, "The save journal " + journal.string() + " has an unknown escape %" + code);
+        i += 2;
+    }
+    return out;
+}
+
+std::string journalText(const Journal& journal) {
+    std::string text = std::string(kTitle) + "\n" + std::string(journal.committed ? kCommitted : kPrepared) + "\n";
+    for (const JournalEntry& entry : journal.entries) {
+        text += escaped(entry.temporary.string()) + "\t" + escaped(entry.target.string()) + "\n";
+    }
+    return text;
+}
+
+[[noreturn]] void unreadable(const fs::path& journal, int line, const std::string& what) {
+    throw FileWriteError(journal, "The save journal " + journal.string() + " cannot be read: line " +
+                                      std::to_string(line) + ": " + what);
+}
+
+Journal parseJournal(const std::string& text, const fs::path& journal) {
+    std::istringstream lines(text);
+    std::string line;
+    if (!std::getline(lines, line) || line != kTitle) unreadable(journal, 1, "expected \"" + std::string(kTitle) + "\"");
+    if (!std::getline(lines, line) || (line != kPrepared && line != kCommitted)) {
+        unreadable(journal, 2, "expected \"prepared\" or \"committed\"");
+    }
+    Journal parsed;
+    parsed.committed = line == kCommitted;
+    for (int number = 3; std::getline(lines, line); ++number) {
+        const auto tab = line.find('\t');
+        if (tab == std::string::npos) unreadable(journal, number, "expected a new file, a tab and the file it replaces");
+        JournalEntry entry{unescaped(line.substr(0, tab), journal), unescaped(line.substr(tab + 1), journal)};
+        // Only ever a temporary file of ours beside the file it replaces.
+        if (entry.temporary.parent_path() != entry.target.parent_path() ||
+            !IsSiblingTemporaryOf(entry.temporary.filename().string(), entry.target.filename().string())) {
+            unreadable(journal, number, "the new file is not a temporary file beside " + entry.target.string());
+        }
+        parsed.entries.push_back(std::move(entry));
+    }
+    return parsed;
+}
+
+void writeJournal(const fs::path& file, const Journal& journal) {
+    ReplaceFileAtomically(file, journalText(journal));
+}
+
+void flushFolders(const std::vector<JournalEntry>& entries) {
+    std::set<fs::path> folders;
+    for (const JournalEntry& entry : entries) folders.insert(entry.target.parent_path());
+    for (const fs::path& folder : folders) FlushFolderEntries(folder);
+}
+
+void removeJournal(const fs::path& journal) {
+    RemoveIfPresent(journal);
+    FlushFolderEntries(journal.parent_path());
+}
+
+// One save at a time over one journal, across processes.
+class JournalLock {
+public:
+    JournalLock(const fs::path& journal, bool wait) {
+        fs::create_directories(journal.parent_path());
+        const fs::path lockFile = fs::path(journal.string() + ".lock");
+        descriptor_ = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        if (descriptor_ < 0) {
+            throw FileWriteError(lockFile, "Cannot open " + lockFile.string() + ": " + std::strerror(errno));
+        }
+        held_ = ::flock(descriptor_, LOCK_EX | (wait ? 0 : LOCK_NB)) == 0;
+    }
+    ~JournalLock() { ::close(descriptor_); }
+    JournalLock(const JournalLock&) = delete;
+    JournalLock& operator=(const JournalLock&) = delete;
+    bool held() const { return held_; }
+
+private:
+    int descriptor_ = -1;
+    bool held_ = false;
+};
+
+void removeLeftoverJournalWrites(const fs::path& journal) {
+    std::error_code error;
+    const std::string name = journal.filename().string();
+    for (const auto& entry : fs::directory_iterator(journal.parent_path(), error)) {
+        if (IsSiblingTemporaryOf(entry.path().filename().string(), name)) DiscardTemporary(entry.path());
+    }
+}
+
+// The caller holds the lock.
+InterruptedSave finishLocked(const fs::path& journalFile) {
+    removeLeftoverJournalWrites(journalFile);
+    std::error_code error;
+    if (!fs::exists(journalFile, error)) return {};
+    Journal journal;
+    try {
+        journal = parseJournal(ReadTextFile(journalFile), journalFile);
+    } catch (const std::exception& bad) {
+        // Nothing it names can be trusted: keep it for the player to look at, change no file.
+        const fs::path aside(journalFile.string() + ".damaged");
+        fs::rename(journalFile, aside, error);
+        throw FileWriteError(journalFile, std::string(bad.what()) + "; no file was changed, and the journal was set aside as " +
+                                              aside.string());
+    }
+    InterruptedSave result;
+    for (const JournalEntry& entry : journal.entries) result.files.push_back(entry.target);
+    if (journal.committed) {
+        for (const JournalEntry& entry : journal.entries) {
+            if (fs::exists(fs::symlink_status(entry.temporary, error))) MoveOver(entry.temporary, entry.target);
+        }
+        flushFolders(journal.entries);
+        result.outcome = InterruptedSave::Outcome::Completed;
+    } else {
+        for (const JournalEntry& entry : journal.entries) RemoveIfPresent(entry.temporary);
+        result.outcome = InterruptedSave::Outcome::Undone;
+    }
+    removeJournal(journalFile);
+    return result;
+}
+
+// A failure past the commit: the journal stays, and the next start finishes the save.
+FileWriteError completedAtNextStart(const FileWriteError& failure) {
+    return FileWriteError(failure.file(), std::string(failure.what()) +
+                                              "; the save is completed when the editor or corvane3d-cli next starts");
+}
+
+void discardAll(const std::vector<JournalEntry>& entries) noexcept {
+    for (const JournalEntry& entry : entries) DiscardTemporary(entry.temporary);
+}
+
+}  // namespace
+
+AtomicFileSet::AtomicFileSet(fs::path journal) : journal_(std::move(journal)) {}
+
+void AtomicFileSet::add(const fs::path& file, std::span<const std::uint8_t> bytes) {
+    files_.push_back(file);
+    contents_.emplace_back(bytes.begin(), bytes.end());
+}
+
+const std::vector<fs::path>& AtomicFileSet::files() const {
+    return files_;
+}
+
+InterruptedSave AtomicFileSet::commit() {
+    JournalLock lock(journal_, true);
+    InterruptedSave earlier = finishLocked(journal_);
+    if (files_.empty()) return earlier;
+
+    Journal journal;
+    for (const fs::path& file : files_) {
+        const fs::path target = WriteTarget(file);
+        journal.entries.push_back({SiblingTemporaryName(target), target});
+    }
+    std::size_t written = 0;
+    try {
+        writeJournal(journal_, journal);
+        for (; written < files_.size(); ++written) {
+            const auto& bytes = contents_[written];
+            WriteTemporaryFile(journal.entries[written].temporary,
+                               std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()),
+                               journal.entries[written].target);
+        }
+        journal.committed = true;
+        writeJournal(journal_, journal);
+    } catch (...) {
+        discardAll(journal.entries);
+        try {
+            removeJournal(journal_);
+        } catch (const FileWriteError&) {
+            // A journal left "prepared" only undoes this save again at the next start.
+        }
+        throw;
+    }
+    for (std::size_t i = 0; i < journal.entries.size(); ++i) {
+        try {
+            MoveOver(journal.entries[i].temporary, journal.entries[i].target);
+        } catch (const FileWriteError& failure) {
+            if (i == 0) {
+                // Nothing replaced yet: the save can still be undone here and now.
+                discardAll(journal.entries);
+                try {
+                    removeJournal(journal_);
+                } catch (const FileWriteError&) {
+                    // Left "prepared", it only undoes this save again at the next start.
+                }
+                throw;
+            }
+            throw completedAtNextStart(failure);
+        }
+    }
+    try {
+        flushFolders(journal.entries);
+    } catch (const FileWriteError& failure) {
+        throw completedAtNextStart(failure);
+    }
+    try {
+        removeJournal(journal_);
+    } catch (const FileWriteError&) {
+        // Every file is written: a journal left behind only repeats the finished renames at the next start.
+    }
+    return earlier;
+}
+
+InterruptedSave FinishInterruptedSave(const fs::path& journal) {
+    JournalLock lock(journal, false);
+    if (!lock.held()) return {};  // another process is saving right now
+    return finishLocked(journal);
+}
+
+}  // namespace corvane
