@@ -124,6 +124,7 @@ TEST_F(SetCommandTest, ValuesStoredNowhereAndDamagedCharactersAreRefusedAndNothi
 
 TEST(FieldAssignment, MarksTheRecordAsTheEditPagesDo) {
     Sim sim;
+    sim.NeighborEntryPos = 600;  // its neighbour record was found
     sim.LastName = "Marlow";
     sim.HouseNumber = 3;
     AssignField(sim, "SkinColor", "2", 7);
