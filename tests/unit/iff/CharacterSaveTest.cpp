@@ -495,6 +495,7 @@ protected:
 TEST_F(InterruptedDemoSave, KilledAtEveryStepTheNextStartLeavesTheNeighbourhoodAllOldOrAllNew) {
     ASSERT_GE(steps.size(), 30u);
     std::map<std::string, int> outcomes;
+    std::string matrix;
     for (std::size_t k = 0; k <= steps.size(); ++k) {
         restore(oldFiles);
         const int status = test::RunKilledAtCall(k, [&] { return editAndSave(); });
@@ -511,8 +512,9 @@ TEST_F(InterruptedDemoSave, KilledAtEveryStepTheNextStartLeavesTheNeighbourhoodA
             EXPECT_EQ(after, "new") << step;
         }
         ++outcomes[after];
+        matrix += "  " + std::to_string(k) + "\t" + step + "\t-> " + after + "\n";
     }
-    std::cout << "save killed at each of " << steps.size() << " calls: " << outcomes["old"] << " all old, "
+    std::cout << matrix << "save killed at each of " << steps.size() << " calls: " << outcomes["old"] << " all old, "
               << outcomes["new"] << " all new\n";
     EXPECT_GT(outcomes["old"], 0);
     EXPECT_GT(outcomes["new"], 0);
