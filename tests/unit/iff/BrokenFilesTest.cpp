@@ -6,9 +6,9 @@
 
 #include "demo/CharacterFileWriter.h"
 #include "demo/GameBuilder.h"
-#include "demo/IffFileWriter.h"
 #include "demo/NeighbourhoodFileWriter.h"
 #include "iff/IffContainer.h"
+#include "iff/IffRewrite.h"
 #include "platform/FileBytes.h"
 #include "platform/LanguageModule.h"
 #include "support/EmptyCatalogue.h"
@@ -45,15 +45,11 @@ void setChunkSize(Bytes& file, const std::string& type, int id, std::uint32_t si
     for (std::size_t i = 0; i < 4; ++i) file[at + i] = static_cast<std::uint8_t>(size >> (24 - 8 * i));
 }
 
-// The same chunks (without the map) with one of them replaced, and a new map.
+// The file with its chunk of `type` replaced, and a new map.
 Bytes withChunk(const Bytes& file, const std::string& type, const Bytes& replacement) {
-    std::vector<Bytes> chunks;
-    for (const Section& section : ReadChunkList(file).sections) {
-        if (section.ChunkType == "rsmp") continue;
-        const auto from = file.begin() + section.ChunkOffset;
-        chunks.push_back(section.ChunkType == type ? replacement : Bytes(from, from + section.ChunkSize));
-    }
-    return MakeIffFile(chunks);
+    return RewriteIff(file, ReadChunkList(file), [&](const Section& section) {
+        return section.ChunkType == type ? ChunkDecision::replace(replacement) : ChunkDecision::copy();
+    }, false);
 }
 
 std::string offsetOf(const Bytes& file, const std::string& type, int id = -1) {

@@ -182,6 +182,24 @@ TEST(BodyStringLayouts, SwimwearFormalAndPajamasByLevelAndCount) {
     }
 }
 
+TEST(CharacterReading, ANeighbourSearchOnADamagedNeighbourhoodMarksTheCharacterDamaged) {
+    NeighbourhoodFileSpec spec;
+    spec.neighbours.push_back(NeighbourSpec{});
+    auto bytes = MakeNeighbourhoodFile(spec);
+    const auto ngbh = ReadChunkList(bytes).sections.at(0);
+    for (std::size_t i = 4; i < 8; ++i) bytes[static_cast<std::size_t>(ngbh.ChunkOffset) + i] = 0;  // before NBRS
+    const NeighborhoodImage image(bytes);
+    CharacterLoadContext context{&image, 1, 0, false, {}};
+    CharacterFileSpec character;
+    character.bodyStrings = StandardBodyStrings("adult", 0);
+    const LoadedCharacter loaded = ReadCharacter(MakeCharacterFile(character), "User00001", context);
+    EXPECT_TRUE(loaded.damaged);
+    EXPECT_EQ(loaded.sim.Damage, "neighborhood.iff: the NGBH chunk at offset 64 claims 0 bytes, less than its 76-byte header (file of " +
+                                     std::to_string(bytes.size()) + " bytes)");
+    EXPECT_EQ(loaded.sim.NeighborEntryPos, 0);
+    EXPECT_FALSE(loaded.sim.Modified);
+}
+
 TEST_F(NeighbourhoodLoadingTest, ATruncatedNeighbourhoodFileLeavesTheCharactersOutWithAMessage) {
     addCharacter("User00001", 1, 0x01010101, "adult");
     neighbourhood.version = NeighbourhoodVersionFor(level);
