@@ -218,7 +218,7 @@ TEST_F(NeighbourhoodLoadingTest, ATruncatedNeighbourhoodFileLeavesTheCharactersO
     auto opened = OpenNeighbourhood(settings, dialogs, quiet);
     EXPECT_TRUE(opened.characters.empty());
     ASSERT_EQ(dialogs.messageTexts().size(), 1u);
-    const std::string& text = dialogs.messageTexts()[0];
+    const std::string text = dialogs.messageTexts()[0];
     EXPECT_EQ(text.rfind("Neighbourhood damaged:\n", 0), 0u) << text;
     EXPECT_NE(text.find("neighborhood.iff: the NBRS chunk at offset "), std::string::npos) << text;
     EXPECT_NE(text.find("past the end of the file (" + std::to_string(bytes.size()) + " bytes)"), std::string::npos) << text;
@@ -304,9 +304,12 @@ TEST_F(NeighbourhoodLoadingTest, ShortUnreadableAndDamagedFilesDoNotStopTheOther
     EXPECT_FALSE(opened.characters[0]->Modified);
     EXPECT_FALSE(opened.characters[0]->isDamaged());
     EXPECT_FALSE(opened.characters[1]->Modified) << "a damaged character is never saved, so not modified";
-    const std::string damage = "User00003.iff: the STR# chunk at offset " + std::to_string(third) +
+    // The body strings' own size, read by the game's scan, says they hold nothing either.
+    const std::string at = std::to_string(third);
+    const std::string damage = "User00003.iff: the STR# chunk at offset " + at +
                                " claims 0 bytes, less than its 76-byte header (file of " +
-                               std::to_string(damaged.size()) + " bytes)";
+                               std::to_string(damaged.size()) + " bytes); User00003.iff: the body strings hold 0 of "
+                               "their 30 entries; the chunk at offset " + at + " ends at offset " + at;
     EXPECT_EQ(opened.characters[1]->Damage, damage);
     EXPECT_FALSE(std::filesystem::exists(userData / "Characters/User00002.iff"));
     EXPECT_FALSE(std::filesystem::is_empty(folder.path() / "data/Trash/files")) << "the short file went to the Trash";
