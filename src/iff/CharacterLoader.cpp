@@ -320,16 +320,22 @@ std::optional<Bitmap> lastThumbnail(std::span<const std::uint8_t> file, const Ch
 CharacterNames ReadCharacterNames(std::span<const std::uint8_t> data, int languageNumber) {
     LanguageTexts own;
     LanguageTexts english;
-    if (data.size() >= 4 && data[0] == 0xFE && data[1] == 0xFF) {
+    if (data.size() < 4) return {};
+    ByteReader reader(data, "CTSS");
+    const std::uint16_t format = reader.u16le();
+    if (format == 0xFFFE) {
         try {
             for (const auto& entry : ReadStringTable(data, "CTSS")) english.add(entry.value);
         } catch (const FormatError&) {
-            // The texts read before the fault stay.
+            // A table that does not read gives no names.
         }
-    } else if (data.size() >= 4 && data[0] == 0xFD && data[1] == 0xFF) {
+    } else if (format == 0xFFFD) {
+        // Wherever a zero byte is followed by a wanted language byte, a text follows.
         for (std::size_t i = 3; i + 1 < data.size(); ++i) {
-            const int language = data[i + 1];
-            if (data[i] != 0 || (language != 1 && language != languageNumber)) continue;
+            reader.seek(i);
+            if (reader.u8() != 0) continue;
+            const int language = reader.u8();
+            if (language != 1 && language != languageNumber) continue;
             const std::string text = cTextAt(data, i + 2);
             (language == languageNumber ? own : english).add(text);
         }
