@@ -2,6 +2,7 @@
 
 #include "platform/ByteReader.h"
 #include "platform/ByteWriter.h"
+#include "platform/FormatError.h"
 #include "platform/LittleEndian.h"
 
 #include <algorithm>
@@ -23,6 +24,16 @@ std::string mapLabel(const std::string& label) {
     return first < last ? std::string(first, last) : std::string();
 }
 
+// A reader placed at `position`; FormatError naming it when it lies past the end.
+ByteReader readerAt(std::span<const std::uint8_t> file, std::size_t position) {
+    if (position > file.size()) {
+        throw FormatError({}, position, "past the end of the file (" + std::to_string(file.size()) + " bytes)");
+    }
+    ByteReader reader(file, {});
+    reader.seek(position);
+    return reader;
+}
+
 }  // namespace
 
 void PutBigEndian32(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t value) {
@@ -32,17 +43,12 @@ void PutBigEndian32(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_
 }
 
 std::int32_t ReadBigEndian(std::span<const std::uint8_t> file, std::size_t position, int count) {
-    ByteReader reader(file, {});
-    reader.seek(std::min(position, file.size()));
-    reader.skip(position - reader.position());
+    ByteReader reader = readerAt(file, position);
     return count == 2 ? reader.u16be() : static_cast<std::int32_t>(reader.u32be());
 }
 
 std::string ReadChunkLabel(std::span<const std::uint8_t> file, std::size_t position) {
-    ByteReader reader(file, {});
-    reader.seek(std::min(position, file.size()));
-    reader.skip(position - reader.position());
-    return reader.chars(kChunkLabelSize);
+    return readerAt(file, position).chars(kChunkLabelSize);
 }
 
 ChunkList ReadChunkList(std::span<const std::uint8_t> file, std::string_view stopType, const std::string& fileName) {

@@ -1,5 +1,7 @@
 #include "iff/NeighborhoodImage.h"
 
+#include "platform/FormatError.h"
+
 
 #include <algorithm>
 #include <cstring>
@@ -25,9 +27,11 @@ std::optional<std::uint16_t> NeighborhoodImage::version() const {
 }
 
 ByteReader NeighborhoodImage::readerAt(std::size_t position) const {
+    if (position > bytes_.size()) {
+        throw FormatError(fileName_, position, "past the end of the file (" + std::to_string(bytes_.size()) + " bytes)");
+    }
     ByteReader reader(bytes_, fileName_);
-    reader.seek(std::min(position, bytes_.size()));
-    reader.skip(position - reader.position());  // names the position past the end
+    reader.seek(position);
     return reader;
 }
 
