@@ -34,6 +34,7 @@ CharacterList OpenCharacterList(const std::string& folderName) {
     load.hasFameFolders = settings.ExpansionLevel >= 6;
     load.applicationFolder = ApplicationFolder();
     load.textureInstalled = [skins](const std::string& name) { return !skins.FindSkinFile(name, ".bmp").empty(); };
+    load.mayMoveFiles = false;  // reading never changes the installation: damaged files are listed and left
     CliDialogs dialogs(std::cerr);
     StderrProgress progress;
     OpenedNeighbourhood opened = OpenNeighbourhood(load, dialogs, progress);

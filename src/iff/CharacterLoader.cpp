@@ -1,45 +1,67 @@
 #include "iff/CharacterLoader.h"
 
+#include "iff/NeighbourRecordLayout.h"
 #include "iff/StringTable.h"
 #include "platform/BmpCodec.h"
+#include "platform/ByteReader.h"
 #include "platform/CaseInsensitivePath.h"
 #include "platform/FormatError.h"
 #include "skins/TextLines.h"
 
 #include <array>
-#include <cstring>
 #include <map>
+#include <string_view>
 
 namespace corvane {
 
 namespace {
 
-constexpr std::size_t kGuidOffset = 104;  // OBJD chunk offset + 76 + 28
+constexpr std::size_t kGuidDataOffset = 28;  // in the OBJD chunk's data
 constexpr std::size_t kBodyWordOffset = 81;
+constexpr std::size_t kBodyCountOffset = 78;
 constexpr std::size_t kBodyEntriesStart = 79;
 constexpr std::size_t kBodyStringsHeadSize = 80;
-constexpr int kOlderPersonData = 80;
-constexpr int kNewerPersonData = 256;
 
+// Up to `count` bytes at `from` (fewer at the end, none past it).
 std::string textAt(std::span<const std::uint8_t> bytes, std::size_t from, std::size_t count) {
     if (from >= bytes.size()) return {};
-    count = std::min(count, bytes.size() - from);
-    return std::string(reinterpret_cast<const char*>(bytes.data() + from), count);
+    ByteReader reader(bytes, {});
+    reader.seek(from);
+    return reader.chars(std::min(count, reader.remaining()));
 }
 
 // The zero-terminated text at `from` (to the end when no zero follows).
 std::string cTextAt(std::span<const std::uint8_t> bytes, std::size_t from) {
     std::string text;
-    for (std::size_t i = from; i < bytes.size() && bytes[i] != 0; ++i) text += static_cast<char>(bytes[i]);
+    if (from >= bytes.size()) return text;
+    ByteReader reader(bytes, {});
+    reader.seek(from);
+    while (!reader.atEnd()) {
+        const std::uint8_t c = reader.u8();
+        if (c == 0) break;
+        text += static_cast<char>(c);
+    }
     return text;
 }
 
-// The text at `from` up to the first pair of zero bytes.
-std::string textBeforeZeroPair(std::span<const std::uint8_t> bytes, std::size_t from, std::size_t* next = nullptr) {
-    std::size_t i = from;
-    while (i + 1 < bytes.size() && !(bytes[i] == 0 && bytes[i + 1] == 0)) ++i;
-    if (next != nullptr) *next = i + 2;
-    return textAt(bytes, from, i - from);
+// The text at the reader's position up to the first pair of zero bytes,
+// which the reader moves past. `terminated` is false when no pair follows:
+// the text then runs to the last byte but one, and the reader to the end.
+std::string textBeforeZeroPair(ByteReader& reader, bool* terminated = nullptr) {
+    std::string text;
+    bool found = false;
+    while (reader.remaining() >= 2) {
+        const std::uint8_t c = reader.u8();
+        if (c == 0 && reader.u8() == 0) {
+            found = true;
+            break;
+        }
+        if (c == 0) reader.seek(reader.position() - 1);
+        text += static_cast<char>(c);
+    }
+    if (!found) reader.seek(reader.size());
+    if (terminated != nullptr) *terminated = found;
+    return text;
 }
 
 // ---- names
@@ -61,6 +83,7 @@ struct BodyStrings {
     std::string head;  // first 80 bytes of the chunk
     int count = 0;
     std::map<int, std::string> entries;
+    std::string damage;  // why the entries cannot be trusted; empty when they parse
 };
 
 bool isBodyWord(const std::string& word5, std::string& ageGroup) {
@@ -77,25 +100,55 @@ bool isBodyWord(const std::string& word5, std::string& ageGroup) {
     return false;
 }
 
-std::optional<BodyStrings> findBodyStrings(std::span<const std::uint8_t> file) {
-    if (file.size() < 5) return std::nullopt;
-    for (std::size_t hit = file.size() - 4; hit >= 1; --hit) {
-        if (std::memcmp(file.data() + hit, "STR#", 4) != 0) continue;
-        BodyStrings strings;
-        if (!isBodyWord(textAt(file, hit + kBodyWordOffset, 5), strings.ageGroup)) continue;
-        if (hit + 80 > file.size()) continue;
-        const std::size_t length = static_cast<std::size_t>((file[hit + 6] << 8) | file[hit + 7]);
-        const auto chunk = file.subspan(hit, std::min(length, file.size() - hit));
-        strings.head = textAt(chunk, 0, kBodyStringsHeadSize);
-        strings.count = file[hit + 78] | (file[hit + 79] << 8);
-        std::size_t cursor = kBodyEntriesStart;
-        for (int index = 0; index < strings.count && cursor < chunk.size(); ++index) {
-            std::size_t one = cursor;
-            while (one < chunk.size() && chunk[one] != 0x01) ++one;
-            if (one >= chunk.size()) break;
-            strings.entries[index] = textBeforeZeroPair(chunk, one + 1, &cursor);
+// The entries of the body-strings chunk at `hit`: each is the text between
+// the first byte 0x01 and the next pair of zero bytes. An entry without that
+// pair before the chunk's end, or fewer entries than the chunk's count, make
+// the strings damaged.
+void readBodyEntries(std::span<const std::uint8_t> file, std::size_t hit, const std::string& fileName,
+                     BodyStrings& strings) {
+    ByteReader header(file, fileName);
+    header.seek(hit + 6);
+    const std::size_t length = header.u16be();  // the low 16 bits of the size, as the game reads them
+    ByteReader chunk(file.subspan(hit, std::min(length, file.size() - hit)), fileName, hit);
+    strings.head = chunk.chars(std::min(kBodyStringsHeadSize, chunk.size()));
+    header.seek(hit + kBodyCountOffset);
+    strings.count = header.u16le();
+    chunk.seek(std::min(kBodyEntriesStart, chunk.size()));
+    int index = 0;
+    for (; index < strings.count && !chunk.atEnd(); ++index) {
+        bool entryStarts = false;
+        while (!chunk.atEnd() && !entryStarts) entryStarts = chunk.u8() == 0x01;
+        if (!entryStarts) break;
+        const std::uint64_t start = chunk.absoluteOffset();
+        bool terminated = false;
+        strings.entries[index] = textBeforeZeroPair(chunk, &terminated);
+        if (!terminated) {
+            strings.damage = fileName + ": the body strings end inside entry " + std::to_string(index) +
+                             " at offset " + std::to_string(start);
+            return;
         }
-        return strings;
+    }
+    if (index < strings.count) {
+        strings.damage = fileName + ": the body strings hold " + std::to_string(index) + " of their " +
+                         std::to_string(strings.count) + " entries; the chunk at offset " + std::to_string(hit) +
+                         " ends at offset " + std::to_string(hit + chunk.size());
+    }
+}
+
+// The body strings: the last "STR#" in the file whose first text is an age group.
+std::optional<BodyStrings> findBodyStrings(std::span<const std::uint8_t> file, const std::string& fileName) {
+    if (file.size() < 5) return std::nullopt;
+    const std::string_view text(reinterpret_cast<const char*>(file.data()), file.size());
+    // From the end, at positions size - 4 down to 1, as the game's own scan walks them.
+    for (std::size_t from = file.size() - 4; from >= 1;) {
+        const std::size_t hit = text.rfind("STR#", from);
+        if (hit == std::string_view::npos || hit < 1) break;
+        BodyStrings strings;
+        if (isBodyWord(textAt(file, hit + kBodyWordOffset, 5), strings.ageGroup) && hit + 80 <= file.size()) {
+            readBodyEntries(file, hit, fileName, strings);
+            return strings;
+        }
+        from = hit - 1;
     }
     return std::nullopt;
 }
@@ -188,14 +241,13 @@ std::string familyName(const NeighborhoodImage& image, std::size_t familyRecord)
             }
         }
     }
+    // A string table with one string: its language byte, then the name.
     const auto bytes = image.bytes();
-    static constexpr std::uint8_t kOneString[] = {0xFD, 0xFF, 0x01, 0x00};
-    for (std::size_t p = familyRecord + 4; p + 4 <= bytes.size(); ++p) {
-        if (std::memcmp(bytes.data() + p, kOneString, 4) == 0) {
-            return textBeforeZeroPair(bytes, p + 5);
-        }
-    }
-    return {};
+    const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    const std::size_t table = text.find(std::string_view("\xFD\xFF\x01\x00", 4), familyRecord + 4);
+    if (table == std::string_view::npos || table + 5 > bytes.size()) return {};
+    ByteReader reader = image.readerAt(table + 5);
+    return textBeforeZeroPair(reader);
 }
 
 void readFamily(const NeighborhoodImage& image, Sim& sim) {
@@ -210,50 +262,33 @@ void readFamily(const NeighborhoodImage& image, Sim& sim) {
 
 // ---- person data
 
-struct PersonField {
-    int offset;  // from the start of the file name in the neighbour record
-    std::int32_t Sim::*field;
-};
-
-constexpr PersonField kPersonData[] = {
-    {22, &Sim::Nice},       {24, &Sim::Active},     {28, &Sim::Playful},     {30, &Sim::Outgoing},
-    {32, &Sim::Neat},       {36, &Sim::Cleaning},   {38, &Sim::Cooking},     {40, &Sim::Charisma},
-    {42, &Sim::Mechanical}, {44, &Sim::Exercise},   {46, &Sim::Food},        {48, &Sim::Creativity},
-    {50, &Sim::Parties},    {52, &Sim::Body},       {54, &Sim::Logic},       {58, &Sim::Style},
-    {70, &Sim::Hollywood},  {110, &Sim::Travel},    {112, &Sim::Money},      {114, &Sim::Politics},
-    {116, &Sim::Sixties},   {118, &Sim::Weather},   {120, &Sim::Sports},     {122, &Sim::Music},
-    {124, &Sim::Outdoors},  {126, &Sim::Technology}, {128, &Sim::Romance},   {130, &Sim::Career},
-    {132, &Sim::JobLevel},  {134, &Sim::Age},       {138, &Sim::SkinColor},  {140, &Sim::FamilyNumber},
-    {144, &Sim::JobPerformance}, {148, &Sim::Gender}, {152, &Sim::HauntAddress}, {154, &Sim::Ghost},
-};
-
 // The array's length from the record's own version word (4: 80 values, 10: 256);
 // the game folders decide when the word cannot be read.
 int personDataValues(const NeighborhoodImage& image, std::size_t p, bool hasFameFolders) {
-    if (p >= 4 && image.i32(p - 4) == 4) return kOlderPersonData;
-    if (p >= 8 && image.i32(p - 8) == 10 && image.i32(p - 4) == 9) return kNewerPersonData;
-    return hasFameFolders ? kNewerPersonData : kOlderPersonData;
+    if (p >= 4 && image.i32(p - 4) == 4) return kOlderPersonDataValues;
+    if (p >= 8 && image.i32(p - 8) == 10 && image.i32(p - 4) == 9) return kNewerPersonDataValues;
+    return hasFameFolders ? kNewerPersonDataValues : kOlderPersonDataValues;
 }
 
 std::int32_t personValue(const NeighborhoodImage& image, std::size_t position) {
     auto value = image.u16(position);
-    if (!value) throw FormatError("neighborhood.iff", position, "the neighbour record runs past the end");
+    if (!value) {
+        throw FormatError(image.fileName(), position,
+                          "the neighbour record runs past the end of the file (" + std::to_string(image.size()) +
+                              " bytes)");
+    }
     return *value;
 }
 
 void readPersonData(const NeighborhoodImage& image, std::size_t p, bool hasFameFolders, Sim& sim) {
     sim.PersonDataValues = personDataValues(image, p, hasFameFolders);
-    for (const PersonField& field : kPersonData) {
+    for (const PersonDataField& field : kPersonDataFields) {
+        // The fame values stand where a shorter array ends: read only in the longer one.
+        if (field.write == PersonDataWrite::Fame && sim.PersonDataValues != kNewerPersonDataValues) continue;
         sim.*field.field = personValue(image, p + static_cast<std::size_t>(field.offset));
     }
     sim.SkinAge = sim.Age;
-    const std::size_t afterArray = p + 18 + 2 * static_cast<std::size_t>(sim.PersonDataValues);
-    sim.NeighborID = personValue(image, afterArray);
-    if (sim.PersonDataValues == kNewerPersonData) {
-        sim.FameScore = personValue(image, p + 178);
-        sim.FameStarPower = personValue(image, p + 180);
-        sim.FameStarHighWatermark = personValue(image, p + 182);
-    }
+    sim.NeighborID = personValue(image, p + NeighbourRecordTailFor(sim.PersonDataValues).neighbourId);
 }
 
 void repair(Sim& sim) {
@@ -285,16 +320,22 @@ std::optional<Bitmap> lastThumbnail(std::span<const std::uint8_t> file, const Ch
 CharacterNames ReadCharacterNames(std::span<const std::uint8_t> data, int languageNumber) {
     LanguageTexts own;
     LanguageTexts english;
-    if (data.size() >= 4 && data[0] == 0xFE && data[1] == 0xFF) {
+    if (data.size() < 4) return {};
+    ByteReader reader(data, "CTSS");
+    const std::uint16_t format = reader.u16le();
+    if (format == 0xFFFE) {
         try {
             for (const auto& entry : ReadStringTable(data, "CTSS")) english.add(entry.value);
         } catch (const FormatError&) {
-            // The texts read before the fault stay.
+            // A table that does not read gives no names.
         }
-    } else if (data.size() >= 4 && data[0] == 0xFD && data[1] == 0xFF) {
+    } else if (format == 0xFFFD) {
+        // Wherever a zero byte is followed by a wanted language byte, a text follows.
         for (std::size_t i = 3; i + 1 < data.size(); ++i) {
-            const int language = data[i + 1];
-            if (data[i] != 0 || (language != 1 && language != languageNumber)) continue;
+            reader.seek(i);
+            if (reader.u8() != 0) continue;
+            const int language = reader.u8();
+            if (language != 1 && language != languageNumber) continue;
             const std::string text = cTextAt(data, i + 2);
             (language == languageNumber ? own : english).add(text);
         }
@@ -311,16 +352,42 @@ std::pair<std::string, std::string> SplitSkinEntry(const std::string& value) {
     return {mesh, equals == std::string::npos ? rest : rest.substr(equals + 1)};
 }
 
+namespace {
+
+// The GUID of the character object: 4 bytes, or none when the OBJD chunk is
+// too short to hold them (then `damage` says so).
+std::string readGuid(std::span<const std::uint8_t> file, const Section& objd, const std::string& fileName,
+                     std::string& damage) {
+    ByteReader data(ChunkData(file, objd), fileName, static_cast<std::uint64_t>(objd.dataOffset()));
+    if (data.size() < kGuidDataOffset + 4) {
+        damage = fileName + ": the OBJD chunk at offset " + std::to_string(objd.ChunkOffset) + " holds " +
+                 std::to_string(data.size()) + " data bytes, too few for the GUID at data offset 28";
+        return {};
+    }
+    data.seek(kGuidDataOffset);
+    return data.chars(4);
+}
+
+void addDamage(std::string& all, const std::string& one) {
+    if (one.empty()) return;
+    all += all.empty() ? one : "; " + one;
+}
+
+}  // namespace
+
 LoadedCharacter ReadCharacter(std::span<const std::uint8_t> file, const std::string& fileName,
                               const CharacterLoadContext& context) {
     LoadedCharacter loaded;
     Sim& sim = loaded.sim;
     sim.FileName = fileName;
-    const ChunkList chunks = ReadChunkList(file);
-    loaded.damaged = chunks.damaged;
+    const std::string diskName = fileName + ".iff";
+    const ChunkList chunks = ReadChunkList(file, {}, diskName);
+    addDamage(sim.Damage, chunks.damage);
 
     if (const Section* objd = FindChunk(chunks, "OBJD")) {
-        sim.GUID = textAt(file, static_cast<std::size_t>(objd->ChunkOffset) + kGuidOffset, 4);
+        std::string damage;
+        sim.GUID = readGuid(file, *objd, diskName, damage);
+        addDamage(sim.Damage, damage);
     }
     if (const Section* ctss = FindChunk(chunks, "CTSS")) {
         CharacterNames names = ReadCharacterNames(ChunkData(file, *ctss), context.languageNumber);
@@ -329,11 +396,12 @@ LoadedCharacter ReadCharacter(std::span<const std::uint8_t> file, const std::str
     }
     loaded.thumbnail = lastThumbnail(file, chunks);
 
-    const auto bodyStrings = findBodyStrings(file);
+    const auto bodyStrings = findBodyStrings(file, diskName);
     if (bodyStrings) {
         sim.AgeGroup = bodyStrings->ageGroup;
         sim.BodyStringsHead = bodyStrings->head;
         applyBodyStrings(*bodyStrings, context.expansionLevel, sim);
+        addDamage(sim.Damage, bodyStrings->damage);
     } else {
         sim.AgeGroup.clear();
     }
@@ -341,7 +409,10 @@ LoadedCharacter ReadCharacter(std::span<const std::uint8_t> file, const std::str
     const NeighborhoodImage& image = *context.neighbourhood;
     readFamily(image, sim);
     const auto neighbour = image.neighbourRecordOf(fileName);
-    loaded.damaged = loaded.damaged || neighbour.damaged;
+    if (neighbour.damaged) {
+        addDamage(sim.Damage, neighbour.damage.empty() ? image.fileName() + ": the chunk list is damaged before NBRS"
+                                                        : neighbour.damage);
+    }
     sim.NeighborEntryPos = static_cast<std::int32_t>(neighbour.position);
     if (neighbour.position != 0) {
         readPersonData(image, neighbour.position, context.hasFameFolders, sim);
@@ -349,9 +420,11 @@ LoadedCharacter ReadCharacter(std::span<const std::uint8_t> file, const std::str
     if (bodyStrings && !tookPajamas(*bodyStrings, context.expansionLevel)) {
         defaultPajamas(context, sim);
     }
-    repair(sim);
-    if (loaded.damaged) {
-        sim.Modified = true;
+    // A damaged character is shown as its files hold it and is never saved:
+    // nothing to repair.
+    loaded.damaged = sim.isDamaged();
+    if (!loaded.damaged) {
+        repair(sim);
     }
     return loaded;
 }

@@ -27,13 +27,16 @@ struct CharacterLoadContext {
 struct LoadedCharacter {
     Sim sim;
     std::optional<Bitmap> thumbnail;  // the last "thumbnail" image that decodes
-    bool damaged = false;             // the chunk list or the neighbour search broke
+    bool damaged = false;             // sim.Damage is set
 };
 
-// Reads a character file's bytes (already known to be at least 1,024 bytes
-// and to have an undamaged chunk list, or the user chose to go on with it)
+// Reads a character file's bytes (already known to be at least 1,024 bytes)
 // into a record: names in the game's language, skins from the body strings,
 // family, person data, the repairs. `fileName` is the base name ("User00001").
+// A damaged chunk list, a neighbour search that broke on a damaged
+// neighborhood.iff, body strings that do not parse or an OBJD chunk too short
+// for the GUID set `Sim::Damage`; such a record is read as far as it goes, is
+// not repaired and is not marked modified, since its files are never rewritten.
 LoadedCharacter ReadCharacter(std::span<const std::uint8_t> file, const std::string& fileName,
                               const CharacterLoadContext& context);
 

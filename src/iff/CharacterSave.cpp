@@ -61,9 +61,10 @@ public:
             report(LangStr(7010) + " : " + step, failure.what());
             return false;
         }
-        const ChunkList chunks = ReadChunkList(neighbourhoodBefore_);
+        // Changed since it was opened, and damaged now: never rewritten.
+        const ChunkList chunks = ReadChunkList(neighbourhoodBefore_, {}, neighbourhoodFile_.filename().string());
         if (chunks.damaged) {
-            report(LangStr(7010) + " : " + step, neighbourhoodFile_.string() + ": " + LangStr(7169));
+            report(LangStr(7010) + " : " + step, chunks.damage + " " + LangStr(7169));
             return false;
         }
         neighbourhood_ = neighbourhoodBefore_;

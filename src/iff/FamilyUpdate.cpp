@@ -1,15 +1,16 @@
 #include "iff/FamilyUpdate.h"
-#include "platform/LittleEndian.h"
 
 #include "app/StyledMessageDlg.h"
 #include "iff/IffContainer.h"
 #include "iff/IffRewrite.h"
 #include "neighbourhoods/GameFileWrite.h"
+#include "platform/ByteReader.h"
+#include "platform/ByteWriter.h"
 #include "platform/FileBytes.h"
 #include "platform/LanguageModule.h"
 #include "skins/TextLines.h"
 
-#include <cstring>
+#include <algorithm>
 #include <optional>
 
 namespace corvane {
@@ -24,6 +25,8 @@ constexpr std::size_t kFirstMember = 116;
 constexpr std::size_t kFamsKept = 73;
 constexpr std::size_t kFamsNameStart = 8 + kFamsKept;
 
+constexpr const char* kFile = "neighborhood.iff";
+
 struct FamilyRecord {
     const Section* section;
     std::uint32_t house;
@@ -31,52 +34,81 @@ struct FamilyRecord {
     bool holds;  // lists the character's GUID
 };
 
+// A reader over one whole listed chunk.
+ByteReader chunkReader(std::span<const std::uint8_t> file, const Section& section) {
+    ByteReader reader(file, kFile);
+    reader.seek(static_cast<std::size_t>(section.ChunkOffset));
+    return reader.sub(static_cast<std::size_t>(section.ChunkSize));
+}
+
+// Only a whole 4-byte GUID is ever compared or written: a short one (from an
+// OBJD chunk cut short) belongs to no family.
+bool sameGuid(std::span<const std::byte> member, const std::string& guid) {
+    return guid.size() == 4 && std::equal(member.begin(), member.end(), guid.begin(),
+                                          [](std::byte b, char c) { return b == static_cast<std::byte>(c); });
+}
+
 std::optional<FamilyRecord> readFamily(std::span<const std::uint8_t> file, const Section& section, const std::string& guid) {
-    const auto start = static_cast<std::size_t>(section.ChunkOffset);
-    const auto end = start + static_cast<std::size_t>(section.ChunkSize);
-    if (end > file.size() || end < start + kFirstMember) return std::nullopt;
-    FamilyRecord family{&section, U32LeAt(file, start + kHouse).value_or(0), U32LeAt(file, start + kMembers).value_or(0), false};
-    if (family.members > (end - start - kFirstMember) / 4) return std::nullopt;
+    ByteReader chunk = chunkReader(file, section);
+    if (chunk.size() < kFirstMember) return std::nullopt;
+    chunk.seek(kHouse);
+    FamilyRecord family{&section, chunk.u32le(), 0, false};
+    chunk.seek(kMembers);
+    family.members = chunk.u32le();
+    if (family.members > chunk.remaining() / 4) return std::nullopt;
     for (std::uint32_t m = 0; m < family.members; ++m) {
-        family.holds = family.holds || std::memcmp(file.data() + start + kFirstMember + 4 * m, guid.data(), 4) == 0;
+        family.holds = sameGuid(chunk.bytes(4), guid) || family.holds;
     }
     return family;
+}
+
+void appendBytes(std::vector<std::uint8_t>& out, std::span<const std::byte> bytes) {
+    for (std::byte b : bytes) out.push_back(std::to_integer<std::uint8_t>(b));
 }
 
 // The chunk with the character's GUID taken out, and appended when `join`.
 std::vector<std::uint8_t> withMembers(std::span<const std::uint8_t> file, const FamilyRecord& family,
                                       const std::string& guid, bool join) {
-    const auto start = static_cast<std::size_t>(family.section->ChunkOffset);
-    const auto end = start + static_cast<std::size_t>(family.section->ChunkSize);
-    std::vector<std::uint8_t> chunk(file.begin() + static_cast<std::ptrdiff_t>(start),
-                                    file.begin() + static_cast<std::ptrdiff_t>(start + kFirstMember));
+    ByteReader old = chunkReader(file, *family.section);
+    std::vector<std::uint8_t> chunk;
+    appendBytes(chunk, old.bytes(kFirstMember));
     std::uint32_t kept = 0;
     for (std::uint32_t m = 0; m < family.members; ++m) {
-        const auto at = start + kFirstMember + 4 * m;
-        if (std::memcmp(file.data() + at, guid.data(), 4) != 0) {
-            chunk.insert(chunk.end(), file.begin() + static_cast<std::ptrdiff_t>(at), file.begin() + static_cast<std::ptrdiff_t>(at + 4));
+        const auto member = old.bytes(4);
+        if (!sameGuid(member, guid)) {
+            appendBytes(chunk, member);
             ++kept;
         }
     }
-    if (join) {
+    if (join && guid.size() == 4) {
         chunk.insert(chunk.end(), guid.begin(), guid.end());
         ++kept;
     }
-    chunk.insert(chunk.end(), file.begin() + static_cast<std::ptrdiff_t>(start + kFirstMember + 4 * family.members),
-                 file.begin() + static_cast<std::ptrdiff_t>(end));
-    PutLe(chunk, kMembers, kept);
+    appendBytes(chunk, old.bytes(old.remaining()));
+    ByteWriter writer(chunk, kFile, static_cast<std::uint64_t>(family.section->ChunkOffset));
+    writer.seek(kMembers);
+    writer.u32le(kept);
     SetChunkSize(chunk);
     return chunk;
 }
 
+// Why a family-name chunk cannot take a new name; empty when it can.
+std::string unrenamable(const Section& fams) {
+    if (fams.ChunkSize >= static_cast<std::int32_t>(kFamsNameStart + 2)) return {};
+    return std::string(kFile) + ": the FAMs chunk at offset " + std::to_string(fams.ChunkOffset) + " holds " +
+           std::to_string(fams.ChunkSize) + " bytes, fewer than the " + std::to_string(kFamsNameStart + 2) +
+           " a family name needs";
+}
+
+// The header, format, count and language byte kept; the new name; the old last two bytes.
 std::vector<std::uint8_t> renamed(std::span<const std::uint8_t> file, const Section& fams, const std::string& name) {
-    const auto start = static_cast<std::size_t>(fams.ChunkOffset);
-    const auto end = start + static_cast<std::size_t>(fams.ChunkSize);
-    std::vector<std::uint8_t> chunk(file.begin() + static_cast<std::ptrdiff_t>(start),
-                                    file.begin() + static_cast<std::ptrdiff_t>(start + kFamsNameStart));
+    ByteReader old = chunkReader(file, fams);
+    std::vector<std::uint8_t> chunk;
+    appendBytes(chunk, old.bytes(kFamsNameStart));
     chunk.insert(chunk.end(), name.begin(), name.end());
     chunk.push_back(0);
-    chunk.insert(chunk.end(), file.begin() + static_cast<std::ptrdiff_t>(end - 2), file.begin() + static_cast<std::ptrdiff_t>(end));
+    old.seek(old.size() - 2);
+    appendBytes(chunk, old.bytes(2));
     SetChunkSize(chunk);
     return chunk;
 }
@@ -90,9 +122,9 @@ void tell(Dialogs& dialogs, const std::string& text) {
 std::optional<std::vector<std::uint8_t>> UpdateFamilyBytes(std::span<const std::uint8_t> file, const Sim& sim,
                                                            Dialogs& dialogs, std::string& step) {
     step = "First Pass through ngbd section data";
-    const ChunkList list = ReadChunkList(file);
+    const ChunkList list = ReadChunkList(file, {}, kFile);
     if (list.damaged) {
-        tell(dialogs, LangStr(7010) + " : " + step);
+        tell(dialogs, LangStr(7010) + " : " + step + "\n" + list.damage);
         return std::nullopt;
     }
     bool move = sim.FamilyChanged;
@@ -118,6 +150,17 @@ std::optional<std::vector<std::uint8_t>> UpdateFamilyBytes(std::span<const std::
         // Without both families the household cannot be changed soundly.
         tell(dialogs, LangStr(7010) + " : " + sim.FileName + " (" + step + ")");
         return std::nullopt;
+    }
+    if (sim.LastNameChanged) {
+        for (const Section& section : list.sections) {
+            if (section.ChunkType != "FAMs" || section.ChunkID != source->section->ChunkID) continue;
+            const std::string why = unrenamable(section);
+            if (!why.empty()) {
+                // Written back it would be malformed: the household stays as it is.
+                tell(dialogs, LangStr(7010) + " : " + sim.FileName + " (" + step + ")\n" + why);
+                return std::nullopt;
+            }
+        }
     }
 
     step = "Second Pass through ngbd section data";

@@ -1,19 +1,15 @@
 #include "iff/IffContainer.h"
-#include "platform/LittleEndian.h"
 
+#include "platform/ByteReader.h"
+#include "platform/ByteWriter.h"
 #include "platform/FormatError.h"
+#include "platform/LittleEndian.h"
 
 #include <algorithm>
 
 namespace corvane {
 
 namespace {
-
-void requireBytes(std::span<const std::uint8_t> file, std::size_t position, std::size_t count) {
-    if (position > file.size() || count > file.size() - position) {
-        throw FormatError({}, position, "needs " + std::to_string(count) + " bytes past the end of the file");
-    }
-}
 
 std::string cutAtZeroPair(const std::string& label) {
     auto pair = label.find(std::string("\0\0", 2));
@@ -28,53 +24,76 @@ std::string mapLabel(const std::string& label) {
     return first < last ? std::string(first, last) : std::string();
 }
 
+// A reader placed at `position`; FormatError naming it when it lies past the end.
+ByteReader readerAt(std::span<const std::uint8_t> file, std::size_t position) {
+    if (position > file.size()) {
+        throw FormatError({}, position, "past the end of the file (" + std::to_string(file.size()) + " bytes)");
+    }
+    ByteReader reader(file, {});
+    reader.seek(position);
+    return reader;
+}
+
 }  // namespace
 
 void PutBigEndian32(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i) {
-        out[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (24 - 8 * i));
-    }
+    ByteWriter writer(out, {});
+    writer.seek(at);
+    writer.u32be(value);
 }
 
 std::int32_t ReadBigEndian(std::span<const std::uint8_t> file, std::size_t position, int count) {
-    requireBytes(file, position, static_cast<std::size_t>(count));
-    std::uint32_t value = 0;
-    for (int i = 0; i < count; ++i) {
-        value = (value << 8) | file[position + static_cast<std::size_t>(i)];
-    }
-    return static_cast<std::int32_t>(value);
+    ByteReader reader = readerAt(file, position);
+    return count == 2 ? reader.u16be() : static_cast<std::int32_t>(reader.u32be());
 }
 
 std::string ReadChunkLabel(std::span<const std::uint8_t> file, std::size_t position) {
-    requireBytes(file, position, kChunkLabelSize);
-    return std::string(reinterpret_cast<const char*>(file.data() + position), kChunkLabelSize);
+    return readerAt(file, position).chars(kChunkLabelSize);
 }
 
-ChunkList ReadChunkList(std::span<const std::uint8_t> file, std::string_view stopType) {
+ChunkList ReadChunkList(std::span<const std::uint8_t> file, std::string_view stopType, const std::string& fileName) {
     ChunkList list;
-    const auto fileSize = static_cast<std::int64_t>(file.size());
-    std::int64_t position = kIffHeaderSize;
-    while (position + static_cast<std::int64_t>(kChunkHeaderSize) < fileSize) {
-        const auto at = static_cast<std::size_t>(position);
-        Section section;
-        section.ChunkType = std::string(reinterpret_cast<const char*>(file.data() + at), 4);
-        section.ChunkOffset = static_cast<std::int32_t>(position);
-        section.ChunkSize = ReadBigEndian(file, at + 4, 4);
-        section.ChunkID = ReadBigEndian(file, at + 8, 2);
-        section.ChunkFlags = ReadBigEndian(file, at + 10, 2);
-        section.ChunkLabel = cutAtZeroPair(ReadChunkLabel(file, at + 12));
-        const std::int64_t next = position + section.ChunkSize;
-        // A size of zero or less would never move on: the file is damaged there.
-        if (section.ChunkSize <= 0 || next < 0) {
-            list.damaged = true;
-            break;
+    const std::string sizeText = std::to_string(file.size()) + " bytes";
+    auto damaged = [&](std::uint64_t offset, const std::string& what) {
+        list.damaged = true;
+        list.damageOffset = offset;
+        list.damage = (fileName.empty() ? std::string() : fileName + ": ") + what;
+        return list;
+    };
+    if (file.size() < kIffHeaderSize) {
+        return damaged(0, "the file holds " + sizeText + ", fewer than its 64-byte header");
+    }
+    ByteReader reader(file, fileName);
+    reader.seek(kIffHeaderSize);
+    while (!reader.atEnd()) {
+        const std::uint64_t at = reader.position();
+        if (reader.remaining() < kChunkHeaderSize) {
+            return damaged(at, std::to_string(reader.remaining()) + " bytes at offset " + std::to_string(at) +
+                                   " after the last chunk are not a whole chunk (file of " + sizeText + ")");
         }
+        ByteReader header = reader.sub(kChunkHeaderSize);
+        Section section;
+        section.ChunkType = header.chars(4);
+        section.ChunkOffset = static_cast<std::int32_t>(at);
+        section.ChunkSize = header.i32be();
+        section.ChunkID = header.u16be();
+        section.ChunkFlags = header.u16be();
+        section.ChunkLabel = cutAtZeroPair(header.chars(kChunkLabelSize));
+        const std::string where = "the " + section.ChunkType + " chunk at offset " + std::to_string(at);
+        // A size under the header would never move on, or move back.
+        if (section.ChunkSize < static_cast<std::int32_t>(kChunkHeaderSize)) {
+            return damaged(at, where + " claims " + std::to_string(section.ChunkSize) +
+                                   " bytes, less than its 76-byte header (file of " + sizeText + ")");
+        }
+        const auto dataSize = static_cast<std::size_t>(section.ChunkSize) - kChunkHeaderSize;
+        if (dataSize > reader.remaining()) {
+            return damaged(at, where + " claims " + std::to_string(section.ChunkSize) +
+                                   " bytes, past the end of the file (" + sizeText + ")");
+        }
+        reader.skip(dataSize);
         const bool stop = !stopType.empty() && section.ChunkType == stopType;
         list.sections.push_back(std::move(section));
-        position = next;
-        if (stop || next >= fileSize) {
-            break;
-        }
+        if (stop) break;
     }
     return list;
 }
@@ -151,7 +170,9 @@ void WriteResourceMap(std::vector<std::uint8_t>& stream) {
         }
     }
     PutBigEndian32(stream, mapOffset + 4, static_cast<std::uint32_t>(stream.size() - mapOffset));
-    PutLe(stream, mapOffset + 88, static_cast<std::uint32_t>(stream.size() - mapOffset - 88));
+    ByteWriter pmsrSize(stream, {});
+    pmsrSize.seek(mapOffset + 88);
+    pmsrSize.u32le(static_cast<std::uint32_t>(stream.size() - mapOffset - 88));
 }
 
 }  // namespace corvane

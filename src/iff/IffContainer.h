@@ -20,6 +20,9 @@ namespace corvane {
           10  u16 BE    flags
           12  64 bytes  label, zero after the text
           76  data
+
+ The chunks tile the file: the first starts at 64, each next one where the
+ previous ended, and the last ends exactly at the end of the file.
 */
 
 inline constexpr std::size_t kIffHeaderSize = 64;
@@ -40,11 +43,16 @@ struct Section {
     std::int32_t dataSize() const { return ChunkSize - static_cast<std::int32_t>(kChunkHeaderSize); }
 };
 
-// The chunks of a file in file order, and whether the list ended at a
-// damaged chunk (a size of zero or less).
+// The chunks of a file in file order. `damaged` when they do not tile the
+// file: a size under the header's 76 bytes, a chunk running past the end, or
+// bytes left over after the last chunk that are not a whole chunk; `damage`
+// then says what and where ("User00001.iff: the STR# chunk at offset 3120
+// claims 2147483647 bytes, past the end of the file (4009 bytes)").
 struct ChunkList {
     std::vector<Section> sections;
     bool damaged = false;
+    std::string damage;
+    std::uint64_t damageOffset = 0;
 };
 
 // The unsigned big-endian number of `count` (2 or 4) bytes at `position`; a
@@ -57,13 +65,16 @@ std::string ReadChunkLabel(std::span<const std::uint8_t> file, std::size_t posit
 
 // Lists the chunks from offset 64 on. Stops after a chunk of `stopType`
 // (when given), at the end of the file, and at a damaged chunk, which is not
-// listed. A chunk running past the end is listed and ends the list.
-ChunkList ReadChunkList(std::span<const std::uint8_t> file, std::string_view stopType = {});
+// listed: a listed chunk always lies whole inside the file. `fileName` names
+// the file in the damage text.
+ChunkList ReadChunkList(std::span<const std::uint8_t> file, std::string_view stopType = {},
+                        const std::string& fileName = {});
 
 // The last chunk of that type, or nullptr.
 const Section* FindChunk(const ChunkList& list, std::string_view type);
 
-// The data bytes of a listed chunk, cut at the end of the file.
+// The data bytes of a listed chunk (cut at the end of the file, for a
+// section that did not come from ReadChunkList).
 std::span<const std::uint8_t> ChunkData(std::span<const std::uint8_t> file, const Section& section);
 
 // A whole chunk: the 76-byte header (the full 32-bit size) and the data.

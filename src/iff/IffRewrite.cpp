@@ -19,6 +19,10 @@ std::vector<std::uint8_t> RewriteIff(std::span<const std::uint8_t> old, const Ch
     if (old.size() < kIffHeaderSize) {
         throw FormatError({}, 0, "an IFF file needs its 64 header bytes");
     }
+    // Chunks after a damaged one would be lost: such a file is never rewritten.
+    if (list.damaged) {
+        throw FormatError({}, list.damageOffset, list.damage);
+    }
     std::vector<std::uint8_t> stream(old.begin(), old.begin() + kIffHeaderSize);
     for (const Section& section : list.sections) {
         if (alwaysLeftOut(section, dropAnyMap)) {

@@ -1,6 +1,7 @@
 #include "iff/NeighborhoodImage.h"
 
-#include "platform/LittleEndian.h"
+#include "platform/FormatError.h"
+
 
 #include <algorithm>
 #include <cstring>
@@ -10,7 +11,6 @@ namespace corvane {
 
 namespace {
 
-constexpr std::size_t kVersionOffset = 144;
 constexpr std::size_t kNameSearchStart = 98;  // from the NBRS chunk's offset
 
 char lowerAscii(char c) {
@@ -19,21 +19,30 @@ char lowerAscii(char c) {
 
 }  // namespace
 
-NeighborhoodImage::NeighborhoodImage(std::vector<std::uint8_t> bytes)
-    : bytes_(std::move(bytes)), chunks_(ReadChunkList(bytes_)) {}
+NeighborhoodImage::NeighborhoodImage(std::vector<std::uint8_t> bytes, std::string fileName)
+    : bytes_(std::move(bytes)), fileName_(std::move(fileName)), chunks_(ReadChunkList(bytes_, {}, fileName_)) {}
 
 std::optional<std::uint16_t> NeighborhoodImage::version() const {
     return u16(kVersionOffset);
 }
 
+ByteReader NeighborhoodImage::readerAt(std::size_t position) const {
+    if (position > bytes_.size()) {
+        throw FormatError(fileName_, position, "past the end of the file (" + std::to_string(bytes_.size()) + " bytes)");
+    }
+    ByteReader reader(bytes_, fileName_);
+    reader.seek(position);
+    return reader;
+}
+
 std::optional<std::int32_t> NeighborhoodImage::i32(std::size_t position) const {
-    auto value = U32LeAt(bytes_, position);
-    return value ? std::optional<std::int32_t>(static_cast<std::int32_t>(*value)) : std::nullopt;
+    if (position > bytes_.size() || bytes_.size() - position < 4) return std::nullopt;
+    return readerAt(position).i32le();
 }
 
 std::optional<std::uint16_t> NeighborhoodImage::u16(std::size_t position) const {
-    if (position + 2 > bytes_.size()) return std::nullopt;
-    return static_cast<std::uint16_t>(bytes_[position] | (bytes_[position + 1] << 8));
+    if (position > bytes_.size() || bytes_.size() - position < 2) return std::nullopt;
+    return readerAt(position).u16le();
 }
 
 void NeighborhoodImage::indexFamilies() const {
@@ -63,7 +72,7 @@ std::optional<std::size_t> NeighborhoodImage::familyRecordOf(const std::string& 
         if (hit == nullptr) return std::nullopt;
         const auto at = static_cast<std::size_t>(static_cast<const char*>(hit) - data);
         // At an "IMAF" position the scan takes it as a family record, not as the GUID.
-        if (std::memcmp(data + at, "IMAF", 4) != 0) {
+        if (!std::binary_search(imafPositions_->begin(), imafPositions_->end(), at)) {
             auto last = std::upper_bound(imafPositions_->begin(), imafPositions_->end(), at);
             return *std::prev(last);
         }
@@ -73,9 +82,10 @@ std::optional<std::size_t> NeighborhoodImage::familyRecordOf(const std::string& 
 }
 
 void NeighborhoodImage::indexNeighbours() const {
-    const ChunkList upToNeighbours = ReadChunkList(bytes_, "NBRS");
+    const ChunkList upToNeighbours = ReadChunkList(bytes_, "NBRS", fileName_);
     const Section* nbrs = FindChunk(upToNeighbours, "NBRS");
-    nbrs_ = NeighbourSearch{nbrs ? static_cast<std::size_t>(nbrs->ChunkOffset) : 0, upToNeighbours.damaged};
+    nbrs_ = NeighbourSearch{nbrs ? static_cast<std::size_t>(nbrs->ChunkOffset) : 0, upToNeighbours.damaged,
+                            upToNeighbours.damage};
     if (nbrs == nullptr) return;
     const std::size_t start = static_cast<std::size_t>(nbrs->ChunkOffset) + kNameSearchStart;
     const std::size_t end = std::min(bytes_.size(), static_cast<std::size_t>(nbrs->ChunkOffset) +
@@ -88,12 +98,12 @@ void NeighborhoodImage::indexNeighbours() const {
 
 NeighborhoodImage::NeighbourSearch NeighborhoodImage::neighbourRecordOf(const std::string& fileName) const {
     if (!nbrs_) indexNeighbours();
-    if (nbrs_->damaged || fileName.empty()) return {0, nbrs_->damaged};
+    if (nbrs_->damaged || fileName.empty()) return {0, nbrs_->damaged, nbrs_->damage};
     std::string wanted(fileName.size(), '\0');
     std::transform(fileName.begin(), fileName.end(), wanted.begin(), lowerAscii);
     wanted.push_back('\0');  // a match counts only with the name's terminating zero byte
     const auto at = nbrsLower_.find(wanted);
-    return {at == std::string::npos ? 0 : nbrsStart_ + at, false};
+    return {at == std::string::npos ? 0 : nbrsStart_ + at, false, {}};
 }
 
 const Section* NeighborhoodImage::chunkAt(std::size_t position) const {

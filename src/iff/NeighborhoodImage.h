@@ -1,6 +1,7 @@
 #pragma once
 
 #include "iff/IffContainer.h"
+#include "platform/ByteReader.h"
 
 #include <cstdint>
 #include <optional>
@@ -15,17 +16,23 @@ namespace corvane {
 // character makes over the whole file are answered from indexes built once.
 class NeighborhoodImage {
 public:
-    explicit NeighborhoodImage(std::vector<std::uint8_t> bytes);
+    // `fileName` names the file in every error about its bytes.
+    explicit NeighborhoodImage(std::vector<std::uint8_t> bytes, std::string fileName = "neighborhood.iff");
 
     std::span<const std::uint8_t> bytes() const { return bytes_; }
     std::size_t size() const { return bytes_.size(); }
+    const std::string& fileName() const { return fileName_; }
 
     // The game version at file offset 144 (16-bit little-endian); nothing for a shorter file.
+    static constexpr std::size_t kVersionOffset = 144;
     std::optional<std::uint16_t> version() const;
 
     // Little-endian reads; nothing past the end.
     std::optional<std::int32_t> i32(std::size_t position) const;
     std::optional<std::uint16_t> u16(std::size_t position) const;
+
+    // A reader over the whole file, placed at `position` (FormatError past the end).
+    ByteReader readerAt(std::size_t position) const;
 
     // The family record of the character whose object GUID is `guid`: the
     // position of the last "IMAF" before the first place (after the first
@@ -35,10 +42,11 @@ public:
     // The neighbour record of a character file: the position in the NBRS
     // chunk where `fileName` (letter case ignored) stands followed by its
     // terminating zero byte. 0 when not found; `damaged` when the chunk list
-    // breaks before NBRS.
+    // breaks before NBRS, and `damage` then says where and why.
     struct NeighbourSearch {
         std::size_t position = 0;
         bool damaged = false;
+        std::string damage;
     };
     NeighbourSearch neighbourRecordOf(const std::string& fileName) const;
 
@@ -51,6 +59,7 @@ private:
     void indexNeighbours() const;
 
     std::vector<std::uint8_t> bytes_;
+    std::string fileName_;
     ChunkList chunks_;
     mutable std::optional<std::vector<std::size_t>> imafPositions_;
     mutable std::optional<NeighbourSearch> nbrs_;  // the NBRS chunk's offset, or damaged

@@ -1,6 +1,7 @@
 #include "iff/NeighbourhoodLoader.h"
 
 #include "app/StyledMessageDlg.h"
+#include "iff/NeighbourRecordLayout.h"
 #include "platform/CaseInsensitivePath.h"
 #include "platform/FileBytes.h"
 #include "platform/FormatError.h"
@@ -33,10 +34,13 @@ std::vector<std::filesystem::path> characterFiles(const std::filesystem::path& f
     return files;
 }
 
-// What became of the files that could not be loaded, for one message each kind.
+// What became of the files that could not be loaded or were read as
+// damaged, for one message each kind.
 struct LoadReport {
-    std::vector<std::string> tooShort;
+    std::vector<std::string> tooShort;    // moved to the Trash
+    std::vector<std::string> leftInPlace;  // too short, but only being read
     std::vector<std::string> unreadable;
+    std::vector<std::string> damaged;      // listed, never saved
 };
 
 // The damaged-file question; true when the user wants the file gone.
@@ -48,18 +52,25 @@ bool askToDeleteDamaged(Dialogs& dialogs, const std::string& fileName) {
 
 enum class Answer { Continue, Stop };
 
-Answer loadCharacter(const std::filesystem::path& file, const CharacterLoadContext& context, Dialogs& dialogs,
-                     LoadReport& report, OpenedNeighbourhood& opened) {
+Answer loadCharacter(const std::filesystem::path& file, const NeighbourhoodLoadSettings& settings,
+                     const CharacterLoadContext& context, Dialogs& dialogs, LoadReport& report,
+                     OpenedNeighbourhood& opened) {
     const std::string name = file.filename().string();
     std::error_code ec;
-    if (std::filesystem::file_size(file, ec) < kSmallestCharacterFile && !ec) {
-        // Too short to be a character: to the Trash, never deleted for good.
-        MoveToTrash(file);
-        report.tooShort.push_back(name);
+    const std::uintmax_t size = std::filesystem::file_size(file, ec);
+    if (size < kSmallestCharacterFile && !ec) {
+        if (settings.mayMoveFiles) {
+            // Too short to be a character: to the Trash, never deleted for good.
+            MoveToTrash(file);
+            report.tooShort.push_back(name);
+        } else {
+            report.leftInPlace.push_back(name + ": " + std::to_string(size) +
+                                         " bytes, too short to be a character file; left in place");
+        }
         return Answer::Continue;
     }
     const std::vector<std::uint8_t> bytes = ReadFileBytes(file);
-    if (ReadChunkList(bytes).damaged && askToDeleteDamaged(dialogs, name)) {
+    if (settings.mayMoveFiles && ReadChunkList(bytes).damaged && askToDeleteDamaged(dialogs, name)) {
         try {
             MoveToTrash(file);
             return Answer::Continue;
@@ -69,10 +80,16 @@ Answer loadCharacter(const std::filesystem::path& file, const CharacterLoadConte
         }
     }
     LoadedCharacter loaded = ReadCharacter(bytes, file.stem().string(), context);
-    if (!loaded.sim.LastName.empty()) {
-        opened.characters.push_back(std::make_unique<Sim>(std::move(loaded.sim)));
-        opened.thumbnails.push_back(std::move(loaded.thumbnail));
+    if (loaded.sim.LastName.empty()) {
+        // Without a family the character is not listed; say why when its file is damaged.
+        if (loaded.damaged) report.unreadable.push_back(name + " (" + loaded.sim.Damage + ")");
+        return Answer::Continue;
     }
+    if (loaded.damaged) {
+        report.damaged.push_back(loaded.sim.Damage + (settings.mayMoveFiles ? "" : "; left in place"));
+    }
+    opened.characters.push_back(std::make_unique<Sim>(std::move(loaded.sim)));
+    opened.thumbnails.push_back(std::move(loaded.thumbnail));
     return Answer::Continue;
 }
 
@@ -83,27 +100,17 @@ void reportFailures(const LoadReport& report, Dialogs& dialogs) {
         return text;
     };
     if (!report.tooShort.empty()) tell(dialogs, listed(7166, report.tooShort));
+    if (!report.leftInPlace.empty()) tell(dialogs, listed(7172, report.leftInPlace));
     if (!report.unreadable.empty()) tell(dialogs, listed(7167, report.unreadable));
-}
-
-// Relationship block offsets from the neighbour record's start, by the
-// length of its person-data array.
-struct RelationshipBlock {
-    std::size_t marker;
-    std::size_t count;
-    std::size_t first;
-};
-
-RelationshipBlock blockFor(const Sim& sim) {
-    return sim.PersonDataValues == 256 ? RelationshipBlock{536, 540, 544} : RelationshipBlock{184, 188, 192};
+    if (!report.damaged.empty()) tell(dialogs, listed(7173, report.damaged));
 }
 
 void readRelationships(const NeighborhoodImage& image, Sim& sim, const std::vector<std::unique_ptr<Sim>>& all) {
     const auto p = static_cast<std::size_t>(sim.NeighborEntryPos);
-    const RelationshipBlock block = blockFor(sim);
+    const NeighbourRecordTail block = NeighbourRecordTailFor(sim.PersonDataValues);
     if (image.i32(p + block.marker) != -1) return;
-    const std::int32_t count = image.i32(p + block.count).value_or(0);
-    std::size_t record = p + block.first;
+    const std::int32_t count = image.i32(p + block.relationshipCount).value_or(0);
+    std::size_t record = p + block.firstRelationship;
     if (image.i32(record) != 1) return;
     for (std::int32_t i = 0; i < count; ++i) {
         auto target = image.i32(record + 4);
@@ -152,11 +159,23 @@ OpenedNeighbourhood OpenNeighbourhood(const NeighbourhoodLoadSettings& settings,
     const auto file = ResolveCaseInsensitive(settings.folder, "neighborhood.iff");
     try {
         opened.image = std::make_unique<NeighborhoodImage>(ReadFileBytes(file));
-    } catch (const std::runtime_error&) {
-        tell(dialogs, LangStr(7168) + "\n" + file.string());
+    } catch (const std::runtime_error& error) {
+        tell(dialogs, LangStr(7168) + "\n" + file.string() + "\n" + error.what());
         return opened;
     }
-    const int version = opened.image->version().value_or(0);
+    // A cut or damaged file: its characters are not listed, so nothing is ever saved into it.
+    const NeighborhoodImage& image = *opened.image;
+    if (!image.version()) {
+        tell(dialogs, LangStr(7171) + "\n" + file.string() + "\n" + image.fileName() + ": the file holds " +
+                          std::to_string(image.size()) + " bytes, too few for the game version at offset " +
+                          std::to_string(NeighborhoodImage::kVersionOffset));
+        return opened;
+    }
+    if (image.chunks().damaged) {
+        tell(dialogs, LangStr(7171) + "\n" + file.string() + "\n" + image.chunks().damage);
+        return opened;
+    }
+    const int version = *image.version();
     const auto files = characterFiles(settings.folder);
     if (files.empty()) {
         tell(dialogs, LangStr(7002));
@@ -174,7 +193,7 @@ OpenedNeighbourhood OpenNeighbourhood(const NeighbourhoodLoadSettings& settings,
     for (const auto& characterFile : files) {
         progress.setPosition(++position);
         try {
-            if (loadCharacter(characterFile, context, dialogs, report, opened) == Answer::Stop) break;
+            if (loadCharacter(characterFile, settings, context, dialogs, report, opened) == Answer::Stop) break;
         } catch (const std::exception& error) {
             // One unreadable character does not keep the others out.
             report.unreadable.push_back(characterFile.filename().string() + " (" + error.what() + ")");

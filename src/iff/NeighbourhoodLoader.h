@@ -27,15 +27,23 @@ struct NeighbourhoodLoadSettings {
     bool hasFameFolders = false;
     std::filesystem::path applicationFolder;  // where leftover character images lie
     std::function<bool(const std::string&)> textureInstalled;
+    // Only the editor, opening a neighbourhood for editing, may move character
+    // files too short to be characters, or damaged ones the user gives up, to
+    // the Trash. Otherwise (reading) every file stays where it is and such a
+    // file is listed as damaged.
+    bool mayMoveFiles = false;
 };
 
 // Whether neighborhood.iff's game version fits the installed expansion level.
 bool NeighbourhoodVersionFits(int expansionLevel, int version);
 
-// Opens a neighbourhood: reads neighborhood.iff, checks its version, loads
-// every character file and attaches the relationships. Messages and the
-// damaged-file question go through `dialogs`; files too short to be
-// characters and damaged files the user gives up go to the Trash.
+// Opens a neighbourhood: reads neighborhood.iff, checks that it is whole and
+// of the right version, loads every character file and attaches the
+// relationships. Messages and the damaged-file question go through `dialogs`,
+// naming the file, the offset and the cause of each fault. A damaged
+// neighborhood.iff lists no character, so nothing can be saved into it.
+// With `mayMoveFiles`, files too short to be characters and damaged files the
+// user gives up go to the Trash; otherwise they are left in place and listed.
 OpenedNeighbourhood OpenNeighbourhood(const NeighbourhoodLoadSettings& settings, Dialogs& dialogs, Progress& progress);
 
 // Reads the relationships of every character from its neighbour record.

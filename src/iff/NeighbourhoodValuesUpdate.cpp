@@ -1,57 +1,58 @@
 #include "iff/NeighbourhoodValuesUpdate.h"
-#include "platform/LittleEndian.h"
 
+#include "iff/NeighbourRecordLayout.h"
+#include "platform/ByteReader.h"
+#include "platform/ByteWriter.h"
 #include "platform/FormatError.h"
+
+#include <optional>
 
 namespace corvane {
 
 namespace {
 
-struct PersonValue {
-    int offset;  // from the start of the file name in the neighbour record
-    std::int32_t Sim::*field;
-};
-
-constexpr PersonValue kInterests[] = {{110, &Sim::Travel}, {116, &Sim::Sixties}, {122, &Sim::Music},
-                                      {112, &Sim::Money},  {118, &Sim::Weather}, {124, &Sim::Outdoors},
-                                      {114, &Sim::Politics}, {120, &Sim::Sports}};
-constexpr PersonValue kAdultInterests[] = {{44, &Sim::Exercise}, {46, &Sim::Food},   {70, &Sim::Hollywood},
-                                           {50, &Sim::Parties},  {58, &Sim::Style},  {126, &Sim::Technology},
-                                           {128, &Sim::Romance}};
-constexpr PersonValue kAlways[] = {
-    {22, &Sim::Nice},        {24, &Sim::Active},     {28, &Sim::Playful},   {30, &Sim::Outgoing},
-    {32, &Sim::Neat},        {36, &Sim::Cleaning},   {38, &Sim::Cooking},   {40, &Sim::Charisma},
-    {42, &Sim::Mechanical},  {48, &Sim::Creativity}, {52, &Sim::Body},      {54, &Sim::Logic},
-    {130, &Sim::Career},     {132, &Sim::JobLevel},  {134, &Sim::Age},      {138, &Sim::SkinColor},
-    {144, &Sim::JobPerformance}, {148, &Sim::Gender}, {152, &Sim::HauntAddress}, {154, &Sim::Ghost}};
-constexpr PersonValue kFame[] = {{178, &Sim::FameScore}, {180, &Sim::FameStarPower},
-                                 {182, &Sim::FameStarHighWatermark}};
+constexpr const char* kFile = "neighborhood.iff";
 
 // Writes `count` little-endian bytes of `value` at `position` where they
-// differ; true when a byte changed.
+// differ; true when a byte changed. A position past the end (the file was
+// cut or changed since it was read) throws FormatError naming it.
 bool writeIfDifferent(std::vector<std::uint8_t>& file, std::size_t position, std::uint32_t value, int count) {
-    if (position + static_cast<std::size_t>(count) > file.size()) {
-        throw FormatError("neighborhood.iff", position, "a stored position lies past the end of the file");
+    if (position > file.size() || file.size() - position < static_cast<std::size_t>(count)) {
+        throw FormatError(kFile, position,
+                          "a stored position lies past the end of the file (" + std::to_string(file.size()) + " bytes)");
     }
-    bool changed = false;
-    for (int i = 0; i < count; ++i) {
-        const auto byte = static_cast<std::uint8_t>(value >> (8 * i));
-        std::uint8_t& stored = file[position + static_cast<std::size_t>(i)];
-        changed = changed || stored != byte;
-        stored = byte;
+    ByteReader reader(file, kFile);
+    reader.seek(position);
+    const std::uint32_t stored = count == 2 ? reader.u16le() : reader.u32le();
+    const std::uint32_t wanted = count == 2 ? (value & 0xFFFFu) : value;
+    if (stored == wanted) return false;
+    ByteWriter writer(file, kFile);
+    writer.seek(position);
+    if (count == 2) {
+        writer.u16le(static_cast<std::uint16_t>(wanted));
+    } else {
+        writer.u32le(wanted);
     }
-    return changed;
+    return true;
 }
 
-template <std::size_t N>
-bool writePersonValues(std::vector<std::uint8_t>& file, std::size_t p, const Sim& sim, const PersonValue (&values)[N]) {
-    bool changed = false;
-    for (const PersonValue& value : values) {
-        // Person data are 16-bit: the field's low 16 bits.
-        changed |= writeIfDifferent(file, p + static_cast<std::size_t>(value.offset),
-                                    static_cast<std::uint32_t>(sim.*value.field) & 0xFFFFu, 2);
+bool written(PersonDataWrite write, const Sim& sim, int expansionLevel) {
+    switch (write) {
+        case PersonDataWrite::Always: return true;
+        case PersonDataWrite::Interest: return expansionLevel > 2;
+        case PersonDataWrite::AdultInterest: return expansionLevel > 2 && sim.Age > 9;
+        case PersonDataWrite::Fame: return sim.PersonDataValues == kNewerPersonDataValues;
+        case PersonDataWrite::Never: return false;
     }
-    return changed;
+    return false;
+}
+
+// The 32-bit value at `position`, or nothing past the end.
+std::optional<std::uint32_t> storedAt(const std::vector<std::uint8_t>& file, std::size_t position) {
+    if (position > file.size() || file.size() - position < 4) return std::nullopt;
+    ByteReader reader(file, kFile);
+    reader.seek(position);
+    return reader.u32le();
 }
 
 bool writeRelationships(std::vector<std::uint8_t>& file, const Sim& sim) {
@@ -59,8 +60,8 @@ bool writeRelationships(std::vector<std::uint8_t>& file, const Sim& sim) {
     for (const SimRelationShip& r : sim.Relationships) {
         const auto at = static_cast<std::size_t>(r.RecordPos);
         // Only where the record still holds this target and this many values.
-        if (r.RecordPos <= 0 || U32LeAt(file, at) != static_cast<std::uint32_t>(r.TargetID) ||
-            U32LeAt(file, at + 4) != static_cast<std::uint32_t>(r.ValueCount)) {
+        if (r.RecordPos <= 0 || storedAt(file, at) != static_cast<std::uint32_t>(r.TargetID) ||
+            storedAt(file, at + 4) != static_cast<std::uint32_t>(r.ValueCount)) {
             continue;
         }
         const std::int32_t values[] = {r.Daily, r.Crush, r.Lifetime, r.Love};
@@ -87,15 +88,12 @@ bool UpdateNeighborhoodValues(std::vector<std::uint8_t>& file, const Sim& sim, i
         return changed;
     }
     const auto p = static_cast<std::size_t>(sim.NeighborEntryPos);
-    if (expansionLevel > 2) {
-        changed |= writePersonValues(file, p, sim, kInterests);
-        if (sim.Age > 9) {
-            changed |= writePersonValues(file, p, sim, kAdultInterests);
+    for (const PersonDataField& field : kPersonDataFields) {
+        if (written(field.write, sim, expansionLevel)) {
+            // Person data are 16-bit: the field's low 16 bits.
+            changed |= writeIfDifferent(file, p + static_cast<std::size_t>(field.offset),
+                                        static_cast<std::uint32_t>(sim.*field.field), 2);
         }
-    }
-    changed |= writePersonValues(file, p, sim, kAlways);
-    if (sim.PersonDataValues == 256) {
-        changed |= writePersonValues(file, p, sim, kFame);
     }
     step = "Updating Relationships";
     changed |= writeRelationships(file, sim);

@@ -75,6 +75,7 @@ void TfrmMain::cbNeighborhoodChange() {
                                   std::filesystem::is_directory(ResolveCaseInsensitive(settings.GamePath, "ExpansionPack7"));
             load.applicationFolder = ApplicationFolder();
             load.textureInstalled = [skins](const std::string& name) { return !skins.FindSkinFile(name, ".bmp").empty(); };
+            load.mayMoveFiles = true;  // opened for editing: small and given-up damaged files go to the Trash
             OpenedNeighbourhood opened = OpenNeighbourhood(load, services_.dialogs, busy);
             neighbourhoodImage_ = std::move(opened.image);
             characters_.assign(std::move(opened.characters), std::move(opened.thumbnails));

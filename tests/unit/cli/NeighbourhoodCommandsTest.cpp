@@ -2,6 +2,11 @@
 
 #include "unit/cli/DemoGameTest.h"
 
+#include "platform/FileBytes.h"
+
+#include <fstream>
+#include <iostream>
+
 namespace corvane::cli {
 namespace {
 
@@ -33,6 +38,22 @@ TEST_F(NeighbourhoodCommandsTest, ShowsOneRecordAsTextOrJson) {
     EXPECT_THROW(RunShow(missing, out), GameDataError);
     missing.arguments = {"Downtown"};
     EXPECT_THROW(RunCharacters(missing, out), GameDataError);
+}
+
+TEST_F(NeighbourhoodCommandsTest, ReadingLeavesATooShortCharacterFileInPlaceAndSaysSo) {
+    const auto small = game / "UserData" / "Characters" / "User00009.iff";
+    const std::vector<std::uint8_t> bytes(512, 0xA3);
+    { std::ofstream(small, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), 512); }
+    test::EnvOverride trash{"XDG_DATA_HOME", (folder.path() / "data").string()};
+    std::ostringstream errors;
+    std::streambuf* stderrBuffer = std::cerr.rdbuf(errors.rdbuf());
+    const std::string characters = run(RunCharacters, {"UserData"});
+    std::cerr.rdbuf(stderrBuffer);
+    EXPECT_NE(characters.find("Vale, Iris : User00005\n"), std::string::npos) << "the others are listed";
+    EXPECT_NE(errors.str().find("User00009.iff: 512 bytes, too short to be a character file; left in place"),
+              std::string::npos) << errors.str();
+    EXPECT_EQ(ReadFileBytes(small), bytes);
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "data" / "Trash")) << "nothing went to the Trash";
 }
 
 }  // namespace

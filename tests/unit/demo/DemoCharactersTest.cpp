@@ -174,6 +174,20 @@ protected:
 };
 
 // The skeletons come out of the game's archive, converted from their binary form.
+TEST_F(DemoCharacters, EveryDemoCharacterIsReadUndamaged) {
+    ASSERT_FALSE(characters.empty());
+    for (const auto& sim : characters) {
+        EXPECT_EQ(sim->Damage, "") << sim->FileName;
+        EXPECT_EQ(sim->GUID.size(), 4u) << sim->FileName;
+    }
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(game)) {
+        if (entry.path().extension() != ".iff") continue;
+        const auto bytes = ReadFileBytes(entry.path());
+        const ChunkList list = ReadChunkList(bytes, {}, entry.path().filename().string());
+        EXPECT_FALSE(list.damaged) << list.damage;
+    }
+}
+
 TEST_F(DemoCharacters, TheInstalledSkeletonsAreTheDesignedOnes) {
     for (std::string_view kind : kDemoSkeletonKinds) {
         SCOPED_TRACE(kind);

@@ -2,6 +2,7 @@
 
 #include "demo/NeighbourhoodFileWriter.h"
 #include "iff/IffContainer.h"
+#include "iff/IffRewrite.h"
 #include "iff/StringTable.h"
 #include "platform/LanguageModule.h"
 #include "support/ScriptedDialogs.h"
@@ -100,14 +101,58 @@ TEST_F(FamilyUpdateTest, AFullHouseholdKeepsTheCharacterWhereItIs) {
     EXPECT_EQ(dialogs.messageTexts(), std::vector<std::string>{"Cannot move User00002 into house 30. It is full."});
 }
 
-TEST_F(FamilyUpdateTest, AFamilyThatCannotBeFoundChangesNothingAndSaysSo) {
-    const auto before = twoFamilies();
-    sim.FamilyChanged = true;
-    sim.HouseNumber = 99;
-    dialogs.answer(mrOk);
-    EXPECT_FALSE(UpdateFamilyBytes(before, sim, dialogs, step).has_value());
-    ASSERT_EQ(dialogs.messageTexts().size(), 1u);
-    EXPECT_EQ(dialogs.messageTexts()[0].rfind("Saving failed : User00002", 0), 0u);
+TEST_F(FamilyUpdateTest, RefusedUpdatesChangeNothingAndSaySo) {
+    // The Lopez family's name chunk (id 1) replaced by `chunk`.
+    auto withNameChunk = [](const std::vector<std::uint8_t>& file, const std::vector<std::uint8_t>& chunk) {
+        return RewriteIff(file, ReadChunkList(file), [&](const Section& s) {
+            return s.ChunkType == "FAMs" && s.ChunkID == 1 ? ChunkDecision::replace(chunk) : ChunkDecision::copy();
+        }, false);
+    };
+    const std::vector<std::uint8_t> shortName{0xFD, 0xFF, 0x01, 0x00, 0x01, 'L'};
+    const auto shortFams = withNameChunk(twoFamilies(), MakeChunk("FAMs", 1, 0, "", shortName));
+    auto famsPastEnd = twoFamilies();
+    std::size_t famsAt = 0;
+    for (const Section& s : ReadChunkList(famsPastEnd).sections) {
+        if (s.ChunkType == "FAMs" && s.ChunkID == 1) famsAt = static_cast<std::size_t>(s.ChunkOffset);
+    }
+    for (std::size_t i = 0; i < 4; ++i) famsPastEnd[famsAt + 4 + i] = i == 0 ? 0x7F : 0xFF;
+    std::size_t shortFamsAt = 0;
+    for (const Section& s : ReadChunkList(shortFams).sections) {
+        if (s.ChunkType == "FAMs" && s.ChunkID == 1) shortFamsAt = static_cast<std::size_t>(s.ChunkOffset);
+    }
+
+    struct Case {
+        const char* fault;
+        std::vector<std::uint8_t> file;
+        std::string guid;
+        bool move;  // to house 30; otherwise a new last name
+        std::string message;
+    };
+    const Case cases[] = {
+        {"family_not_found", twoFamilies(), guidOf(0xA2), true, "Saving failed : User00002 (First Pass through ngbd section data)"},
+        {"guid_three_bytes", twoFamilies(), guidOf(0xA2).substr(0, 3), true,
+         "Saving failed : User00002 (First Pass through ngbd section data)"},
+        {"guid_empty_rename", twoFamilies(), "", false, "Saving failed : User00002 (First Pass through ngbd section data)"},
+        {"fams_chunk_short", shortFams, guidOf(0xA2), false,
+         "Saving failed : User00002 (First Pass through ngbd section data)\nneighborhood.iff: the FAMs chunk at offset " +
+             std::to_string(shortFamsAt) + " holds 82 bytes, fewer than the 83 a family name needs"},
+        {"fams_size_past_end", famsPastEnd, guidOf(0xA2), false,
+         "Saving failed : First Pass through ngbd section data\nneighborhood.iff: the FAMs chunk at offset " +
+             std::to_string(famsAt) + " claims 2147483647 bytes, past the end of the file (" +
+             std::to_string(famsPastEnd.size()) + " bytes)"},
+    };
+    for (const Case& c : cases) {
+        test::ScriptedDialogs told;
+        told.answer(mrOk);
+        Sim moved = sim;
+        moved.GUID = c.guid;
+        moved.FamilyChanged = c.move;
+        moved.HouseNumber = c.move ? (c.guid.size() == 4 ? 99 : 30) : 20;
+        moved.LastNameChanged = !c.move;
+        moved.LastName = c.move ? moved.LastName : "Lopez";
+        EXPECT_FALSE(UpdateFamilyBytes(c.file, moved, told, step).has_value()) << c.fault;
+        EXPECT_EQ(told.messageTexts(), std::vector<std::string>{c.message}) << c.fault;
+    }
 }
 
 }  // namespace

@@ -76,34 +76,59 @@ TEST(IffContainer, ListsChunksWithTheirHeaders) {
     EXPECT_EQ(typesOf(ReadChunkList(file, "BMP_")), (std::vector<std::string>{"OBJD", "BMP_"})) << "stop type";
 }
 
-TEST(IffContainer, DamagedAndShortLists) {
+TEST(IffContainer, ChunksMustTileTheFile) {
     Bytes header(64, 'H');
     EXPECT_TRUE(ReadChunkList(header).sections.empty());
+    EXPECT_FALSE(ReadChunkList(header).damaged) << "a file of exactly 64 bytes holds no chunk";
 
-    auto withSize = [&](std::uint32_t size) {
+    // OBJD (77 bytes) at 64, then a STR# of 106 bytes at 141 whose size field is `size`, then `tail` bytes.
+    auto withSize = [&](std::uint32_t size, std::size_t tail = 0) {
         Bytes file = header;
         Bytes first = chunk("OBJD", 1, "a");
         file.insert(file.end(), first.begin(), first.end());
         Bytes second = chunk("STR#", 2, "b", std::string(30, 'y'));
         for (int i = 0; i < 4; ++i) second[4 + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(size >> (24 - 8 * i));
         file.insert(file.end(), second.begin(), second.end());
-        file.insert(file.end(), 100, 0);
+        file.insert(file.end(), tail, 0xA3);
         return file;
     };
-    for (std::uint32_t size : {0u, 0xFFFFFFF0u}) {
-        ChunkList list = ReadChunkList(withSize(size));
-        EXPECT_TRUE(list.damaged) << size;
-        EXPECT_EQ(typesOf(list), std::vector<std::string>{"OBJD"}) << "the chunks before stay listed";
-    }
-    ChunkList pastEnd = ReadChunkList(withSize(100000));
-    EXPECT_FALSE(pastEnd.damaged);
-    EXPECT_EQ(typesOf(pastEnd), (std::vector<std::string>{"OBJD", "STR#"})) << "listed, and the list ends";
+    EXPECT_FALSE(ReadChunkList(withSize(106)).damaged) << "chunks that tile the file are sound";
 
-    Bytes shortTail = header;
+    struct Fault {
+        const char* name;
+        Bytes file;
+        std::string damage;  // the whole text
+        std::size_t listed;  // chunks listed before the fault
+    };
+    const Fault faults[] = {
+        {"chunk_size_zero", withSize(0), "t.iff: the STR# chunk at offset 141 claims 0 bytes, less than its 76-byte header (file of 247 bytes)", 1},
+        {"chunk_size_negative", withSize(0xFFFFFFF0u), "t.iff: the STR# chunk at offset 141 claims -16 bytes, less than its 76-byte header (file of 247 bytes)", 1},
+        {"chunk_size_under_header", withSize(40, 66), "t.iff: the STR# chunk at offset 141 claims 40 bytes, less than its 76-byte header (file of 313 bytes)", 1},
+        {"chunk_size_past_end", withSize(0x7FFFFFFF), "t.iff: the STR# chunk at offset 141 claims 2147483647 bytes, past the end of the file (247 bytes)", 1},
+        {"chunk_one_byte_past_end", withSize(107), "t.iff: the STR# chunk at offset 141 claims 107 bytes, past the end of the file (247 bytes)", 1},
+        {"bytes_left_after_last_chunk", withSize(106, 30), "t.iff: 30 bytes at offset 247 after the last chunk are not a whole chunk (file of 277 bytes)", 2},
+        {"file_shorter_than_header", Bytes(40, 'H'), "t.iff: the file holds 40 bytes, fewer than its 64-byte header", 0},
+    };
+    for (const Fault& fault : faults) {
+        const ChunkList list = ReadChunkList(fault.file, {}, "t.iff");
+        EXPECT_TRUE(list.damaged) << fault.name;
+        EXPECT_EQ(list.damage, fault.damage) << fault.name;
+        EXPECT_EQ(list.sections.size(), fault.listed) << fault.name << ": the chunks before stay listed";
+        for (const Section& section : list.sections) {
+            EXPECT_LE(static_cast<std::size_t>(section.ChunkOffset) + static_cast<std::size_t>(section.ChunkSize),
+                      fault.file.size()) << fault.name << ": a listed chunk lies inside the file";
+        }
+        EXPECT_THROW(RewriteIff(fault.file, list, [](const Section&) { return ChunkDecision::copy(); }, false), FormatError)
+            << fault.name << ": a damaged file is never rewritten";
+    }
+    EXPECT_FALSE(ReadChunkList(withSize(0x7FFFFFFF), "OBJD").damaged) << "nothing is read past the stop type";
+
+    Bytes headerOnly = header;
     Bytes small = chunk("OBJD", 1, "a", "");
-    shortTail.insert(shortTail.end(), small.begin(), small.end());  // exactly 76 bytes: not listed
-    EXPECT_TRUE(ReadChunkList(shortTail).sections.empty());
+    headerOnly.insert(headerOnly.end(), small.begin(), small.end());
+    EXPECT_EQ(typesOf(ReadChunkList(headerOnly)), std::vector<std::string>{"OBJD"}) << "a chunk of only its header";
     EXPECT_EQ(ReadBigEndian(withSize(0xFFFFFFF0u), 64 + 77 + 4, 4), -16);
+    EXPECT_THROW(ReadBigEndian(header, 62, 4), FormatError);
 }
 
 TEST(IffContainer, LabelsAreCutAtTheFirstPairOfZeroBytes) {

@@ -4,6 +4,7 @@
 #include "demo/GameBuilder.h"
 #include "demo/NeighbourhoodFileWriter.h"
 #include "iff/IffContainer.h"
+#include "platform/FileBytes.h"
 #include "platform/LanguageModule.h"
 #include "support/EnvOverride.h"
 #include "support/ScriptedDialogs.h"
@@ -23,7 +24,7 @@ protected:
         SetLanguageModule(LanguageModule::parse(
             "5022\tCorvane 3D\n6199\tWrong version\n7002\tNo characters\n7003\tLoading\n7044\tShell failed\n"
             "7089\tDamaged: \n7090\ta\n7091\tb\n7092\tc\n7157\tDelete?\n7166\tToo short:\n7167\tUnreadable:\n"
-            "7168\tNo neighborhood file:\n",
+            "7168\tNo neighborhood file:\n7171\tNeighbourhood damaged:\n7172\tLeft in place:\n7173\tDamaged Sims:\n",
             "t.lng"));
     }
     void TearDown() override { SetLanguageModule(LanguageModule()); }
@@ -62,6 +63,7 @@ protected:
         settings.languageNumber = languageNumber;
         settings.hasFameFolders = level >= 6;
         settings.applicationFolder = folder.path() / "app";
+        settings.mayMoveFiles = editing;
         SilentProgress quiet;
         return OpenNeighbourhood(settings, dialogs, quiet);
     }
@@ -71,6 +73,7 @@ protected:
     GameBuilder game{folder.path() / "game"};
     int level = 0;
     int languageNumber = 1;
+    bool editing = false;  // opened by the editor, which may move files to the Trash
     std::vector<CharacterFileSpec> characters;
     NeighbourhoodFileSpec neighbourhood{0, {}, {}};
     FamilySpec goths{7, "Goth", 12, 30000, 45000, {}};
@@ -179,6 +182,24 @@ TEST(BodyStringLayouts, SwimwearFormalAndPajamasByLevelAndCount) {
     }
 }
 
+TEST(CharacterReading, ANeighbourSearchOnADamagedNeighbourhoodMarksTheCharacterDamaged) {
+    NeighbourhoodFileSpec spec;
+    spec.neighbours.push_back(NeighbourSpec{});
+    auto bytes = MakeNeighbourhoodFile(spec);
+    const auto ngbh = ReadChunkList(bytes).sections.at(0);
+    for (std::size_t i = 4; i < 8; ++i) bytes[static_cast<std::size_t>(ngbh.ChunkOffset) + i] = 0;  // before NBRS
+    const NeighborhoodImage image(bytes);
+    CharacterLoadContext context{&image, 1, 0, false, {}};
+    CharacterFileSpec character;
+    character.bodyStrings = StandardBodyStrings("adult", 0);
+    const LoadedCharacter loaded = ReadCharacter(MakeCharacterFile(character), "User00001", context);
+    EXPECT_TRUE(loaded.damaged);
+    EXPECT_EQ(loaded.sim.Damage, "neighborhood.iff: the NGBH chunk at offset 64 claims 0 bytes, less than its 76-byte header (file of " +
+                                     std::to_string(bytes.size()) + " bytes)");
+    EXPECT_EQ(loaded.sim.NeighborEntryPos, 0);
+    EXPECT_FALSE(loaded.sim.Modified);
+}
+
 TEST_F(NeighbourhoodLoadingTest, ATruncatedNeighbourhoodFileLeavesTheCharactersOutWithAMessage) {
     addCharacter("User00001", 1, 0x01010101, "adult");
     neighbourhood.version = NeighbourhoodVersionFor(level);
@@ -197,7 +218,10 @@ TEST_F(NeighbourhoodLoadingTest, ATruncatedNeighbourhoodFileLeavesTheCharactersO
     auto opened = OpenNeighbourhood(settings, dialogs, quiet);
     EXPECT_TRUE(opened.characters.empty());
     ASSERT_EQ(dialogs.messageTexts().size(), 1u);
-    EXPECT_EQ(dialogs.messageTexts()[0].rfind("Unreadable:\nUser00001.iff (", 0), 0u) << dialogs.messageTexts()[0];
+    const std::string text = dialogs.messageTexts()[0];
+    EXPECT_EQ(text.rfind("Neighbourhood damaged:\n", 0), 0u) << text;
+    EXPECT_NE(text.find("neighborhood.iff: the NBRS chunk at offset "), std::string::npos) << text;
+    EXPECT_NE(text.find("past the end of the file (" + std::to_string(bytes.size()) + " bytes)"), std::string::npos) << text;
 }
 
 TEST_F(NeighbourhoodLoadingTest, RepairsWrongBodySizes) {
@@ -256,29 +280,70 @@ TEST_F(NeighbourhoodLoadingTest, ANeighbourhoodWithoutCharactersOrFileSaysSo) {
     EXPECT_EQ(dialogs.messageTexts()[1].rfind("No neighborhood file:\n", 0), 0u);
 }
 
+// The offset of the third chunk (the body strings of a character file).
+std::size_t thirdChunkOffset(const std::vector<std::uint8_t>& file) {
+    const ChunkList list = ReadChunkList(file);
+    return static_cast<std::size_t>(list.sections.at(2).ChunkOffset);
+}
+
 TEST_F(NeighbourhoodLoadingTest, ShortUnreadableAndDamagedFilesDoNotStopTheOthers) {
+    editing = true;
     addCharacter("User00001", 1, 0x01010101, "adult");
     addCharacter("User00003", 3, 0x03030303, "adult");
     game.writeText("UserData/Characters/User00002.iff", "too short");
     // A damaged chunk list: the third chunk's size is zero.
     auto damaged = MakeCharacterFile(characters[1]);
-    const std::size_t third = 64 + static_cast<std::size_t>(ReadBigEndian(damaged, 64 + 4, 4)) +
-                              static_cast<std::size_t>(ReadBigEndian(damaged, 64 + 4 + static_cast<std::size_t>(ReadBigEndian(damaged, 68, 4)), 4));
+    const std::size_t third = thirdChunkOffset(damaged);
     for (std::size_t i = 4; i < 8; ++i) damaged[third + i] = 0;
     characters.pop_back();
-    dialogs.answer(mrNo).answer(mrOk);  // keep the damaged file; the note about the short one
+    dialogs.answer(mrNo).answer(mrOk).answer(mrOk);  // keep the damaged file; the notes about both
     auto userData = game.neighbourhood("UserData");
     game.writeFile("UserData/Characters/User00003.iff", damaged);
     auto opened = open();
     ASSERT_EQ(opened.characters.size(), 2u);
     EXPECT_FALSE(opened.characters[0]->Modified);
-    EXPECT_TRUE(opened.characters[1]->Modified) << "a damaged character is saved anew";
+    EXPECT_FALSE(opened.characters[0]->isDamaged());
+    EXPECT_FALSE(opened.characters[1]->Modified) << "a damaged character is never saved, so not modified";
+    // The body strings' own size, read by the game's scan, says they hold nothing either.
+    const std::string at = std::to_string(third);
+    const std::string damage = "User00003.iff: the STR# chunk at offset " + at +
+                               " claims 0 bytes, less than its 76-byte header (file of " +
+                               std::to_string(damaged.size()) + " bytes); User00003.iff: the body strings hold 0 of "
+                               "their 30 entries; the chunk at offset " + at + " ends at offset " + at;
+    EXPECT_EQ(opened.characters[1]->Damage, damage);
     EXPECT_FALSE(std::filesystem::exists(userData / "Characters/User00002.iff"));
     EXPECT_FALSE(std::filesystem::is_empty(folder.path() / "data/Trash/files")) << "the short file went to the Trash";
-    ASSERT_EQ(dialogs.messageTexts().size(), 2u);
+    ASSERT_EQ(dialogs.messageTexts().size(), 3u);
     EXPECT_EQ(dialogs.messageTexts()[0].rfind("Damaged: User00003.iff\n", 0), 0u);
     EXPECT_EQ(dialogs.messages()[0].kind, MsgKind::Warning);
     EXPECT_EQ(dialogs.messageTexts()[1], "Too short:\nUser00002.iff");
+    EXPECT_EQ(dialogs.messageTexts()[2], "Damaged Sims:\n" + damage);
+}
+
+TEST_F(NeighbourhoodLoadingTest, ReadingLeavesShortAndDamagedFilesInPlaceAndListsThem) {
+    addCharacter("User00001", 1, 0x01010101, "adult");
+    addCharacter("User00003", 3, 0x03030303, "adult");
+    auto damaged = MakeCharacterFile(characters[1]);
+    const std::size_t third = thirdChunkOffset(damaged);
+    for (std::size_t i = 4; i < 8; ++i) damaged[third + i] = 0;
+    characters.pop_back();
+    dialogs.answer(mrOk).answer(mrOk);  // no question: only the two notes
+    auto userData = game.neighbourhood("UserData");
+    const std::vector<std::uint8_t> small(512, 0xA3);
+    game.writeFile("UserData/Characters/User00002.iff", small);
+    game.writeFile("UserData/Characters/User00003.iff", damaged);
+    auto opened = open();
+    ASSERT_EQ(opened.characters.size(), 2u);
+    EXPECT_TRUE(opened.characters[1]->isDamaged());
+    EXPECT_FALSE(opened.characters[1]->Modified);
+    EXPECT_EQ(ReadFileBytes(userData / "Characters/User00002.iff"), small) << "left in place";
+    EXPECT_EQ(ReadFileBytes(userData / "Characters/User00003.iff"), damaged) << "left in place";
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "data/Trash")) << "nothing went to the Trash";
+    ASSERT_EQ(dialogs.messageTexts().size(), 2u);
+    EXPECT_EQ(dialogs.messageTexts()[0],
+              "Left in place:\nUser00002.iff: 512 bytes, too short to be a character file; left in place");
+    EXPECT_EQ(dialogs.messageTexts()[1].rfind("Damaged Sims:\nUser00003.iff: the STR# chunk at offset ", 0), 0u);
+    EXPECT_EQ(dialogs.messageTexts()[1].substr(dialogs.messageTexts()[1].size() - 15), "; left in place");
 }
 
 TEST_F(NeighbourhoodLoadingTest, ANameMatchesOnlyWithItsTerminatingZero) {

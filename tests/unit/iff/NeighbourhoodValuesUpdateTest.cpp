@@ -3,6 +3,8 @@
 #include "demo/CharacterFileWriter.h"
 #include "demo/NeighbourhoodFileWriter.h"
 #include "iff/CharacterLoader.h"
+#include "iff/NeighbourRecordLayout.h"
+#include "platform/FormatError.h"
 
 #include <gtest/gtest.h>
 
@@ -121,6 +123,47 @@ TEST(NeighbourhoodValuesUpdate, WithoutANeighbourEntryOnlyTheCashIsWritten) {
     const auto cash = static_cast<std::size_t>(f.sim.FamilyChunkPos) + 12;
     EXPECT_EQ(f.changedPositions(bytes), (std::vector<std::size_t>{cash, cash + 1}))
         << "12345 differs from 100 in its two low bytes only; no person data moved";
+}
+
+TEST(NeighbourhoodValuesUpdate, EveryWrittenValueReadsBackFromWhereItWasRead) {
+    Fixture f(7);
+    int value = 100;
+    for (const PersonDataField& field : kPersonDataFields) {
+        if (field.write != PersonDataWrite::Never) f.sim.*field.field = field.field == &Sim::Age ? 27 : ++value;
+    }
+    Bytes bytes = f.file;
+    ASSERT_TRUE(UpdateNeighborhoodValues(bytes, f.sim, f.level, f.step));
+    const NeighborhoodImage image(bytes);
+    CharacterFileSpec character;
+    character.bodyStrings = StandardBodyStrings("adult", f.level);
+    character.guid = 0x11;
+    CharacterLoadContext context{&image, 1, f.level, true, {}};
+    const Sim again = ReadCharacter(MakeCharacterFile(character), "User00001", context).sim;
+    for (const PersonDataField& field : kPersonDataFields) {
+        if (field.write != PersonDataWrite::Never) {
+            EXPECT_EQ(again.*field.field, f.sim.*field.field) << "offset " << field.offset;
+        }
+    }
+    EXPECT_EQ(again.NeighborID, 1) << "the neighbour id after the 256 values is untouched";
+}
+
+TEST(NeighbourhoodValuesUpdate, AFileCutSinceItWasReadIsNamedWithTheOffset) {
+    Fixture f(3);
+    const auto p = static_cast<std::size_t>(f.sim.NeighborEntryPos);
+    Bytes bytes = f.file;
+    bytes.resize(p + 100);  // inside the person data
+    f.sim.Neat = 800;
+    f.sim.FamilyCash = 1;
+    try {
+        UpdateNeighborhoodValues(bytes, f.sim, f.level, f.step);
+        FAIL() << "wrote past the end";
+    } catch (const FormatError& error) {
+        EXPECT_EQ(error.file(), "neighborhood.iff");
+        EXPECT_NE(std::string(error.what()).find("past the end of the file (" + std::to_string(p + 100) + " bytes)"),
+                  std::string::npos) << error.what();
+        EXPECT_EQ(error.offset(), static_cast<std::size_t>(f.sim.FamilyChunkPos) + 12)
+            << "the family's cash, behind the neighbours, is the first value past the end";
+    }
 }
 
 }  // namespace
