@@ -1,8 +1,10 @@
 #include "sim/FieldAssignment.h"
 
+#include "iff/NeighbourRecordLayout.h"
 #include "sim/HouseJob.h"
 #include "sim/Traits.h"
 
+#include <algorithm>
 #include <charconv>
 #include <functional>
 #include <limits>
@@ -87,9 +89,9 @@ std::int32_t number(std::string_view name, const std::string& text) {
     return value;
 }
 
-// Cash and house belong to the family record; every other number to the neighbour record.
 bool livesInNeighbourRecord(const NumberRule& rule) {
-    return rule.field != &Sim::FamilyCash && rule.field != &Sim::HouseNumber;
+    return std::any_of(kPersonDataFields.begin(), kPersonDataFields.end(),
+                       [&](const PersonDataField& stored) { return stored.field == rule.field; });
 }
 
 void assignNumber(Sim& sim, const NumberRule& rule, const std::string& text, int level) {
