@@ -16,6 +16,11 @@ std::string cutAtZeroPair(const std::string& label) {
     return pair == std::string::npos ? label : label.substr(0, pair);
 }
 
+bool isFiller(std::span<const std::byte> tail) {
+    return std::all_of(tail.begin(), tail.end(), [](std::byte b) { return b == std::byte{0xA3}; }) ||
+           std::all_of(tail.begin(), tail.end(), [](std::byte b) { return b == std::byte{0}; });
+}
+
 // The label as the map stores it: without leading and trailing blanks and control characters.
 std::string mapLabel(const std::string& label) {
     auto isBlank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
@@ -68,6 +73,9 @@ ChunkList ReadChunkList(std::span<const std::uint8_t> file, std::string_view sto
     while (!reader.atEnd()) {
         const std::uint64_t at = reader.position();
         if (reader.remaining() < kChunkHeaderSize) {
+            // The game fills unused space with 0xA3 (or zero) bytes; a tail of
+            // only such filler is no damage, and a rewrite has no need of it.
+            if (isFiller(std::as_bytes(file.subspan(static_cast<std::size_t>(at))))) break;
             return damaged(at, std::to_string(reader.remaining()) + " bytes at offset " + std::to_string(at) +
                                    " after the last chunk are not a whole chunk (file of " + sizeText + ")");
         }

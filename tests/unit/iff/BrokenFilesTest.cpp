@@ -181,7 +181,7 @@ std::vector<BrokenFile> brokenFiles() {
          },
          true},
         {"bytes_left_after_last_chunk",
-         [](Files& f) { f.victim.insert(f.victim.end(), 30, 0xA3); },
+         [](Files& f) { f.victim.insert(f.victim.end(), 30, 'x'); },
          [](const Files&, const Files& b) {
              return std::vector<std::string>{LangStr(7173), "User00001.iff: 30 bytes at offset " + std::to_string(b.victim.size() - 30) +
                                                                 " after the last chunk are not a whole chunk"};
@@ -230,7 +230,7 @@ std::vector<BrokenFile> brokenFiles() {
              return std::vector<std::string>{LangStr(7171), "neighborhood.iff: the file holds 100 bytes, too few for the game version at offset 144"};
          },
          false},
-        {"neighbourhood_bytes_left_after_last_chunk", [](Files& f) { f.neighbourhood.insert(f.neighbourhood.end(), 12, 0); },
+        {"neighbourhood_bytes_left_after_last_chunk", [](Files& f) { f.neighbourhood.insert(f.neighbourhood.end(), 12, 'x'); },
          [](const Files&, const Files& b) {
              return std::vector<std::string>{LangStr(7171), "neighborhood.iff: 12 bytes at offset " + std::to_string(b.neighbourhood.size() - 12) +
                                                                 " after the last chunk are not a whole chunk"};

@@ -82,17 +82,19 @@ TEST(IffContainer, ChunksMustTileTheFile) {
     EXPECT_FALSE(ReadChunkList(header).damaged) << "a file of exactly 64 bytes holds no chunk";
 
     // OBJD (77 bytes) at 64, then a STR# of 106 bytes at 141 whose size field is `size`, then `tail` bytes.
-    auto withSize = [&](std::uint32_t size, std::size_t tail = 0) {
+    auto withSize = [&](std::uint32_t size, std::size_t tail = 0, std::uint8_t tailByte = 0x55) {
         Bytes file = header;
         Bytes first = chunk("OBJD", 1, "a");
         file.insert(file.end(), first.begin(), first.end());
         Bytes second = chunk("STR#", 2, "b", std::string(30, 'y'));
         for (int i = 0; i < 4; ++i) second[4 + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(size >> (24 - 8 * i));
         file.insert(file.end(), second.begin(), second.end());
-        file.insert(file.end(), tail, 0xA3);
+        file.insert(file.end(), tail, tailByte);
         return file;
     };
     EXPECT_FALSE(ReadChunkList(withSize(106)).damaged) << "chunks that tile the file are sound";
+    EXPECT_FALSE(ReadChunkList(withSize(106, 30, 0xA3)).damaged) << "a tail of the game's filler bytes";
+    EXPECT_FALSE(ReadChunkList(withSize(106, 12, 0)).damaged) << "a tail of zero bytes";
 
     struct Fault {
         const char* name;
