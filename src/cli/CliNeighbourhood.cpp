@@ -38,6 +38,9 @@ CharacterList OpenCharacterList(const std::string& folderName) {
     CliDialogs dialogs(std::cerr);
     StderrProgress progress;
     OpenedNeighbourhood opened = OpenNeighbourhood(load, dialogs, progress);
+    if (!opened.failure.empty()) {
+        throw GameDataError("no character of " + folderName + " could be read (see above)");
+    }
     CharacterList list;
     list.assign(std::move(opened.characters), std::move(opened.thumbnails));
     return list;

@@ -50,6 +50,13 @@ bool askToDeleteDamaged(Dialogs& dialogs, const std::string& fileName) {
     return StyledMessageDlg(dialogs, LangStr(5022), text, MsgKind::Warning, 0, mrNone, mbYesNo) == mrYes;
 }
 
+// Tells why no character can be opened, and keeps it with the result.
+OpenedNeighbourhood refused(OpenedNeighbourhood opened, Dialogs& dialogs, const std::string& why) {
+    tell(dialogs, why);
+    opened.failure = why;
+    return opened;
+}
+
 enum class Answer { Continue, Stop };
 
 Answer loadCharacter(const std::filesystem::path& file, const NeighbourhoodLoadSettings& settings,
@@ -160,30 +167,27 @@ OpenedNeighbourhood OpenNeighbourhood(const NeighbourhoodLoadSettings& settings,
     try {
         opened.image = std::make_unique<NeighborhoodImage>(ReadFileBytes(file));
     } catch (const std::runtime_error& error) {
-        tell(dialogs, LangStr(7168) + "\n" + file.string() + "\n" + error.what());
-        return opened;
+        return refused(std::move(opened), dialogs, LangStr(7168) + "\n" + file.string() + "\n" + error.what());
     }
     // A cut or damaged file: its characters are not listed, so nothing is ever saved into it.
     const NeighborhoodImage& image = *opened.image;
     if (!image.version()) {
-        tell(dialogs, LangStr(7171) + "\n" + file.string() + "\n" + image.fileName() + ": the file holds " +
-                          std::to_string(image.size()) + " bytes, too few for the game version at offset " +
-                          std::to_string(NeighborhoodImage::kVersionOffset));
-        return opened;
+        return refused(std::move(opened), dialogs,
+                       LangStr(7171) + "\n" + file.string() + "\n" + image.fileName() + ": the file holds " +
+                           std::to_string(image.size()) + " bytes, too few for the game version at offset " +
+                           std::to_string(NeighborhoodImage::kVersionOffset));
     }
     if (image.chunks().damaged) {
-        tell(dialogs, LangStr(7171) + "\n" + file.string() + "\n" + image.chunks().damage);
-        return opened;
+        return refused(std::move(opened), dialogs, LangStr(7171) + "\n" + file.string() + "\n" + image.chunks().damage);
     }
     const int version = *image.version();
     const auto files = characterFiles(settings.folder);
     if (files.empty()) {
-        tell(dialogs, LangStr(7002));
+        tell(dialogs, LangStr(7002));  // an empty neighbourhood: nothing is wrong with it
         return opened;
     }
     if (!NeighbourhoodVersionFits(settings.expansionLevel, version)) {
-        tell(dialogs, LangStr(6199) + " : " + std::to_string(version));
-        return opened;
+        return refused(std::move(opened), dialogs, LangStr(6199) + " : " + std::to_string(version));
     }
     CharacterLoadContext context{opened.image.get(), settings.languageNumber, settings.expansionLevel,
                                  settings.hasFameFolders, settings.textureInstalled};

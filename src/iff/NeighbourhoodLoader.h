@@ -18,6 +18,9 @@ struct OpenedNeighbourhood {
     std::unique_ptr<NeighborhoodImage> image;
     std::vector<std::unique_ptr<Sim>> characters;
     std::vector<std::optional<Bitmap>> thumbnails;  // one per character, same order
+    // Why no character could be opened (the message shown: neighborhood.iff
+    // unreadable, damaged or of another version); empty otherwise.
+    std::string failure;
 };
 
 struct NeighbourhoodLoadSettings {

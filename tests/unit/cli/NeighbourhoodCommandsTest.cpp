@@ -56,5 +56,24 @@ TEST_F(NeighbourhoodCommandsTest, ReadingLeavesATooShortCharacterFileInPlaceAndS
     EXPECT_FALSE(std::filesystem::exists(folder.path() / "data" / "Trash")) << "nothing went to the Trash";
 }
 
+// A neighbourhood file that cannot be read whole lists nothing: the reason on
+// stderr and a failure (exit status 2), never an empty list that looks fine.
+TEST_F(NeighbourhoodCommandsTest, ADamagedNeighbourhoodFileFailsTheReadingCommands) {
+    const auto file = game / "UserData" / "neighborhood.iff";
+    auto bytes = ReadFileBytes(file);
+    bytes.resize(1000);
+    { std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), 1000); }
+    std::ostringstream errors;
+    std::streambuf* stderrBuffer = std::cerr.rdbuf(errors.rdbuf());
+    std::ostringstream out;
+    EXPECT_THROW(RunCharacters(args({"UserData"}), out), GameDataError);
+    EXPECT_THROW(RunShow(args({"UserData", "User00001"}), out), GameDataError);
+    std::cerr.rdbuf(stderrBuffer);
+    EXPECT_EQ(out.str(), "");
+    EXPECT_NE(errors.str().find("neighborhood.iff: the NBRS chunk at offset "), std::string::npos) << errors.str();
+    EXPECT_NE(errors.str().find("past the end of the file (1000 bytes)"), std::string::npos) << errors.str();
+    EXPECT_EQ(ReadFileBytes(file), bytes);
+}
+
 }  // namespace
 }  // namespace corvane::cli
