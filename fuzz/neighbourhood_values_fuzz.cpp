@@ -38,7 +38,9 @@ struct Move {
     std::int32_t of(std::int32_t found) const {
         switch (how) {
             case 0: return found;
-            case 1: return static_cast<std::int32_t>(std::clamp<std::int64_t>(std::int64_t{found} + by, INT32_MIN, INT32_MAX));
+            case 1:
+                return static_cast<std::int32_t>(
+                    std::clamp<std::int64_t>(std::int64_t{found} + by, INT32_MIN, INT32_MAX));
             case 2: return to;
             default: return 0;
         }
