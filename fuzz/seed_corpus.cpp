@@ -172,8 +172,10 @@ Seeds bitmaps() {
     const auto all = textures();
     for (std::size_t i = 0; i < all.size(); ++i) {
         seeds["texture" + std::to_string(i) + "-24.bmp"] = corvane::EncodeBmp24(all[i]);
-        seeds["texture" + std::to_string(i) + "-8.bmp"] = corvane::EncodeBmp8(all[i]);
     }
+    const auto paletted = corvane::Bitmap::fromIndices(5, 3, {{0, 0, 0}, {236, 196, 160}, {40, 60, 160}},
+                                                       {0, 1, 2, 1, 0, 2, 2, 1, 0, 0, 1, 1, 2, 2, 0});
+    seeds["paletted-8.bmp"] = corvane::EncodeBmp8(paletted);
     return seeds;
 }
 

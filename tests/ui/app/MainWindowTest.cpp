@@ -241,7 +241,7 @@ TEST_F(MainWindowTest, BuildsTheSkinCatalogueAndEndsWhenAnArchiveIsDamaged) {
                                                            }});
     EXPECT_FALSE(window->FormCreate());
     ASSERT_EQ(dialogs.messageTexts().size(), 1u);
-    const std::string& text = dialogs.messageTexts().front();
+    const std::string text = dialogs.messageTexts().front();
     EXPECT_EQ(text.rfind(LangStr(7093) + "\n" + archive.string() + " at offset ", 0), 0u) << text;
     EXPECT_TRUE(text.ends_with("\n" + LangStr(7094))) << text;
 }

@@ -15,7 +15,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -34,6 +33,16 @@ private:
     std::ostringstream text_;
     std::streambuf* old_;
 };
+
+// The lines that name a model left out (the loading's own notes pass by).
+std::vector<std::string> leftOutLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        if (line.find(": left out ") != std::string::npos) lines.push_back(line);
+    }
+    return lines;
+}
 
 void writeText(const std::filesystem::path& file, const std::string& text) {
     std::filesystem::create_directories(file.parent_path());
@@ -83,7 +92,7 @@ TEST_F(RenderCommandTest, AModelLeftOutIsNamedOnStderrAndTheRestIsDrawn) {
             std::ostringstream out;
             EXPECT_EQ(RunRender(renderArgs(), out), 0);
             EXPECT_NE(out.str().find("\t" + std::to_string(meshes.size()) + " meshes"), std::string::npos) << out.str();
-            EXPECT_EQ(err.text(), "");
+            EXPECT_EQ(leftOutLines(err.text()), std::vector<std::string>{});
             continue;
         }
         // A loose file comes before the archives' copy.
@@ -95,16 +104,25 @@ TEST_F(RenderCommandTest, AModelLeftOutIsNamedOnStderrAndTheRestIsDrawn) {
         }
         writeText(file, c.content);
 
+        // A texture may dress more than one mesh (both hands): each is left out.
+        std::vector<std::string> expected;
+        for (const PreviewMesh& mesh : meshes) {
+            if ((c.texture ? mesh.texturePath : mesh.meshPath) != file.string()) continue;
+            expected.insert(expected.begin(), "User00001: left out " +
+                                                  std::filesystem::path(mesh.meshPath).stem().string() + ": " +
+                                                  file.string() + " at offset ");
+        }
         StderrCapture err;
         std::ostringstream out;
         EXPECT_EQ(RunRender(renderArgs(), out), 0);
-        EXPECT_NE(out.str().find("\t" + std::to_string(meshes.size() - 1) + " meshes"), std::string::npos)
+        EXPECT_NE(out.str().find("\t" + std::to_string(meshes.size() - expected.size()) + " meshes"),
+                  std::string::npos)
             << out.str();
-        const std::string expected = "User00001: left out " + std::filesystem::path(damaged.meshPath).stem().string() +
-                                     ": " + file.string() + " at offset ";
-        const std::string said = err.text();
-        EXPECT_EQ(said.rfind(expected, 0), 0u) << said;
-        EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+        const std::vector<std::string> said = leftOutLines(err.text());
+        ASSERT_EQ(said.size(), expected.size()) << err.text();
+        for (std::size_t i = 0; i < said.size(); ++i) {
+            EXPECT_EQ(said[i].rfind(expected[i], 0), 0u) << said[i];
+        }
 
         if (existed) {
             writeText(file, kept);

@@ -19,7 +19,7 @@ using render_test::kIdentity;
 // each case damages or removes one file. What is left out is named with the
 // file and the cause, so the user can find it.
 class PreviewModelLoadingTest : public ::testing::Test {
-protected:
+public:  // the cases' damage functions reach the files
     void SetUp() override {
         SetLanguageModule(LanguageModule::parse("5010\tOK\n5022\tCorvane 3D\n", "t.lng"));
         game.installation(0);
