@@ -3,8 +3,8 @@
 // another house, or both, as the input's last bytes say; they also choose the
 // house and may cut the character's GUID short. The update returns new bytes,
 // nothing, or throws FormatError / std::runtime_error; never crashes, overruns
-// or hangs. New bytes must hold a sound chunk list of the same chunks (and a
-// fresh resource map).
+// or hangs. New bytes must hold a sound chunk list of the same chunks (less
+// filler, and with a fresh resource map).
 #include "FuzzNeighbourhood.h"
 
 #include "iff/FamilyUpdate.h"
@@ -35,11 +35,11 @@ const Sim& soundGoth() {
 }
 
 // The chunks by type and id, in file order, less the resource map (the
-// rewrite builds a fresh one).
+// rewrite builds a fresh one) and the filler (it leaves filler out).
 std::vector<std::pair<std::string, int>> chunksOf(const ChunkList& list) {
     std::vector<std::pair<std::string, int>> chunks;
     for (const Section& section : list.sections) {
-        if (section.ChunkType != "rsmp") chunks.emplace_back(section.ChunkType, section.ChunkID);
+        if (section.ChunkType != "rsmp" && section.ChunkType != "XXXX") chunks.emplace_back(section.ChunkType, section.ChunkID);
     }
     return chunks;
 }

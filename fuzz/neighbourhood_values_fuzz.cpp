@@ -24,7 +24,9 @@ namespace {
 
 using namespace corvane;
 
-// Where a kept position goes: nowhere, a little way, anywhere, or to 0.
+// Where a kept position goes: nowhere, a little way, anywhere, or to 0. The
+// loader only ever keeps positions from 0 to the file's size; the file may
+// have shrunk since, so any such position can meet the update.
 struct Move {
     int how;
     std::int32_t by;
@@ -33,14 +35,14 @@ struct Move {
     explicit Move(FuzzedDataProvider& input)
         : how(input.ConsumeIntegralInRange<int>(0, 3)),
           by(input.ConsumeIntegralInRange<std::int32_t>(-256, 256)),
-          to(input.ConsumeIntegral<std::int32_t>()) {}
+          to(input.ConsumeIntegralInRange<std::int32_t>(0, INT32_MAX)) {}
 
     std::int32_t of(std::int32_t found) const {
         switch (how) {
             case 0: return found;
             case 1:
                 return static_cast<std::int32_t>(
-                    std::clamp<std::int64_t>(std::int64_t{found} + by, INT32_MIN, INT32_MAX));
+                    std::clamp<std::int64_t>(std::int64_t{found} + by, 0, INT32_MAX));
             case 2: return to;
             default: return 0;
         }

@@ -11,6 +11,7 @@
 
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <climits>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -21,7 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace corvane;
     FuzzedDataProvider input(data, size);
     const auto moves = input.ConsumeIntegral<std::uint8_t>();
-    const auto anywhere = input.ConsumeIntegral<std::int32_t>();
+    // The loader keeps positions from 0 to the file's size; any of them.
+    const auto anywhere = input.ConsumeIntegralInRange<std::int32_t>(0, INT32_MAX);
     const NeighborhoodImage image(input.ConsumeRemainingBytes<std::uint8_t>());
 
     std::vector<std::unique_ptr<Sim>> characters;
