@@ -14,8 +14,8 @@ namespace corvane {
 struct PreviewModelSet {
     std::vector<LoadedSknModel> models;
     // One line per model left out, naming the mesh and why ("xskin-…-BODY:
-    // <file> at line 12: …"); one line naming the skeleton when it left every
-    // model out.
+    // <file> at offset 12: line 12: …"); one line naming the skeleton when it
+    // left every model out.
     std::vector<std::string> leftOut;
 };
 
