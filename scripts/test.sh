@@ -21,6 +21,7 @@ run_ctest() {
 scripts/build.sh release
 run_ctest release -LE gl
 run_ctest release -L gl --repeat until-pass:2
+# Every fuzz target, built with clang in build/fuzz; a finding fails the run.
 scripts/fuzz.sh "${CORVANE_FUZZ_SECONDS:-20}"
 if [ "${CORVANE_SKIP_SANITIZERS:-0}" != 1 ]; then
   scripts/build.sh asan
