@@ -58,7 +58,8 @@ struct DemoCharacter {
     std::vector<corvane::LoadedSknModel> load() const {
         Quiet dialogs;
         return corvane::LoadPreviewModels(meshes, corvane::SkeletonFileFor(sim), false, folders, corvane::GameSkinCatalogue(),
-                                          game.parent_path(), dialogs);
+                                          game.parent_path(), dialogs)
+            .models;
     }
 };
 

@@ -103,7 +103,8 @@ void SaveModifiedCharacters(benchmark::State& state) {
         settings.neighbourhoodFolder = bigInstallation().neighbourhood;
         settings.applicationFolder = bigInstallation().game.parent_path() / "app";
         settings.expansionLevel = kLevel;
-        corvane::CharacterSaveServices services{dialogs, quiet, [] -> const corvane::SkinCatalogue& { return catalogue(); }};
+        corvane::CharacterSaveServices services{dialogs, quiet,
+                                                []() -> const corvane::SkinCatalogue& { return catalogue(); }};
         corvane::SaveModifiedCharacters(list, settings, services);
     }
 }

@@ -10,6 +10,7 @@ packages=(
   libjpeg62-turbo-dev libpng-dev libpugixml-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-liberation
+  clang libclang-rt-dev
 )
 
 missing=()

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds and runs every test headless: first the
-# normal build, then the same tests under AddressSanitizer and UBSan.
-# CORVANE_SKIP_SANITIZERS=1 runs the normal build only.
+# normal build (with the benchmarks, built but not run), then every fuzz
+# target for a short while (CORVANE_FUZZ_SECONDS each, default 20), then the
+# same tests under AddressSanitizer and UBSan.
+# CORVANE_SKIP_SANITIZERS=1 runs the normal build and the fuzz targets only.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -19,6 +21,8 @@ run_ctest() {
 scripts/build.sh release
 run_ctest release -LE gl
 run_ctest release -L gl --repeat until-pass:2
+# Every fuzz target, built with clang in build/fuzz; a finding fails the run.
+scripts/fuzz.sh "${CORVANE_FUZZ_SECONDS:-20}"
 if [ "${CORVANE_SKIP_SANITIZERS:-0}" != 1 ]; then
   scripts/build.sh asan
   export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1

@@ -56,9 +56,15 @@ int RunRender(const CliArguments& args, std::ostream& out) {
     if (!catalogue.complete()) LoadSkinData(catalogue, folders, progress);
     CliDialogs dialogs(std::cerr);
     const auto meshes = CollectPreviewMeshes(SlotsForPage(sim, "grpNormal"), folders, catalogue, dialogs);
-    const auto loaded = LoadPreviewModels(meshes, SkeletonFileFor(sim), sim.Age < 10, folders, catalogue,
-                                          ApplicationFolder(), dialogs);
-    if (loaded.empty()) throw GameDataError("nothing of " + sim.FileName + " can be drawn: no mesh could be loaded");
+    const auto [loaded, leftOut] = LoadPreviewModels(meshes, SkeletonFileFor(sim), sim.Age < 10, folders, catalogue,
+                                                     ApplicationFolder(), dialogs);
+    if (loaded.empty()) {
+        std::string why = leftOut.empty() ? std::string("the character wears no mesh") : leftOut.front();
+        for (std::size_t i = 1; i < leftOut.size(); ++i) why += "; " + leftOut[i];
+        throw GameDataError("nothing of " + sim.FileName + " can be drawn: " + why);
+    }
+    // The picture is drawn without them; say which and why.
+    for (const std::string& line : leftOut) std::cerr << sim.FileName << ": left out " << line << "\n";
 
     SurfacelessGlContext context;
     std::vector<ModelWithTexture> models;

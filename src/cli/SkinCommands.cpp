@@ -23,7 +23,8 @@ const SkinCatalogue& builtCatalogue() {
     StderrProgress progress;
     LoadSkinData(catalogue, gameSkinFolders(), progress);
     if (catalogue.ArchiveReadError) {
-        throw GameDataError("an archive of the game could not be read; the catalogue is incomplete");
+        throw GameDataError("an archive of the game could not be read; the catalogue is incomplete: " +
+                            catalogue.ArchiveReadCause);
     }
     return catalogue;
 }

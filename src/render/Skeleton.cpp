@@ -98,7 +98,8 @@ std::optional<ParsedSkeleton> LoadSkeleton(const SkinFolders& folders, const Ski
                          mrOk, mbOK);
         return std::nullopt;
     }
-    return ParseSkeleton(text->lines, skeletonFileName);
+    // A loose file is named by its path, so the user finds the one that is damaged.
+    return ParseSkeleton(text->lines, text->file.empty() ? skeletonFileName : text->file.string());
 }
 
 }  // namespace corvane

@@ -52,8 +52,9 @@ ParsedSkeleton ParseSkeleton(const std::vector<std::string>& lines, const std::s
 // The skeleton the editor names by its bare file name ("adult-skeleton.cmx"):
 // the file in the skin folders, else the archives' skeleton of that base name.
 // When neither has it, says "CV3D Error, Unable to locate <name>" and returns
-// nothing. Throws FormatError when the skeleton found is unreadable, and
-// std::runtime_error when a file or archive cannot be read.
+// nothing. Throws FormatError (naming a loose file by its path) when the
+// skeleton found is unreadable, and std::runtime_error when a file or archive
+// cannot be read.
 std::optional<ParsedSkeleton> LoadSkeleton(const SkinFolders& folders, const SkinCatalogue& catalogue,
                                            const std::string& skeletonFileName, Dialogs& dialogs);
 

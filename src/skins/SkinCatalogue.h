@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace corvane {
@@ -17,6 +18,7 @@ struct SkinCatalogue {
     std::optional<std::vector<FarRecordDetails>> ArchiveCharacterEntries;
     std::optional<std::vector<FarRecordDetails>> ArchiveTextureEntries;
     bool ArchiveReadError = false;  // the mesh pass met an unreadable archive
+    std::string ArchiveReadCause;   // which archive, and why (offset and what was expected)
 
     bool complete() const {
         return ArchiveMeshEntries && SknFileList && ArchiveCharacterEntries && ArchiveTextureEntries;

@@ -28,9 +28,10 @@ void startEmpty(std::optional<List>& list) {
 }
 
 // Reads every qualifying archive with `pass`, showing `statusId` and the
-// archive's name; false when one could not be read (the rest are not read).
+// archive's name; false when one could not be read (the rest are not read),
+// with the archive and the cause in `cause`.
 bool readArchives(const SkinFolders& folders, CataloguePass pass, const PassLists& lists, int statusId,
-                  Progress& progress) {
+                  Progress& progress, std::string& cause) {
     const auto archives = qualifyingArchives(folders);
     progress.setMaximum(static_cast<int>(archives.size()));
     int position = 0;
@@ -38,7 +39,10 @@ bool readArchives(const SkinFolders& folders, CataloguePass pass, const PassList
         progress.showStatus(LangStr(statusId) + " " + archive.filename().string() + " ...");
         try {
             ReadArchiveDirectory(archive, pass, lists);
-        } catch (const std::exception&) {
+        } catch (const std::exception& error) {
+            // The readers' messages name the archive; the others get its path in front.
+            const std::string what = error.what();
+            cause = what.find(archive.string()) == std::string::npos ? archive.string() + ": " + what : what;
             return false;
         }
         progress.setPosition(++position);
@@ -64,11 +68,12 @@ void BuildMeshCatalogue(SkinCatalogue& catalogue, const SkinFolders& folders, Pr
         return;
     }
     catalogue.ArchiveReadError = false;
+    catalogue.ArchiveReadCause.clear();
     startEmpty(catalogue.ArchiveMeshEntries);
     startEmpty(catalogue.SknFileList);
     PassLists lists;
     lists.meshes = &*catalogue.ArchiveMeshEntries;
-    if (!readArchives(folders, CataloguePass::Mesh, lists, 6151, progress)) {
+    if (!readArchives(folders, CataloguePass::Mesh, lists, 6151, progress, catalogue.ArchiveReadCause)) {
         catalogue.ArchiveReadError = true;
         return;
     }
@@ -84,7 +89,8 @@ void BuildCharacterCatalogue(SkinCatalogue& catalogue, const SkinFolders& folder
     PassLists lists;
     lists.characters = &*catalogue.ArchiveCharacterEntries;
     lists.textures = &*catalogue.ArchiveTextureEntries;
-    readArchives(folders, CataloguePass::Character, lists, 6152, progress);
+    std::string cause;  // this pass ends quietly
+    readArchives(folders, CataloguePass::Character, lists, 6152, progress, cause);
 }
 
 void LoadSkinData(SkinCatalogue& catalogue, const SkinFolders& folders, Progress& progress) {

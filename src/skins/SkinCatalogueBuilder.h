@@ -14,7 +14,7 @@ std::vector<std::string> SkinArchives();
 
 // The mesh pass: the mesh entries of every archive, then the loose meshes.
 // Nothing when both lists exist. An unreadable archive sets ArchiveReadError
-// and ends the pass: later archives are not read, the loose meshes not listed.
+// (and ArchiveReadCause: the archive and why) and ends the pass: later archives are not read, the loose meshes not listed.
 void BuildMeshCatalogue(SkinCatalogue& catalogue, const SkinFolders& folders, Progress& progress);
 
 // The character pass: character files, skeletons and textures of every

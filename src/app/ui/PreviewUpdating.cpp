@@ -59,7 +59,8 @@ void TfrmMain::UpdatePreview(PreviewContent content) {
     f3DUIGL->withContext([&] {
         previewModels_.clear();
         for (LoadedSknModel& model : LoadPreviewModels(meshes, SkeletonFileFor(*sim), sim->Age < 10, folders, catalogue,
-                                                       ApplicationFolder(), services_.dialogs)) {
+                                                       ApplicationFolder(), services_.dialogs)
+                                         .models) {
             previewModels_.add(std::move(model));
         }
     });

@@ -20,7 +20,8 @@ bool TfrmMain::LoadSkinData() {
     busy.setBusyWidth(pageGroup("grpNeighborhood")->width() - 4);
     try {
         corvane::LoadSkinData(catalogue, SkinFolders(AppSettings().GamePath, AppSettings().ExpansionLevel), busy);
-    } catch (const std::exception&) {
+    } catch (const std::exception& error) {
+        catalogue.ArchiveReadCause = error.what();
         return false;
     }
     return !catalogue.ArchiveReadError;

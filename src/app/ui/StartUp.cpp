@@ -144,8 +144,9 @@ bool TfrmMain::FormCreate() {
     show();
 
     if (!LoadSkinData()) {  // step 25
-        StyledMessageDlg(services_.dialogs, LangStr(5022), LangStr(7093) + "\n" + LangStr(7094), MsgKind::None, 0,
-                         mrOk, mbOK);
+        // The archive and the cause stand between the message and the closing note.
+        const std::string text = LangStr(7093) + "\n" + GameSkinCatalogue().ArchiveReadCause + "\n" + LangStr(7094);
+        StyledMessageDlg(services_.dialogs, LangStr(5022), text, MsgKind::None, 0, mrOk, mbOK);
         return false;
     }
 

@@ -2,6 +2,7 @@
 
 #include "demo/GameBuilder.h"
 #include "platform/LanguageModule.h"
+#include "platform/LittleEndian.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -139,6 +140,54 @@ TEST_F(SkinCatalogueTest, ATruncatedArchiveEndsTheMeshPassAndFlagsIt) {
 
     load();
     EXPECT_TRUE(catalogue.ArchiveReadError) << "the partial catalogue is complete: nothing is read again";
+}
+
+// Damaged archives, each named by its fault: the catalogue keeps which
+// archive could not be read, where, and what was expected there. The archive
+// holds "xskin-a.skn" (1 byte) and the filler; its directory starts at `d`.
+struct DamagedArchive {
+    const char* fault;
+    void (*damage)(std::vector<std::uint8_t>& bytes, std::uint32_t d);
+    std::uint32_t offset;  // of the fault, from the directory's start (or absolute, below)
+    bool fromDirectory;
+    const char* cause;
+};
+
+const DamagedArchive kDamagedArchives[] = {
+    {"directory_cut_short", [](auto& b, std::uint32_t) { b.resize(b.size() - 5); }, 4 + 16 + 11 + 16, true,
+     "needs 10 bytes, only 5 left"},
+    {"directory_offset_past_end", [](auto& b, std::uint32_t) { PutLe(b, 12, std::uint32_t{5000}); }, 12, false,
+     "directory offset 5000 lies past the end"},
+    {"entry_count_past_end", [](auto& b, std::uint32_t d) { PutLe(b, d, std::uint32_t{1000}); }, 4, true,
+     "count 1000 exceeds the data left"},
+    {"negative_name_length", [](auto& b, std::uint32_t d) { PutLe(b, d + 16, std::uint32_t{0xFFFFFFFF}); }, 4 + 16,
+     true, "negative name length -1"},
+};
+
+TEST_F(SkinCatalogueTest, AnUnreadableArchiveIsNamedWithTheOffsetAndTheCause) {
+    for (const DamagedArchive& c : kDamagedArchives) {
+        SCOPED_TRACE(c.fault);
+        DiscardSkinCatalogue(catalogue);
+        std::vector<FarArchiveFile> files{{"xskin-a.skn", bytesOf("a")}, filler()};
+        std::vector<std::uint8_t> bytes = MakeFarArchive(files);
+        const std::uint32_t directory = U32LeAt(bytes, 12).value();
+        c.damage(bytes, directory);
+        const auto path = game.writeFile("GameData/Textures/Textures.far", bytes);
+        load();
+        EXPECT_TRUE(catalogue.ArchiveReadError);
+        const std::uint32_t offset = c.fromDirectory ? directory + c.offset : c.offset;
+        EXPECT_EQ(catalogue.ArchiveReadCause,
+                  path.string() + " at offset " + std::to_string(offset) + ": " + c.cause);
+    }
+}
+
+TEST_F(SkinCatalogueTest, ASoundBuildKeepsNoCause) {
+    archive("GameData/Textures/Textures.far", {{"xskin-a.skn", bytesOf("a")}});
+    catalogue.ArchiveReadError = true;
+    catalogue.ArchiveReadCause = "left from an earlier build";
+    load();
+    EXPECT_FALSE(catalogue.ArchiveReadError);
+    EXPECT_EQ(catalogue.ArchiveReadCause, "");
 }
 
 TEST_F(SkinCatalogueTest, TheCharacterPassEndsQuietlyAtAnUnreadableArchive) {

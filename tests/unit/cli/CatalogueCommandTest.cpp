@@ -83,6 +83,38 @@ TEST_F(CatalogueCommandTest, SkinTextComesFromTheLooseFileElseTheArchive) {
     EXPECT_THROW(RunSkn(missing, out), GameDataError);
 }
 
+// Every command that needs the archives names the one it could not read,
+// where, and what was expected there.
+TEST_F(CatalogueCommandTest, AnUnreadableArchiveIsNamedWithItsOffsetAndCause) {
+    game.installation(1);
+    const std::vector<FarArchiveFile> files{{"xskin-far-PELVIS-BODY.bmf", {2}},
+                                            {"filler.dat", std::vector<std::uint8_t>(1024, 0)}};
+    const auto archive = game.writeArchive("ExpansionPack/ExpansionPack.far", files);
+    std::filesystem::resize_file(archive, std::filesystem::file_size(archive) - 5);
+    const std::uint64_t cutName = std::filesystem::file_size(archive) + 5 - 10;  // "filler.dat"
+    const struct {
+        const char* command;
+        int (*run)(const CliArguments&, std::ostream&);
+    } commands[] = {{"catalogue", RunCatalogue}, {"cmx", RunCmx}, {"skn", RunSkn}, {"skeleton", RunSkeleton}};
+    for (const auto& c : commands) {
+        SCOPED_TRACE(c.command);
+        DiscardSkinCatalogue(GameSkinCatalogue());
+        auto args = argumentsFor(c.command);
+        if (std::string(c.command) != "catalogue") args.arguments = {"anything"};
+        SetUpGame(args, CORVANE_LANG_DIR);
+        std::ostringstream out;
+        try {
+            c.run(args, out);
+            ADD_FAILURE() << "ran";
+        } catch (const GameDataError& error) {
+            EXPECT_EQ(std::string(error.what()),
+                      "an archive of the game could not be read; the catalogue is incomplete: " + archive.string() +
+                          " at offset " + std::to_string(cutName) + ": needs 10 bytes, only 5 left");
+        }
+        EXPECT_EQ(out.str(), "");
+    }
+}
+
 TEST_F(CatalogueCommandTest, NoGameIsReported) {
     auto args = argumentsFor("catalogue");
     EXPECT_THROW(SetUpGame(args, CORVANE_LANG_DIR), GameDataError);

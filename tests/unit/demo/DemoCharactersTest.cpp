@@ -160,8 +160,10 @@ protected:
     // The models the preview shows for the character's everyday clothes.
     std::vector<LoadedSknModel> everydayModels(const Sim& sim) {
         const auto meshes = CollectPreviewMeshes(SlotsForPage(sim, "grpNormal"), folders, catalogue, dialogs);
-        return LoadPreviewModels(meshes, SkeletonFileFor(sim), sim.Age < 10, folders, catalogue, folder.path() / "app",
-                                 dialogs);
+        auto set = LoadPreviewModels(meshes, SkeletonFileFor(sim), sim.Age < 10, folders, catalogue,
+                                     folder.path() / "app", dialogs);
+        EXPECT_EQ(set.leftOut, std::vector<std::string>{});
+        return std::move(set.models);
     }
 
     test::TempDir folder;
