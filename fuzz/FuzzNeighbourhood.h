@@ -7,7 +7,7 @@
 #include "demo/NeighbourhoodFileWriter.h"
 #include "iff/CharacterLoader.h"
 #include "iff/NeighborhoodImage.h"
-#include "platform/Dialogs.h"
+#include "platform/SilentDialogs.h"
 
 #include <cstdint>
 #include <memory>
@@ -73,17 +73,6 @@ inline std::unique_ptr<Sim> LoadedNeighbour(const NeighborhoodImage& image, std:
         return nullptr;
     }
 }
-
-// Answers every question with its default and shows nothing.
-class SilentDialogs : public Dialogs {
-public:
-    ModalResult showMessage(const MessageRequest& request) override {
-        return request.defaultResult == mrNone ? mrOk : request.defaultResult;
-    }
-    std::optional<std::filesystem::path> chooseOpenFile(const FileRequest&) override { return std::nullopt; }
-    std::optional<std::filesystem::path> chooseSaveFile(const FileRequest&) override { return std::nullopt; }
-    std::optional<std::filesystem::path> chooseFolder(const FolderRequest&) override { return std::nullopt; }
-};
 
 [[noreturn]] inline void Broken() { __builtin_trap(); }
 

@@ -58,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     sim.LastName = (how & 32) != 0 ? input.ConsumeRandomLengthString(80) : std::string("Newname");
     const std::vector<std::uint8_t> file = input.ConsumeRemainingBytes<std::uint8_t>();
 
-    fuzz::SilentDialogs dialogs;
+    SilentDialogs dialogs;
     std::string step;
     std::optional<std::vector<std::uint8_t>> updated;
     try {

@@ -95,7 +95,7 @@ void save(CharacterList& list, const std::filesystem::path& folder, const Sim& s
                                    }};
     SaveModifiedCharacters(list, saveSettings, services);
     if (sim.Modified) {
-        throw GameDataError("the character " + sim.FileName + " was not saved");
+        throw GameDataError("the save of " + sim.FileName + " did not finish (see above)");
     }
 }
 

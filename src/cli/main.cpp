@@ -86,9 +86,9 @@ int run(const corvane::cli::CliArguments& args) {
     }
     corvane::cli::SetUpGame(args, corvane::ProgramDataFolder(corvane::CurrentExecutable(), "lang"));
     // A save cut off last time is completed or undone before any file is read.
-    if (const std::string interrupted = corvane::FinishInterruptedSaveAndDescribe(); !interrupted.empty()) {
-        std::cerr << interrupted << "\n";
-    }
+    const corvane::InterruptedSaveReport interrupted = corvane::FinishInterruptedSaveAndDescribe();
+    if (!interrupted.text.empty()) std::cerr << "corvane3d-cli: " << interrupted.text << "\n";
+    if (interrupted.failed) return kExitNotFound;  // its files may be part old, part new: read none of them
     return command->second(args, std::cout);
 }
 

@@ -57,9 +57,7 @@ private:
 
 RewrittenCharacter RewriteCharacterFile(std::span<const std::uint8_t> old, const CharacterFileParts& parts) {
     const ChunkList list = ReadChunkList(old);
-    if (list.damaged) {
-        throw DamagedCharacterFile("the chunk list of the character file is damaged");
-    }
+    if (list.damaged) throw DamagedCharacterFile(list.damage);
     RewrittenCharacter result;
     ImageRule images(parts, result);
     result.bytes = RewriteIff(

@@ -15,6 +15,7 @@
 #include "platform/DurableWrite.h"
 #include "platform/FileBytes.h"
 #include "platform/LanguageModule.h"
+#include "platform/SilentDialogs.h"
 
 #include <algorithm>
 #include <exception>
@@ -94,11 +95,29 @@ public:
         }
     }
 
+    // A character whose household move or family name cannot be written
+    // (its family's records are malformed) is left out whole, before any of
+    // its files is built: tried quietly on the file as read, in save order.
+    void refuseFailingFamilyUpdates() {
+        std::vector<std::uint8_t> trial = neighbourhoodBefore_;
+        SilentDialogs quiet;
+        for (Sim* sim : list_.sims()) {
+            if (!changesFamily(*sim)) continue;
+            std::string step = "Clearing old section data(1)";
+            try {
+                if (auto updated = UpdateFamilyBytes(trial, *sim, quiet, step)) trial = std::move(*updated);
+            } catch (const std::exception& failure) {
+                refused_.insert(sim);
+                report(LangStr(7010) + " : " + sim->FileName + step, failure.what());
+            }
+        }
+    }
+
     // Household moves and family names of the characters not left out, each
     // on the bytes the ones before it left, so that their changes add up.
     void stageFamilies() {
         for (Sim* sim : list_.sims()) {
-            if ((!sim->LastNameChanged && !sim->FamilyChanged) || refused_.contains(sim) || sim->isDamaged()) continue;
+            if (!changesFamily(*sim)) continue;
             familiesAsked_ = true;
             std::string step = "Clearing old section data(1)";
             try {
@@ -106,13 +125,16 @@ public:
                     neighbourhood_ = std::move(*updated);
                 }
             } catch (const std::exception& failure) {
-                report(LangStr(7010) + " : " + step, failure.what());
+                // The trial passed, so the file is not what it was: write nothing at all.
+                report(LangStr(7010) + " : " + sim->FileName + step, failure.what());
+                abandoned_ = true;
             }
         }
     }
 
     // Writes every new file at once. False (and said) when nothing was written.
     bool writeFiles() {
+        if (abandoned_) return false;
         GameFileSave save(settings_.gameFolder);
         for (const StagedCharacter& staged : staged_) save.add(staged.file, staged.rewritten.bytes);
         if (neighbourhood_ != neighbourhoodBefore_) save.add(neighbourhoodFile_, neighbourhood_);
@@ -140,7 +162,19 @@ public:
 
     bool familiesAsked() const { return familiesAsked_; }
 
+    bool isRefused(const Sim& sim) const { return refused_.contains(&sim); }
+
+    // A save cut off earlier is finished before this one reads anything.
+    void finishInterruptedSave() {
+        const InterruptedSaveReport earlier = FinishInterruptedSaveAndDescribe();
+        if (!earlier.text.empty()) tell(earlier.text);
+    }
+
 private:
+    bool changesFamily(const Sim& sim) const {
+        return (sim.LastNameChanged || sim.FamilyChanged) && !refused_.contains(&sim) && !sim.isDamaged();
+    }
+
     StagedCharacter buildCharacterFile(std::size_t index, Sim& sim, std::string& step) {
         StagedCharacter staged{index, &sim, {}, {}, {}, {}};
         step = "Creating new skin data";
@@ -211,6 +245,7 @@ private:
     std::vector<StagedCharacter> staged_;
     std::set<const Sim*> refused_;
     bool familiesAsked_ = false;
+    bool abandoned_ = false;
 };
 
 }  // namespace
@@ -228,10 +263,12 @@ CharacterSaveResult SaveModifiedCharacters(CharacterList& list, const CharacterS
     CharacterSaver saver(list, settings, services);
     services.progress.showStatus(LangStr(6150));
     services.progress.setMaximum(static_cast<int>(entries.size()) - 1);
+    saver.finishInterruptedSave();
     if (!saver.readNeighbourhood()) return result;
+    saver.refuseFailingFamilyUpdates();
     for (std::size_t i = 0; i < entries.size(); ++i) {
         services.progress.setPosition(static_cast<int>(i));
-        if (entries[i].sim->Modified) saver.stageCharacter(i);
+        if (entries[i].sim->Modified && !saver.isRefused(*entries[i].sim)) saver.stageCharacter(i);
     }
     saver.stageFamilies();
     if (saver.writeFiles()) {

@@ -3,10 +3,8 @@
 #include "app/StyledMessageDlg.h"
 #include "iff/IffContainer.h"
 #include "iff/IffRewrite.h"
-#include "neighbourhoods/GameFileWrite.h"
 #include "platform/ByteReader.h"
 #include "platform/ByteWriter.h"
-#include "platform/FileBytes.h"
 #include "platform/LanguageModule.h"
 #include "skins/TextLines.h"
 
@@ -123,10 +121,7 @@ std::optional<std::vector<std::uint8_t>> UpdateFamilyBytes(std::span<const std::
                                                            Dialogs& dialogs, std::string& step) {
     step = "First Pass through ngbd section data";
     const ChunkList list = ReadChunkList(file, {}, kFile);
-    if (list.damaged) {
-        tell(dialogs, LangStr(7010) + " : " + step + "\n" + list.damage);
-        return std::nullopt;
-    }
+    if (list.damaged) throw FamilyUpdateError(list.damage);
     bool move = sim.FamilyChanged;
     std::optional<FamilyRecord> source;
     std::optional<FamilyRecord> target;
@@ -146,20 +141,21 @@ std::optional<std::vector<std::uint8_t>> UpdateFamilyBytes(std::span<const std::
         if (family->holds) source = family;
     }
     if (!move && !sim.LastNameChanged) return std::nullopt;
-    if (!source || (move && !target)) {
-        // Without both families the household cannot be changed soundly.
-        tell(dialogs, LangStr(7010) + " : " + sim.FileName + " (" + step + ")");
-        return std::nullopt;
+    // Without both families the household cannot be changed soundly.
+    if (!source) {
+        throw FamilyUpdateError(std::string(kFile) + ": no family record lists the GUID of " + sim.FileName +
+                                (sim.GUID.size() == 4 ? std::string() : " (it has none: its object chunk was cut short)"));
+    }
+    if (move && !target) {
+        throw FamilyUpdateError(std::string(kFile) + ": no family record of house " + std::to_string(sim.HouseNumber) +
+                                " for " + sim.FileName + " to move into");
     }
     if (sim.LastNameChanged) {
         for (const Section& section : list.sections) {
             if (section.ChunkType != "FAMs" || section.ChunkID != source->section->ChunkID) continue;
             const std::string why = unrenamable(section);
-            if (!why.empty()) {
-                // Written back it would be malformed: the household stays as it is.
-                tell(dialogs, LangStr(7010) + " : " + sim.FileName + " (" + step + ")\n" + why);
-                return std::nullopt;
-            }
+            // Written back it would be malformed.
+            if (!why.empty()) throw FamilyUpdateError(why);
         }
     }
 
@@ -177,17 +173,6 @@ std::optional<std::vector<std::uint8_t>> UpdateFamilyBytes(std::span<const std::
         }
         return ChunkDecision::copy();
     }, false);
-}
-
-bool UpdateFamilies(const std::filesystem::path& file, const Sim& sim, Dialogs& dialogs, std::string& step,
-                    const std::filesystem::path& gameFolder) {
-    step = "Clearing old section data(1)";
-    const std::vector<std::uint8_t> bytes = ReadFileBytes(file);
-    auto updated = UpdateFamilyBytes(bytes, sim, dialogs, step);
-    if (!updated) return false;
-    step = "Saving Neighborhood.iff";
-    WriteGameFile(file, *updated, gameFolder);
-    return true;
 }
 
 }  // namespace corvane

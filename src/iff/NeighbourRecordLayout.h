@@ -90,6 +90,24 @@ inline constexpr std::array<PersonDataField, 39> kPersonDataFields{{
     {182, &Sim::FameStarHighWatermark, PersonDataWrite::Fame},
 }};
 
+// Whether the save writes a value of this kind back for `sim` at `expansionLevel`.
+constexpr bool PersonDataWritten(PersonDataWrite write, const Sim& sim, int expansionLevel) {
+    switch (write) {
+        case PersonDataWrite::Always: return true;
+        case PersonDataWrite::Interest: return expansionLevel > 2;
+        case PersonDataWrite::AdultInterest: return expansionLevel > 2 && sim.Age > 9;
+        case PersonDataWrite::Fame: return sim.PersonDataValues == kNewerPersonDataValues;
+        case PersonDataWrite::Never: return false;
+    }
+    return false;
+}
+
+// The family's cash is written into its family record (at F+12) while the
+// record was found, the family has a house and the character stays in it.
+constexpr bool FamilyCashWritten(const Sim& sim) {
+    return sim.FamilyChunkPos != 0 && sim.HouseNumber != 0 && !sim.FamilyChanged;
+}
+
 // The positions after the person data, from P, for an array of `values` values.
 struct NeighbourRecordTail {
     std::size_t neighbourId;

@@ -3,6 +3,7 @@
 #include "iff/NeighbourRecordLayout.h"
 #include "platform/ByteReader.h"
 #include "platform/ByteWriter.h"
+#include "platform/CaseInsensitivePath.h"
 #include "platform/FormatError.h"
 
 #include <optional>
@@ -36,15 +37,17 @@ bool writeIfDifferent(std::vector<std::uint8_t>& file, std::size_t position, std
     return true;
 }
 
-bool written(PersonDataWrite write, const Sim& sim, int expansionLevel) {
-    switch (write) {
-        case PersonDataWrite::Always: return true;
-        case PersonDataWrite::Interest: return expansionLevel > 2;
-        case PersonDataWrite::AdultInterest: return expansionLevel > 2 && sim.Age > 9;
-        case PersonDataWrite::Fame: return sim.PersonDataValues == kNewerPersonDataValues;
-        case PersonDataWrite::Never: return false;
+// The record still stands where it was read: `expected` at `position`,
+// letter case ignored. Otherwise the file changed since the neighbourhood was
+// opened, and a value written there would land in some other record.
+void requireAt(const std::vector<std::uint8_t>& file, std::size_t position, const std::string& expected,
+               const std::string& what) {
+    const bool there = position <= file.size() && file.size() - position >= expected.size() &&
+                       EqualsIgnoreCase(std::string_view(reinterpret_cast<const char*>(file.data()) + position, expected.size()),
+                                        expected);
+    if (!there) {
+        throw FormatError(kFile, position, what + " is no longer at this position: the file changed since the neighbourhood was opened");
     }
-    return false;
 }
 
 // The 32-bit value at `position`, or nothing past the end.
@@ -77,19 +80,19 @@ bool writeRelationships(std::vector<std::uint8_t>& file, const Sim& sim) {
 
 bool UpdateNeighborhoodValues(std::vector<std::uint8_t>& file, const Sim& sim, int expansionLevel, std::string& step) {
     bool changed = false;
-    if (sim.FamilyChunkPos != 0 && sim.HouseNumber != 0) {
-        step = "Updating Neighborhood.iff";
-        if (!sim.FamilyChanged) {
-            changed |= writeIfDifferent(file, static_cast<std::size_t>(sim.FamilyChunkPos) + 12,
-                                        static_cast<std::uint32_t>(sim.FamilyCash), 4);
-        }
+    step = "Updating Neighborhood.iff";
+    if (FamilyCashWritten(sim)) {
+        const auto family = static_cast<std::size_t>(sim.FamilyChunkPos);
+        requireAt(file, family, "IMAF", "the family record of " + sim.FileName);
+        changed |= writeIfDifferent(file, family + 12, static_cast<std::uint32_t>(sim.FamilyCash), 4);
     }
     if (!sim.hasNeighbourEntry()) {
         return changed;
     }
     const auto p = static_cast<std::size_t>(sim.NeighborEntryPos);
+    requireAt(file, p, sim.FileName + std::string(1, '\0'), "the neighbour record of " + sim.FileName);
     for (const PersonDataField& field : kPersonDataFields) {
-        if (written(field.write, sim, expansionLevel)) {
+        if (PersonDataWritten(field.write, sim, expansionLevel)) {
             // Person data are 16-bit: the field's low 16 bits.
             changed |= writeIfDifferent(file, p + static_cast<std::size_t>(field.offset),
                                         static_cast<std::uint32_t>(sim.*field.field), 2);

@@ -36,8 +36,7 @@ void WriteGameFile(const std::filesystem::path& file, std::span<const std::uint8
 }
 
 InterruptedSave FinishInterruptedGameSave() {
-    RemoveUnfinishedBackupCopies(ApplicationFolder() / "AutoBackup");
-    return FinishInterruptedSave(SaveJournalFile());
+    return FinishInterruptedSave(SaveJournalFile(), [] { RemoveUnfinishedBackupCopies(ApplicationFolder() / "AutoBackup"); });
 }
 
 }  // namespace corvane

@@ -14,11 +14,11 @@ std::string InterruptedSaveText(const InterruptedSave& save) {
     return text;
 }
 
-std::string FinishInterruptedSaveAndDescribe() {
+InterruptedSaveReport FinishInterruptedSaveAndDescribe() {
     try {
-        return InterruptedSaveText(FinishInterruptedGameSave());
+        return {InterruptedSaveText(FinishInterruptedGameSave()), false};
     } catch (const std::exception& failure) {
-        return failure.what();
+        return {failure.what(), true};
     }
 }
 

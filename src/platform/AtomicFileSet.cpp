@@ -6,6 +6,8 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <algorithm>
+#include <map>
 #include <set>
 #include <sstream>
 #include <sys/file.h>
@@ -125,6 +127,11 @@ public:
             throw FileWriteError(lockFile, "Cannot open " + lockFile.string() + ": " + std::strerror(errno));
         }
         held_ = ::flock(descriptor_, LOCK_EX | (wait ? 0 : LOCK_NB)) == 0;
+        if (wait && !held_) {
+            const int error = errno;
+            ::close(descriptor_);
+            throw FileWriteError(lockFile, "Cannot lock " + lockFile.string() + ": " + std::strerror(error));
+        }
     }
     ~JournalLock() { ::close(descriptor_); }
     JournalLock(const JournalLock&) = delete;
@@ -156,8 +163,9 @@ InterruptedSave finishLocked(const fs::path& journalFile) {
         // Nothing it names can be trusted: keep it for the player to look at, change no file.
         const fs::path aside(journalFile.string() + ".damaged");
         fs::rename(journalFile, aside, error);
-        throw FileWriteError(journalFile, std::string(bad.what()) + "; no file was changed, and the journal was set aside as " +
-                                              aside.string());
+        throw FileWriteError(journalFile, std::string(bad.what()) + "; no file was changed, and the journal " +
+                                              (error ? "could not be set aside: " + error.message()
+                                                     : "was set aside as " + aside.string()));
     }
     InterruptedSave result;
     for (const JournalEntry& entry : journal.entries) result.files.push_back(entry.target);
@@ -181,8 +189,45 @@ FileWriteError completedAtNextStart(const FileWriteError& failure) {
                                               "; the save is completed when the editor or corvane3d-cli next starts");
 }
 
-void discardAll(const std::vector<JournalEntry>& entries) noexcept {
-    for (const JournalEntry& entry : entries) DiscardTemporary(entry.temporary);
+// Removes the new files of a save that is given up; false when one of them stays.
+bool discardAll(const std::vector<JournalEntry>& entries) noexcept {
+    bool all = true;
+    for (const JournalEntry& entry : entries) {
+        try {
+            RemoveIfPresent(entry.temporary);
+        } catch (const FileWriteError&) {
+            all = false;
+        }
+    }
+    return all;
+}
+
+// Before the commit: while a new file stays, so does the "prepared" journal
+// naming it, and the next start removes both.
+void giveUp(const fs::path& journal, const std::vector<JournalEntry>& entries) noexcept {
+    if (!discardAll(entries)) return;
+    try {
+        removeJournal(journal);
+    } catch (const FileWriteError&) {
+        // A "prepared" journal only undoes this save again at the next start.
+    }
+}
+
+// New files of earlier saves beside the files this save replaces, that no
+// journal names any more (a save killed before its journal was written, or
+// by an older version of the editor): they would only pile up.
+void removeLeftoverTemporaries(const std::vector<JournalEntry>& entries) {
+    std::map<fs::path, std::set<std::string>> namesByFolder;
+    for (const JournalEntry& entry : entries) namesByFolder[entry.target.parent_path()].insert(entry.target.filename().string());
+    for (const auto& [folder, names] : namesByFolder) {
+        std::error_code error;
+        for (const auto& file : fs::directory_iterator(folder, error)) {
+            const std::string name = file.path().filename().string();
+            const bool leftover = std::any_of(names.begin(), names.end(),
+                                              [&](const std::string& of) { return IsSiblingTemporaryOf(name, of); });
+            if (leftover && file.symlink_status(error).type() == fs::file_type::regular) DiscardTemporary(file.path());
+        }
+    }
 }
 
 }  // namespace
@@ -205,44 +250,40 @@ InterruptedSave AtomicFileSet::commit() {
 
     Journal journal;
     for (const fs::path& file : files_) {
-        const fs::path target = WriteTarget(file);
+        // Absolute, so that a start in another working folder finds them.
+        const fs::path target = fs::absolute(WriteTarget(file));
         journal.entries.push_back({SiblingTemporaryName(target), target});
     }
-    std::size_t written = 0;
+    removeLeftoverTemporaries(journal.entries);
     try {
         writeJournal(journal_, journal);
-        for (; written < files_.size(); ++written) {
-            const auto& bytes = contents_[written];
-            WriteTemporaryFile(journal.entries[written].temporary,
+        for (std::size_t i = 0; i < files_.size(); ++i) {
+            const auto& bytes = contents_[i];
+            WriteTemporaryFile(journal.entries[i].temporary,
                                std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()),
-                               journal.entries[written].target);
+                               journal.entries[i].target);
         }
+        // The new files' names must be on disk before the journal says they are complete.
+        flushFolders(journal.entries);
         journal.committed = true;
         writeJournal(journal_, journal);
     } catch (...) {
-        discardAll(journal.entries);
-        try {
-            removeJournal(journal_);
-        } catch (const FileWriteError&) {
-            // A journal left "prepared" only undoes this save again at the next start.
-        }
+        giveUp(journal_, journal.entries);
         throw;
     }
     for (std::size_t i = 0; i < journal.entries.size(); ++i) {
         try {
             MoveOver(journal.entries[i].temporary, journal.entries[i].target);
         } catch (const FileWriteError& failure) {
-            if (i == 0) {
-                // Nothing replaced yet: the save can still be undone here and now.
-                discardAll(journal.entries);
-                try {
-                    removeJournal(journal_);
-                } catch (const FileWriteError&) {
-                    // Left "prepared", it only undoes this save again at the next start.
-                }
-                throw;
+            if (i > 0) throw completedAtNextStart(failure);
+            // Nothing replaced yet: once the committed journal is gone the save is undone.
+            try {
+                removeJournal(journal_);
+            } catch (const FileWriteError&) {
+                throw completedAtNextStart(failure);
             }
-            throw completedAtNextStart(failure);
+            discardAll(journal.entries);
+            throw;
         }
     }
     try {
@@ -258,9 +299,10 @@ InterruptedSave AtomicFileSet::commit() {
     return earlier;
 }
 
-InterruptedSave FinishInterruptedSave(const fs::path& journal) {
+InterruptedSave FinishInterruptedSave(const fs::path& journal, const std::function<void()>& alsoWhileLocked) {
     JournalLock lock(journal, false);
     if (!lock.held()) return {};  // another process is saving right now
+    if (alsoWhileLocked) alsoWhileLocked();
     return finishLocked(journal);
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -60,7 +61,9 @@ private:
 // Completes or undoes a save that `journal` shows was cut off; removes
 // temporary files an interrupted journal write left beside it. Does nothing
 // while another process is saving. Throws FileWriteError when a file cannot
-// be completed (the journal stays for the next try).
-InterruptedSave FinishInterruptedSave(const std::filesystem::path& journal);
+// be completed (the journal stays for the next try). `alsoWhileLocked` runs
+// first, while no other process can be saving.
+InterruptedSave FinishInterruptedSave(const std::filesystem::path& journal,
+                                      const std::function<void()>& alsoWhileLocked = {});
 
 }  // namespace corvane

@@ -89,16 +89,33 @@ std::int32_t number(std::string_view name, const std::string& text) {
     return value;
 }
 
-bool livesInNeighbourRecord(const NumberRule& rule) {
-    return std::any_of(kPersonDataFields.begin(), kPersonDataFields.end(),
-                       [&](const PersonDataField& stored) { return stored.field == rule.field; });
+const PersonDataField* neighbourRecordField(const NumberRule& rule) {
+    const auto stored = std::find_if(kPersonDataFields.begin(), kPersonDataFields.end(),
+                                     [&](const PersonDataField& field) { return field.field == rule.field; });
+    return stored == kPersonDataFields.end() ? nullptr : &*stored;
+}
+
+// A value the save would write nowhere is refused, never reported as changed.
+void requireStorable(const Sim& sim, const NumberRule& rule, int level) {
+    const std::string name(rule.name);
+    if (const PersonDataField* field = neighbourRecordField(rule)) {
+        if (!sim.hasNeighbourEntry()) {
+            throw NotStorableError(name + " is kept in the character's entry in neighborhood.iff, and " +
+                                        sim.FileName + " has none there, so it cannot be changed");
+        }
+        if (!PersonDataWritten(field->write, sim, level)) {
+            throw NotStorableError(name + " is not kept for " + sim.FileName +
+                                        " (not at this expansion level, for this age or in this record), so it cannot be changed");
+        }
+    }
+    if (rule.field == &Sim::FamilyCash && !FamilyCashWritten(sim)) {
+        throw NotStorableError("FamilyCash is kept in the record of a family with a house, and " + sim.FileName +
+                               " is in none or is moving out of it, so it cannot be changed");
+    }
 }
 
 void assignNumber(Sim& sim, const NumberRule& rule, const std::string& text, int level) {
-    if (livesInNeighbourRecord(rule) && !sim.hasNeighbourEntry()) {
-        throw NoNeighbourEntryError(std::string(rule.name) + " is kept in the character's entry in neighborhood.iff, and " +
-                                    sim.FileName + " has none there, so it cannot be changed");
-    }
+    requireStorable(sim, rule, level);
     const std::int32_t value = number(rule.name, text);
     if (!rule.allowed(value, sim, level)) {
         throw FieldAssignmentError(std::string(rule.name) + " " + text + " is out of range (" + std::string(rule.range) + ")");

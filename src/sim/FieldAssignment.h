@@ -15,9 +15,10 @@ public:
     using std::invalid_argument::invalid_argument;
 };
 
-// A field whose value lives in the character's neighbour record in
-// neighborhood.iff, for a character that has none: it could be stored nowhere.
-class NoNeighbourEntryError : public std::runtime_error {
+// A value the save would store nowhere: the character has no neighbour
+// record, the game keeps no such value at this level or age, or the cash of a
+// family without a house.
+class NotStorableError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
@@ -31,7 +32,7 @@ std::vector<std::string_view> AssignableFields();
 // pages keep, and marks the record as the pages do (Modified; a new family
 // name LastNameChanged; another house FamilyChanged). Texts are in the
 // game's code page already. Throws FieldAssignmentError, or
-// NoNeighbourEntryError for a value the record cannot store.
+// NotStorableError for a value the record cannot store.
 void AssignField(Sim& sim, std::string_view name, const std::string& value, int expansionLevel);
 
 }  // namespace corvane

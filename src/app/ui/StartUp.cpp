@@ -115,8 +115,8 @@ bool TfrmMain::FormCreate() {
     settings.UIFontCharset = language.fontCharset;
 
     // A save cut off last time is completed or undone before any file is read.
-    if (const std::string interrupted = FinishInterruptedSaveAndDescribe(); !interrupted.empty()) {
-        StyledMessageDlg(services_.dialogs, LangStr(5022), interrupted, MsgKind::Warning, 0, mrOk, mbOK);
+    if (const InterruptedSaveReport interrupted = FinishInterruptedSaveAndDescribe(); !interrupted.text.empty()) {
+        StyledMessageDlg(services_.dialogs, LangStr(5022), interrupted.text, MsgKind::Warning, 0, mrOk, mbOK);
     }
     listNeighbourhoods(preselectedNeighbourhood_);  // step 16
     imgListHearts = ImageListFromStrip(ArtworkHearts(), kHeartCell);  // step 17

@@ -101,6 +101,8 @@ TEST_F(SetCommandTest, ValuesStoredNowhereAndDamagedCharactersAreRefusedAndNothi
          "Neat is kept in the character's entry in neighborhood.iff, and User00005 has none there"},
         {{"UserData", "User00005", "Career=0"}, "Career is kept in the character's entry"},
         {{"UserData", "User00005", "FameScore=10"}, "FameScore is kept in the character's entry"},
+        {{"UserData", "User00003", "Exercise=500"}, "Exercise is not kept for User00003"},  // an adult interest of a child
+        {{"UserData", "User00001", "HouseNumber=2", "FamilyCash=5"}, "FamilyCash is kept in the record of a family with a house"},
         {{"UserData", "User00002", "Neat=800"}, "Saving failed : User00002.iff: "},
     };
     for (const Case& c : cases) {
@@ -125,6 +127,7 @@ TEST_F(SetCommandTest, ValuesStoredNowhereAndDamagedCharactersAreRefusedAndNothi
 TEST(FieldAssignment, MarksTheRecordAsTheEditPagesDo) {
     Sim sim;
     sim.NeighborEntryPos = 600;  // its neighbour record was found
+    sim.PersonDataValues = 256;  // of a game with fame
     sim.LastName = "Marlow";
     sim.HouseNumber = 3;
     AssignField(sim, "SkinColor", "2", 7);

@@ -101,7 +101,7 @@ TEST_F(FamilyUpdateTest, AFullHouseholdKeepsTheCharacterWhereItIs) {
     EXPECT_EQ(dialogs.messageTexts(), std::vector<std::string>{"Cannot move User00002 into house 30. It is full."});
 }
 
-TEST_F(FamilyUpdateTest, RefusedUpdatesChangeNothingAndSaySo) {
+TEST_F(FamilyUpdateTest, UpdatesThatCannotBeMadeSoundlyAreRefusedWithTheirCause) {
     // The Lopez family's name chunk (id 1) replaced by `chunk`.
     auto withNameChunk = [](const std::vector<std::uint8_t>& file, const std::vector<std::uint8_t>& chunk) {
         return RewriteIff(file, ReadChunkList(file), [&](const Section& s) {
@@ -129,29 +129,33 @@ TEST_F(FamilyUpdateTest, RefusedUpdatesChangeNothingAndSaySo) {
         std::string message;
     };
     const Case cases[] = {
-        {"family_not_found", twoFamilies(), guidOf(0xA2), true, "Saving failed : User00002 (First Pass through ngbd section data)"},
+        {"family_not_found", twoFamilies(), guidOf(0xA2), true, "neighborhood.iff: no family record of house 99 for User00002 to move into"},
         {"guid_three_bytes", twoFamilies(), guidOf(0xA2).substr(0, 3), true,
-         "Saving failed : User00002 (First Pass through ngbd section data)"},
-        {"guid_empty_rename", twoFamilies(), "", false, "Saving failed : User00002 (First Pass through ngbd section data)"},
+         "neighborhood.iff: no family record lists the GUID of User00002 (it has none: its object chunk was cut short)"},
+        {"guid_empty_rename", twoFamilies(), "", false,
+         "neighborhood.iff: no family record lists the GUID of User00002 (it has none: its object chunk was cut short)"},
         {"fams_chunk_short", shortFams, guidOf(0xA2), false,
-         "Saving failed : User00002 (First Pass through ngbd section data)\nneighborhood.iff: the FAMs chunk at offset " +
-             std::to_string(shortFamsAt) + " holds 82 bytes, fewer than the 83 a family name needs"},
+         "neighborhood.iff: the FAMs chunk at offset " + std::to_string(shortFamsAt) +
+             " holds 82 bytes, fewer than the 83 a family name needs"},
         {"fams_size_past_end", famsPastEnd, guidOf(0xA2), false,
-         "Saving failed : First Pass through ngbd section data\nneighborhood.iff: the FAMs chunk at offset " +
-             std::to_string(famsAt) + " claims 2147483647 bytes, past the end of the file (" +
-             std::to_string(famsPastEnd.size()) + " bytes)"},
+         "neighborhood.iff: the FAMs chunk at offset " + std::to_string(famsAt) +
+             " claims 2147483647 bytes, past the end of the file (" + std::to_string(famsPastEnd.size()) + " bytes)"},
     };
     for (const Case& c : cases) {
         test::ScriptedDialogs told;
-        told.answer(mrOk);
         Sim moved = sim;
         moved.GUID = c.guid;
         moved.FamilyChanged = c.move;
         moved.HouseNumber = c.move ? (c.guid.size() == 4 ? 99 : 30) : 20;
         moved.LastNameChanged = !c.move;
         moved.LastName = c.move ? moved.LastName : "Lopez";
-        EXPECT_FALSE(UpdateFamilyBytes(c.file, moved, told, step).has_value()) << c.fault;
-        EXPECT_EQ(told.messageTexts(), std::vector<std::string>{c.message}) << c.fault;
+        try {
+            UpdateFamilyBytes(c.file, moved, told, step);
+            ADD_FAILURE() << c.fault << ": not refused";
+        } catch (const FamilyUpdateError& refused) {
+            EXPECT_EQ(refused.what(), c.message) << c.fault;
+        }
+        EXPECT_TRUE(told.messageTexts().empty()) << c.fault << ": the save tells it, with its step";
     }
 }
 

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 
 namespace corvane {
 namespace {
@@ -147,22 +149,42 @@ TEST(NeighbourhoodValuesUpdate, EveryWrittenValueReadsBackFromWhereItWasRead) {
     EXPECT_EQ(again.NeighborID, 1) << "the neighbour id after the 256 values is untouched";
 }
 
-TEST(NeighbourhoodValuesUpdate, AFileCutSinceItWasReadIsNamedWithTheOffset) {
-    Fixture f(3);
-    const auto p = static_cast<std::size_t>(f.sim.NeighborEntryPos);
-    Bytes bytes = f.file;
-    bytes.resize(p + 100);  // inside the person data
-    f.sim.Neat = 800;
-    f.sim.FamilyCash = 1;
-    try {
-        UpdateNeighborhoodValues(bytes, f.sim, f.level, f.step);
-        FAIL() << "wrote past the end";
-    } catch (const FormatError& error) {
-        EXPECT_EQ(error.file(), "neighborhood.iff");
-        EXPECT_NE(std::string(error.what()).find("past the end of the file (" + std::to_string(p + 100) + " bytes)"),
-                  std::string::npos) << error.what();
-        EXPECT_EQ(error.offset(), static_cast<std::size_t>(f.sim.FamilyChunkPos) + 12)
-            << "the family's cash, behind the neighbours, is the first value past the end";
+// neighborhood.iff changed since the neighbourhood was opened: no value is
+// written where its record no longer stands, and the message says where.
+TEST(NeighbourhoodValuesUpdate, ARecordNoLongerWhereItWasReadIsNamedWithItsOffset) {
+    struct Case {
+        const char* fault;
+        std::function<void(Bytes&, const Sim&)> change;
+        std::string what;  // the record named
+        bool family;       // at the family record's position, else at the neighbour record's
+    };
+    const std::vector<Case> cases{
+        {"cut_inside_the_person_data",
+         [](Bytes& bytes, const Sim& sim) { bytes.resize(static_cast<std::size_t>(sim.NeighborEntryPos) + 100); },
+         "the family record of User00001", true},
+        {"neighbour_record_moved",
+         [](Bytes& bytes, const Sim& sim) { bytes[static_cast<std::size_t>(sim.NeighborEntryPos)] = 'X'; },
+         "the neighbour record of User00001", false},
+        {"family_record_moved",
+         [](Bytes& bytes, const Sim& sim) { bytes[static_cast<std::size_t>(sim.FamilyChunkPos)] = 'X'; },
+         "the family record of User00001", true},
+    };
+    for (const Case& c : cases) {
+        Fixture f(3);
+        Bytes bytes = f.file;
+        c.change(bytes, f.sim);
+        f.sim.Neat = 800;
+        f.sim.FamilyCash = 1;
+        try {
+            UpdateNeighborhoodValues(bytes, f.sim, f.level, f.step);
+            ADD_FAILURE() << c.fault << ": written";
+        } catch (const FormatError& error) {
+            EXPECT_EQ(error.file(), "neighborhood.iff") << c.fault;
+            EXPECT_NE(std::string(error.what()).find(c.what + " is no longer at this position"), std::string::npos)
+                << c.fault << ": " << error.what();
+            EXPECT_EQ(error.offset(), static_cast<std::uint64_t>(c.family ? f.sim.FamilyChunkPos : f.sim.NeighborEntryPos))
+                << c.fault;
+        }
     }
 }
 

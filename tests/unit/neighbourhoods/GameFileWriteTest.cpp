@@ -101,12 +101,14 @@ TEST_F(GameFileWriteTest, TheNextStartUndoesAPreparedSaveAndSaysWhichFiles) {
     std::ofstream(run / ".neighborhood.iff.a1B2c3") << "half a copy";
     std::ofstream(run / "notes.txt") << "the player's";
 
-    EXPECT_EQ(FinishInterruptedSaveAndDescribe(), LangStr(7191) + "\n" + neighbourhood.string());
+    const InterruptedSaveReport report = FinishInterruptedSaveAndDescribe();
+    EXPECT_EQ(report.text, LangStr(7191) + "\n" + neighbourhood.string());
+    EXPECT_FALSE(report.failed);
     EXPECT_FALSE(fs::exists(waiting));
     EXPECT_FALSE(fs::exists(run / ".neighborhood.iff.a1B2c3"));
     EXPECT_TRUE(fs::exists(run / "notes.txt"));
     EXPECT_EQ(ReadTextFile(neighbourhood), "original");
-    EXPECT_EQ(FinishInterruptedSaveAndDescribe(), "") << "told once";
+    EXPECT_EQ(FinishInterruptedSaveAndDescribe().text, "") << "told once";
     SetLanguageModule(LanguageModule());
 }
 

@@ -167,20 +167,22 @@ TEST_F(AtomicFileSetTest, AFailureAtEveryStepIsReportedAndLeavesAllOldOrAllNew) 
     }
 }
 
-TEST_F(AtomicFileSetTest, ALeftoverSaveIsFinishedBeforeTheNextOneAndADamagedJournalIsSetAside) {
+TEST_F(AtomicFileSetTest, LeftoversAreFinishedOrRemovedBeforeTheNextSaveAndADamagedJournalIsSetAside) {
     // A save cut off after its commit: one of its files was still to be renamed.
     const fs::path waiting = game / "Characters" / ".User00001.iff.AbC123";
     ReplaceFileAtomically(waiting, "newer Victor");
     fs::create_directories(journal.parent_path());
     ReplaceFileAtomically(journal, "Corvane 3D save journal\ncommitted\n" + waiting.string() + "\t" +
                                        (game / "Characters" / "User00001.iff").string() + "\n");
-    AtomicFileSet nothing(journal);
-    const InterruptedSave earlier = nothing.commit();
+    // And a new file a save killed before its journal was written left beside one of the files.
+    const fs::path orphan = game / ".neighborhood.iff.Zz9Zz9";
+    ReplaceFileAtomically(orphan, "killed early");
+    const InterruptedSave earlier = newSet().commit();
     EXPECT_EQ(earlier.outcome, InterruptedSave::Outcome::Completed);
     EXPECT_EQ(earlier.files, std::vector<fs::path>{game / "Characters" / "User00001.iff"});
-    EXPECT_EQ(ReadTextFile(game / "Characters" / "User00001.iff"), "newer Victor");
     EXPECT_FALSE(fs::exists(waiting));
     EXPECT_FALSE(fs::exists(journal));
+    EXPECT_EQ(state(), "new") << "the leftover is gone and this save is written";
 
     // A journal naming a file that is not a temporary file of ours is never acted on.
     ReplaceFileAtomically(journal, "Corvane 3D save journal\nprepared\n" + (game / "neighborhood.iff").string() + "\t" +
