@@ -45,7 +45,8 @@ struct Section {
 
 // The chunks of a file in file order. `damaged` when they do not tile the
 // file: a size under the header's 76 bytes, a chunk running past the end, or
-// bytes left over after the last chunk that are not a whole chunk; `damage`
+// bytes left over after the last chunk that are not a whole chunk (a tail of
+// fewer than 76 bytes of the game's filler, 0xA3 or zero, is no damage); `damage`
 // then says what and where ("User00001.iff: the STR# chunk at offset 3120
 // claims 2147483647 bytes, past the end of the file (4009 bytes)").
 struct ChunkList {

@@ -73,6 +73,7 @@ void WriteTemporaryFile(const std::filesystem::path& temporary, std::string_view
                         const std::filesystem::path& target) {
     struct stat existing {};
     const bool targetExists = ::stat(target.c_str(), &existing) == 0;
+    if (!targetExists && errno != ENOENT) fail(target, "cannot read the permissions of the file", errno);
     const int descriptor = sys::CreateExclusive(temporary.string(), 0600);
     if (descriptor < 0) fail(target, "cannot create a temporary file beside it", errno);
     int open = descriptor;
