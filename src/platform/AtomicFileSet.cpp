@@ -300,6 +300,8 @@ InterruptedSave AtomicFileSet::commit() {
 }
 
 InterruptedSave FinishInterruptedSave(const fs::path& journal, const std::function<void()>& alsoWhileLocked) {
+    std::error_code error;
+    if (!fs::is_directory(journal.parent_path(), error)) return {};  // never saved here: nothing to make
     JournalLock lock(journal, false);
     if (!lock.held()) return {};  // another process is saving right now
     if (alsoWhileLocked) alsoWhileLocked();

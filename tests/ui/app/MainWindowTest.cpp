@@ -225,6 +225,27 @@ TEST_F(MainWindowTest, ExitSwapsTheChosenNeighbourhoodInWithoutPacks) {
     EXPECT_EQ(registry.read(RegistryRoot::CurrentUser, kEditorRegistryKey, "SetGamePath"), "True");
 }
 
+// A save cut off in the last run is undone before anything is read, and the
+// user is told which files it concerned.
+TEST_F(MainWindowTest, AnInterruptedSaveIsFinishedAtStartAndTold) {
+    test::EnvOverride appHome{"CORVANE_HOME", (folder.path() / "app").string()};
+    const auto target = game.root() / "UserData" / "neighborhood.iff";
+    const auto waiting = game.root() / "UserData" / ".neighborhood.iff.Qw3rty";
+    std::filesystem::create_directories(folder.path() / "app");
+    std::ofstream(waiting) << "half a save";
+    std::ofstream(folder.path() / "app" / "SaveJournal.txt")
+        << "Corvane 3D save journal\nprepared\n" << waiting.string() << "\t" << target.string() << "\n";
+    game.installation(7);
+    window = std::make_unique<TfrmMain>(MainWindowServices{
+        dialogs, registry, ParseCommandLine({}), CORVANE_LANG_DIR, [] { return std::string("USEnglish"); }});
+    dialogs.answer(mrOk).answer(mrOk);
+    EXPECT_TRUE(window->FormCreate());
+    ASSERT_GE(dialogs.messageTexts().size(), 1u);
+    EXPECT_EQ(dialogs.messageTexts().front(), LangStr(7191) + "\n" + target.string());
+    EXPECT_FALSE(std::filesystem::exists(waiting));
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "app" / "SaveJournal.txt"));
+}
+
 TEST_F(MainWindowTest, BuildsTheSkinCatalogueAndEndsWhenAnArchiveIsDamaged) {
     game.writeText("GameData/Skins/xskin-loose-PELVIS-BODY.skn", "mesh");
     start(7);
