@@ -7,12 +7,11 @@
 #include "cli/RenderCommand.h"
 #include "cli/SetCommand.h"
 #include "cli/SkinCommands.h"
-#include "platform/AppFolder.h"
 #include "neighbourhoods/InterruptedSaveReport.h"
+#include "platform/AppFolder.h"
 #include "platform/FormatError.h"
 
 #include <csignal>
-
 #include <functional>
 #include <map>
 

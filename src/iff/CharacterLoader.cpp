@@ -422,10 +422,7 @@ LoadedCharacter ReadCharacter(std::span<const std::uint8_t> file, const std::str
     }
     // A damaged character is shown as its files hold it and is never saved:
     // nothing to repair.
-    loaded.damaged = sim.isDamaged();
-    if (!loaded.damaged) {
-        repair(sim);
-    }
+    if (!sim.isDamaged()) repair(sim);
     return loaded;
 }
 

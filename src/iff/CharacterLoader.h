@@ -27,7 +27,6 @@ struct CharacterLoadContext {
 struct LoadedCharacter {
     Sim sim;
     std::optional<Bitmap> thumbnail;  // the last "thumbnail" image that decodes
-    bool damaged = false;             // sim.Damage is set
 };
 
 // Reads a character file's bytes (already known to be at least 1,024 bytes)

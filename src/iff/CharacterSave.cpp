@@ -81,11 +81,16 @@ public:
         }
         std::string step = "Starting Character Save";
         try {
-            std::vector<std::uint8_t> withValues = neighbourhood_;
+            StagedCharacter staged = buildCharacterFile(index, sim, step);
+            // Last, so that nothing but the values update itself can fail after it.
             step = "Loading Neighborhood.iff for editing";
-            UpdateNeighborhoodValues(withValues, sim, settings_.expansionLevel, step);
-            staged_.push_back(buildCharacterFile(index, sim, step));
-            neighbourhood_ = std::move(withValues);
+            try {
+                UpdateNeighborhoodValues(neighbourhood_, sim, settings_.expansionLevel, step);
+            } catch (const std::exception&) {
+                takeBackValues();
+                throw;
+            }
+            staged_.push_back(std::move(staged));
         } catch (const DamagedCharacterFile& damage) {
             refused_.insert(&sim);
             report(LangStr(7010) + " : " + sim.FileName + ".iff: " + damage.what(), LangStr(7169));
@@ -171,6 +176,17 @@ public:
     }
 
 private:
+    // A values update that failed part way: the neighbourhood again holds the
+    // values of the characters staged so far, and nothing of the failed one.
+    // (Rare, so the common path needs no copy of the whole file per character.)
+    void takeBackValues() {
+        neighbourhood_ = neighbourhoodBefore_;
+        std::string step;
+        for (const StagedCharacter& staged : staged_) {
+            UpdateNeighborhoodValues(neighbourhood_, *staged.sim, settings_.expansionLevel, step);
+        }
+    }
+
     bool changesFamily(const Sim& sim) const {
         return (sim.LastNameChanged || sim.FamilyChanged) && !refused_.contains(&sim) && !sim.isDamaged();
     }

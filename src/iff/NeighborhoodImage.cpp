@@ -2,7 +2,6 @@
 
 #include "platform/FormatError.h"
 
-
 #include <algorithm>
 #include <cstring>
 #include <functional>

@@ -89,10 +89,10 @@ Answer loadCharacter(const std::filesystem::path& file, const NeighbourhoodLoadS
     LoadedCharacter loaded = ReadCharacter(bytes, file.stem().string(), context);
     if (loaded.sim.LastName.empty()) {
         // Without a family the character is not listed; say why when its file is damaged.
-        if (loaded.damaged) report.unreadable.push_back(name + " (" + loaded.sim.Damage + ")");
+        if (loaded.sim.isDamaged()) report.unreadable.push_back(name + " (" + loaded.sim.Damage + ")");
         return Answer::Continue;
     }
-    if (loaded.damaged) {
+    if (loaded.sim.isDamaged()) {
         report.damaged.push_back(loaded.sim.Damage + (settings.mayMoveFiles ? "" : "; left in place"));
     }
     opened.characters.push_back(std::make_unique<Sim>(std::move(loaded.sim)));

@@ -385,6 +385,28 @@ TEST_F(DemoSave, ANeighbourhoodThatNoLongerFitsTheRecordsIsToldAndNothingIsWritt
     }
 }
 
+// Elena is saved before Victor, whose values update fails after it wrote the
+// family's cash: that cash is taken back, Elena's values stay, and only hers.
+TEST_F(DemoSave, AValuesUpdateThatFailsPartWayLeavesNothingOfItsCharacter) {
+    const Bytes before = ReadFileBytes(neighbourhood / "neighborhood.iff");
+    Sim& elena = sim("User00002");
+    elena.Neat = 123;
+    elena.Modified = true;
+    Sim& victor = sim("User00001");
+    victor.FamilyCash = 777;
+    victor.NeighborEntryPos = 50'000'000;  // a record no longer where it was read
+    victor.Modified = true;
+    const auto elenaNeat = static_cast<std::size_t>(elena.NeighborEntryPos) + 32;
+    save(mrYes, {mrOk});
+    ASSERT_EQ(dialogs.messageTexts().size(), 2u);
+    EXPECT_TRUE(dialogs.messageTexts()[1].starts_with(LangStr(7010) + " : User00001")) << dialogs.messageTexts()[1];
+    EXPECT_EQ(differingPositions(before, ReadFileBytes(neighbourhood / "neighborhood.iff")),
+              (std::vector<std::size_t>{elenaNeat, elenaNeat + 1}))
+        << "Elena's Neat, not Victor's cash";
+    EXPECT_FALSE(elena.Modified);
+    EXPECT_TRUE(victor.Modified);
+}
+
 TEST_F(DemoSave, WaitingImagesReplaceTheOldOnesAtLevel5AndTheListShowsTheNewThumbnail) {
     level_ = 5;  // the save's level; the demo opens at its own
     Bitmap red(3, 3, {250, 0, 0});

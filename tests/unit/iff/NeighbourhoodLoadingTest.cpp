@@ -193,7 +193,7 @@ TEST(CharacterReading, ANeighbourSearchOnADamagedNeighbourhoodMarksTheCharacterD
     CharacterFileSpec character;
     character.bodyStrings = StandardBodyStrings("adult", 0);
     const LoadedCharacter loaded = ReadCharacter(MakeCharacterFile(character), "User00001", context);
-    EXPECT_TRUE(loaded.damaged);
+    EXPECT_TRUE(loaded.sim.isDamaged());
     EXPECT_EQ(loaded.sim.Damage, "neighborhood.iff: the NGBH chunk at offset 64 claims 0 bytes, less than its 76-byte header (file of " +
                                      std::to_string(bytes.size()) + " bytes)");
     EXPECT_EQ(loaded.sim.NeighborEntryPos, 0);
