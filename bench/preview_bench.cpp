@@ -48,7 +48,7 @@ struct DemoCharacter {
             for (auto& sim : opened.characters) {
                 if (sim->FileName == "User00001") c.sim = *sim;
             }
-            c.meshes = corvane::CollectPreviewMeshes(corvane::SlotsForPage(c.sim, "grpSkills"), c.folders,
+            c.meshes = corvane::CollectPreviewMeshes(corvane::SlotsForOutfit(c.sim, corvane::Outfit::Everyday), c.folders,
                                                      corvane::GameSkinCatalogue(), dialogs);
             return c;
         }();

@@ -24,7 +24,9 @@ std::filesystem::path NeighbourhoodFolder(const std::string& folderName) {
     return folder;
 }
 
-CharacterList OpenCharacterList(const std::string& folderName) {
+namespace {
+
+OpenedNeighbourhood openCharacters(const std::string& folderName) {
     const Settings& settings = AppSettings();
     SkinFolders skins(settings.GamePath, settings.ExpansionLevel);
     NeighbourhoodLoadSettings load;
@@ -41,6 +43,18 @@ CharacterList OpenCharacterList(const std::string& folderName) {
     if (!opened.failure.empty()) {
         throw GameDataError("no character of " + folderName + " could be read (see above)");
     }
+    return opened;
+}
+
+}  // namespace
+
+void OpenDocument(const std::string& folderName, Document& document) {
+    OpenedNeighbourhood opened = openCharacters(folderName);
+    document.open(std::move(opened.characters), std::move(opened.thumbnails), std::move(opened.image));
+}
+
+CharacterList OpenCharacterList(const std::string& folderName) {
+    OpenedNeighbourhood opened = openCharacters(folderName);
     CharacterList list;
     list.assign(std::move(opened.characters), std::move(opened.thumbnails));
     return list;

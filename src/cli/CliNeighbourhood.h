@@ -2,6 +2,7 @@
 
 #include "cli/CliArguments.h"
 #include "sim/CharacterList.h"
+#include "sim/Document.h"
 
 #include <filesystem>
 #include <string>
@@ -13,6 +14,8 @@ std::filesystem::path NeighbourhoodFolder(const std::string& folderName);
 
 // The characters of neighbourhood NB, opened as the editor opens them, in list order.
 CharacterList OpenCharacterList(const std::string& folderName);
+// The same, opened into a document for editing.
+void OpenDocument(const std::string& folderName, Document& document);
 
 // The character of file FILE ("User00001", ".iff" allowed); GameDataError when it is not in the list.
 Sim& FindCharacter(const CharacterList& list, std::string file, const std::string& folderName);

@@ -1,6 +1,6 @@
 #include "cli/RenderCommand.h"
 
-#include "app/PageTable.h"
+#include "app/WindowLayout.h"
 #include "app/Settings.h"
 #include "cli/CliDialogs.h"
 #include "cli/CliGame.h"
@@ -55,7 +55,7 @@ int RunRender(const CliArguments& args, std::ostream& out) {
     StderrProgress progress;
     if (!catalogue.complete()) LoadSkinData(catalogue, folders, progress);
     CliDialogs dialogs(std::cerr);
-    const auto meshes = CollectPreviewMeshes(SlotsForPage(sim, "grpNormal"), folders, catalogue, dialogs);
+    const auto meshes = CollectPreviewMeshes(SlotsForOutfit(sim, Outfit::Everyday), folders, catalogue, dialogs);
     const auto [loaded, leftOut] = LoadPreviewModels(meshes, SkeletonFileFor(sim), sim.Age < 10, folders, catalogue,
                                                      ApplicationFolder(), dialogs);
     if (loaded.empty()) {

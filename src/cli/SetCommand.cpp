@@ -45,7 +45,7 @@ void printChanges(const Sim& before, const Sim& after, std::ostream& out) {
     }
 }
 
-void assignAll(const CliArguments& args, Sim& sim) {
+void assignAll(const CliArguments& args, Document& document, Sim& sim) {
     if (args.arguments.size() < 3) {
         throw std::invalid_argument("set needs at least one Field=Value");
     }
@@ -55,8 +55,7 @@ void assignAll(const CliArguments& args, Sim& sim) {
         if (equals == std::string::npos || equals == 0) {
             throw std::invalid_argument("\"" + assignment + "\" is not Field=Value");
         }
-        AssignField(sim, assignment.substr(0, equals), Utf8ToGameText(assignment.substr(equals + 1)),
-                    AppSettings().ExpansionLevel);
+        AssignField(document, sim, assignment.substr(0, equals), Utf8ToGameText(assignment.substr(equals + 1)));
     }
 }
 
@@ -103,7 +102,9 @@ void save(CharacterList& list, const std::filesystem::path& folder, const Sim& s
 
 int RunSet(const CliArguments& args, std::ostream& out) {
     const std::string folderName = RequiredArgument(args, 0, "a neighbourhood folder, a character file and Field=Value");
-    CharacterList list = OpenCharacterList(folderName);
+    Document document(AppSettings().ExpansionLevel);
+    OpenDocument(folderName, document);
+    CharacterList& list = document.characters();
     Sim& sim = FindCharacter(list, RequiredArgument(args, 1, "a character file such as User00001"), folderName);
     if (sim.isDamaged()) {
         throw GameDataError(LangStr(7010) + " : " + sim.Damage + " " + LangStr(7169));
@@ -111,7 +112,7 @@ int RunSet(const CliArguments& args, std::ostream& out) {
     // Only this character is saved, whatever the loading repaired in the others.
     for (Sim* other : list.sims()) other->Modified = false;
     const Sim before = sim;
-    assignAll(args, sim);
+    assignAll(args, document, sim);
     printChanges(before, sim, out);
     const auto folder = NeighbourhoodFolder(folderName);
     if (args.dryRun) {

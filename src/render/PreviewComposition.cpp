@@ -116,16 +116,17 @@ private:
 
 }  // namespace
 
-SkinSlots SlotsForPage(const Sim& s, std::string_view group, const HandMarkers& hands) {
+SkinSlots SlotsForOutfit(const Sim& s, Outfit outfit, const HandMarkers& hands) {
     SkinSlots slots = defaultSlots(s);
-    if (group == "grpHands") return handsPageSlots(s, hands);
-    const std::pair<std::string_view, DressedSlot> outfits[] = {
-        {"grpFormal", {s.FormalMesh, s.FormalTexture}},   {"grpFashion", {s.FashionMesh, s.FashionTexture}},
-        {"grpWinter", {s.WinterMesh, s.WinterTexture}},   {"grpSwimWear", {s.SwimMesh, s.SwimTexture}},
-        {"grpPajamas", {s.PajamaMesh, s.PajamaTexture}}, {"grpNude", {s.NudeMesh, s.NudeTexture}},
-    };
-    for (const auto& [page, body] : outfits) {
-        if (group == page) slots[kBodySlot] = body;
+    switch (outfit) {
+        case Outfit::Hands: return handsPageSlots(s, hands);
+        case Outfit::Formal: slots[kBodySlot] = {s.FormalMesh, s.FormalTexture}; break;
+        case Outfit::Fashion: slots[kBodySlot] = {s.FashionMesh, s.FashionTexture}; break;
+        case Outfit::Winter: slots[kBodySlot] = {s.WinterMesh, s.WinterTexture}; break;
+        case Outfit::Swim: slots[kBodySlot] = {s.SwimMesh, s.SwimTexture}; break;
+        case Outfit::Pajamas: slots[kBodySlot] = {s.PajamaMesh, s.PajamaTexture}; break;
+        case Outfit::Nude: slots[kBodySlot] = {s.NudeMesh, s.NudeTexture}; break;
+        case Outfit::Everyday: break;
     }
     return slots;
 }

@@ -31,9 +31,12 @@ struct HandMarkers {
     bool pointing = false;
 };
 
-// The character's skins as the page with `visibleGroup` shows them: the
-// outfit pages put their outfit on the body, the hands page its hands.
-SkinSlots SlotsForPage(const Sim& sim, std::string_view visibleGroup, const HandMarkers& hands = {});
+// What a page dresses the character in: the everyday skins, one outfit on
+// the body, or the hands the hands page shows.
+enum class Outfit { Everyday, Formal, Fashion, Winter, Swim, Pajamas, Nude, Hands };
+
+// The character's skins in `outfit`.
+SkinSlots SlotsForOutfit(const Sim& sim, Outfit outfit, const HandMarkers& hands = {});
 
 // One mesh to draw: its SKN file and its texture file. A mesh or texture
 // that lives only in the game's archives is named "<lower-case name>.far",

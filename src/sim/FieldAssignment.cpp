@@ -1,65 +1,90 @@
 #include "sim/FieldAssignment.h"
 
 #include "iff/NeighbourRecordLayout.h"
-#include "sim/HouseJob.h"
-#include "sim/Traits.h"
+#include "sim/HouseJobEdits.h"
+#include "sim/TraitEdits.h"
 
 #include <algorithm>
 #include <charconv>
 #include <functional>
-#include <limits>
 
 namespace corvane {
 
 namespace {
 
+using NumberEdit = std::function<void(Document&, Sim&, std::int32_t)>;
+
 struct NumberRule {
     std::string_view name;
     std::int32_t Sim::*field;
-    std::function<bool(std::int32_t, const Sim&, int)> allowed;
-    std::string_view range;  // for the message
+    NumberEdit edit;
 };
-
-bool within(std::int32_t value, std::int32_t low, std::int32_t high) {
-    return value >= low && value <= high;
-}
 
 bool validCareer(std::int32_t career, const Sim& sim, int level) {
     if (career == kSchoolCareer) return sim.Age == 9;
     const int index = IndexForCareer(career);
-    return sim.Age != 9 && career != 11 && within(career, 0, 21) && index < OfferedCareers(sim.Age, level);
+    return sim.Age != 9 && career != 11 && career >= 0 && career <= 21 && index < OfferedCareers(sim.Age, level);
+}
+
+void moveToHouse(Document& document, Sim& sim, std::int32_t house) {
+    const Document::Household* loaded = document.loadedHousehold(sim);
+    if (loaded != nullptr && loaded->houseNumber == house) {
+        MoveToHousehold(document, sim, loaded->lastName, house);
+        return;
+    }
+    for (const Sim* other : document.sims()) {
+        if (other != &sim && house != 0 && other->HouseNumber == house) {
+            MoveToHousehold(document, sim, other->LastName, house);
+            return;
+        }
+    }
+    throw FieldAssignmentError("HouseNumber " + std::to_string(house) + ": no family of the neighbourhood lives there");
 }
 
 const std::vector<NumberRule>& numberRules() {
     static const std::vector<NumberRule> rules = [] {
         std::vector<NumberRule> table;
         for (const Trait& trait : Traits()) {
-            table.push_back({trait.name, trait.field,
-                             [](std::int32_t v, const Sim&, int) { return within(v, 0, 1000); }, "0 to 1000"});
+            table.push_back({trait.name, trait.field, [&trait](Document& d, Sim& s, std::int32_t v) {
+                                 SetTrait(d, s, trait, v);
+                             }});
         }
         table.insert(table.end(), {
-            {"Career", &Sim::Career, validCareer, "a career the game offers at this age and level"},
-            {"JobLevel", &Sim::JobLevel, [](std::int32_t v, const Sim&, int) { return within(v, 0, 9); }, "0 to 9"},
-            {"JobPerformance", &Sim::JobPerformance, [](std::int32_t v, const Sim&, int) { return within(v, 0, 100); },
-             "0 to 100"},
-            {"SkinColor", &Sim::SkinColor, [](std::int32_t v, const Sim&, int) { return within(v, 1, 3); },
-             "1 (light), 2 (dark) or 3 (medium)"},
-            {"HauntAddress", &Sim::HauntAddress, [](std::int32_t v, const Sim&, int) { return within(v, 0, 65535); },
-             "0 to 65535"},
-            {"Ghost", &Sim::Ghost, [](std::int32_t v, const Sim&, int) { return within(v, 0, 1); }, "0 or 1"},
-            {"FameScore", &Sim::FameScore, [](std::int32_t v, const Sim&, int) { return within(v, 0, 1000); },
-             "0 to 1000"},
+            {"Career", &Sim::Career,
+             [](Document& d, Sim& s, std::int32_t v) {
+                 if (!validCareer(v, s, d.expansionLevel())) {
+                     throw FieldAssignmentError("Career " + std::to_string(v) +
+                                                " is out of range (a career the game offers at this age and level)");
+                 }
+                 SetCareer(d, s, v);
+             }},
+            {"JobLevel", &Sim::JobLevel, SetJobLevel},
+            {"JobPerformance", &Sim::JobPerformance, SetJobPerformance},
+            {"SkinColor", &Sim::SkinColor,
+             [](Document& d, Sim& s, std::int32_t v) {
+                 if (v < 1 || v > 3) {
+                     throw FieldAssignmentError("SkinColor " + std::to_string(v) +
+                                                " is out of range (1 (light), 2 (dark) or 3 (medium))");
+                 }
+                 static const char* tones[] = {"", "lgt", "drk", "med"};
+                 d.edit("SkinColor", [&](EditScope& scope) {
+                     scope.touch(s).SkinColor = v;
+                     s.SkinTone = tones[v];
+                 });
+             }},
+            {"HauntAddress", &Sim::HauntAddress, SetHauntAddress},
+            {"Ghost", &Sim::Ghost,
+             [](Document& d, Sim& s, std::int32_t v) {
+                 RequireEditRange("Ghost", v, 0, 1);
+                 SetGhost(d, s, v != 0);
+             }},
+            {"FameScore", &Sim::FameScore, [](Document& d, Sim& s, std::int32_t v) { SetFame(d, s, FameSlider::Score, v); }},
             {"FameStarPower", &Sim::FameStarPower,
-             [](std::int32_t v, const Sim& s, int) { return within(v, 0, s.FameStarHighWatermark); },
-             "0 to the character's FameStarHighWatermark"},
+             [](Document& d, Sim& s, std::int32_t v) { SetFame(d, s, FameSlider::Power, v); }},
             {"FameStarHighWatermark", &Sim::FameStarHighWatermark,
-             [](std::int32_t v, const Sim& s, int) { return within(v, s.FameStarPower, 10); },
-             "the character's FameStarPower to 10"},
-            {"FamilyCash", &Sim::FamilyCash,
-             [](std::int32_t v, const Sim&, int) { return within(v, 0, std::numeric_limits<std::int32_t>::max()); },
-             "0 to 2147483647"},
-            {"HouseNumber", &Sim::HouseNumber, [](std::int32_t v, const Sim&, int) { return within(v, 1, 65535); },
-             "1 to 65535"},
+             [](Document& d, Sim& s, std::int32_t v) { SetFame(d, s, FameSlider::Watermark, v); }},
+            {"FamilyCash", &Sim::FamilyCash, SetFamilyCash},
+            {"HouseNumber", &Sim::HouseNumber, moveToHouse},
         });
         return table;
     }();
@@ -114,21 +139,7 @@ void requireStorable(const Sim& sim, const NumberRule& rule, int level) {
     }
 }
 
-void assignNumber(Sim& sim, const NumberRule& rule, const std::string& text, int level) {
-    requireStorable(sim, rule, level);
-    const std::int32_t value = number(rule.name, text);
-    if (!rule.allowed(value, sim, level)) {
-        throw FieldAssignmentError(std::string(rule.name) + " " + text + " is out of range (" + std::string(rule.range) + ")");
-    }
-    if (rule.field == &Sim::HouseNumber && value != sim.HouseNumber) sim.FamilyChanged = true;
-    if (rule.field == &Sim::SkinColor) {
-        static const char* tones[] = {"", "lgt", "drk", "med"};
-        sim.SkinTone = tones[value];
-    }
-    sim.*rule.field = value;
-}
-
-void assignText(Sim& sim, const TextRule& rule, const std::string& text) {
+void assignText(Document& document, Sim& sim, const TextRule& rule, const std::string& text) {
     if (text.find('\0') != std::string::npos) {
         throw FieldAssignmentError(std::string(rule.name) + " cannot hold a zero byte");
     }
@@ -136,8 +147,11 @@ void assignText(Sim& sim, const TextRule& rule, const std::string& text) {
     if (skin && text.find_first_of(",=\\/") != std::string::npos) {
         throw FieldAssignmentError(std::string(rule.name) + " must be a skin's base name, without folders, ',' or '='");
     }
-    if (rule.field == &Sim::LastName && text != sim.LastName) sim.LastNameChanged = true;
-    sim.*rule.field = text;
+    document.edit(rule.name, [&](EditScope& scope) {
+        scope.touch(sim);
+        if (rule.field == &Sim::LastName && text != sim.LastName) sim.LastNameChanged = true;
+        sim.*rule.field = text;
+    });
 }
 
 }  // namespace
@@ -149,18 +163,19 @@ std::vector<std::string_view> AssignableFields() {
     return names;
 }
 
-void AssignField(Sim& sim, std::string_view name, const std::string& value, int expansionLevel) {
+void AssignField(Document& document, Sim& sim, std::string_view name, const std::string& value) {
     for (const NumberRule& rule : numberRules()) {
         if (rule.name == name) {
-            assignNumber(sim, rule, value, expansionLevel);
-            sim.Modified = true;
+            requireStorable(sim, rule, document.expansionLevel());
+            rule.edit(document, sim, number(rule.name, value));
+            document.sealStep();
             return;
         }
     }
     for (const TextRule& rule : textRules()) {
         if (rule.name == name) {
-            assignText(sim, rule, value);
-            sim.Modified = true;
+            assignText(document, sim, rule, value);
+            document.sealStep();
             return;
         }
     }

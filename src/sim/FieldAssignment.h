@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sim/Sim.h"
+#include "sim/Document.h"
 
 #include <stdexcept>
 #include <string>
@@ -28,11 +28,13 @@ public:
 // haunt, ghost, fame, names, biography, skin tone and the skins.
 std::vector<std::string_view> AssignableFields();
 
-// Sets one field from its text ("Neat", "800"), checking the range the edit
-// pages keep, and marks the record as the pages do (Modified; a new family
-// name LastNameChanged; another house FamilyChanged). Texts are in the
-// game's code page already. Throws FieldAssignmentError, or
-// NotStorableError for a value the record cannot store.
-void AssignField(Sim& sim, std::string_view name, const std::string& value, int expansionLevel);
+// Sets one field from its text ("Neat", "800") through the document's edits,
+// so the limits and side effects are the edit pages' own (career 0 drops the
+// job level, a ghost haunts its family's house, cash is shared by the house
+// and holds eight digits, a house number moves the character into the family
+// living there). Texts are in the game's code page already. Throws
+// FieldAssignmentError or EditError for a bad value, NotStorableError for a
+// value the record cannot store.
+void AssignField(Document& document, Sim& sim, std::string_view name, const std::string& value);
 
 }  // namespace corvane

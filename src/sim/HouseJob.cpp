@@ -30,12 +30,30 @@ std::vector<int> JobTitleIds(int career, bool schoolTitles) {
     return ids;
 }
 
-std::string FamilyText(const Sim& sim) {
-    return sim.LastName + " : " + std::to_string(sim.HouseNumber);
+std::string FamilyText(const std::string& lastName, std::int32_t houseNumber) {
+    return lastName + " : " + std::to_string(houseNumber);
 }
 
-std::vector<std::string> FamilyListTexts(const Sim& sim, const std::vector<Sim*>& characters) {
+std::string FamilyText(const Sim& sim) {
+    return FamilyText(sim.LastName, sim.HouseNumber);
+}
+
+std::optional<std::pair<std::string, std::int32_t>> ParseFamilyText(const std::string& text) {
+    const auto separator = text.rfind(" : ");
+    if (separator == std::string::npos) return std::nullopt;
+    const std::string number = text.substr(separator + 3);
+    std::int32_t house = 0;
+    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), house);
+    if (error != std::errc() || end != number.data() + number.size() || number.empty()) return std::nullopt;
+    return std::pair{text.substr(0, separator), house};
+}
+
+std::vector<std::string> FamilyListTexts(const Sim& sim, const std::vector<Sim*>& characters,
+                                         const std::string& loadedLastName, std::int32_t loadedHouse) {
     std::vector<std::string> texts{FamilyText(sim)};
+    if (const std::string loaded = FamilyText(loadedLastName, loadedHouse); loaded != texts.front()) {
+        texts.push_back(loaded);
+    }
     for (const Sim* other : characters) {
         const std::string text = FamilyText(*other);
         if (other->HouseNumber != 0 && std::find(texts.begin(), texts.end(), text) == texts.end()) {
@@ -46,8 +64,13 @@ std::vector<std::string> FamilyListTexts(const Sim& sim, const std::vector<Sim*>
 }
 
 std::string FilterCash(const std::string& text) {
-    std::string digits = text;
-    std::replace_if(digits.begin(), digits.end(), [](char c) { return c < '0' || c > '9'; }, '0');
+    std::string digits;
+    for (std::size_t i = 0; i < text.size() && digits.size() < kCashDigits; ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        digits += byte >= '0' && byte <= '9' ? static_cast<char>(byte) : '0';
+        // The continuation bytes of a character belong to the character already made "0".
+        while (byte >= 0xC0 && i + 1 < text.size() && (static_cast<unsigned char>(text[i + 1]) & 0xC0) == 0x80) ++i;
+    }
     return digits;
 }
 

@@ -2,7 +2,9 @@
 
 #include "sim/Sim.h"
 
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace corvane {
@@ -20,12 +22,21 @@ int OfferedCareers(int age, int expansionLevel);
 // 0); children see the school titles.
 std::vector<int> JobTitleIds(int career, bool schoolTitles);
 
-// The family list: the character's own family first, then every other
-// family with a house, each text ("LastName : HouseNumber") once.
-std::vector<std::string> FamilyListTexts(const Sim& sim, const std::vector<Sim*>& characters);
+// The family list: the character's own family first, then the household it
+// was loaded in (after a move it may have no other member to list it), then
+// every other family with a house, each text ("LastName : HouseNumber") once.
+std::vector<std::string> FamilyListTexts(const Sim& sim, const std::vector<Sim*>& characters,
+                                         const std::string& loadedLastName, std::int32_t loadedHouse);
 std::string FamilyText(const Sim& sim);
+std::string FamilyText(const std::string& lastName, std::int32_t houseNumber);
+// The last name and house number of a family text; nothing when it is none.
+std::optional<std::pair<std::string, std::int32_t>> ParseFamilyText(const std::string& text);
 
-// The cash box's text with every character that is not a digit made "0".
+// The cash box holds at most eight characters.
+inline constexpr int kCashDigits = 8;
+
+// The cash box's text (UTF-8) with every character that is not a digit made
+// "0", cut to what the box holds.
 std::string FilterCash(const std::string& text);
 // The text as a number; 0 when empty or out of range.
 std::int32_t CashValue(const std::string& text);

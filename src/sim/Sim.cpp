@@ -4,13 +4,6 @@
 
 namespace corvane {
 
-namespace {
-Sim*& currentSimSlot() {
-    static Sim* current = nullptr;
-    return current;
-}
-}  // namespace
-
 SimRelationShip* Sim::relationshipTo(std::int32_t targetId) {
     auto found = std::find_if(Relationships.begin(), Relationships.end(),
                               [&](const SimRelationShip& r) { return r.TargetID == targetId; });
@@ -55,14 +48,6 @@ Sim* FindSimByNeighborID(const std::vector<std::unique_ptr<Sim>>& characters, st
     auto found = std::find_if(characters.begin(), characters.end(),
                               [&](const std::unique_ptr<Sim>& sim) { return sim->NeighborID == neighborId; });
     return found == characters.end() ? nullptr : found->get();
-}
-
-Sim* CurrentSim() {
-    return currentSimSlot();
-}
-
-void SetCurrentSim(Sim* sim) {
-    currentSimSlot() = sim;
 }
 
 }  // namespace corvane

@@ -22,6 +22,8 @@ struct SimRelationShip {
     std::int32_t Love = 0;          // 1: in love
     std::int32_t ValueCount = 0;    // values the file's record holds: Daily, Crush, Lifetime, Love in that order
     std::int32_t RecordPos = 0;     // position of the record's target-id field in neighborhood.iff
+
+    friend bool operator==(const SimRelationShip&, const SimRelationShip&) = default;
 };
 
 // One character of the open neighbourhood. Texts are bytes in the game's
@@ -99,6 +101,8 @@ struct Sim {
 
     // The relationship toward `targetId`, or nullptr.
     SimRelationShip* relationshipTo(std::int32_t targetId);
+
+    friend bool operator==(const Sim&, const Sim&) = default;
 };
 
 // The 32 skin fields by their names, in their fixed order.
@@ -113,9 +117,5 @@ SkinCodes SkinCodesOf(const Sim& sim, int expansionLevel);
 
 // The character of `neighborId` among `characters`, or nullptr.
 Sim* FindSimByNeighborID(const std::vector<std::unique_ptr<Sim>>& characters, std::int32_t neighborId);
-
-// The record of the character selected in the list; none while the list is empty.
-Sim* CurrentSim();
-void SetCurrentSim(Sim* sim);
 
 }  // namespace corvane

@@ -3,6 +3,7 @@
 
 #include "app/Settings.h"
 #include "app/ui/TfrmBusy.h"
+#include "app/ui/ReportFailure.h"
 #include "app/ui/TfrmMain.h"
 #include "iff/CharacterSave.h"
 #include "platform/AppFolder.h"
@@ -47,29 +48,31 @@ bool TfrmMain::SaveModifiedCharacters() {
                                        LoadSkinData();
                                        return GameSkinCatalogue();
                                    }};
-    const CharacterSaveResult result = corvane::SaveModifiedCharacters(characters_, save, services);
+    CharacterSaveResult result;
+    ReportFailure(services_.dialogs,
+                  [&] { result = corvane::SaveModifiedCharacters(document_.characters(), save, services); });
     familiesRewritten_ = familiesRewritten_ || result.familiesChanged;
     if (result.saved) {
-        btnSave->setEnabled(false);
+        document_.saved();
         fillCharacterList();
     }
     return !result.asked || result.saved;
 }
 
 void TfrmMain::btnSaveClick() {
-    const Sim* selected = characters_.selectedSim();
+    const Sim* selected = document_.current();
     if (selected == nullptr) {
         return;
     }
     const std::int32_t neighborId = selected->NeighborID;
-    const LabelFormat format = RecogniseFormat(characters_.entries()[static_cast<std::size_t>(characters_.selected())].text,
-                                               *selected);
+    const CharacterList& list = document_.characters();
+    const LabelFormat format = RecogniseFormat(list.entries()[static_cast<std::size_t>(list.selected())].text, *selected);
     familiesRewritten_ = false;
     SaveModifiedCharacters();
     if (familiesRewritten_) {
         cbNeighborhoodChange();
     }
-    characters_.relabel(format, neighborId);
+    document_.characters().relabel(format, neighborId);
     fillCharacterList();
     cbUserNameChange();
 }

@@ -45,8 +45,7 @@ void TfrmMain::FormClose() {
             SwapNeighbourhoodAtExit(AppSettings().ExpansionLevel, cbNeighborhood->currentText().toInt(),
                                     AppSettings().GamePath, services_.registry, services_.dialogs);
         }
-        SetCurrentSim(nullptr);
-        characters_.clear();
+        document_.close();
         cbUserName->clear();
         DiscardSkinCatalogue(GameSkinCatalogue());
         SetLanguageModule(LanguageModule());

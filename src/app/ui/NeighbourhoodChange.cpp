@@ -5,6 +5,7 @@
 #include "app/ui/Artwork.h"
 #include "app/ui/TfrmBusy.h"
 #include "app/ui/GameText.h"
+#include "app/ui/ReportFailure.h"
 #include "app/ui/TfrmMain.h"
 #include "iff/NeighbourhoodLoader.h"
 #include "platform/AppFolder.h"
@@ -54,14 +55,12 @@ void TfrmMain::cbNeighborhoodChange() {
     LockPages();
     SaveModifiedCharacters();
     ShowPage(pageButton("btnNeighborhood"));
-    {
+    ReportFailure(services_.dialogs, [&] {
         TfrmBusy busy(this);
         busy.setBusyWidth(pageGroup("grpNeighborhood")->width() - 4);
         busy.setBusyHeight(kBusyHeight);
-        SetCurrentSim(nullptr);
-        characters_.clear();
+        document_.close();
         cbUserName->clear();
-        neighbourhoodImage_.reset();
         Settings& settings = AppSettings();
         if (cbNeighborhood->currentIndex() >= 0) {
             settings.NeighborhoodPath =
@@ -71,20 +70,21 @@ void TfrmMain::cbNeighborhoodChange() {
             load.folder = settings.NeighborhoodPath;
             load.expansionLevel = settings.ExpansionLevel;
             load.languageNumber = settings.LanguageNumber;
-            load.hasFameFolders = std::filesystem::is_directory(ResolveCaseInsensitive(settings.GamePath, "ExpansionPack6")) ||
-                                  std::filesystem::is_directory(ResolveCaseInsensitive(settings.GamePath, "ExpansionPack7"));
+            std::error_code unreadable;
+            load.hasFameFolders =
+                std::filesystem::is_directory(ResolveCaseInsensitive(settings.GamePath, "ExpansionPack6"), unreadable) ||
+                std::filesystem::is_directory(ResolveCaseInsensitive(settings.GamePath, "ExpansionPack7"), unreadable);
             load.applicationFolder = ApplicationFolder();
             load.textureInstalled = [skins](const std::string& name) { return !skins.FindSkinFile(name, ".bmp").empty(); };
             load.mayMoveFiles = true;  // opened for editing: small and given-up damaged files go to the Trash
             OpenedNeighbourhood opened = OpenNeighbourhood(load, services_.dialogs, busy);
-            neighbourhoodImage_ = std::move(opened.image);
-            characters_.assign(std::move(opened.characters), std::move(opened.thumbnails));
+            document_.open(std::move(opened.characters), std::move(opened.thumbnails), std::move(opened.image));
         }
-        fillCharacterList();
-    }
+    });
+    fillCharacterList();
     UnlockPages();
     cbNeighborhood->setFocus();
-    if (!characters_.empty()) {
+    if (!document_.characters().empty()) {
         grpSelect->setEnabled(true);
         cbUserNameChange();
     }
@@ -93,15 +93,14 @@ void TfrmMain::cbNeighborhoodChange() {
 
 void TfrmMain::fillCharacterList() {
     cbUserName->clear();
-    for (const CharacterList::Entry& entry : characters_.entries()) {
+    for (const CharacterList::Entry& entry : document_.characters().entries()) {
         cbUserName->addItem(thumbnailIcon(entry.thumbnail), GameText(entry.text));
     }
-    cbUserName->setCurrentIndex(characters_.selected());
+    cbUserName->setCurrentIndex(document_.characters().selected());
 }
 
 void TfrmMain::cbUserNameChange() {
-    Sim* sim = characters_.selectedSim();
-    SetCurrentSim(sim);
+    Sim* sim = document_.current();
     if (sim == nullptr) {
         return;
     }
@@ -158,22 +157,23 @@ void TfrmMain::fitPageButtonsTo(const Sim& sim) {
 }
 
 void TfrmMain::RefreshCharacterTexts() {
-    characters_.relabel();
+    document_.characters().relabel();
     fillCharacterList();
 }
 
 void TfrmMain::btnSortUsersClick() {
-    characters_.cycleFormat();
+    document_.characters().cycleFormat();
     fillCharacterList();
 }
 
 void TfrmMain::btnDelSimClick() {
-    Sim* sim = characters_.selectedSim();
+    Sim* sim = document_.current();
     if (sim == nullptr) {
         return;
     }
     const auto file = ResolveCaseInsensitive(AppSettings().NeighborhoodPath, "Characters\\" + sim->FileName + ".iff");
-    if (std::filesystem::exists(file)) {
+    std::error_code unreadable;
+    if (std::filesystem::exists(file, unreadable) || unreadable) {
         if (StyledMessageDlg(services_.dialogs, LangStr(5022), LangStr(8039), MsgKind::None, 0, mrNo, mbYesNo) != mrYes) {
             return;
         }
@@ -184,10 +184,9 @@ void TfrmMain::btnDelSimClick() {
             return;
         }
     }
-    characters_.remove(characters_.selected());
+    document_.removeCharacter(document_.characters().selected());
     fillCharacterList();
-    if (characters_.empty()) {
-        SetCurrentSim(nullptr);
+    if (document_.characters().empty()) {
         UnlockPages();
         return;
     }

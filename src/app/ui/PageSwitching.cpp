@@ -40,6 +40,7 @@ void forEachNamed(QWidget* root, std::span<const char* const> names, Action acti
 }  // namespace
 
 void TfrmMain::LockPages() {
+    if (lockDepth_++ > 0) return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     for (QGroupBox* group : findChildren<QGroupBox*>()) {
         group->setEnabled(false);
@@ -47,6 +48,12 @@ void TfrmMain::LockPages() {
 }
 
 void TfrmMain::UnlockPages() {
+    // An unlock inside a locked operation leaves the outer lock in force.
+    if (lockDepth_ > 1) {
+        --lockDepth_;
+        return;
+    }
+    lockDepth_ = 0;
     for (QGroupBox* group : findChildren<QGroupBox*>()) {
         group->setEnabled(true);
     }
@@ -59,13 +66,10 @@ void TfrmMain::UnlockPages() {
 }
 
 void TfrmMain::ShowPage(QPushButton* button) {
-    const bool wasUnlocked = pageGroup("grpNeighborhood")->isEnabled();
     LockPages();
     forEachNamed<QTreeWidget>(this, kTreesEmptied, [](QTreeWidget* tree) { tree->clear(); });
     closeAboutWindow();
-    if (wasUnlocked) {
-        UnlockPages();
-    }
+    UnlockPages();
 
     forEachNamed<QWidget>(this, kProfileButtons, [](QWidget* widget) { widget->setEnabled(false); });
     pnlLowCenter->hide();
@@ -77,26 +81,21 @@ void TfrmMain::ShowPage(QPushButton* button) {
 
     for (const PageInfo& page : MainWindowPages()) {
         QPushButton* pageButtonOfRow = pageButton(page.button);
-        QGroupBox* firstGroup = pageGroup(page.groups.front().name);
+        EditorPage* shown = this->page(page.kind);
         if (pageButtonOfRow != button) {
-            if (page.button == "btnImport" && firstGroup->isVisibleTo(this)) {
+            if (page.kind == PageKind::Import && !shown->isHidden()) {
                 leaveImportPage();
             }
-            for (const PageGroup& group : page.groups) {
-                pageGroup(group.name)->hide();
-            }
+            shown->hide();
             pageButtonOfRow->setEnabled(true);
             continue;
         }
-        if (!firstGroup->isVisibleTo(this)) {
+        if (shown->isHidden()) {
             placePreview(page);
         }
         grpSelectSkins->setVisible(page.skinListShown);
-        for (const PageGroup& group : page.groups) {
-            QGroupBox* box = pageGroup(group.name);
-            box->setGeometry(rectOf(group.bounds));
-            box->show();
-        }
+        for (QGroupBox* box : shown->groups()) box->show();
+        shown->show();
         pageButtonOfRow->setEnabled(false);
         if (page.content == PreviewContent::Normal || page.content == PreviewContent::ProfileAfterLogo) {
             UpdatePreview(page.content);

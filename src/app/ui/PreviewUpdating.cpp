@@ -16,15 +16,6 @@
 
 namespace corvane {
 
-namespace {
-
-// The pages that show the character, in the order that decides when several are visible.
-constexpr const char* kCharacterPages[] = {"grpRelationships", "grpHouse", "grpSkills", "grpInterests", "grpMakeover",
-                                           "grpHead", "grpHands", "grpNormal", "grpFormal", "grpFashion",
-                                           "grpWinter", "grpSwimWear", "grpPajamas", "grpNude", "grpCVPs"};
-
-}  // namespace
-
 void TfrmMain::createPreviewWindow() {
     if (!Tf3DUIGL::OpenGlAvailable()) {
         // Without OpenGL the editor works on; the preview area shows the logos only.
@@ -36,23 +27,24 @@ void TfrmMain::createPreviewWindow() {
     f3DUIGL->hide();
 }
 
-std::string TfrmMain::visibleCharacterPage() const {
-    for (const char* group : kCharacterPages) {
-        if (QGroupBox* box = pageGroup(group); box != nullptr && box->isVisibleTo(this)) return group;
+const PageInfo* TfrmMain::pageOnShow() const {
+    for (const PageInfo& row : MainWindowPages()) {
+        if (!page(row.kind)->isHidden()) return &row;
     }
-    return {};
+    return nullptr;
 }
 
 void TfrmMain::UpdatePreview(PreviewContent content) {
-    Sim* sim = CurrentSim();
+    Sim* sim = document_.current();
     if (content != PreviewContent::Normal || sim == nullptr || f3DUIGL == nullptr) return;
-    const std::string page = visibleCharacterPage();
-    if (page.empty()) return;
+    // The character's pages are those with a Save button.
+    const PageInfo* shown = pageOnShow();
+    if (shown == nullptr || !shown->saveShown) return;
     img3DSim->hide();
     const Settings& settings = AppSettings();
     const SkinFolders folders(settings.GamePath, settings.ExpansionLevel);
     const SkinCatalogue& catalogue = GameSkinCatalogue();
-    const auto meshes = CollectPreviewMeshes(SlotsForPage(*sim, page), folders, catalogue, services_.dialogs);
+    const auto meshes = CollectPreviewMeshes(SlotsForOutfit(*sim, shown->outfit), folders, catalogue, services_.dialogs);
     pnl3DSim->show();
     f3DUIGL->setGeometry(0, 0, pnl3DSim->width(), pnl3DSim->height());
     f3DUIGL->show();

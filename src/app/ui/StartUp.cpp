@@ -104,6 +104,7 @@ bool TfrmMain::FormCreate() {
     // Steps 8 to 10.
     settings.SkinsFolder = ChooseSkinsFolder(settings.GamePath, switches.skinsFolders);
     settings.ExpansionLevel = DetectExpansionLevel(settings.GamePath);
+    document_.setExpansionLevel(settings.ExpansionLevel);
     std::setlocale(LC_NUMERIC, "C");
     createPreviewWindow();  // step 11
 
@@ -172,9 +173,10 @@ void TfrmMain::listNeighbourhoods(const std::string& preselected) {
 }
 
 void TfrmMain::fillHauntAddresses() {
-    cbHauntAddress->clear();
+    auto* haunts = findChild<QComboBox*>("cbHauntAddress");
+    haunts->clear();
     for (const std::string& address : HauntAddresses(AppSettings().ExpansionLevel)) {
-        cbHauntAddress->addItem(qt(address));
+        haunts->addItem(qt(address));
     }
 }
 
@@ -203,8 +205,8 @@ void TfrmMain::applyLocalisedTexts() {
         }
     }
     setWindowTitle(qt(LangStr(6158) + " - " + LangStr(6159) + " " + GetVersionText()));
-    for (const auto& [name, group] : pageGroups_) {
-        group->setTitle(QString());
+    for (const auto& [kind, page] : pages_) {
+        for (QGroupBox* group : page->groups()) group->setTitle(QString());
     }
 }
 

@@ -1,9 +1,7 @@
 #include "app/ui/TfrmMain.h"
 
+#include "app/Settings.h"
 #include "app/ui/TfrmAbout.h"
-#include "sim/ui/THouseJobPage.h"
-#include "sim/ui/TRelationshipsPage.h"
-#include "sim/ui/TTraitPages.h"
 #include "skins/SkinCatalogue.h"
 
 #include <QCheckBox>
@@ -12,6 +10,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 
 namespace corvane {
 
@@ -56,11 +55,14 @@ TfrmMain::TfrmMain(MainWindowServices services, QWidget* parent)
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFixedSize(kClientWidth, kClientHeight);
     createControls();
+    documentSubscription_ = document_.subscribe([this](const DocumentChange& change) { documentChanged(change); });
 }
 
 TfrmMain::~TfrmMain() {
-    // The catalogue and the current character live as long as the window that holds them.
-    SetCurrentSim(nullptr);
+    // The pages go before the document they show.
+    for (auto& [kind, page] : pages_) delete page;
+    pages_.clear();
+    // The catalogue lives as long as the window that holds it.
     DiscardSkinCatalogue(GameSkinCatalogue());
 }
 
@@ -69,9 +71,31 @@ void TfrmMain::createControls() {
     createButtonBar();
     createPages();
     createPreviewAndButtons();
-    traitPages_ = new TTraitPages(*this);
-    relationshipsPage_ = new TRelationshipsPage(*this);
-    houseJobPage_ = new THouseJobPage(*this);
+    createUndoKeys();
+}
+
+void TfrmMain::createUndoKeys() {
+    auto* undo = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), this);
+    connect(undo, &QShortcut::activated, this, &TfrmMain::Undo);
+    for (QKeySequence keys : {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}) {
+        auto* redo = new QShortcut(keys, this);
+        connect(redo, &QShortcut::activated, this, &TfrmMain::Redo);
+    }
+}
+
+void TfrmMain::Undo() {
+    if (!pagesLocked()) document_.undo();
+}
+
+void TfrmMain::Redo() {
+    if (!pagesLocked()) document_.redo();
+}
+
+void TfrmMain::documentChanged(const DocumentChange& change) {
+    btnSave->setEnabled(document_.saveEnabled());
+    if (change.kind == DocumentChange::Kind::Edited && change.namesChanged) {
+        RefreshCharacterTexts();
+    }
 }
 
 void TfrmMain::createHeader() {
@@ -86,7 +110,7 @@ void TfrmMain::createHeader() {
     cbUserName->setGeometry(190, 17, 390, 26);
     cbUserName->setIconSize(QSize(25, 25));
     connect(cbUserName, &QComboBox::activated, this, [this](int index) {
-        characters_.select(index);
+        document_.select(index);
         cbUserNameChange();
     });
     btnSortUsers = named(new QPushButton(grpNGBD), "btnSortUsers");
@@ -118,19 +142,12 @@ void TfrmMain::createButtonBar() {
     });
 }
 
-QGroupBox* TfrmMain::addPageGroup(const std::string& name) {
-    auto* group = new QGroupBox(this);
-    group->setObjectName(QString::fromStdString(name));
-    group->hide();
-    pageGroups_.emplace(name, group);
-    return group;
-}
-
 void TfrmMain::createPages() {
-    for (const PageInfo& page : MainWindowPages()) {
-        for (const PageGroup& group : page.groups) {
-            addPageGroup(std::string(group.name))->setGeometry(rectOf(group.bounds));
-        }
+    const PageServices services{document_, services_.dialogs, AppSettings(), *this};
+    for (const PageInfo& row : MainWindowPages()) {
+        EditorPage* page = row.create(services, row, this);
+        pages_[row.kind] = page;
+        connect(pageButton(row.button), &QPushButton::clicked, page, &EditorPage::showPage);
     }
     QGroupBox* neighbourhood = pageGroup("grpNeighborhood");
     ckOpenCurNBGD = named(new QCheckBox("Open game at current neighborhood:", neighbourhood), "ckOpenCurNBGD");
@@ -142,10 +159,6 @@ void TfrmMain::createPages() {
     ckChkChdFormals = named(new QCheckBox("Show Missing Children Formals", missingSkins), "ckChkChdFormals");
     ckChkChdFormals->setGeometry(10, 466, 18, 20);
     named(new QLabel(missingSkins), "lblFilterChildFormals")->setGeometry(30, 466, 350, 20);
-
-    cbHauntAddress = named(new QComboBox(pageGroup("grpHouse")), "cbHauntAddress");
-    cbHauntAddress->setGeometry(280, 200, 90, 24);
-    cbHauntAddress->hide();
 
     pnlAbout = named(new QFrame(pageGroup("grpAbout")), "pnlAbout");
     pnlAbout->setGeometry(4, 12, kFullPage.width - 8, kFullPage.height - 16);
@@ -182,8 +195,15 @@ QPushButton* TfrmMain::pageButton(std::string_view name) const {
 }
 
 QGroupBox* TfrmMain::pageGroup(std::string_view name) const {
-    auto it = pageGroups_.find(name);
-    return it == pageGroups_.end() ? nullptr : it->second;
+    for (const auto& [kind, page] : pages_) {
+        if (QGroupBox* box = page->group(name)) return box;
+    }
+    return nullptr;
+}
+
+EditorPage* TfrmMain::page(PageKind kind) const {
+    auto it = pages_.find(kind);
+    return it == pages_.end() ? nullptr : it->second;
 }
 
 }  // namespace corvane

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "app/CommandLineSwitches.h"
-#include "app/PageTable.h"
-#include "iff/NeighborhoodImage.h"
-#include "sim/CharacterList.h"
+#include "app/ui/EditorPage.h"
+#include "app/ui/PageTable.h"
+#include "sim/Document.h"
 #include "platform/Dialogs.h"
 #include "platform/Registry.h"
 #include "render/PreviewModels.h"
@@ -28,9 +28,6 @@ class QPushButton;
 namespace corvane {
 
 class TfrmAbout;
-class TTraitPages;
-class TRelationshipsPage;
-class THouseJobPage;
 class Tf3DUIGL;
 
 // What the main window needs from outside: the dialogs to ask through, the
@@ -48,7 +45,7 @@ struct MainWindowServices {
 // the screen, with a system menu and a minimise button only. A header with the
 // neighbourhood and character lists, a button bar with one button per page,
 // the page area, the preview panel and the Save and Exit buttons.
-class TfrmMain : public QWidget {
+class TfrmMain : public QWidget, public PageHost {
     Q_OBJECT
 
 public:
@@ -67,8 +64,10 @@ public:
     void ShowPage(QPushButton* button);
     // Disables every group box (with the hourglass) for a long operation;
     // UnlockPages enables them again, the button bar only with characters.
-    void LockPages();
-    void UnlockPages();
+    // Locks nest: only the outermost unlock unlocks.
+    void LockPages() override;
+    void UnlockPages() override;
+    bool pagesLocked() const { return lockDepth_ > 0; }
 
     // Opens the neighbourhood selected in the list and shows its page.
     void cbNeighborhoodChange();
@@ -79,7 +78,8 @@ public:
     // Sends the selected character's file to the Trash, after asking.
     void btnDelSimClick();
 
-    const CharacterList& characters() const { return characters_; }
+    const CharacterList& characters() const { return document_.characters(); }
+    Document& document() { return document_; }
     // Writes the character list's texts anew in the format it shows (after names changed).
     void RefreshCharacterTexts();
 
@@ -94,14 +94,20 @@ public:
     // Redraws the preview for a page that shows the character ("Normal") or a
     // profile ("CVPs").
     void UpdatePreview(PreviewContent content);
+    void RefreshPreview() override { UpdatePreview(PreviewContent::Normal); }
+
+    // Ctrl+Z and Ctrl+Y (or Ctrl+Shift+Z): the edits since the neighbourhood
+    // was opened or saved, one step at a time.
+    void Undo();
+    void Redo();
 
     QPushButton* pageButton(std::string_view name) const;
     QGroupBox* pageGroup(std::string_view name) const;
+    EditorPage* page(PageKind kind) const;
     TfrmAbout* aboutWindow() const { return about_; }
-    TTraitPages* traitPages() const { return traitPages_; }
-    TRelationshipsPage* relationshipsPage() const { return relationshipsPage_; }
-    THouseJobPage* houseJobPage() const { return houseJobPage_; }
     Dialogs& dialogs() const { return services_.dialogs; }
+    const std::vector<QPixmap>& heartPictures() const override { return imgListHearts; }
+    const std::vector<QPixmap>& jobPictures() const override { return imgListJobs; }
 
     // The fixed parts, named as everywhere in the editor.
     QGroupBox* grpNGBD = nullptr;
@@ -121,7 +127,6 @@ public:
     QFrame* pnlAbout = nullptr;
     QCheckBox* ckOpenCurNBGD = nullptr;
     QCheckBox* ckChkChdFormals = nullptr;
-    QComboBox* cbHauntAddress = nullptr;
     Tf3DUIGL* f3DUIGL = nullptr;  // the 3D preview in pnl3DSim
 
     // The small pictures of the pages: hearts, the missing-picture mark, careers.
@@ -138,7 +143,8 @@ private:
     void createButtonBar();
     void createPages();
     void createPreviewAndButtons();
-    QGroupBox* addPageGroup(const std::string& name);
+    void createUndoKeys();
+    void documentChanged(const DocumentChange& change);
 
     // Start-up steps.
     bool findGame();
@@ -151,7 +157,7 @@ private:
     void fillHauntAddresses();
     void setBlurCheckBoxes();
     void createPreviewWindow();
-    std::string visibleCharacterPage() const;
+    const PageInfo* pageOnShow() const;
 
     // Page switching.
     void placePreview(const PageInfo& page);
@@ -167,15 +173,13 @@ private:
     void fitPageButtonsTo(const Sim& sim);
 
     MainWindowServices services_;
-    CharacterList characters_;
-    std::unique_ptr<NeighborhoodImage> neighbourhoodImage_;
+    Document document_;
+    Document::Subscription documentSubscription_;
     PreviewModels previewModels_;  // textures in f3DUIGL's context
     std::map<std::string, QPushButton*, std::less<>> pageButtons_;
-    std::map<std::string, QGroupBox*, std::less<>> pageGroups_;
+    std::map<PageKind, EditorPage*> pages_;
+    int lockDepth_ = 0;
     TfrmAbout* about_ = nullptr;
-    TTraitPages* traitPages_ = nullptr;
-    TRelationshipsPage* relationshipsPage_ = nullptr;
-    THouseJobPage* houseJobPage_ = nullptr;
     std::string preselectedNeighbourhood_;
     bool closing_ = false;
     bool familiesRewritten_ = false;  // a save rewrote neighborhood.iff's households

@@ -1,11 +1,9 @@
 #include "sim/ui/THouseJobPage.h"
 
-#include "app/Settings.h"
-#include "app/ui/TThinTrackbar.h"
 #include "app/ui/GameText.h"
-#include "app/ui/TfrmMain.h"
-#include "platform/CodePage.h"
+#include "app/ui/TThinTrackbar.h"
 #include "platform/LanguageModule.h"
+#include "sim/Traits.h"
 #include "sim/ui/NeighbourEntryNotice.h"
 
 #include <QComboBox>
@@ -38,17 +36,25 @@ TThinTrackbar* slider(QWidget* parent, const char* name, QRect bounds, int maxim
     return bar;
 }
 
-std::string withValue(int id, const std::string& value, bool blank) {
-    return LangStr(id) + (blank ? " (" : "(") + value + ")";
+QString withValue(int id, const std::string& value, bool blank) {
+    return QString::fromStdString(LangStr(id) + (blank ? " (" : "(") + value + ")");
+}
+
+QString fameLabel(int id, int value, bool stars, bool blank) {
+    return withValue(id, stars ? Stars(value) + " Stars" : std::to_string(value), blank);
+}
+
+QString netWorth(const Sim& sim, const char* separator) {
+    return QString::fromStdString(LangStr(6046) + separator + std::to_string(sim.FamilyCash + sim.FamilyAssets) + " " +
+                                  LangStr(6005));
 }
 
 }  // namespace
 
-THouseJobPage::THouseJobPage(TfrmMain& window)
-    : QObject(&window), window_(window), job_(window.pageGroup("grpJob")), house_(window.pageGroup("grpHouse")) {
+THouseJobPage::THouseJobPage(const PageServices& services, const PageInfo& row, QWidget* parent)
+    : EditorPage(services, row, parent), job_(group("grpJob")), house_(group("grpHouse")) {
     createJob(job_);
     createHouse(house_);
-    connect(window.pageButton("btnHouseJob"), &QPushButton::clicked, this, &THouseJobPage::btnHouseJobClick);
 }
 
 void THouseJobPage::createJob(QGroupBox* box) {
@@ -78,16 +84,19 @@ void THouseJobPage::createJob(QGroupBox* box) {
     std::tie(lblFameScore, trkFameScore) = made[0];
     std::tie(lblFamePower, trkFamePower) = made[1];
     std::tie(lblFameWatermark, trkFameWatermark) = made[2];
-    for (TThinTrackbar* bar : {trkFameScore, trkFamePower, trkFameWatermark}) {
-        connect(bar, &QSlider::valueChanged, this, [this, bar] { fameMoved(bar); });
+    for (TThinTrackbar* bar : {trkPerformance, trkFameScore, trkFamePower, trkFameWatermark}) {
+        if (bar != trkPerformance) connect(bar, &QSlider::valueChanged, this, [this, bar] { fameMoved(bar); });
+        // One drag is one step of the undo history.
+        connect(bar, &QSlider::sliderReleased, this, [this] { document().sealStep(); });
     }
 }
 
 void THouseJobPage::createHouse(QGroupBox* box) {
     named(new QLabel(box), "lblSimoleans", QRect(10, 20, 100, 18));
     edtCash = named(new QLineEdit(box), "edtCash", QRect(110, 18, 120, 24));
-    edtCash->setMaxLength(8);
+    edtCash->setMaxLength(kCashDigits);
     connect(edtCash, &QLineEdit::textEdited, this, &THouseJobPage::edtCashChange);
+    connect(edtCash, &QLineEdit::editingFinished, this, [this] { document().sealStep(); });
     lblNetWorth = named(new QLabel(box), "lblNetWorth", QRect(240, 14, 145, 34));
     lblNetWorth->setWordWrap(true);
     named(new QLabel(box), "lblFamLot", QRect(10, 56, 100, 18));
@@ -101,69 +110,85 @@ void THouseJobPage::createHouse(QGroupBox* box) {
     rbGhostNo = named(new QRadioButton(ghost), "rbGhostNo", QRect(200, 18, 20, 20));
     named(new QLabel(ghost), "lblGhostNo", QRect(222, 18, 60, 18));
     named(new QLabel(ghost), "lblHauntAddress", QRect(8, 48, 150, 18));
-    haunt_ = window_.cbHauntAddress;
-    haunt_->setParent(ghost);
-    haunt_->setGeometry(160, 44, 90, 26);
-    haunt_->show();
-    connect(rbGhostYes, &QRadioButton::clicked, this, [this] { ghostClick(true); });
-    connect(rbGhostNo, &QRadioButton::clicked, this, [this] { ghostClick(false); });
-    connect(haunt_, &QComboBox::currentIndexChanged, this, &THouseJobPage::hauntAddressChange);
+    cbHauntAddress = named(new QComboBox(ghost), "cbHauntAddress", QRect(160, 44, 90, 26));
+    // The Part's handlers act on a change of the state: a click on the radio
+    // already checked does nothing.
+    connect(rbGhostYes, &QRadioButton::toggled, this, [this](bool on) { if (on) ghostClick(true); });
+    connect(rbGhostNo, &QRadioButton::toggled, this, [this](bool on) { if (on) ghostClick(false); });
+    connect(cbHauntAddress, &QComboBox::currentIndexChanged, this, &THouseJobPage::hauntAddressChange);
 }
 
-bool THouseJobPage::jobEnabled() const {
-    return job_->isEnabled();
+bool THouseJobPage::jobStoring() const {
+    return storing(job_);
 }
 
-bool THouseJobPage::houseEnabled() const {
-    return house_->isEnabled();
+bool THouseJobPage::houseStoring() const {
+    return storing(house_);
 }
 
-void THouseJobPage::changed(Sim& sim) {
-    sim.Modified = true;
-    window_.btnSave->setEnabled(true);
-}
-
-void THouseJobPage::btnHouseJobClick() {
-    Sim* sim = CurrentSim();
+void THouseJobPage::showPage() {
+    Sim* sim = current();
     if (sim == nullptr) return;
-    window_.LockPages();
-    cbJobs->clear();
-    cbCareer->clear();
-    cbFamilies->clear();
-    for (const std::string& text : FamilyListTexts(*sim, window_.characters().sims())) {
-        cbFamilies->addItem(GameText(text));
+    host().LockPages();
+    fill(*sim);
+    if (!IsPet(*sim) && settings().ExpansionLevel > kFameLevel && sim->Age == 27) {
+        setFameLabels({sim->FameScore, sim->FameStarPower, sim->FameStarHighWatermark});
     }
-    cbFamilies->setCurrentIndex(0);
-    cbFamilies->setEnabled(!sim->LastNameChanged);
-    const bool pet = sim->AgeGroup != "adult" && sim->AgeGroup != "child";
+    host().UnlockPages();
+    ShowNeighbourEntryNotice(job_, *sim);
+}
+
+void THouseJobPage::refresh() {
+    // Filled again without locking: a slider being dragged keeps its grip.
+    fill(*current());
+}
+
+void THouseJobPage::fill(const Sim& sim) {
+    fillFamilies(sim);
+    const bool pet = IsPet(sim);
     pnlJobs_->setVisible(!pet);
     btnMaxJob->setVisible(!pet);
     for (QFrame* panel : famePanels_) panel->hide();
     if (!pet) {
-        if (AppSettings().ExpansionLevel > kFameLevel && sim->Age == 27) {
-            showFame(*sim);
+        if (settings().ExpansionLevel > kFameLevel && sim.Age == 27) {
+            showFame(sim);
         }
-        fillCareers(*sim);
-        const int careerIndex = sim->Career == kSchoolCareer || sim->Career == 0 ? 0
-                                : sim->Age == 9                                  ? sim->Career
-                                                                                 : IndexForCareer(sim->Career);
-        cbCareer->setCurrentIndex(careerIndex < cbCareer->count() ? careerIndex : -1);
-        fillJobs(*sim, careerIndex);
-        lblPerformance->setText(QString::fromStdString(withValue(6036, std::to_string(sim->JobPerformance), false)));
-        trkPerformance->setValue(sim->JobPerformance);
-        showCash(*sim);
-        showGhost(*sim);
+        fillCareers(sim);
+        const int careerIndex = sim.Career == kSchoolCareer || sim.Career == 0 ? 0
+                                : sim.Age == 9                                 ? sim.Career
+                                                                               : IndexForCareer(sim.Career);
+        {
+            const QSignalBlocker quiet(cbCareer);
+            cbCareer->setCurrentIndex(careerIndex < cbCareer->count() ? careerIndex : -1);
+        }
+        fillJobs(sim, careerIndex);
+        lblPerformance->setText(withValue(6036, std::to_string(sim.JobPerformance), false));
+        trkPerformance->setValue(sim.JobPerformance);
     }
-    window_.UnlockPages();
-    ShowNeighbourEntryNotice(job_, *sim);
+    // Every value shown is the current character's, a pet's too.
+    showCash(sim);
+    showGhost(sim);
+}
+
+void THouseJobPage::fillFamilies(const Sim& sim) {
+    const Document::Household* loaded = document().loadedHousehold(sim);
+    const QSignalBlocker quiet(cbFamilies);
+    cbFamilies->clear();
+    for (const std::string& text : FamilyListTexts(sim, document().sims(), loaded ? loaded->lastName : sim.LastName,
+                                                   loaded ? loaded->houseNumber : sim.HouseNumber)) {
+        cbFamilies->addItem(GameText(text), QByteArray::fromStdString(text));
+    }
+    cbFamilies->setCurrentIndex(0);
+    cbFamilies->setEnabled(!sim.LastNameChanged);
 }
 
 void THouseJobPage::fillCareers(const Sim& sim) {
     const QSignalBlocker quiet(cbCareer);
-    const int offered = OfferedCareers(sim.Age, AppSettings().ExpansionLevel);
+    cbCareer->clear();
+    const int offered = OfferedCareers(sim.Age, settings().ExpansionLevel);
     for (int index = 0; index < offered; ++index) {
         const int icon = sim.Age < 10 ? kSchoolIcon : CareerForIndex(index) <= 21 ? index > 10 ? index + 1 : index : 0;
-        const auto& icons = window_.imgListJobs;
+        const auto& icons = host().jobPictures();
         cbCareer->addItem(icon < static_cast<int>(icons.size()) ? QIcon(icons[static_cast<std::size_t>(icon)]) : QIcon(),
                           QString());
         cbCareer->setItemData(index, index);
@@ -176,18 +201,19 @@ void THouseJobPage::fillCareers(const Sim& sim) {
 void THouseJobPage::fillJobs(const Sim& sim, int careerIndex) {
     const QSignalBlocker quiet(cbJobs);
     cbJobs->clear();
-    const bool school = sim.Career == kSchoolCareer || sim.Age < 10;
-    const int career = school ? kSchoolCareer : CareerForIndex(careerIndex);
+    // Career 0 has its single title for adults and children alike.
+    const bool noCareer = sim.Career == 0;
+    const bool school = !noCareer && (sim.Career == kSchoolCareer || sim.Age < 10);
+    const int career = school ? kSchoolCareer : noCareer ? 0 : CareerForIndex(careerIndex);
     for (int id : JobTitleIds(career, school)) {
         cbJobs->addItem(QString::fromStdString(LangStr(id)));
     }
-    const bool noCareer = !school && career == 0;
     const bool schoolWithCareer = sim.Age == 9 && sim.Career != kSchoolCareer && sim.Career != 0;
     cbJobs->setCurrentIndex(noCareer || schoolWithCareer ? 0 : std::min(sim.JobLevel, cbJobs->count() - 1));
 }
 
 void THouseJobPage::cbCareerChange() {
-    Sim* sim = CurrentSim();
+    Sim* sim = current();
     if (sim == nullptr) return;
     const int index = cbCareer->currentIndex();
     const bool child = sim->Age < 10;
@@ -200,42 +226,28 @@ void THouseJobPage::cbCareerChange() {
         }
         cbJobs->setCurrentIndex(index > 0 || child ? std::min(sim->JobLevel, cbJobs->count() - 1) : 0);
     }
-    if (!jobEnabled()) return;
-    if (child) {
-        sim->Career = kSchoolCareer;
-    } else {
-        sim->Career = CareerForIndex(std::max(index, 0));
-        if (sim->Career == 0) {
-            sim->JobLevel = 0;
-        }
-    }
-    changed(*sim);
+    if (!jobStoring()) return;
+    SetCareer(document(), *sim, CareerForIndex(std::max(index, 0)));
 }
 
 void THouseJobPage::cbJobsChange() {
-    Sim* sim = CurrentSim();
-    if (sim == nullptr || !jobEnabled()) return;
-    sim->JobLevel = std::max(cbJobs->currentIndex(), 0);
-    changed(*sim);
+    Sim* sim = current();
+    if (sim == nullptr || !jobStoring()) return;
+    SetJobLevel(document(), *sim, std::max(cbJobs->currentIndex(), 0));
 }
 
 void THouseJobPage::performanceChange(int value) {
-    lblPerformance->setText(QString::fromStdString(withValue(6036, std::to_string(value), false)));
-    Sim* sim = CurrentSim();
-    if (sim == nullptr || !jobEnabled()) return;
-    sim->JobPerformance = value;
-    changed(*sim);
+    lblPerformance->setText(withValue(6036, std::to_string(value), false));
+    Sim* sim = current();
+    if (sim == nullptr || !jobStoring()) return;
+    SetJobPerformance(document(), *sim, value);
+    if (!trkPerformance->isSliderDown()) document().sealStep();
 }
 
 void THouseJobPage::btnMaxJobClick() {
-    Sim* sim = CurrentSim();
-    if (sim == nullptr) return;
-    const int index = sim->AgeGroup == "child" ? 0 : cbJobs->count() - 1;
-    if (cbJobs->currentIndex() == index) {
-        cbJobsChange();
-    }
-    cbJobs->setCurrentIndex(index);
-    trkPerformance->setValue(100);
+    Sim* sim = current();
+    if (sim == nullptr || !jobStoring()) return;
+    MaximizeJob(document(), *sim);
 }
 
 void THouseJobPage::showFame(const Sim& sim) {
@@ -243,40 +255,37 @@ void THouseJobPage::showFame(const Sim& sim) {
     trkFameScore->setValue(sim.FameScore);
     trkFamePower->setValue(sim.FameStarPower);
     trkFameWatermark->setValue(sim.FameStarHighWatermark);
-    setFameLabels({sim.FameScore, sim.FameStarPower, sim.FameStarHighWatermark}, true);
 }
 
-void THouseJobPage::setFameLabels(const Fame& fame, bool onDisplay) {
+void THouseJobPage::setFameLabels(const Fame& fame) {
     // As the page first shows them, score and power have no blank before "(".
-    lblFameScore->setText(QString::fromStdString(withValue(6195, std::to_string(fame.score), !onDisplay)));
-    lblFamePower->setText(QString::fromStdString(withValue(6196, Stars(fame.power) + " Stars", !onDisplay)));
-    lblFameWatermark->setText(QString::fromStdString(withValue(6197, Stars(fame.watermark) + " Stars", true)));
+    lblFameScore->setText(fameLabel(6195, fame.score, false, false));
+    lblFamePower->setText(fameLabel(6196, fame.power, true, false));
+    lblFameWatermark->setText(fameLabel(6197, fame.watermark, true, true));
 }
 
 void THouseJobPage::fameMoved(TThinTrackbar* moved) {
-    const Fame now{trkFameScore->value(), trkFamePower->value(), trkFameWatermark->value()};
-    const Fame wanted = moved == trkFamePower       ? AfterPowerMoved(now)
-                        : moved == trkFameWatermark ? AfterWatermarkMoved(now)
-                                                    : AfterScoreMoved(now);
-    setFameLabels(now, false);
-    Sim* sim = CurrentSim();
-    if (sim != nullptr && jobEnabled()) {
-        (moved == trkFameScore ? sim->FameScore : moved == trkFamePower ? sim->FameStarPower : sim->FameStarHighWatermark) =
-            moved->value();
-        changed(*sim);
-    }
-    // The coupled sliders follow and store through their own handlers.
-    trkFameScore->setValue(wanted.score);
-    trkFamePower->setValue(wanted.power);
-    trkFameWatermark->setValue(wanted.watermark);
+    // A moved slider rewrites its own label only; the sliders it pulls along
+    // rewrite theirs as they move.
+    if (moved == trkFameScore) lblFameScore->setText(fameLabel(6195, moved->value(), false, true));
+    if (moved == trkFamePower) lblFamePower->setText(fameLabel(6196, moved->value(), true, true));
+    if (moved == trkFameWatermark) lblFameWatermark->setText(fameLabel(6197, moved->value(), true, true));
+    Sim* sim = current();
+    if (sim == nullptr || !jobStoring()) return;
+    const FameSlider which = moved == trkFameScore ? FameSlider::Score
+                             : moved == trkFamePower ? FameSlider::Power
+                                                     : FameSlider::Watermark;
+    SetFame(document(), *sim, which, moved->value());
+    if (!moved->isSliderDown()) document().sealStep();
 }
 
 void THouseJobPage::showCash(const Sim& sim) {
     if (sim.HouseNumber != 0) {
-        edtCash->setText(QString::number(sim.FamilyCash));
-        edtCash->setEnabled(true);
-        lblNetWorth->setText(QString::fromStdString(LangStr(6046) + " " + std::to_string(sim.FamilyCash + sim.FamilyAssets) +
-                                                    " " + LangStr(6005)));
+        if (edtCash->text() != QString::number(sim.FamilyCash)) {
+            edtCash->setText(QString::number(sim.FamilyCash));
+            lblNetWorth->setText(netWorth(sim, " "));
+        }
+        edtCash->setEnabled(!sim.FamilyChanged);
     } else {
         edtCash->clear();
         edtCash->setEnabled(false);
@@ -285,76 +294,49 @@ void THouseJobPage::showCash(const Sim& sim) {
 }
 
 void THouseJobPage::edtCashChange() {
-    Sim* sim = CurrentSim();
-    if (sim == nullptr || !houseEnabled() || sim->HouseNumber == 0) return;
+    Sim* sim = current();
+    if (sim == nullptr || !houseStoring() || sim->HouseNumber == 0) return;
     const int caret = edtCash->cursorPosition();
-    const std::string digits = FilterCash(edtCash->text().toStdString());
-    edtCash->setText(QString::fromStdString(digits));
-    edtCash->setCursorPosition(caret);
-    sim->FamilyCash = CashValue(digits);
-    changed(*sim);
-    lblNetWorth->setText(QString::fromStdString(LangStr(6046) + "\n" + std::to_string(sim->FamilyCash + sim->FamilyAssets) +
-                                                " " + LangStr(6005)));
-    for (Sim* other : window_.characters().sims()) {
-        if (other->HouseNumber == sim->HouseNumber) {
-            other->FamilyCash = sim->FamilyCash;
-        }
+    const QString digits = QString::fromStdString(FilterCash(edtCash->text().toStdString()));
+    if (digits != edtCash->text()) {
+        edtCash->setText(digits);
+        edtCash->setCursorPosition(std::min(caret, static_cast<int>(digits.size())));
     }
+    SetFamilyCash(document(), *sim, CashValue(digits.toStdString()));
+    lblNetWorth->setText(netWorth(*sim, "\n"));
 }
 
 void THouseJobPage::showGhost(const Sim& sim) {
-    const int item = haunt_->findText(QString::number(sim.HauntAddress));
-    haunt_->setCurrentIndex(item);
+    const QSignalBlocker quietList(cbHauntAddress);
+    const QSignalBlocker quietYes(rbGhostYes);
+    const QSignalBlocker quietNo(rbGhostNo);
+    cbHauntAddress->setCurrentIndex(cbHauntAddress->findText(QString::number(sim.HauntAddress)));
     (sim.Ghost != 0 ? rbGhostYes : rbGhostNo)->setChecked(true);
-    haunt_->setEnabled(sim.Ghost != 0);
+    cbHauntAddress->setEnabled(sim.Ghost != 0);
 }
 
 void THouseJobPage::ghostClick(bool ghost) {
-    Sim* sim = CurrentSim();
-    if (sim == nullptr || !houseEnabled()) return;
-    sim->Ghost = ghost ? 1 : 0;
-    sim->HauntAddress = ghost ? sim->HouseNumber : 0;
-    haunt_->setEnabled(ghost);
-    {
-        const QSignalBlocker quiet(haunt_);
-        haunt_->setCurrentIndex(ghost ? haunt_->findText(QString::number(sim->HouseNumber)) : 0);
-    }
-    changed(*sim);
+    Sim* sim = current();
+    if (sim == nullptr || !houseStoring()) return;
+    SetGhost(document(), *sim, ghost);
+    const QSignalBlocker quiet(cbHauntAddress);
+    cbHauntAddress->setCurrentIndex(ghost ? cbHauntAddress->findText(QString::number(sim->HouseNumber)) : 0);
 }
 
 void THouseJobPage::hauntAddressChange() {
-    Sim* sim = CurrentSim();
-    if (sim == nullptr || !houseEnabled() || !haunt_->isEnabled() || haunt_->currentIndex() < 0) return;
-    sim->HauntAddress = haunt_->currentText().toInt();
-    changed(*sim);
+    Sim* sim = current();
+    if (sim == nullptr || !houseStoring() || !cbHauntAddress->isEnabled() || cbHauntAddress->currentIndex() < 0) return;
+    SetHauntAddress(document(), *sim, cbHauntAddress->currentText().toInt());
 }
 
 void THouseJobPage::cbFamiliesChange() {
-    Sim* sim = CurrentSim();
+    Sim* sim = current();
     const int index = cbFamilies->currentIndex();
-    if (sim == nullptr || index < 0) return;
-    const std::string wanted = cbFamilies->itemText(index).toStdString();
-    const Sim* family = nullptr;
-    for (const Sim* other : window_.characters().sims()) {
-        if (GameText(FamilyText(*other)).toStdString() == wanted) {
-            family = other;
-            break;
-        }
-    }
-    if (family == nullptr) return;
-    const std::string lastName = family->LastName;
-    const std::int32_t house = family->HouseNumber;
-    sim->LastName = lastName;
-    sim->HouseNumber = house;
-    if (index != 0) {
-        sim->FamilyChanged = true;
-        edtCash->setEnabled(false);
-        changed(*sim);
-    } else {
-        sim->FamilyChanged = false;
-        showCash(*sim);
-    }
-    window_.RefreshCharacterTexts();
+    if (sim == nullptr || index <= 0 || !houseStoring()) return;
+    const std::string wanted = cbFamilies->itemData(index).toByteArray().toStdString();
+    const auto household = ParseFamilyText(wanted);
+    if (!household) return;
+    MoveToHousehold(document(), *sim, household->first, household->second);
 }
 
 }  // namespace corvane

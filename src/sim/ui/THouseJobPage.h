@@ -1,12 +1,10 @@
 #pragma once
 
-#include "sim/HouseJob.h"
-
-#include <QObject>
+#include "app/ui/EditorPage.h"
+#include "sim/HouseJobEdits.h"
 
 class QComboBox;
 class QFrame;
-class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -14,18 +12,19 @@ class QRadioButton;
 
 namespace corvane {
 
-class TfrmMain;
 class TThinTrackbar;
 
-// The House/Job page: career, job level and performance, fame, the family's
-// cash and household, and the ghost state with the house it haunts.
-class THouseJobPage : public QObject {
+// The House/Job page (grpHouse above grpJob): career, job level and
+// performance, fame, the family's cash and household, and the ghost state
+// with the house it haunts.
+class THouseJobPage : public EditorPage {
     Q_OBJECT
 
 public:
-    explicit THouseJobPage(TfrmMain& window);
+    THouseJobPage(const PageServices& services, const PageInfo& row, QWidget* parent);
 
-    void btnHouseJobClick();
+    // btnHouseJobClick.
+    void showPage() override;
     void cbCareerChange();
     void cbJobsChange();
     void btnMaxJobClick();
@@ -48,30 +47,31 @@ public:
     QComboBox* cbFamilies = nullptr;
     QRadioButton* rbGhostYes = nullptr;
     QRadioButton* rbGhostNo = nullptr;
+    QComboBox* cbHauntAddress = nullptr;
 
 private:
+    void refresh() override;
+    void fill(const Sim& sim);
     void createJob(QGroupBox* box);
     void createHouse(QGroupBox* box);
+    void fillFamilies(const Sim& sim);
     void fillCareers(const Sim& sim);
     void fillJobs(const Sim& sim, int careerIndex);
     void showFame(const Sim& sim);
     void fameMoved(TThinTrackbar* moved);
-    void setFameLabels(const Fame& fame, bool onDisplay);
+    void setFameLabels(const Fame& fame);
     void performanceChange(int value);
     void showCash(const Sim& sim);
     void showGhost(const Sim& sim);
     void ghostClick(bool ghost);
     void hauntAddressChange();
-    void changed(Sim& sim);
-    bool jobEnabled() const;
-    bool houseEnabled() const;
+    bool jobStoring() const;
+    bool houseStoring() const;
 
-    TfrmMain& window_;
     QGroupBox* job_;
     QGroupBox* house_;
     QFrame* pnlJobs_ = nullptr;
     std::vector<QFrame*> famePanels_;
-    QComboBox* haunt_ = nullptr;
 };
 
 }  // namespace corvane

@@ -1,20 +1,17 @@
 #include "sim/ui/TRelationshipsPage.h"
 
-#include "app/Settings.h"
 #include "app/StyledMessageDlg.h"
-#include "app/ui/TThinTrackbar.h"
 #include "app/ui/GameText.h"
-#include "app/ui/TfrmMain.h"
-#include "platform/CodePage.h"
+#include "app/ui/TThinTrackbar.h"
 #include "platform/LanguageModule.h"
 #include "sim/ui/NeighbourEntryNotice.h"
+#include "sim/ui/TRelationshipCombo.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
-#include <QPainter>
 #include <QPushButton>
 
 namespace corvane {
@@ -45,11 +42,10 @@ QString valueLabel(int id, int value) {
 
 }  // namespace
 
-TRelationshipsPage::TRelationshipsPage(TfrmMain& window)
-    : QObject(&window), window_(window), group_(window.pageGroup("grpRelationships")) {
-    cbRelationShips = named(new QComboBox(group_), "cbRelationShips");
+TRelationshipsPage::TRelationshipsPage(const PageServices& services, const PageInfo& row, QWidget* parent)
+    : EditorPage(services, row, parent), group_(group("grpRelationships")) {
+    cbRelationShips = named(new TRelationshipCombo(group_), "cbRelationShips");
     cbRelationShips->setGeometry(10, 16, 371, 28);
-    cbRelationShips->setIconSize(QSize(50, 25));
     connect(cbRelationShips, &QComboBox::currentIndexChanged, this, [this] { cbRelationShipsChange(); });
     side1_ = createSide(group_, 50, "");
     side2_ = createSide(group_, 210, "2");
@@ -66,16 +62,8 @@ TRelationshipsPage::TRelationshipsPage(TfrmMain& window)
     ckLove2 = side2_.love;
     auto* both = named(new QPushButton(group_), "btnMaxBothRelationships");
     both->setGeometry(10, 370, 371, 22);
-    connect(both, &QPushButton::clicked, this, [this] {
-        maxSide(side1_);
-        maxSide(side2_);
-        for (QCheckBox* box : {ckCrush, ckLove, ckCrush2, ckLove2}) {
-            if (!box->isChecked()) box->click();
-        }
-    });
+    connect(both, &QPushButton::clicked, this, &TRelationshipsPage::maxBoth);
     createSetAll(group_);
-    connect(window.pageButton("btnRelationships"), &QPushButton::clicked, this,
-            &TRelationshipsPage::btnRelationshipsClick);
 }
 
 TRelationshipsPage::Side TRelationshipsPage::createSide(QGroupBox* box, int top, const QString& suffix) {
@@ -108,6 +96,10 @@ TRelationshipsPage::Side TRelationshipsPage::createSide(QGroupBox* box, int top,
             [this, sideOf](int v) { sliderChange(sideOf(), RelationshipValue::Daily, v); });
     connect(side.lifetimeSlider, &QSlider::valueChanged, this,
             [this, sideOf](int v) { sliderChange(sideOf(), RelationshipValue::Lifetime, v); });
+    // One drag is one step of the undo history.
+    for (TThinTrackbar* bar : {side.dailySlider, side.lifetimeSlider}) {
+        connect(bar, &QSlider::sliderReleased, this, [this] { document().sealStep(); });
+    }
     connect(side.crush, &QCheckBox::clicked, this, [this, sideOf](bool on) { flagClick(sideOf(), true, on); });
     connect(side.love, &QCheckBox::clicked, this, [this, sideOf](bool on) { flagClick(sideOf(), false, on); });
     connect(max, &QPushButton::clicked, this, [this, sideOf] { maxSide(sideOf()); });
@@ -133,12 +125,16 @@ void TRelationshipsPage::createSetAll(QGroupBox* box) {
 }
 
 bool TRelationshipsPage::enabled() const {
-    return group_->isEnabled();
+    return storing(group_);
+}
+
+RelationshipSide TRelationshipsPage::sideOf(const Side& side) const {
+    return &side == &side1_ ? RelationshipSide::Toward : RelationshipSide::Back;
 }
 
 SimRelationShip* TRelationshipsPage::selectedEntry() const {
     const int index = cbRelationShips->currentIndex();
-    Sim* sim = CurrentSim();
+    Sim* sim = current();
     if (sim == nullptr || index < 0) return nullptr;
     auto listed = ListedRelationships(*sim);
     return static_cast<std::size_t>(index) < listed.size() ? listed[static_cast<std::size_t>(index)] : nullptr;
@@ -146,41 +142,35 @@ SimRelationShip* TRelationshipsPage::selectedEntry() const {
 
 Sim* TRelationshipsPage::otherCharacter() const {
     const SimRelationShip* entry = selectedEntry();
-    return entry == nullptr ? nullptr : OtherCharacter(window_.characters().sims(), *entry);
-}
-
-SimRelationShip* TRelationshipsPage::entryFor(const Side& side) const {
-    SimRelationShip* entry = selectedEntry();
-    if (&side == &side1_ || entry == nullptr) return entry;
-    return ReverseEntry(window_.characters().sims(), *CurrentSim(), *entry);
+    return entry == nullptr ? nullptr : OtherCharacter(document().sims(), *entry);
 }
 
 void TRelationshipsPage::sliderChange(const Side& side, RelationshipValue which, int position) {
     const bool daily = which == RelationshipValue::Daily;
     (daily ? side.daily : side.lifetime)->setText(valueLabel(daily ? 6011 : 6020, position));
-    if (!enabled()) return;
-    SimRelationShip* entry = entryFor(side);
-    Sim* owner = &side == &side1_ ? CurrentSim() : otherCharacter();
-    if (entry == nullptr || owner == nullptr) return;
-    ValueOf(*entry, which) = position;
-    owner->Modified = true;
-    window_.btnSave->setEnabled(true);
+    SimRelationShip* entry = selectedEntry();
+    if (!enabled() || entry == nullptr) return;
+    SetRelationshipValue(document(), *current(), *entry, sideOf(side), which, position);
+    const TThinTrackbar* moved = daily ? side.dailySlider : side.lifetimeSlider;
+    if (!moved->isSliderDown()) document().sealStep();
 }
 
 void TRelationshipsPage::flagClick(const Side& side, bool crush, bool checked) {
-    if (!enabled()) return;
-    SimRelationShip* entry = entryFor(side);
-    Sim* owner = &side == &side1_ ? CurrentSim() : otherCharacter();
-    if (entry == nullptr || owner == nullptr) return;
-    (crush ? entry->Crush : entry->Love) = checked ? 1 : 0;
-    owner->Modified = true;
-    window_.btnSave->setEnabled(true);
-    refreshHearts();
+    SimRelationShip* entry = selectedEntry();
+    if (!enabled() || entry == nullptr) return;
+    SetRelationshipFlag(document(), *current(), *entry, sideOf(side), crush, checked);
 }
 
 void TRelationshipsPage::maxSide(const Side& side) {
-    side.dailySlider->setValue(100);
-    side.lifetimeSlider->setValue(100);
+    SimRelationShip* entry = selectedEntry();
+    if (!enabled() || entry == nullptr) return;
+    MaxRelationship(document(), *current(), *entry, sideOf(side));
+}
+
+void TRelationshipsPage::maxBoth() {
+    SimRelationShip* entry = selectedEntry();
+    if (!enabled() || entry == nullptr) return;
+    MaxBothRelationships(document(), *current(), *entry);
 }
 
 void TRelationshipsPage::clearSide(const Side& side) {
@@ -202,29 +192,25 @@ void TRelationshipsPage::fillSide(const Side& side, const SimRelationShip* entry
 }
 
 void TRelationshipsPage::refreshHearts() {
-    const std::vector<QPixmap>& hearts = window_.imgListHearts;
-    Sim* sim = CurrentSim();
-    if (sim == nullptr || hearts.size() <= kHeartImage) return;
+    const std::vector<QPixmap>& hearts = host().heartPictures();
+    Sim* sim = current();
+    if (sim == nullptr) return;
+    if (hearts.size() > kHeartImage) cbRelationShips->setHeart(hearts[kHeartImage]);
     const auto listed = ListedRelationships(*sim);
     for (std::size_t i = 0; i < listed.size() && static_cast<int>(i) < cbRelationShips->count(); ++i) {
         const SimRelationShip& entry = *listed[i];
-        const int count = OtherCharacter(window_.characters().sims(), entry) == nullptr ? 0
-                          : entry.Love == 1                                            ? 2
-                          : entry.Crush == 1                                           ? 1
-                                                                                       : 0;
-        QPixmap icon(50, 25);
-        icon.fill(Qt::transparent);
-        QPainter painter(&icon);
-        for (int h = 0; h < count; ++h) painter.drawPixmap(h * 25, 0, hearts[kHeartImage]);
-        painter.end();
-        cbRelationShips->setItemIcon(static_cast<int>(i), QIcon(icon));
+        const int count = OtherCharacter(document().sims(), entry) == nullptr ? 0
+                          : entry.Love == 1                                   ? 2
+                          : entry.Crush == 1                                  ? 1
+                                                                              : 0;
+        cbRelationShips->setHearts(static_cast<int>(i), count);
     }
 }
 
-void TRelationshipsPage::btnRelationshipsClick() {
-    Sim* sim = CurrentSim();
+void TRelationshipsPage::showPage() {
+    Sim* sim = current();
     if (sim == nullptr) return;
-    window_.LockPages();
+    host().LockPages();
     lblSimLike->clear();
     lblSim2Like->clear();
     for (TThinTrackbar* slider : {trkRelation, trkLifetime, trkRelation2, trkLifetime2}) slider->setValue(0);
@@ -239,54 +225,57 @@ void TRelationshipsPage::btnRelationshipsClick() {
     }
     refreshHearts();
     cbRelationShipsChange();
-    window_.UnlockPages();
+    host().UnlockPages();
     ShowNeighbourEntryNotice(group_, *sim);
     group_->setEnabled(!sim->Relationships.empty());
 }
 
+void TRelationshipsPage::refresh() {
+    // Filled again without locking: a slider being dragged keeps its grip.
+    fillSides();
+    refreshHearts();
+}
+
 void TRelationshipsPage::cbRelationShipsChange() {
-    window_.LockPages();
-    clearSide(side1_);
-    clearSide(side2_);
+    host().LockPages();
+    fillSides();
+    host().UnlockPages();
+}
+
+void TRelationshipsPage::fillSides() {
     SimRelationShip* entry = selectedEntry();
-    if (entry != nullptr) {
-        const Sim& sim = *CurrentSim();
-        const int level = AppSettings().ExpansionLevel;
-        Sim* other = otherCharacter();
-        const bool shown = CrushAndLoveShown(sim, other, level);
-        fillSide(side1_, entry, shown);
-        lblSimLike->setText(QString::fromStdString(LangStr(6193) + " ") + GameText(sim.FirstName) +
-                            QString::fromStdString(" " + LangStr(6194) + " ") + GameText(entry->TargetFirstName));
-        lblSim2Like->setText(QString::fromStdString(LangStr(6193) + " ") + GameText(entry->TargetFirstName) +
-                             QString::fromStdString(" " + LangStr(6194) + " ") + GameText(sim.FirstName));
-        SimRelationShip* back = other == nullptr ? nullptr : other->relationshipTo(sim.NeighborID);
-        if (back != nullptr) {
-            fillSide(side2_, back, shown);
-        }
+    if (entry == nullptr) {
+        clearSide(side1_);
+        clearSide(side2_);
+        return;
     }
-    window_.UnlockPages();
+    const Sim& sim = *current();
+    Sim* other = otherCharacter();
+    const bool shown = CrushAndLoveShown(sim, other, settings().ExpansionLevel);
+    fillSide(side1_, entry, shown);
+    lblSimLike->setText(QString::fromStdString(LangStr(6193) + " ") + GameText(sim.FirstName) +
+                        QString::fromStdString(" " + LangStr(6194) + " ") + GameText(entry->TargetFirstName));
+    lblSim2Like->setText(QString::fromStdString(LangStr(6193) + " ") + GameText(entry->TargetFirstName) +
+                         QString::fromStdString(" " + LangStr(6194) + " ") + GameText(sim.FirstName));
+    SimRelationShip* back = other == nullptr ? nullptr : other->relationshipTo(sim.NeighborID);
+    if (back != nullptr) {
+        fillSide(side2_, back, shown);
+    } else {
+        clearSide(side2_);
+    }
 }
 
 void TRelationshipsPage::setAll(bool wholeNeighbourhood, RelationshipValue which) {
-    Sim* sim = CurrentSim();
-    if (sim == nullptr) return;
+    Sim* sim = current();
+    if (sim == nullptr || !enabled()) return;
     const int value = trkSetAll->value();
-    if (StyledMessageDlg(window_.dialogs(), LangStr(5022), SetAllQuestion(wholeNeighbourhood, which, value),
+    if (StyledMessageDlg(dialogs(), LangStr(5022), SetAllQuestion(wholeNeighbourhood, which, value),
                          MsgKind::Confirmation, 0, mrOk, mbOKCancel) != mrOk) {
         return;
     }
-    window_.LockPages();
-    const auto characters = window_.characters().sims();
-    if (wholeNeighbourhood) {
-        SetAllForNeighbourhood(characters, which, value);
-    } else {
-        SetAllForCharacter(characters, *sim, which, value);
-    }
-    window_.btnSave->setEnabled(true);
-    const bool daily = which == RelationshipValue::Daily;
-    (daily ? trkRelation : trkLifetime)->setValue(value);
-    (daily ? trkRelation2 : trkLifetime2)->setValue(value);
-    window_.UnlockPages();
+    host().LockPages();
+    SetAllRelationships(document(), *sim, wholeNeighbourhood, which, value);
+    host().UnlockPages();
 }
 
 }  // namespace corvane

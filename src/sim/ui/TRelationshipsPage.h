@@ -1,8 +1,7 @@
 #pragma once
 
-#include "sim/RelationshipEditing.h"
-
-#include <QObject>
+#include "app/ui/EditorPage.h"
+#include "sim/RelationshipEdits.h"
 
 class QCheckBox;
 class QComboBox;
@@ -13,22 +12,23 @@ class QPushButton;
 
 namespace corvane {
 
-class TfrmMain;
+class TRelationshipCombo;
 class TThinTrackbar;
 
 // The Relationships page: how the current character feels about one other
 // character (side 1) and how that character feels back (side 2), and the
 // Set All tools for the character or the whole neighbourhood.
-class TRelationshipsPage : public QObject {
+class TRelationshipsPage : public EditorPage {
     Q_OBJECT
 
 public:
-    explicit TRelationshipsPage(TfrmMain& window);
+    TRelationshipsPage(const PageServices& services, const PageInfo& row, QWidget* parent);
 
-    void btnRelationshipsClick();
+    // btnRelationshipsClick.
+    void showPage() override;
     void cbRelationShipsChange();
 
-    QComboBox* cbRelationShips = nullptr;
+    TRelationshipCombo* cbRelationShips = nullptr;
     QLabel* lblSimLike = nullptr;
     QLabel* lblSim2Like = nullptr;
     TThinTrackbar* trkRelation = nullptr;
@@ -54,23 +54,25 @@ private:
         QLabel* loveLabel;
     };
 
+    void refresh() override;
+    void fillSides();
     Side createSide(QGroupBox* box, int top, const QString& suffix);
     void createSetAll(QGroupBox* box);
     void sliderChange(const Side& side, RelationshipValue which, int position);
     void flagClick(const Side& side, bool crush, bool checked);
     void maxSide(const Side& side);
+    void maxBoth();
     void setAll(bool wholeNeighbourhood, RelationshipValue which);
     void clearSide(const Side& side);
     void fillSide(const Side& side, const SimRelationShip* entry, bool crushAndLove);
     void refreshHearts();
     bool enabled() const;
+    RelationshipSide sideOf(const Side& side) const;
 
-    // The entry of side 1, side 2's entry back, and the other character.
+    // The entry of side 1 and the other character.
     SimRelationShip* selectedEntry() const;
-    SimRelationShip* entryFor(const Side& side) const;
     Sim* otherCharacter() const;
 
-    TfrmMain& window_;
     QGroupBox* group_;
     Side side1_{};
     Side side2_{};

@@ -48,8 +48,8 @@ protected:
                 emit window->cbUserName->activated(i);
             }
         }
-        EXPECT_EQ(CurrentSim()->FileName, fileName);
-        return *CurrentSim();
+        EXPECT_EQ(window->document().current()->FileName, fileName);
+        return *window->document().current();
     }
     // Selects the character and opens a page with its button.
     Sim& open(const std::string& fileName, const char* pageButton) {

@@ -99,8 +99,8 @@ TEST_F(MainWindowTest, StartsWithTitleNeighbourhoodsAndLocalisedControls) {
     EXPECT_EQ(w.grpSelect->palette().color(QPalette::Active, QPalette::WindowText), QColor(0xFF, 0xFF, 0));
     EXPECT_EQ(w.ckOpenCurNBGD->palette().color(QPalette::Active, QPalette::WindowText), QColor(0, 0, 0x80)) << "check boxes hide their text";
     EXPECT_EQ(w.cbNeighborhood->font().pointSize(), 12) << "the header lists are four points larger";
-    EXPECT_EQ(w.cbHauntAddress->font().pointSize(), 10);
-    EXPECT_EQ(w.cbHauntAddress->count(), 0) << "no haunted-house list at level 7";
+    EXPECT_EQ(w.findChild<QComboBox*>("cbHauntAddress")->font().pointSize(), 10);
+    EXPECT_EQ(w.findChild<QComboBox*>("cbHauntAddress")->count(), 0) << "no haunted-house list at level 7";
     EXPECT_FALSE(w.grpSelect->isEnabled()) << "no characters: the button bar stays disabled";
     EXPECT_EQ(w.imgListHearts.size(), 4u);
     EXPECT_EQ(w.imgListX.size(), 1u);
@@ -114,7 +114,7 @@ TEST_F(MainWindowTest, PreselectsTheGamesNeighbourhoodAndHonoursTheLanguageSwitc
     EXPECT_EQ(w.cbNeighborhood->currentText(), "02");
     EXPECT_EQ(AppSettings().NeighborhoodPath, game.root() / "UserData2");
     EXPECT_NE(LangStr(4017).find("Neighbourhood"), std::string::npos) << "the British table is in use";
-    EXPECT_EQ(w.cbHauntAddress->count(), 11);
+    EXPECT_EQ(w.findChild<QComboBox*>("cbHauntAddress")->count(), 11);
 }
 
 TEST_F(MainWindowTest, EarlyGamesRestrictInterestsAndHideLaterFeatures) {
@@ -145,7 +145,8 @@ TEST_F(MainWindowTest, EveryPageButtonShowsItsPageWhereTheTableSays) {
         w.pageButton(page.button)->click();
         for (const PageGroup& group : page.groups) {
             EXPECT_TRUE(w.pageGroup(group.name)->isVisibleTo(&w)) << group.name;
-            EXPECT_EQ(w.pageGroup(group.name)->geometry(), rectOf(group.bounds)) << group.name;
+            QGroupBox* box = w.pageGroup(group.name);
+            EXPECT_EQ(QRect(box->mapTo(&w, QPoint(0, 0)), box->size()), rectOf(group.bounds)) << group.name;
         }
         EXPECT_FALSE(w.pageButton(page.button)->isEnabled());
         EXPECT_EQ(w.pnl3DSim->geometry(), rectOf(page.preview == PreviewSize::Small ? kSmallPreview : kLargePreview));
@@ -317,8 +318,8 @@ TEST_F(LoadedNeighbourhoodTest, TheCharactersFillTheListAndTheFirstIsCurrent) {
     TfrmMain& w = startWithFamily(7);
     EXPECT_EQ(listTexts(), (std::vector<std::string>{"Goth, Bella : User00002", "Goth, Mortimer : User00001",
                                                      "Goth, Rex : User00003"}));
-    ASSERT_NE(CurrentSim(), nullptr);
-    EXPECT_EQ(CurrentSim()->FirstName, "Bella");
+    ASSERT_NE(window->document().current(), nullptr);
+    EXPECT_EQ(window->document().current()->FirstName, "Bella");
     EXPECT_TRUE(w.grpSelect->isEnabled());
     EXPECT_FALSE(w.cbUserName->itemIcon(0).isNull()) << "the thumbnail shows";
     EXPECT_TRUE(w.pageGroup("grpNeighborhood")->isVisibleTo(&w));
@@ -329,7 +330,7 @@ TEST_F(LoadedNeighbourhoodTest, APetHidesThePagesItHasNot) {
     TfrmMain& w = startWithFamily(7);
     w.cbUserName->setCurrentIndex(2);
     emit w.cbUserName->activated(2);
-    EXPECT_EQ(CurrentSim()->AgeGroup, "dog");
+    EXPECT_EQ(window->document().current()->AgeGroup, "dog");
     for (const char* name : {"btnInterests", "btnHead", "btnHands", "btnFormal", "btnFashion", "btnNude"}) {
         EXPECT_TRUE(w.pageButton(name)->isHidden()) << name;
     }
@@ -355,7 +356,7 @@ TEST_F(LoadedNeighbourhoodTest, SortCyclesTheLabelsAndDeleteSendsTheFileToTheTra
     EXPECT_FALSE(std::filesystem::exists(game.root() / "UserData/Characters/User00003.iff"));
     EXPECT_EQ(w.cbUserName->count(), 2);
     EXPECT_EQ(w.cbUserName->currentIndex(), 1) << "the new last entry is selected";
-    EXPECT_EQ(CurrentSim()->FirstName, "Mortimer");
+    EXPECT_EQ(window->document().current()->FirstName, "Mortimer");
 
     dialogs.answer(mrNo);
     w.btnDelSim->click();

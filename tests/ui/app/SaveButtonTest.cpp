@@ -3,7 +3,7 @@
 #include "app/ui/TThinTrackbar.h"
 #include "iff/NeighbourhoodLoader.h"
 #include "platform/FileBytes.h"
-#include "sim/ui/TTraitPages.h"
+#include "sim/ui/TTraitPage.h"
 #include "support/ui/DemoEditorTest.h"
 
 #include <QComboBox>
@@ -28,7 +28,7 @@ protected:
 
 TEST_F(SaveButtonTest, SavesTheEditedCharacterAndKeepsTheListAsItWas) {
     Sim& victor = open("User00001", "btnSkillsPersonality");
-    window->traitPages()->slider("trkNeat")->setValue(321);
+    window->findChild<TThinTrackbar*>("trkNeat")->setValue(321);
     ASSERT_TRUE(window->btnSave->isEnabled());
     window->btnSortUsers->click();  // given name first
     const auto textsBefore = listTexts();
@@ -46,7 +46,7 @@ TEST_F(SaveButtonTest, SavesTheEditedCharacterAndKeepsTheListAsItWas) {
     EXPECT_FALSE(window->btnSave->isEnabled());
     EXPECT_EQ(neatOnDisk(victor), 321);
     EXPECT_EQ(listTexts(), textsBefore);
-    EXPECT_EQ(CurrentSim(), &victor);
+    EXPECT_EQ(window->document().current(), &victor);
 }
 
 TEST_F(SaveButtonTest, ANewFamilyNameReadsTheNeighbourhoodAgainAndShowsItInTheListsFormat) {
@@ -59,9 +59,9 @@ TEST_F(SaveButtonTest, ANewFamilyNameReadsTheNeighbourhoodAgainAndShowsItInTheLi
     dialogs.answer(mrYes);
     window->btnSave->click();
 
-    EXPECT_NE(CurrentSim(), &elena) << "the records were read anew";
-    ASSERT_NE(CurrentSim(), nullptr);
-    EXPECT_EQ(CurrentSim()->NeighborID, 2) << "the same character stays selected";
+    EXPECT_NE(window->document().current(), &elena) << "the records were read anew";
+    ASSERT_NE(window->document().current(), nullptr);
+    EXPECT_EQ(window->document().current()->NeighborID, 2) << "the same character stays selected";
     EXPECT_EQ(window->cbUserName->currentText().toStdString(), "Elena Marlowe : User00002");
     EXPECT_EQ(byId(1)->LastName, "Marlowe") << "the whole family carries the name";
     const auto texts = listTexts();
@@ -71,7 +71,7 @@ TEST_F(SaveButtonTest, ANewFamilyNameReadsTheNeighbourhoodAgainAndShowsItInTheLi
 
 TEST_F(SaveButtonTest, ChoosingAnotherNeighbourhoodAndClosingSaveAfterAsking) {
     const Sim victor = open("User00001", "btnSkillsPersonality");  // a copy: the records go with the neighbourhood
-    window->traitPages()->slider("trkNeat")->setValue(321);
+    window->findChild<TThinTrackbar*>("trkNeat")->setValue(321);
     dialogs.answer(mrYes).answer(mrOk);  // save?, then: no characters there
     window->cbNeighborhood->setCurrentIndex(1);
     window->cbNeighborhoodChange();
@@ -81,7 +81,7 @@ TEST_F(SaveButtonTest, ChoosingAnotherNeighbourhoodAndClosingSaveAfterAsking) {
     window->cbNeighborhood->setCurrentIndex(0);
     window->cbNeighborhoodChange();
     const Sim reopened = open("User00001", "btnSkillsPersonality");
-    window->traitPages()->slider("trkNeat")->setValue(654);
+    window->findChild<TThinTrackbar*>("trkNeat")->setValue(654);
     dialogs.forgetShown();
     dialogs.answer(mrYes);
     const std::string question = LangStr(8075);  // the language table goes with the window

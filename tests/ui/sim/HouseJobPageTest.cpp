@@ -28,7 +28,7 @@ class HouseJobPageTest : public test::DemoEditorTest {
 protected:
     void SetUp() override {
         DemoEditorTest::SetUp();
-        page = window->houseJobPage();
+        page = static_cast<THouseJobPage*>(window->page(PageKind::HouseJob));
     }
     Sim& open(const std::string& fileName) { return DemoEditorTest::open(fileName, "btnHouseJob"); }
 

@@ -1,3 +1,4 @@
+#include "sim/ui/TRelationshipCombo.h"
 #include "sim/ui/TRelationshipsPage.h"
 
 #include "app/Settings.h"
@@ -27,7 +28,7 @@ class RelationshipsPageTest : public test::DemoEditorTest {
 protected:
     void SetUp() override {
         DemoEditorTest::SetUp();
-        page = window->relationshipsPage();
+        page = static_cast<TRelationshipsPage*>(window->page(PageKind::Relationships));
     }
     Sim& open(const std::string& fileName) { return DemoEditorTest::open(fileName, "btnRelationships"); }
     QPushButton* button(const char* name) { return window->findChild<QPushButton*>(name); }

@@ -1,4 +1,4 @@
-#include "sim/ui/TTraitPages.h"
+#include "sim/ui/TTraitPage.h"
 
 #include "app/Settings.h"
 #include "app/ui/TThinTrackbar.h"
@@ -27,27 +27,33 @@ class TraitPagesTest : public test::DemoEditorTest {
 protected:
     void SetUp() override {
         DemoEditorTest::SetUp();
-        pages = window->traitPages();
     }
-    std::string labelOf(const char* slider) const { return pages->label(slider)->text().toStdString(); }
+    // The page that holds a slider: Skills/Personality or Interests.
+    TTraitPage* pageWith(std::string_view slider) const {
+        for (PageKind kind : {PageKind::SkillsPersonality, PageKind::Interests}) {
+            auto* page = static_cast<TTraitPage*>(window->page(kind));
+            if (page->slider(slider) != nullptr) return page;
+        }
+        return nullptr;
+    }
+    std::string labelOf(const char* slider) const { return pageWith(slider)->label(slider)->text().toStdString(); }
     static std::string text(int id, int value) { return LangStr(id) + "(" + std::to_string(value) + ")"; }
     Sim& choose(const std::string& fileName) { return select(fileName); }
 
-    TTraitPages* pages = nullptr;
 };
 
 TEST_F(TraitPagesTest, ThePageShowsTheValuesWithoutTouchingTheRecord) {
     Sim& victor = choose("User00001");
     window->pageButton("btnSkillsPersonality")->click();
     EXPECT_TRUE(window->pageGroup("grpSkills")->isVisibleTo(window.get()));
-    EXPECT_EQ(pages->slider("trkNice")->value(), 700);
+    EXPECT_EQ(pageWith("trkNice")->slider("trkNice")->value(), 700);
     EXPECT_EQ(labelOf("trkNice"), text(6032, 700));
     EXPECT_EQ(labelOf("trkCleaning"), text(6008, 250));
     EXPECT_FALSE(victor.Modified) << "filling the page stores nothing";
     EXPECT_FALSE(window->btnSave->isEnabled());
 
-    pages->label("trkNice")->setText("stale");
-    pages->btnSkillsPersonalityClick();
+    pageWith("trkNice")->label("trkNice")->setText("stale");
+    window->page(PageKind::SkillsPersonality)->showPage();
     EXPECT_EQ(labelOf("trkNice"), text(6032, 700)) << "equal values still refresh the label";
 }
 
@@ -83,18 +89,18 @@ TEST_F(TraitPagesTest, ACharacterWithoutNeighbourEntryCannotBeChangedAndIsToldWh
     choose("User00001");
     window->pageButton("btnSkillsPersonality")->click();
     EXPECT_FALSE(window->pageGroup("grpSkills")->findChild<QLabel*>("lblNoNeighbourEntry")->isVisibleTo(window.get()));
-    EXPECT_TRUE(pages->panel("trkNeat")->isEnabled());
+    EXPECT_TRUE(pageWith("trkNeat")->panel("trkNeat")->isEnabled());
 }
 
 TEST_F(TraitPagesTest, ASliderStoresOnlyWhileItsGroupIsEnabled) {
     Sim& victor = choose("User00001");
     window->pageButton("btnSkillsPersonality")->click();
     window->LockPages();
-    pages->slider("trkNeat")->setValue(123);
+    pageWith("trkNeat")->slider("trkNeat")->setValue(123);
     EXPECT_EQ(victor.Neat, 900);
     EXPECT_FALSE(victor.Modified);
     window->UnlockPages();
-    pages->slider("trkNeat")->setValue(321);
+    pageWith("trkNeat")->slider("trkNeat")->setValue(321);
     EXPECT_EQ(victor.Neat, 321);
     EXPECT_EQ(labelOf("trkNeat"), text(6030, 321));
     EXPECT_TRUE(victor.Modified);
@@ -107,9 +113,9 @@ TEST_F(TraitPagesTest, PetsHaveTheirOwnLabelsAndHiddenSkillsThatMaxAllStillSets)
     EXPECT_EQ(labelOf("trkCooking"), text(6097, biscuit.Cooking));
     EXPECT_EQ(labelOf("trkNice"), text(6096, biscuit.Nice));
     for (const char* hidden : {"trkBody", "trkLogic", "trkCreativity", "trkCleaning"}) {
-        EXPECT_TRUE(pages->panel(hidden)->isHidden()) << hidden;
+        EXPECT_TRUE(pageWith(hidden)->panel(hidden)->isHidden()) << hidden;
     }
-    EXPECT_EQ(pages->panel("trkBody")->objectName(), "pnlTrkBody");
+    EXPECT_EQ(pageWith("trkBody")->panel("trkBody")->objectName(), "pnlTrkBody");
     window->findChild<QPushButton*>("btnMaxSkills")->click();
     EXPECT_EQ(biscuit.Body, 1000);
     EXPECT_EQ(biscuit.Cleaning, 1000) << "the hidden sliders are set too";
@@ -117,14 +123,14 @@ TEST_F(TraitPagesTest, PetsHaveTheirOwnLabelsAndHiddenSkillsThatMaxAllStillSets)
     EXPECT_EQ(labelOf("trkBody"), "Furniture/Probably Hunting (1000)");
 
     choose("User00007");  // the page on show fills itself for the new character
-    EXPECT_EQ(labelOf("trkCooking"), text(6098, CurrentSim()->Cooking)) << "a cat's cooking";
+    EXPECT_EQ(labelOf("trkCooking"), text(6098, window->document().current()->Cooking)) << "a cat's cooking";
 }
 
 TEST_F(TraitPagesTest, ChildrenKeepTheirMissingInterestsThroughMaxAndRandom) {
     Sim& tess = choose("User00003");
     window->pageButton("btnInterests")->click();
     EXPECT_EQ(labelOf("trkTravel"), text(6086, tess.Travel)) << "the child text";
-    EXPECT_TRUE(pages->panel("trkRomance")->isHidden());
+    EXPECT_TRUE(pageWith("trkRomance")->panel("trkRomance")->isHidden());
     const int exercise = tess.Exercise;
     window->findChild<QPushButton*>("btnMaxInterests")->click();
     EXPECT_EQ(tess.Music, 1000);

@@ -102,7 +102,7 @@ TEST_F(SetCommandTest, ValuesStoredNowhereAndDamagedCharactersAreRefusedAndNothi
         {{"UserData", "User00005", "Career=0"}, "Career is kept in the character's entry"},
         {{"UserData", "User00005", "FameScore=10"}, "FameScore is kept in the character's entry"},
         {{"UserData", "User00003", "Exercise=500"}, "Exercise is not kept for User00003"},  // an adult interest of a child
-        {{"UserData", "User00001", "HouseNumber=2", "FamilyCash=5"}, "FamilyCash is kept in the record of a family with a house"},
+        {{"UserData", "User00001", "HouseNumber=7", "FamilyCash=5"}, "FamilyCash is kept in the record of a family with a house"},
         {{"UserData", "User00002", "Neat=800"}, "Saving failed : User00002.iff: "},
     };
     for (const Case& c : cases) {
@@ -125,24 +125,36 @@ TEST_F(SetCommandTest, ValuesStoredNowhereAndDamagedCharactersAreRefusedAndNothi
 }
 
 TEST(FieldAssignment, MarksTheRecordAsTheEditPagesDo) {
-    Sim sim;
-    sim.NeighborEntryPos = 600;  // its neighbour record was found
-    sim.PersonDataValues = 256;  // of a game with fame
-    sim.LastName = "Marlow";
-    sim.HouseNumber = 3;
-    AssignField(sim, "SkinColor", "2", 7);
+    auto made = std::make_unique<Sim>();
+    made->NeighborEntryPos = 600;  // its neighbour record was found
+    made->PersonDataValues = 256;  // of a game with fame
+    made->LastName = "Marlow";
+    made->HouseNumber = 3;
+    auto vale = std::make_unique<Sim>();
+    vale->LastName = "Vale";
+    vale->HouseNumber = 7;
+    std::vector<std::unique_ptr<Sim>> characters;
+    characters.push_back(std::move(made));
+    characters.push_back(std::move(vale));
+    Document document(7);
+    document.open(std::move(characters), {std::nullopt, std::nullopt}, nullptr);
+    document.select(0);
+    Sim& sim = *document.current();
+    AssignField(document, sim, "SkinColor", "2");
     EXPECT_EQ(sim.SkinTone, "drk");
     EXPECT_TRUE(sim.Modified);
     EXPECT_FALSE(sim.LastNameChanged);
-    AssignField(sim, "LastName", "Marlowe", 7);
+    AssignField(document, sim, "LastName", "Marlowe");
     EXPECT_TRUE(sim.LastNameChanged);
-    AssignField(sim, "HouseNumber", "7", 7);
+    AssignField(document, sim, "HouseNumber", "7");
     EXPECT_TRUE(sim.FamilyChanged);
-    sim.FameStarHighWatermark = 4;
-    EXPECT_THROW(AssignField(sim, "FameStarPower", "5", 7), FieldAssignmentError) << "power above its high watermark";
+    EXPECT_EQ(sim.LastName, "Vale") << "a house number moves the character into the family living there";
+    EXPECT_THROW(AssignField(document, sim, "HouseNumber", "2"), FieldAssignmentError) << "no family lives in house 2";
+    AssignField(document, sim, "FameStarPower", "5");
+    EXPECT_EQ(sim.FameStarHighWatermark, 5) << "the high watermark follows the power up, as on the page";
     sim.Age = 9;
-    AssignField(sim, "Career", "65535", 7);
-    EXPECT_THROW(AssignField(sim, "Career", "3", 7), FieldAssignmentError) << "children only go to school";
+    AssignField(document, sim, "Career", "65535");
+    EXPECT_THROW(AssignField(document, sim, "Career", "3"), FieldAssignmentError) << "children only go to school";
 }
 
 }  // namespace

@@ -159,7 +159,7 @@ protected:
 
     // The models the preview shows for the character's everyday clothes.
     std::vector<LoadedSknModel> everydayModels(const Sim& sim) {
-        const auto meshes = CollectPreviewMeshes(SlotsForPage(sim, "grpNormal"), folders, catalogue, dialogs);
+        const auto meshes = CollectPreviewMeshes(SlotsForOutfit(sim, Outfit::Everyday), folders, catalogue, dialogs);
         auto set = LoadPreviewModels(meshes, SkeletonFileFor(sim), sim.Age < 10, folders, catalogue,
                                      folder.path() / "app", dialogs);
         EXPECT_EQ(set.leftOut, std::vector<std::string>{});

@@ -23,14 +23,14 @@ TEST(PreviewSlots, OutfitPagesDressTheBodyAndTheHandsPageItsHands) {
     sim.FormalMesh = "suit";
     sim.FormalRHandMesh = "gloveR";
     sim.CloseRHandMesh = "fistR";
-    const SkinSlots pajamas = SlotsForPage(sim, "grpPajamas");
+    const SkinSlots pajamas = SlotsForOutfit(sim, Outfit::Pajamas);
     EXPECT_EQ(pajamas[kBodySlot].mesh, "pj");
     EXPECT_EQ(pajamas[kBodySlot].texture, "pjtex");
     EXPECT_EQ(pajamas[kHeadSlot].mesh, "head");
     EXPECT_EQ(pajamas[kRightHandSlot].mesh, "openR");
-    EXPECT_EQ(SlotsForPage(sim, "grpSkills")[kBodySlot].mesh, "body");
-    EXPECT_EQ(SlotsForPage(sim, "grpHands", {.open = false, .closed = true})[kRightHandSlot].mesh, "fistR");
-    const SkinSlots formalHands = SlotsForPage(sim, "grpHands", {.formal = true});
+    EXPECT_EQ(SlotsForOutfit(sim, Outfit::Everyday)[kBodySlot].mesh, "body");
+    EXPECT_EQ(SlotsForOutfit(sim, Outfit::Hands, {.open = false, .closed = true})[kRightHandSlot].mesh, "fistR");
+    const SkinSlots formalHands = SlotsForOutfit(sim, Outfit::Hands, {.formal = true});
     EXPECT_EQ(formalHands[kRightHandSlot].mesh, "gloveR");
     EXPECT_EQ(formalHands[kBodySlot].mesh, "suit");
 }

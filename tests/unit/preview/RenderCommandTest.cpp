@@ -67,7 +67,7 @@ protected:
         const CharacterList list = OpenCharacterList("UserData");
         const Sim& victor = FindCharacter(list, "User00001", "UserData");
         test::ScriptedDialogs dialogs;
-        return CollectPreviewMeshes(SlotsForPage(victor, "grpNormal"), folders, GameSkinCatalogue(), dialogs);
+        return CollectPreviewMeshes(SlotsForOutfit(victor, Outfit::Everyday), folders, GameSkinCatalogue(), dialogs);
     }
 };
 

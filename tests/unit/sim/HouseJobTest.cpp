@@ -35,13 +35,23 @@ TEST(HouseJob, FamilyListOwnFamilyFirstThenHousesOnce) {
     b.HouseNumber = 3;
     c.LastName = "Vale";
     c.HouseNumber = 7;
-    EXPECT_EQ(FamilyListTexts(own, {&a, &own, &b, &c}),
+    EXPECT_EQ(FamilyListTexts(own, {&a, &own, &b, &c}, "Drifter", 0),
               (std::vector<std::string>{"Drifter : 0", "Marlow : 3", "Vale : 7"}));
+    // Moved out of a household it was alone in: that household is still offered.
+    own.LastName = "Vale";
+    own.HouseNumber = 7;
+    EXPECT_EQ(FamilyListTexts(own, {&a, &own, &b, &c}, "Drifter", 0),
+              (std::vector<std::string>{"Vale : 7", "Drifter : 0", "Marlow : 3"}));
+    EXPECT_EQ(ParseFamilyText("Van der Berg : 12"), (std::pair<std::string, std::int32_t>{"Van der Berg", 12}));
+    EXPECT_FALSE(ParseFamilyText("no house"));
 }
 
 TEST(HouseJob, CashTypingAndStars) {
     EXPECT_EQ(FilterCash("12a4"), "1204");
     EXPECT_EQ(FilterCash("-5"), "05");
+    EXPECT_EQ(FilterCash("1\u00a3"), "10") << "one character, however many bytes, is one 0";
+    EXPECT_EQ(FilterCash("9999999\u20ac"), "99999990");
+    EXPECT_EQ(FilterCash("123456789"), "12345678") << "what the eight-character box holds";
     EXPECT_EQ(CashValue("1204"), 1204);
     EXPECT_EQ(CashValue(""), 0);
     EXPECT_EQ(CashValue("99999999999"), 0) << "out of range";

@@ -45,11 +45,6 @@ TEST(Sim, LookupsAndCodes) {
     EXPECT_EQ(AgeLetter(codes), 'c');
     EXPECT_EQ(SkinToneWord(codes), "med");
     EXPECT_EQ(codes.ExpansionLevel, 4);
-
-    EXPECT_EQ(CurrentSim(), nullptr);
-    SetCurrentSim(&child);
-    EXPECT_EQ(CurrentSim(), &child);
-    SetCurrentSim(nullptr);
 }
 
 }  // namespace

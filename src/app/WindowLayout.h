@@ -1,9 +1,5 @@
 #pragma once
 
-#include <span>
-#include <string_view>
-#include <vector>
-
 namespace corvane {
 
 // A rectangle of the main window's client area: left, top, width, height.
@@ -32,36 +28,5 @@ inline constexpr Bounds kMissingSkinSearchPage{200, 40, 391, 497};
 // The two places of the 3D preview panel.
 inline constexpr Bounds kSmallPreview{590, 47, 200, 194};
 inline constexpr Bounds kLargePreview{200, 47, 391, 384};
-
-enum class PreviewSize { Small, Large };
-
-// What the preview shows when the page comes up: a logo picture, the dressed
-// character ("Normal"), the profile preview ("CVPs", after the small logo), or
-// whatever the page itself sets.
-enum class PreviewContent { SmallLogo, LargeLogo, Normal, ProfileAfterLogo, SetByPage };
-
-struct PageGroup {
-    std::string_view name;  // object name of the group box
-    Bounds bounds;
-};
-
-struct PageInfo {
-    std::string_view button;         // object name of the page button
-    std::vector<PageGroup> groups;
-    PreviewSize preview;
-    bool saveShown;
-    bool skinListShown;
-    PreviewContent content;
-};
-
-// Every page of the main window, in the order of the button bar's table.
-std::span<const PageInfo> MainWindowPages();
-
-// The page of a button, or nullptr.
-const PageInfo* FindPage(std::string_view button);
-
-// The picture names of the two logos.
-inline constexpr std::string_view kSmallLogo = "IMGCV3DLOGOSM";
-inline constexpr std::string_view kLargeLogo = "IMGCV3DLOGOBG";
 
 }  // namespace corvane

@@ -1,7 +1,7 @@
-#include "sim/ui/TTraitPages.h"
+#include "sim/ui/TTraitPage.h"
 
 #include "app/ui/TThinTrackbar.h"
-#include "app/ui/TfrmMain.h"
+#include "sim/TraitEdits.h"
 #include "sim/ui/NeighbourEntryNotice.h"
 
 #include <QFrame>
@@ -29,16 +29,20 @@ QString qt(std::string_view text) {
 
 }  // namespace
 
-TTraitPages::TTraitPages(TfrmMain& window) : QObject(&window), window_(window) {
-    createGroup(TraitGroup::Personality, window.pageGroup("grpPersonality"), "btnMaxPersonality", "btnRandomPersonality");
-    createGroup(TraitGroup::Skills, window.pageGroup("grpSkills"), "btnMaxSkills", "btnRandomSkills");
-    createGroup(TraitGroup::Interests, window.pageGroup("grpInterests"), "btnMaxInterests", "btnRandomInterests");
-    connect(window.pageButton("btnSkillsPersonality"), &QPushButton::clicked, this,
-            &TTraitPages::btnSkillsPersonalityClick);
-    connect(window.pageButton("btnInterests"), &QPushButton::clicked, this, &TTraitPages::btnInterestsClick);
+TTraitPage::TTraitPage(const PageServices& services, const PageInfo& row, QWidget* parent)
+    : EditorPage(services, row, parent) {
+    if (QGroupBox* personality = group("grpPersonality")) {
+        createGroup(TraitGroup::Personality, personality, "btnMaxPersonality", "btnRandomPersonality");
+    }
+    if (QGroupBox* skills = group("grpSkills")) {
+        createGroup(TraitGroup::Skills, skills, "btnMaxSkills", "btnRandomSkills");
+    }
+    if (QGroupBox* interests = group("grpInterests")) {
+        createGroup(TraitGroup::Interests, interests, "btnMaxInterests", "btnRandomInterests");
+    }
 }
 
-void TTraitPages::createGroup(TraitGroup group, QGroupBox* box, const char* maxButton, const char* randomButton) {
+void TTraitPage::createGroup(TraitGroup group, QGroupBox* box, const char* maxButton, const char* randomButton) {
     int index = 0;
     const int rowsPerColumn = group == TraitGroup::Interests ? 8 : 4;
     for (const Trait& trait : Traits()) {
@@ -59,6 +63,8 @@ void TTraitPages::createGroup(TraitGroup group, QGroupBox* box, const char* maxB
         Row row{&trait, frame, text, bar};
         rows_.emplace(std::string(trait.slider), row);
         connect(bar, &QSlider::valueChanged, this, [this, row](int position) { trkChange(row, position); });
+        // One drag is one step of the undo history.
+        connect(bar, &QSlider::sliderReleased, this, [this] { document().sealStep(); });
         ++index;
     }
     const int buttonsTop = box->height() - 30;
@@ -72,65 +78,73 @@ void TTraitPages::createGroup(TraitGroup group, QGroupBox* box, const char* maxB
     connect(random, &QPushButton::clicked, this, [this, group] { setAll(group, true); });
 }
 
-QGroupBox* TTraitPages::groupBoxOf(TraitGroup group) const {
+QGroupBox* TTraitPage::groupBoxOf(TraitGroup group) const {
     switch (group) {
-        case TraitGroup::Personality: return window_.pageGroup("grpPersonality");
-        case TraitGroup::Skills: return window_.pageGroup("grpSkills");
+        case TraitGroup::Personality: return this->group("grpPersonality");
+        case TraitGroup::Skills: return this->group("grpSkills");
         case TraitGroup::Interests: break;
     }
-    return window_.pageGroup("grpInterests");
+    return this->group("grpInterests");
 }
 
-void TTraitPages::trkChange(const Row& row, int position) {
-    Sim* sim = CurrentSim();
-    const bool enabled = groupBoxOf(row.trait->group)->isEnabled();
+void TTraitPage::trkChange(const Row& row, int position) {
+    Sim* sim = current();
+    const bool store = storing(groupBoxOf(row.trait->group));
     const bool interest = row.trait->group == TraitGroup::Interests;
     // Personality and skills do nothing while their page fills; interest
     // labels follow their slider even then.
-    if (sim == nullptr || (!enabled && !interest)) {
+    if (sim == nullptr || (!store && !interest)) {
         return;
     }
     const bool childLabels = interest && !row.label->text().contains(QString::fromStdString(LangStr(row.trait->adultText)));
     row.label->setText(QString::fromStdString(TraitLabel(*row.trait, *sim, position, childLabels)));
-    if (!enabled) {
+    if (!store) {
         return;
     }
-    sim->*(row.trait->field) = position;
-    sim->Modified = true;
-    window_.btnSave->setEnabled(true);
+    SetTrait(document(), *sim, *row.trait, position);
+    if (!row.slider->isSliderDown()) document().sealStep();
 }
 
-void TTraitPages::showRow(const Row& row, bool visible, bool childLabels) {
-    const Sim& sim = *CurrentSim();
+void TTraitPage::showRow(const Row& row, bool visible, bool childLabels) {
+    const Sim& sim = *current();
     const int value = sim.*(row.trait->field);
     row.slider->setValue(value);
     row.label->setText(QString::fromStdString(TraitLabel(*row.trait, sim, value, childLabels)));
     row.panel->setVisible(visible);
 }
 
-void TTraitPages::btnSkillsPersonalityClick() {
-    Sim* sim = CurrentSim();
+void TTraitPage::showPage() {
+    Sim* sim = current();
     if (sim == nullptr) return;
-    window_.LockPages();
-    const bool pet = IsPet(*sim);
-    for (const auto& [name, row] : rows_) {
-        if (row.trait->group != TraitGroup::Interests) {
-            showRow(row, !pet || row.trait->shownForPets, false);
-        }
-    }
-    window_.UnlockPages();
-    ShowNeighbourEntryNotice(groupBoxOf(TraitGroup::Personality), *sim);
-    ShowNeighbourEntryNotice(groupBoxOf(TraitGroup::Skills), *sim);
+    host().LockPages();
+    fill(*sim);
+    host().UnlockPages();
+    for (QGroupBox* box : groups()) ShowNeighbourEntryNotice(box, *sim);
 }
 
-void TTraitPages::btnInterestsClick() {
-    Sim* sim = CurrentSim();
-    if (sim == nullptr) return;
-    window_.LockPages();
-    const bool pet = IsPet(*sim);
-    const bool child = sim->AgeGroup == "child";
+void TTraitPage::refresh() {
+    fill(*current());
+}
+
+void TTraitPage::fill(const Sim& sim) {
+    if (group("grpInterests") != nullptr) {
+        showInterests(sim);
+    } else {
+        showSkillsAndPersonality(sim);
+    }
+}
+
+void TTraitPage::showSkillsAndPersonality(const Sim& sim) {
+    const bool pet = IsPet(sim);
     for (const auto& [name, row] : rows_) {
-        if (row.trait->group != TraitGroup::Interests) continue;
+        showRow(row, !pet || row.trait->shownForPets, false);
+    }
+}
+
+void TTraitPage::showInterests(const Sim& sim) {
+    const bool pet = IsPet(sim);
+    const bool child = sim.AgeGroup == "child";
+    for (const auto& [name, row] : rows_) {
         if (pet) {
             row.panel->hide();
         } else if (row.trait->adultOnly && child) {
@@ -140,40 +154,33 @@ void TTraitPages::btnInterestsClick() {
         }
     }
     for (const char* button : {"btnMaxInterests", "btnRandomInterests"}) {
-        window_.findChild<QPushButton*>(button)->setVisible(!pet);
+        findChild<QPushButton*>(button)->setVisible(!pet);
     }
-    window_.UnlockPages();
-    ShowNeighbourEntryNotice(groupBoxOf(TraitGroup::Interests), *sim);
 }
 
-void TTraitPages::setAll(TraitGroup group, bool random) {
-    Sim* sim = CurrentSim();
-    if (sim == nullptr) return;
+void TTraitPage::setAll(TraitGroup group, bool random) {
+    Sim* sim = current();
+    if (sim == nullptr || !storing(groupBoxOf(group))) return;
     if (random) {
         generator_.seed(static_cast<std::mt19937::result_type>(
             std::chrono::steady_clock::now().time_since_epoch().count()));
-    }
-    for (const Trait* trait : SlidersSetTogether(group, *sim)) {
-        const Row& row = rows_.at(std::string(trait->slider));
-        const int value = random ? RandomTraitValue(generator_) : 1000;
-        if (row.slider->value() == value) {
-            trkChange(row, value);  // the slider does not move, the field still takes the value
-        }
-        row.slider->setValue(value);
+        RandomTraits(document(), *sim, group, generator_);
+    } else {
+        MaxAllTraits(document(), *sim, group);
     }
 }
 
-TThinTrackbar* TTraitPages::slider(std::string_view name) const {
+TThinTrackbar* TTraitPage::slider(std::string_view name) const {
     auto it = rows_.find(name);
     return it == rows_.end() ? nullptr : it->second.slider;
 }
 
-QLabel* TTraitPages::label(std::string_view sliderName) const {
+QLabel* TTraitPage::label(std::string_view sliderName) const {
     auto it = rows_.find(sliderName);
     return it == rows_.end() ? nullptr : it->second.label;
 }
 
-QFrame* TTraitPages::panel(std::string_view sliderName) const {
+QFrame* TTraitPage::panel(std::string_view sliderName) const {
     auto it = rows_.find(sliderName);
     return it == rows_.end() ? nullptr : it->second.panel;
 }

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "app/Settings.h"
+#include "app/ui/PageTable.h"
+#include "platform/Dialogs.h"
+#include "sim/Document.h"
+
+#include <QPixmap>
+#include <QWidget>
+
+#include <string_view>
+#include <vector>
+
+class QGroupBox;
+
+namespace corvane {
+
+// The main window as its pages see it.
+class PageHost {
+public:
+    virtual ~PageHost() = default;
+    // Disables every group box for a long operation; locks nest, and only the
+    // outermost unlock enables them again.
+    virtual void LockPages() = 0;
+    virtual void UnlockPages() = 0;
+    // The small pictures of the pages: hearts, the missing-picture mark, careers.
+    virtual const std::vector<QPixmap>& heartPictures() const = 0;
+    virtual const std::vector<QPixmap>& jobPictures() const = 0;
+    // Draws the preview anew for the page on show.
+    virtual void RefreshPreview() = 0;
+};
+
+// What every page is made with.
+struct PageServices {
+    Document& document;
+    Dialogs& dialogs;
+    const Settings& settings;
+    PageHost& host;
+};
+
+// One page of the main window: the group boxes of its row in the page table,
+// with the page's own controls inside. A page shows the current character
+// when its button is clicked, and shows it anew after every edit, undo and
+// redo while it is on show.
+class EditorPage : public QWidget {
+    Q_OBJECT
+
+public:
+    EditorPage(const PageServices& services, const PageInfo& row, QWidget* parent);
+
+    PageKind kind() const { return kind_; }
+    // One of the row's group boxes by its name; nullptr for another name.
+    QGroupBox* group(std::string_view name) const;
+    const std::vector<QGroupBox*>& groups() const { return groups_; }
+
+    // The page's button was clicked: fill the page from the current character.
+    virtual void showPage() {}
+
+protected:
+    // The records changed while the page is on show; by default the page is
+    // filled again.
+    virtual void refresh() { showPage(); }
+
+    Sim* current() const { return services_.document.current(); }
+    Document& document() const { return services_.document; }
+    Dialogs& dialogs() const { return services_.dialogs; }
+    const Settings& settings() const { return services_.settings; }
+    PageHost& host() const { return services_.host; }
+
+    // Whether a handler of a control in `box` may store: the box is enabled
+    // and the page is not filling itself from the record.
+    bool storing(const QGroupBox* box) const;
+
+private:
+    void documentChanged(const DocumentChange& change);
+
+    PageServices services_;
+    PageKind kind_;
+    std::vector<QGroupBox*> groups_;
+    int refreshing_ = 0;
+    Document::Subscription subscription_;
+};
+
+// The page factory of a page class, for its row of the page table.
+template <typename Page>
+EditorPage* MakePage(const PageServices& services, const PageInfo& row, QWidget* parent) {
+    return new Page(services, row, parent);
+}
+
+}  // namespace corvane

@@ -1,0 +1,61 @@
+#include "sim/EditHistory.h"
+
+#include <algorithm>
+
+namespace corvane {
+
+RecordChange* EditStep::find(const Sim* sim) {
+    auto found = std::find_if(records.begin(), records.end(), [&](const RecordChange& r) { return r.sim == sim; });
+    return found == records.end() ? nullptr : &*found;
+}
+
+EditStep& EditHistory::begin(const std::string& mergeKey, bool saveNow) {
+    undone_.clear();
+    if (open_ && !done_.empty() && done_.back().mergeKey == mergeKey) {
+        return done_.back();
+    }
+    done_.push_back(EditStep{mergeKey, {}, saveNow, saveNow});
+    open_ = true;
+    return done_.back();
+}
+
+void EditHistory::dropLast() {
+    if (!done_.empty()) done_.pop_back();
+    open_ = false;
+}
+
+void EditHistory::clear() {
+    done_.clear();
+    undone_.clear();
+    open_ = false;
+}
+
+EditStep* EditHistory::undo() {
+    open_ = false;
+    if (done_.empty()) return nullptr;
+    undone_.push_back(std::move(done_.back()));
+    done_.pop_back();
+    return &undone_.back();
+}
+
+EditStep* EditHistory::redo() {
+    open_ = false;
+    if (undone_.empty()) return nullptr;
+    done_.push_back(std::move(undone_.back()));
+    undone_.pop_back();
+    return &done_.back();
+}
+
+bool RecordValuesDiffer(const Sim& a, const Sim& b) {
+    Sim flagsAlike = b;
+    flagsAlike.Modified = a.Modified;
+    flagsAlike.LastNameChanged = a.LastNameChanged;
+    flagsAlike.FamilyChanged = a.FamilyChanged;
+    return !(a == flagsAlike);
+}
+
+bool NamesDiffer(const Sim& a, const Sim& b) {
+    return a.FirstName != b.FirstName || a.LastName != b.LastName || a.HouseNumber != b.HouseNumber;
+}
+
+}  // namespace corvane
