@@ -7,6 +7,8 @@
 #include "support/ui/DemoEditorTest.h"
 
 #include <QComboBox>
+
+#include <fstream>
 #include <QPushButton>
 
 namespace corvane {
@@ -89,6 +91,28 @@ TEST_F(SaveButtonTest, ChoosingAnotherNeighbourhoodAndClosingSaveAfterAsking) {
     ASSERT_FALSE(dialogs.messageTexts().empty());
     EXPECT_EQ(dialogs.messageTexts().front(), question);
     EXPECT_EQ(neatOnDisk(reopened), 654) << "saved at exit";
+}
+
+// A record the loading repaired is written by the next save: Save is offered at once.
+TEST_F(SaveButtonTest, ARepairMadeWhileLoadingEnablesSave) {
+    std::vector<std::unique_ptr<Sim>> loaded;
+    loaded.push_back(std::make_unique<Sim>());
+    loaded.back()->Modified = true;
+    window->document().open(std::move(loaded), std::vector<std::optional<Bitmap>>(1), nullptr);
+    EXPECT_TRUE(window->btnSave->isEnabled());
+}
+
+// A neighbourhood that cannot be opened is said, and the editor goes on.
+TEST_F(SaveButtonTest, ANeighbourhoodThatCannotBeReadIsToldAndTheEditorKeepsRunning) {
+    std::filesystem::rename(game / "UserData", game / "UserData.moved");
+    std::ofstream(game / "UserData") << "not a folder";
+    dialogs.forgetShown();
+    dialogs.answer(mrOk);
+    window->cbNeighborhoodChange();
+    ASSERT_EQ(dialogs.messageTexts().size(), 1u);
+    EXPECT_NE(dialogs.messageTexts().front().find("Not a directory"), std::string::npos) << "the cause is said";
+    EXPECT_EQ(window->cbUserName->count(), 0);
+    EXPECT_TRUE(window->btnExit->isEnabled()) << "the editor is still usable";
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "sim/ui/THouseJobPage.h"
+#include "sim/HouseJobEdits.h"
 
 #include "app/Settings.h"
 #include "app/ui/TThinTrackbar.h"
@@ -111,6 +112,79 @@ TEST_F(HouseJobPageTest, MovingToAnotherHousehold) {
     EXPECT_TRUE(iris.Modified);
     EXPECT_FALSE(page->edtCash->isEnabled());
     EXPECT_NE(window->cbUserName->findText("Marlow, Iris : User00005"), -1) << "the list shows the new name";
+}
+
+}  // namespace
+}  // namespace corvane
+
+namespace corvane {
+namespace {
+
+// Faults found when the page was tried as a new user would.
+using HouseJobPageMends = HouseJobPageTest;
+
+TEST_F(HouseJobPageMends, APetShowsItsOwnGhostStateAndCashAfterAGhost) {
+    open("User00005");
+    page->rbGhostYes->click();
+    Sim& biscuit = open("User00006");
+    EXPECT_EQ(biscuit.Ghost, 0);
+    EXPECT_TRUE(page->rbGhostNo->isChecked()) << "not the ghost shown before";
+    EXPECT_EQ(page->edtCash->text(), QString::number(biscuit.FamilyCash));
+}
+
+TEST_F(HouseJobPageMends, AChildWithoutCareerShowsTheNoCareerTitle) {
+    Sim& tess = select("User00003");
+    tess.Career = 0;
+    window->pageButton("btnHouseJob")->click();
+    ASSERT_EQ(page->cbJobs->count(), 1);
+    EXPECT_EQ(page->cbJobs->itemText(0).toStdString(), LangStr(2200));
+}
+
+TEST_F(HouseJobPageMends, TheCashBoxTakesCharactersNotBytesAndStoresWhatItShows) {
+    Sim& elena = open("User00002");
+    struct Case {
+        const char* typed;
+        const char* shown;
+        std::int32_t stored;
+    };
+    for (const Case& c : {Case{"1\u00a3", "10", 10}, Case{"9999999\u20ac", "99999990", 99999990}}) {
+        page->edtCash->setText(QString::fromUtf8(c.typed));
+        emit page->edtCash->textEdited(page->edtCash->text());
+        EXPECT_EQ(page->edtCash->text(), c.shown) << c.typed;
+        EXPECT_EQ(elena.FamilyCash, c.stored) << c.typed;
+    }
+}
+
+TEST_F(HouseJobPageMends, AMovedFameSliderRewritesOnlyItsOwnLabel) {
+    open("User00001");
+    const QString power = page->lblFamePower->text();
+    EXPECT_FALSE(power.contains(" (")) << "on display without the blank";
+    page->trkFameScore->setValue(500);
+    EXPECT_EQ(page->lblFameScore->text().toStdString(), LangStr(6195) + " (500)");
+    EXPECT_EQ(page->lblFamePower->text(), power);
+}
+
+TEST_F(HouseJobPageMends, ClickingTheCheckedGhostRadioAgainChangesNothing) {
+    Sim& victor = open("User00001");
+    page->rbGhostYes->click();
+    SetHauntAddress(window->document(), victor, 55);
+    page->rbGhostYes->click();
+    EXPECT_EQ(victor.HauntAddress, 55) << "the chosen house stays";
+}
+
+TEST_F(HouseJobPageMends, ChoosingTheOwnHouseholdAgainTakesTheMoveBack) {
+    Sim& iris = open("User00005");
+    page->cbFamilies->setCurrentIndex(1);
+    emit page->cbFamilies->activated(1);
+    ASSERT_EQ(iris.LastName, "Marlow");
+    const int own = page->cbFamilies->findText("Vale : 7");
+    ASSERT_NE(own, -1) << "the household she left is still offered";
+    page->cbFamilies->setCurrentIndex(own);
+    emit page->cbFamilies->activated(own);
+    EXPECT_EQ(iris.LastName, "Vale");
+    EXPECT_EQ(iris.HouseNumber, 7);
+    EXPECT_FALSE(iris.FamilyChanged);
+    EXPECT_NE(window->cbUserName->findText("Vale, Iris : User00005"), -1);
 }
 
 }  // namespace

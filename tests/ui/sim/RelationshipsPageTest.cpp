@@ -12,6 +12,8 @@
 #include "support/ui/DemoEditorTest.h"
 
 #include <QCheckBox>
+#include <QImage>
+#include <QPainter>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -122,6 +124,32 @@ TEST_F(RelationshipsPageTest, ACharacterWithoutRelationshipsHasADisabledPage) {
     open("User00006");  // the dog
     EXPECT_EQ(page->cbRelationShips->count(), 0);
     EXPECT_FALSE(window->pageGroup("grpRelationships")->isEnabled());
+}
+
+// The hearts stand after the name, 8 pixels after the text, as the game's
+// players know them; left of the text there is no heart.
+TEST_F(RelationshipsPageTest, HeartsAreDrawnAfterTheName) {
+    open("User00001");
+    page->ckLove->click();
+    TRelationshipCombo& combo = *page->cbRelationShips;
+    QImage item(300, 25, QImage::Format_RGB32);
+    QPainter painter(&item);
+    combo.drawItem(painter, item.rect(), 0, false);
+    const int textWidth = painter.fontMetrics().horizontalAdvance(combo.itemText(0));
+    painter.end();
+    const QRgb background = item.pixel(item.width() - 1, item.height() - 1);
+    auto drawnIn = [&](int left, int right) {
+        for (int x = left; x < right; ++x) {
+            for (int y = 0; y < item.height(); ++y) {
+                if (item.pixel(x, y) != background) return true;
+            }
+        }
+        return false;
+    };
+    const int heart = window->heartPictures()[2].width();
+    EXPECT_TRUE(drawnIn(textWidth + 8, textWidth + 8 + heart)) << "the first heart";
+    EXPECT_TRUE(drawnIn(textWidth + 8 + heart, textWidth + 8 + 2 * heart)) << "love: the second heart";
+    EXPECT_FALSE(drawnIn(textWidth + 8 + 2 * heart, item.width())) << "no third";
 }
 
 }  // namespace

@@ -107,6 +107,34 @@ TEST_F(TraitPagesTest, ASliderStoresOnlyWhileItsGroupIsEnabled) {
     EXPECT_TRUE(window->btnSave->isEnabled());
 }
 
+// An unlock inside a locked operation must not let handlers store while the
+// outer operation still fills the page.
+TEST_F(TraitPagesTest, LocksNestAndOnlyTheOutermostUnlockUnlocks) {
+    Sim& victor = choose("User00001");
+    window->pageButton("btnSkillsPersonality")->click();
+    window->LockPages();
+    window->LockPages();
+    window->UnlockPages();
+    pageWith("trkNeat")->slider("trkNeat")->setValue(123);
+    EXPECT_EQ(victor.Neat, 900);
+    window->UnlockPages();
+    pageWith("trkNeat")->slider("trkNeat")->setValue(321);
+    EXPECT_EQ(victor.Neat, 321);
+}
+
+TEST_F(TraitPagesTest, MaxAllOnValuesAlreadyAtTheTopMarksNothing) {
+    Sim& victor = choose("User00001");
+    window->pageButton("btnSkillsPersonality")->click();
+    window->findChild<QPushButton*>("btnMaxPersonality")->click();
+    ASSERT_TRUE(victor.Modified);
+    dialogs.answer(mrYes);
+    window->btnSave->click();
+    ASSERT_FALSE(victor.Modified);
+    window->findChild<QPushButton*>("btnMaxPersonality")->click();
+    EXPECT_FALSE(victor.Modified);
+    EXPECT_FALSE(window->btnSave->isEnabled());
+}
+
 TEST_F(TraitPagesTest, PetsHaveTheirOwnLabelsAndHiddenSkillsThatMaxAllStillSets) {
     Sim& biscuit = choose("User00006");
     window->pageButton("btnSkillsPersonality")->click();
