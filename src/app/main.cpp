@@ -2,6 +2,8 @@
 
 #include "app/CommandLineSwitches.h"
 #include "app/ui/Artwork.h"
+#include "app/ui/GuardedApplication.h"
+#include "app/ui/ReportFailure.h"
 #include "app/ui/TfrmLanguage.h"
 #include "app/ui/TfrmMain.h"
 #include "demo/DemoInstallation.h"
@@ -9,8 +11,6 @@
 #include "platform/Registry.h"
 #include "platform/ui/QtDialogs.h"
 #include "render/ui/PreviewSurfaceFormat.h"
-
-#include <QApplication>
 
 #include <csignal>
 
@@ -42,7 +42,7 @@ int main(int argc, char** argv) {
     // clean-up removes what it began, instead of the signal ending the process.
     std::signal(SIGXFSZ, SIG_IGN);
     corvane::RequestPreviewSurfaceFormat();
-    QApplication app(argc, argv);
+    corvane::GuardedApplication app(argc, argv);
     QApplication::setApplicationName("Corvane 3D");
     QApplication::setWindowIcon(corvane::ApplicationIcon());
 
@@ -50,10 +50,13 @@ int main(int argc, char** argv) {
     corvane::Registry registry =
         switches.demo ? demoRegistry() : corvane::Registry(corvane::RegistryLocations::fromEnvironment());
     corvane::QtDialogs dialogs;
+    app.setDialogs(&dialogs);
     corvane::TfrmMain window({dialogs, registry, switches,
                               corvane::ProgramDataFolder(corvane::CurrentExecutable(), "lang"), askGameLanguage});
-    if (!window.FormCreate()) {
-        return 0;
+    bool started = false;
+    // A start-up that fails half-way has no game to work on: it is said, then the editor ends.
+    if (!corvane::ReportFailure(dialogs, [&] { started = window.FormCreate(); })) {
+        return 1;
     }
-    return QApplication::exec();
+    return started ? QApplication::exec() : 0;
 }

@@ -26,6 +26,17 @@ TEST_F(SetCommandTest, ChangesFieldsAndSavesThem) {
     EXPECT_NE(shown.find("Bio\tSings.\n"), std::string::npos);
 }
 
+// The command line's edits are the pages' edits, side effects included.
+TEST_F(SetCommandTest, SetFollowsTheRulesOfTheEditPages) {
+    run(RunSet, {"UserData", "User00001", "JobLevel=5", "Career=0", "Ghost=1"});
+    const std::string shown = run(RunShow, {"UserData", "User00001"});
+    EXPECT_NE(shown.find("JobLevel\t0\n"), std::string::npos) << "career 0 drops the job level";
+    EXPECT_NE(shown.find("HauntAddress\t3\n"), std::string::npos) << "a ghost haunts its family's house";
+    std::ostringstream out;
+    EXPECT_THROW(RunSet(args({"UserData", "User00002", "FamilyCash=123456789"}), out), std::invalid_argument)
+        << "more than the cash box's eight digits";
+}
+
 TEST_F(SetCommandTest, ADryRunShowsWhatWouldBeWrittenAndWritesNothing) {
     const auto before = neighbourhood();
     const auto character = ReadFileBytes(game / "UserData" / "Characters" / "User00001.iff");
