@@ -55,6 +55,11 @@ public:
 
     // The page's button was clicked: fill the page from the current character.
     virtual void showPage() {}
+    // Every page change first puts every page back to rest (its trees
+    // emptied, its profile buttons disabled, its hand markers hidden).
+    virtual void restPage() {}
+    // Another page replaces this one on show (the import page lets go of its drop target).
+    virtual void leavePage() {}
 
 protected:
     // The records changed while the page is on show; by default the page is

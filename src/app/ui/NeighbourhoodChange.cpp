@@ -14,6 +14,7 @@
 #include "platform/LanguageModule.h"
 #include "platform/ShellFileOps.h"
 #include "platform/Trash.h"
+#include "sim/Traits.h"
 #include "skins/SkinFolders.h"
 
 #include <QComboBox>
@@ -41,13 +42,6 @@ QIcon thumbnailIcon(const std::optional<Bitmap>& thumbnail) {
     }
     return QIcon(QPixmap::fromImage(image.scaled(kThumbnailSize, kThumbnailSize)));
 }
-
-// The buttons a pet has no page for.
-constexpr const char* kHumanOnlyButtons[] = {"btnInterests", "btnHead", "btnHands", "btnFormal", "btnFashion",
-                                             "btnWinter", "btnSwimWear", "btnPajamas", "btnNude"};
-// Pages on which a new character changes nothing.
-constexpr const char* kCharacterFreePages[] = {"grpNeighborhood", "grpExport", "grpCMXBuilder", "grpMissingSkinSearch",
-                                               "grpDupsSearch", "grpSkinValidate", "grpAbout"};
 
 }  // namespace
 
@@ -105,11 +99,8 @@ void TfrmMain::cbUserNameChange() {
         return;
     }
     fitPageButtonsTo(*sim);
-    bool characterFreePage = false;
-    for (const char* name : kCharacterFreePages) {
-        characterFreePage = characterFreePage || pageGroup(name)->isVisibleTo(this);
-    }
-    if (!characterFreePage) {
+    const PageInfo* shown = pageOnShow();
+    if (shown == nullptr || shown->rules.followsCharacter) {
         for (const PageInfo& page : MainWindowPages()) {
             QPushButton* button = pageButton(page.button);
             if (!button->isEnabled() && !button->isHidden()) {
@@ -124,36 +115,26 @@ void TfrmMain::cbUserNameChange() {
 
 void TfrmMain::fitPageButtonsTo(const Sim& sim) {
     const int level = AppSettings().ExpansionLevel;
-    const bool pet = sim.AgeGroup != "adult" && sim.AgeGroup != "child";
-    auto activeIs = [&](const char* name) { return !pageButton(name)->isEnabled(); };
-    if (pet) {
-        bool leavePage = false;
-        for (const char* name : kHumanOnlyButtons) {
-            leavePage = leavePage || activeIs(name);
-            pageButton(name)->hide();
+    const bool pet = IsPet(sim);
+    bool pageOnShowWithdrawn = false;
+    for (const PageInfo& row : MainWindowPages()) {
+        QPushButton* button = pageButton(row.button);
+        if (row.rules.petCaption != 0) {
+            button->setText(QString::fromStdString(pet ? LangStr(row.rules.petCaption) : ComposeText(row.rules.caption)));
         }
-        pageButton("btnNormal")->setText(QString::fromStdString(LangStr(5029)));
-        if (leavePage) {
-            ShowPage(pageButton("btnNeighborhood"));
+        if (row.rules.offeredFor == nullptr) continue;
+        const bool offered = row.rules.offeredFor(sim, level);
+        pageOnShowWithdrawn = pageOnShowWithdrawn || (!offered && !button->isEnabled());
+        if (!offered && !button->isEnabled() && !pet) {
+            // A child's outfit page gives way to the everyday clothes.
+            button->setEnabled(true);
+            pageButton("btnNormal")->setEnabled(false);
         }
-        return;
+        button->setVisible(offered);
     }
-    const bool child = sim.AgeGroup == "child";
-    pageButton("btnInterests")->setVisible(level > 2);
-    pageButton("btnHead")->show();
-    pageButton("btnHands")->show();
-    const bool formalHidden = child && level >= 5;
-    if (formalHidden && (activeIs("btnFormal") || activeIs("btnFashion"))) {
-        pageButton(activeIs("btnFormal") ? "btnFormal" : "btnFashion")->setEnabled(true);
-        pageButton("btnNormal")->setEnabled(false);
+    if (pet && pageOnShowWithdrawn) {
+        ShowPage(pageButton("btnNeighborhood"));
     }
-    pageButton("btnFormal")->setVisible(!formalHidden);
-    pageButton("btnFashion")->setVisible(!child && level > 5);
-    pageButton("btnWinter")->setVisible(level > 3);
-    pageButton("btnNude")->setVisible(level > 3);
-    pageButton("btnSwimWear")->show();
-    pageButton("btnPajamas")->show();
-    pageButton("btnNormal")->setText(QString::fromStdString(LangStr(4020)));
 }
 
 void TfrmMain::RefreshCharacterTexts() {

@@ -11,7 +11,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QTreeWidget>
 
 namespace corvane {
 
@@ -19,22 +18,6 @@ namespace {
 
 QRect rectOf(const Bounds& bounds) {
     return {bounds.left, bounds.top, bounds.width, bounds.height};
-}
-
-// Widgets of the pages that every page change puts back to rest.
-constexpr const char* kTreesEmptied[] = {"tvNGBD", "tvNGBDBackup", "tvDups", "tvStored"};
-constexpr const char* kProfileButtons[] = {"btnCVPCancel", "btnCVPContinue"};
-constexpr const char* kHandWidgets[] = {"bvOpenLHand",  "bvOpenRHand",    "bvPointingLHand", "bvPointingRHand",
-                                        "bvCloseLHand", "bvCloseRHand",   "bvFormalLHand",   "bvFormalRHand",
-                                        "pnlFormalLHand", "pnlFormalRHand", "lblFormalHand"};
-
-template <typename Widget, typename Action>
-void forEachNamed(QWidget* root, std::span<const char* const> names, Action action) {
-    for (const char* name : names) {
-        if (auto* widget = root->findChild<Widget*>(name)) {
-            action(widget);
-        }
-    }
 }
 
 }  // namespace
@@ -67,13 +50,11 @@ void TfrmMain::UnlockPages() {
 
 void TfrmMain::ShowPage(QPushButton* button) {
     LockPages();
-    forEachNamed<QTreeWidget>(this, kTreesEmptied, [](QTreeWidget* tree) { tree->clear(); });
+    for (const auto& [kind, page] : pages_) page->restPage();
     closeAboutWindow();
     UnlockPages();
 
-    forEachNamed<QWidget>(this, kProfileButtons, [](QWidget* widget) { widget->setEnabled(false); });
     pnlLowCenter->hide();
-    forEachNamed<QWidget>(this, kHandWidgets, [](QWidget* widget) { widget->hide(); });
     grpNGBD->setGeometry(rectOf(kHeaderBounds));
     grpSelect->setGeometry(rectOf(kButtonBarBounds));
     grpSelectSkins->setGeometry(rectOf(kSkinListBounds));
@@ -83,9 +64,7 @@ void TfrmMain::ShowPage(QPushButton* button) {
         QPushButton* pageButtonOfRow = pageButton(page.button);
         EditorPage* shown = this->page(page.kind);
         if (pageButtonOfRow != button) {
-            if (page.kind == PageKind::Import && !shown->isHidden()) {
-                leaveImportPage();
-            }
+            if (!shown->isHidden()) shown->leavePage();
             shown->hide();
             pageButtonOfRow->setEnabled(true);
             continue;
@@ -136,11 +115,6 @@ void TfrmMain::showLogo(std::string_view name) {
 void TfrmMain::closeAboutWindow() {
     delete about_;
     about_ = nullptr;
-}
-
-void TfrmMain::leaveImportPage() {
-    // The import page's drop target arrives with the skin import; until then
-    // there is nothing on it to clear.
 }
 
 }  // namespace corvane

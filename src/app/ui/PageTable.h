@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ControlTexts.h"
 #include "app/WindowLayout.h"
 #include "render/PreviewComposition.h"
 
@@ -37,6 +38,22 @@ struct PageGroup {
 // Makes a row's page, a child of `parent`.
 using PageFactory = EditorPage* (*)(const PageServices& services, const PageInfo& row, QWidget* parent);
 
+// Whether a page is offered for a character at an expansion level.
+using PageOffer = bool (*)(const Sim& sim, int expansionLevel);
+
+// How a page's button behaves: its place in the bar, its caption, and for
+// which characters it is offered.
+struct PageButtonRules {
+    bool gapBefore = false;  // a gap before the buttons that start a group
+    std::vector<TextPart> caption;
+    // For every character unless it says otherwise (nullptr: offered to all).
+    PageOffer offeredFor = nullptr;
+    // A page on show whose character changes shows the new one, unless it
+    // shows no character.
+    bool followsCharacter = true;
+    int petCaption = 0;  // the caption's message for a pet; 0: the same
+};
+
 struct PageInfo {
     PageKind kind;
     std::string_view button;  // object name of the page button
@@ -47,6 +64,7 @@ struct PageInfo {
     PreviewContent content;
     Outfit outfit;  // what the preview dresses the character in
     PageFactory create;
+    PageButtonRules rules;
 };
 
 // Every page of the main window, in the order of the button bar's table.

@@ -204,6 +204,9 @@ void TfrmMain::applyLocalisedTexts() {
             setCaption(control, composed);
         }
     }
+    for (const PageInfo& row : MainWindowPages()) {
+        pageButton(row.button)->setText(qt(ComposeText(row.rules.caption)));
+    }
     setWindowTitle(qt(LangStr(6158) + " - " + LangStr(6159) + " " + GetVersionText()));
     for (const auto& [kind, page] : pages_) {
         for (QGroupBox* group : page->groups()) group->setTitle(QString());

@@ -20,21 +20,6 @@ QRect rectOf(const Bounds& bounds) {
     return {bounds.left, bounds.top, bounds.width, bounds.height};
 }
 
-// Page buttons of the left bar, top to bottom; a gap opens before the names
-// that start a new group (the skin pages, the skin tools, the housekeeping).
-struct BarButton {
-    const char* name;
-    bool gapBefore;
-};
-constexpr BarButton kBarButtons[] = {
-    {"btnNeighborhood", false}, {"btnRelationships", false}, {"btnHouseJob", false},
-    {"btnSkillsPersonality", false}, {"btnInterests", false}, {"btnMakeover", true},
-    {"btnHead", false}, {"btnNormal", false}, {"btnFormal", false}, {"btnFashion", false},
-    {"btnWinter", false}, {"btnSwimWear", false}, {"btnPajamas", false}, {"btnNude", false},
-    {"btnHands", false}, {"btnImport", true}, {"btnExport", false}, {"btnCMXBuilder", false},
-    {"btnCVPs", true}, {"btnMissingSkinSearch", false}, {"btnSkinValidate", false},
-    {"btnDupsSearch", false}, {"btnAbout", false},
-};
 constexpr int kBarButtonTop = 14;
 constexpr int kBarButtonHeight = 19;
 constexpr int kBarButtonStep = 20;
@@ -124,13 +109,16 @@ void TfrmMain::createHeader() {
 void TfrmMain::createButtonBar() {
     grpSelect = named(new QGroupBox(this), "grpSelect");
     grpSelect->setGeometry(rectOf(kButtonBarBounds));
+    // One button per page, top to bottom; a gap opens before the buttons that
+    // start a new group (the skin pages, the skin tools, the housekeeping).
     int top = kBarButtonTop;
-    for (const BarButton& entry : kBarButtons) {
-        top += entry.gapBefore ? kBarGap : 0;
-        auto* button = named(new QPushButton(grpSelect), entry.name);
+    for (const PageInfo& row : MainWindowPages()) {
+        top += row.rules.gapBefore ? kBarGap : 0;
+        auto* button = new QPushButton(grpSelect);
+        button->setObjectName(QString::fromUtf8(row.button.data(), static_cast<qsizetype>(row.button.size())));
         button->setGeometry(10, top, 180, kBarButtonHeight);
         connect(button, &QPushButton::clicked, this, [this, button] { ShowPage(button); });
-        pageButtons_.emplace(entry.name, button);
+        pageButtons_.emplace(std::string(row.button), button);
         top += kBarButtonStep;
     }
     connect(pageButton("btnAbout"), &QPushButton::clicked, this, [this] {

@@ -162,7 +162,6 @@ private:
     // Page switching.
     void placePreview(const PageInfo& page);
     void showLogo(std::string_view name);
-    void leaveImportPage();
     void closeAboutWindow();
 
     // Exit.
