@@ -42,7 +42,7 @@ CharacterList OpenCharacterList(const std::string& folderName) {
         throw GameDataError("no character of " + folderName + " could be read (see above)");
     }
     CharacterList list;
-    list.assign(std::move(opened.characters), std::move(opened.thumbnails));
+    list.assign(std::move(opened.characters), std::move(opened.thumbnails), opened.imageStamp);
     return list;
 }
 

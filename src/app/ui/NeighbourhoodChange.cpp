@@ -78,7 +78,7 @@ void TfrmMain::cbNeighborhoodChange() {
             load.mayMoveFiles = true;  // opened for editing: small and given-up damaged files go to the Trash
             OpenedNeighbourhood opened = OpenNeighbourhood(load, services_.dialogs, busy);
             neighbourhoodImage_ = std::move(opened.image);
-            characters_.assign(std::move(opened.characters), std::move(opened.thumbnails));
+            characters_.assign(std::move(opened.characters), std::move(opened.thumbnails), opened.imageStamp);
         }
         fillCharacterList();
     }
