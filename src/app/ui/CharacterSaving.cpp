@@ -48,12 +48,12 @@ bool TfrmMain::SaveModifiedCharacters() {
                                        return GameSkinCatalogue();
                                    }};
     const CharacterSaveResult result = corvane::SaveModifiedCharacters(characters_, save, services);
-    familiesRewritten_ = familiesRewritten_ || result.familiesChanged;
+    familiesRewritten_ = familiesRewritten_ || result.familiesChanged || result.reloadNeeded;
     if (result.saved) {
         btnSave->setEnabled(false);
         fillCharacterList();
     }
-    return !result.asked || result.saved;
+    return !result.unanswered;
 }
 
 void TfrmMain::btnSaveClick() {

@@ -52,7 +52,16 @@ constexpr const char* kCharacterFreePages[] = {"grpNeighborhood", "grpExport", "
 
 void TfrmMain::cbNeighborhoodChange() {
     LockPages();
-    SaveModifiedCharacters();
+    if (!SaveModifiedCharacters()) {
+        // The save question was closed unanswered: the open neighbourhood stays, with its changes.
+        const Settings& settings = AppSettings();
+        for (int i = 0; i < cbNeighborhood->count(); ++i) {
+            const auto folder = cbNeighborhood->itemData(i).toString().toStdString();
+            if (ResolveCaseInsensitive(settings.GamePath, folder) == settings.NeighborhoodPath) cbNeighborhood->setCurrentIndex(i);
+        }
+        UnlockPages();
+        return;
+    }
     ShowPage(pageButton("btnNeighborhood"));
     {
         TfrmBusy busy(this);
