@@ -57,7 +57,9 @@ void TfrmMain::cbNeighborhoodChange() {
         const Settings& settings = AppSettings();
         for (int i = 0; i < cbNeighborhood->count(); ++i) {
             const auto folder = cbNeighborhood->itemData(i).toString().toStdString();
-            if (ResolveCaseInsensitive(settings.GamePath, folder) == settings.NeighborhoodPath) cbNeighborhood->setCurrentIndex(i);
+            if (ResolveCaseInsensitive(settings.GamePath, folder) == settings.NeighborhoodPath) {
+                cbNeighborhood->setCurrentIndex(i);
+            }
         }
         UnlockPages();
         return;
