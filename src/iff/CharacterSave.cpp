@@ -19,6 +19,7 @@
 #include "platform/SilentDialogs.h"
 
 #include <algorithm>
+#include <map>
 #include <exception>
 #include <optional>
 #include <set>
@@ -179,8 +180,14 @@ public:
     bool writeFiles() {
         if (abandoned_) return false;
         GameFileSave save(settings_.gameFolder);
-        for (const StagedCharacter& staged : staged_) save.add(staged.file, staged.rewritten.bytes);
-        if (neighbourhood_ != neighbourhoodBefore_) save.add(neighbourhoodFile_, neighbourhood_);
+        for (const StagedCharacter& staged : staged_) {
+            if (changedSinceQuestions(staged.file)) return changedWhileSaving(staged.file);
+            save.add(staged.file, staged.rewritten.bytes);
+        }
+        if (neighbourhood_ != neighbourhoodBefore_) {
+            if (changedSinceQuestions(neighbourhoodFile_)) return changedWhileSaving(neighbourhoodFile_);
+            save.add(neighbourhoodFile_, neighbourhood_);
+        }
         try {
             if (!save.empty()) {
                 const InterruptedSave earlier = save.commit();
@@ -217,13 +224,28 @@ public:
     }
 
 private:
-    static bool changedSinceRead(const std::optional<FileStamp>& asRead, const std::filesystem::path& file) {
-        return asRead && StampOf(file) != asRead;
+    // Also notes the file as it is now, for the check just before the write.
+    bool changedSinceRead(const std::optional<FileStamp>& asRead, const std::filesystem::path& file) {
+        const std::optional<FileStamp> now = StampOf(file);
+        agreed_[file] = now;
+        return asRead && now != asRead;
+    }
+
+    bool changedSinceQuestions(const std::filesystem::path& file) const {
+        const auto agreed = agreed_.find(file);
+        return agreed != agreed_.end() && StampOf(file) != agreed->second;
     }
 
     ModalResult askOverwrite(const std::filesystem::path& file, int consequence) {
         const std::string text = LangStr(7193) + "\n" + file.string() + "\n" + LangStr(consequence);
         return StyledMessageDlg(services_.dialogs, LangStr(5022), text, MsgKind::Warning, 0, mrNone, mbYesNo);
+    }
+
+    // Another program wrote the file after the questions, while this save
+    // ran: nothing is written, and the next save asks about the file.
+    bool changedWhileSaving(const std::filesystem::path& file) {
+        report(LangStr(7010) + " : " + file.string(), LangStr(7196));
+        return false;
     }
 
     // Nothing is saved and nothing given up: the editor stays as it was.
@@ -331,6 +353,8 @@ private:
     InstalledSkins installed_;
     std::filesystem::path neighbourhoodFile_;
     std::vector<std::uint8_t> neighbourhoodBefore_;
+    // Each file the save may write, as it was when the questions were asked.
+    std::map<std::filesystem::path, std::optional<FileStamp>> agreed_;
     std::vector<std::uint8_t> neighbourhood_;  // with the changes of the characters staged so far
     std::vector<StagedCharacter> staged_;
     std::set<const Sim*> refused_;

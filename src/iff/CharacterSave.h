@@ -50,8 +50,10 @@ struct CharacterSaveResult {
 // held: a character file's character is left out of the save, and since
 // neighborhood.iff holds every character's values, leaving it leaves the
 // whole save undone. Either way the neighbourhood is to be read again. All
-// questions come before any file is read for the save or written; after the
-// save the records hold the stamps of the files as written.
+// questions come before any file is read for the save or written; a file
+// another program writes after them, while the save runs, makes the save
+// write nothing and say so. After a save the records hold the stamps of the
+// files as written.
 CharacterSaveResult SaveModifiedCharacters(CharacterList& list, const CharacterSaveSettings& settings,
                                            CharacterSaveServices& services);
 

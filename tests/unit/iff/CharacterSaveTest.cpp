@@ -32,6 +32,7 @@
 #include <functional>
 #include <iostream>
 #include <set>
+#include <utility>
 
 namespace corvane {
 namespace {
@@ -39,6 +40,20 @@ namespace {
 namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;
 constexpr int kDemoLevel = 7;
+
+// Shows nothing; `duringSave` runs at each step of the save's progress
+// through the characters, once it has said it is saving.
+class ProgressWithHook : public SilentProgress {
+public:
+    void showStatus(const std::string& text) override { saving_ = text == LangStr(6150); }
+    void setPosition(int) override {
+        if (saving_ && duringSave) duringSave();
+    }
+    std::function<void()> duringSave;
+
+private:
+    bool saving_ = false;
+};
 
 class DemoSave : public ::testing::Test {
 protected:
@@ -132,7 +147,7 @@ protected:
     CharacterList list;
     std::map<fs::path, fs::file_time_type> openedTimes;  // every file's time when the neighbourhood was opened
     test::ScriptedDialogs dialogs;
-    SilentProgress progress;
+    ProgressWithHook progress;
     int level_ = kDemoLevel;
 };
 
@@ -559,6 +574,36 @@ TEST_F(DemoSave, UnchangedFilesAndFilesAsTheSaveWroteThemAreNotAskedAbout) {
         EXPECT_TRUE(save(mrYes).saved);
         EXPECT_EQ(dialogs.messageTexts(), std::vector<std::string>{LangStr(8075)}) << "save " << again;
         EXPECT_FALSE(victor.Modified);
+    }
+}
+
+// The game writes a file after the save's questions, while the save runs:
+// the save writes nothing and says so, and the next save asks about the file.
+TEST_F(DemoSave, AFileWrittenWhileTheSaveRunsIsNotOverwritten) {
+    for (const char* file : {"neighborhood.iff", "Characters/User00001.iff"}) {
+        SCOPED_TRACE(file);
+        open();
+        const fs::path path = neighbourhood / file;
+        dialogs.forgetShown();
+        sim("User00001").Neat = 300;
+        sim("User00001").Modified = true;
+        bool written = false;
+        progress.duringSave = [&] {
+            if (!std::exchange(written, true)) Touch(path);
+        };
+        const auto before = allFiles();
+        save(mrYes, {mrOk});
+        progress.duringSave = nullptr;
+        ASSERT_TRUE(written);
+        EXPECT_EQ(dialogs.messageTexts(), (std::vector<std::string>{LangStr(8075), LangStr(7010) + " : " + path.string() +
+                                                                                       "\n" + LangStr(7196)}));
+        EXPECT_EQ(allFiles(), before);
+        EXPECT_TRUE(sim("User00001").Modified);
+
+        dialogs.forgetShown();
+        save(mrYes, {mrNo});
+        ASSERT_EQ(dialogs.messageTexts().size(), 2u);
+        EXPECT_TRUE(dialogs.messageTexts()[1].starts_with(LangStr(7193) + "\n" + path.string())) << dialogs.messageTexts()[1];
     }
 }
 
