@@ -60,7 +60,7 @@ corvane::CharacterList openList() {
     corvane::SilentProgress quiet;
     auto opened = corvane::OpenNeighbourhood(settings, dialogs, quiet);
     corvane::CharacterList list;
-    list.assign(std::move(opened.characters), std::move(opened.thumbnails));
+    list.assign(std::move(opened.characters), std::move(opened.thumbnails), opened.imageStamp);
     return list;
 }
 

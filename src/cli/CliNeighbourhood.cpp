@@ -50,13 +50,14 @@ OpenedNeighbourhood openCharacters(const std::string& folderName) {
 
 void OpenDocument(const std::string& folderName, Document& document) {
     OpenedNeighbourhood opened = openCharacters(folderName);
-    document.open(std::move(opened.characters), std::move(opened.thumbnails), std::move(opened.image));
+    document.open(std::move(opened.characters), std::move(opened.thumbnails), std::move(opened.image),
+                  opened.imageStamp);
 }
 
 CharacterList OpenCharacterList(const std::string& folderName) {
     OpenedNeighbourhood opened = openCharacters(folderName);
     CharacterList list;
-    list.assign(std::move(opened.characters), std::move(opened.thumbnails));
+    list.assign(std::move(opened.characters), std::move(opened.thumbnails), opened.imageStamp);
     return list;
 }
 

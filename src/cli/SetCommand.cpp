@@ -92,7 +92,12 @@ void save(CharacterList& list, const std::filesystem::path& folder, const Sim& s
                                        }
                                        return catalogue;
                                    }};
-    SaveModifiedCharacters(list, saveSettings, services);
+    const CharacterSaveResult result = SaveModifiedCharacters(list, saveSettings, services);
+    if (!result.leftChanged.empty()) {
+        // The dialogs leave such a file as it is: the other program's work is never overwritten.
+        throw GameDataError(result.leftChanged.front().string() +
+                            " was changed by another program since it was read; nothing was saved");
+    }
     if (sim.Modified) {
         throw GameDataError("the save of " + sim.FileName + " did not finish (see above)");
     }

@@ -14,10 +14,12 @@
 #include "platform/CaseInsensitivePath.h"
 #include "platform/DurableWrite.h"
 #include "platform/FileBytes.h"
+#include "platform/FileStamp.h"
 #include "platform/LanguageModule.h"
 #include "platform/SilentDialogs.h"
 
 #include <algorithm>
+#include <map>
 #include <exception>
 #include <optional>
 #include <set>
@@ -69,6 +71,43 @@ public:
             return false;
         }
         neighbourhood_ = neighbourhoodBefore_;
+        return true;
+    }
+
+    // The files the game or another program wrote since they were read are
+    // overwritten only on Yes to the question naming each. Every question
+    // comes before the save reads or writes any file, so what it reads is
+    // what the answers were about. False when nothing is to be saved: the
+    // user left neighborhood.iff as it is, or closed a question unanswered.
+    bool confirmOverwrites(CharacterSaveResult& result) {
+        if (changedSinceRead(list_.neighbourhoodStamp(), neighbourhoodFile_)) {
+            const ModalResult answer = askOverwrite(neighbourhoodFile_, 7195);
+            if (answer != mrYes && answer != mrNo) return unanswered(result);
+            // Overwritten or not, the other characters' records no longer show the file.
+            result.reloadNeeded = true;
+            if (answer == mrNo) {
+                // Every character's values live in it: nothing of the save can be written.
+                giveUp(list_.sims());
+                result.leftChanged.push_back(neighbourhoodFile_);
+                return false;
+            }
+        }
+        std::vector<std::filesystem::path> left;
+        std::vector<Sim*> leftOut;
+        for (Sim* sim : list_.sims()) {
+            if (!sim->Modified || sim->isDamaged()) continue;
+            const std::filesystem::path file = characterFileOf(*sim);
+            if (!changedSinceRead(sim->FileStampAsRead, file)) continue;
+            const ModalResult answer = askOverwrite(file, 7194);
+            if (answer != mrYes && answer != mrNo) return unanswered(result);
+            if (answer == mrNo) {
+                left.push_back(file);
+                leftOut.push_back(sim);
+            }
+        }
+        giveUp(leftOut);
+        result.reloadNeeded = result.reloadNeeded || !left.empty();
+        result.leftChanged = std::move(left);
         return true;
     }
 
@@ -141,12 +180,21 @@ public:
     bool writeFiles() {
         if (abandoned_) return false;
         GameFileSave save(settings_.gameFolder);
-        for (const StagedCharacter& staged : staged_) save.add(staged.file, staged.rewritten.bytes);
-        if (neighbourhood_ != neighbourhoodBefore_) save.add(neighbourhoodFile_, neighbourhood_);
-        if (save.empty()) return true;
+        for (const StagedCharacter& staged : staged_) {
+            if (changedSinceQuestions(staged.file)) return changedWhileSaving(staged.file);
+            save.add(staged.file, staged.rewritten.bytes);
+        }
+        if (neighbourhood_ != neighbourhoodBefore_) {
+            if (changedSinceQuestions(neighbourhoodFile_)) return changedWhileSaving(neighbourhoodFile_);
+            save.add(neighbourhoodFile_, neighbourhood_);
+        }
         try {
-            const InterruptedSave earlier = save.commit();
-            if (earlier.outcome != InterruptedSave::Outcome::None) tell(InterruptedSaveText(earlier));
+            if (!save.empty()) {
+                const InterruptedSave earlier = save.commit();
+                if (earlier.outcome != InterruptedSave::Outcome::None) tell(InterruptedSaveText(earlier));
+            }
+            // As read by this save or as written by it: the next save compares with that.
+            list_.setNeighbourhoodStamp(StampOf(neighbourhoodFile_));
             return true;
         } catch (const std::exception& failure) {
             report(LangStr(7010) + " : " + writingStep(failure), failure.what());
@@ -176,6 +224,53 @@ public:
     }
 
 private:
+    // Also notes the file as it is now, for the check just before the write.
+    bool changedSinceRead(const std::optional<FileStamp>& asRead, const std::filesystem::path& file) {
+        const std::optional<FileStamp> now = StampOf(file);
+        agreed_[file] = now;
+        return asRead && now != asRead;
+    }
+
+    bool changedSinceQuestions(const std::filesystem::path& file) const {
+        const auto agreed = agreed_.find(file);
+        return agreed != agreed_.end() && StampOf(file) != agreed->second;
+    }
+
+    ModalResult askOverwrite(const std::filesystem::path& file, int consequence) {
+        const std::string text = LangStr(7193) + "\n" + file.string() + "\n" + LangStr(consequence);
+        return StyledMessageDlg(services_.dialogs, LangStr(5022), text, MsgKind::Warning, 0, mrNone, mbYesNo);
+    }
+
+    // Another program wrote the file after the questions, while this save
+    // ran: nothing is written, and the next save asks about the file.
+    bool changedWhileSaving(const std::filesystem::path& file) {
+        report(LangStr(7010) + " : " + file.string(), LangStr(7196));
+        return false;
+    }
+
+    // Nothing is saved and nothing given up: the editor stays as it was.
+    static bool unanswered(CharacterSaveResult& result) {
+        result = CharacterSaveResult{};
+        result.asked = true;
+        result.unanswered = true;
+        return false;
+    }
+
+    // Characters whose files are left as the other program wrote them: read
+    // again, the neighbourhood shows those files, and their changes are not
+    // asked about once more.
+    static void giveUp(const std::vector<Sim*>& sims) {
+        for (Sim* sim : sims) {
+            sim->Modified = false;
+            sim->LastNameChanged = false;
+            sim->FamilyChanged = false;
+        }
+    }
+
+    std::filesystem::path characterFileOf(const Sim& sim) const {
+        return ResolveCaseInsensitive(settings_.neighbourhoodFolder, "Characters\\" + sim.FileName + ".iff");
+    }
+
     // A values update that failed part way: the neighbourhood again holds the
     // values of the characters staged so far, and nothing of the failed one.
     // (Rare, so the common path needs no copy of the whole file per character.)
@@ -203,7 +298,7 @@ private:
         parts.names = MakeNamesChunk(sim, settings_.languageNumber);
 
         step = "Loading character file";
-        staged.file = ResolveCaseInsensitive(settings_.neighbourhoodFolder, "Characters\\" + sim.FileName + ".iff");
+        staged.file = characterFileOf(sim);
         const std::vector<std::uint8_t> oldBytes = ReadFileBytes(staged.file);
 
         step = "Second Pass through section data";
@@ -230,6 +325,7 @@ private:
         Sim& sim = *staged.sim;
         sim.Modified = false;
         sim.ResetThumbnail = false;
+        sim.FileStampAsRead = StampOf(staged.file);
         if (staged.rewritten.newImagesWritten) {
             if (auto thumbnail = ThumbnailOfCharacterImages(*staged.newImages)) {
                 list_.setThumbnail(staged.index, std::move(thumbnail));
@@ -257,6 +353,8 @@ private:
     InstalledSkins installed_;
     std::filesystem::path neighbourhoodFile_;
     std::vector<std::uint8_t> neighbourhoodBefore_;
+    // Each file the save may write, as it was when the questions were asked.
+    std::map<std::filesystem::path, std::optional<FileStamp>> agreed_;
     std::vector<std::uint8_t> neighbourhood_;  // with the changes of the characters staged so far
     std::vector<StagedCharacter> staged_;
     std::set<const Sim*> refused_;
@@ -272,14 +370,18 @@ CharacterSaveResult SaveModifiedCharacters(CharacterList& list, const CharacterS
     const auto& entries = list.entries();
     result.asked = std::any_of(entries.begin(), entries.end(), [](const auto& e) { return e.sim->Modified; });
     if (!result.asked) return result;
-    if (StyledMessageDlg(services.dialogs, LangStr(5022), LangStr(8075), MsgKind::None, 0, mrYes, mbYesNo) != mrYes) {
+    const ModalResult answer =
+        StyledMessageDlg(services.dialogs, LangStr(5022), LangStr(8075), MsgKind::None, 0, mrYes, mbYesNo);
+    if (answer != mrYes) {
+        result.unanswered = answer != mrNo;
         return result;
     }
     result.saved = true;
     CharacterSaver saver(list, settings, services);
+    saver.finishInterruptedSave();
+    if (!saver.confirmOverwrites(result)) return result;
     services.progress.showStatus(LangStr(6150));
     services.progress.setMaximum(static_cast<int>(entries.size()) - 1);
-    saver.finishInterruptedSave();
     if (!saver.readNeighbourhood()) return result;
     saver.refuseFailingFamilyUpdates();
     for (std::size_t i = 0; i < entries.size(); ++i) {

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <vector>
 
 namespace corvane {
 
@@ -28,14 +29,31 @@ struct CharacterSaveServices {
 struct CharacterSaveResult {
     bool asked = false;            // some characters were modified
     bool saved = false;            // and the user said Yes
+    bool unanswered = false;       // a question was closed without Yes or No: nothing saved, nothing given up
     bool familiesChanged = false;  // neighborhood.iff's households were rewritten: read it again
+    // A file had changed on disk since it was read: the records no longer
+    // show what the files hold, so the neighbourhood is to be read again.
+    bool reloadNeeded = false;
+    std::vector<std::filesystem::path> leftChanged;  // such files the user chose to leave as they are
 };
 
 // Writes every modified character of the list back into the game's files,
 // after asking: its values into neighborhood.iff in place, its character file
 // rebuilt; then the household moves and family names. A character that
 // cannot be saved is reported and left exactly as it was on disk; the others
-// go on. Anything but Yes saves nothing and keeps every record modified.
+// go on. No saves nothing and keeps every record modified; so does closing
+// the question without an answer, which the result tells apart.
+//
+// A file that changed on disk since it was read (the game, or the command
+// line, wrote it) is overwritten only when the user says Yes to the question
+// naming it. No leaves it as it is and gives up the changes it would have
+// held: a character file's character is left out of the save, and since
+// neighborhood.iff holds every character's values, leaving it leaves the
+// whole save undone. Either way the neighbourhood is to be read again. All
+// questions come before any file is read for the save or written; a file
+// another program writes after them, while the save runs, makes the save
+// write nothing and say so. After a save the records hold the stamps of the
+// files as written.
 CharacterSaveResult SaveModifiedCharacters(CharacterList& list, const CharacterSaveSettings& settings,
                                            CharacterSaveServices& services);
 

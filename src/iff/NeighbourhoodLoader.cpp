@@ -4,6 +4,7 @@
 #include "iff/NeighbourRecordLayout.h"
 #include "platform/CaseInsensitivePath.h"
 #include "platform/FileBytes.h"
+#include "platform/FileStamp.h"
 #include "platform/FormatError.h"
 #include "platform/LanguageModule.h"
 #include "platform/ShellFileOps.h"
@@ -76,6 +77,8 @@ Answer loadCharacter(const std::filesystem::path& file, const NeighbourhoodLoadS
         }
         return Answer::Continue;
     }
+    // Taken before the read, so that a write racing it shows as a change at the save.
+    const std::optional<FileStamp> stamp = StampOf(file);
     const std::vector<std::uint8_t> bytes = ReadFileBytes(file);
     if (settings.mayMoveFiles && ReadChunkList(bytes).damaged && askToDeleteDamaged(dialogs, name)) {
         try {
@@ -87,6 +90,7 @@ Answer loadCharacter(const std::filesystem::path& file, const NeighbourhoodLoadS
         }
     }
     LoadedCharacter loaded = ReadCharacter(bytes, file.stem().string(), context);
+    loaded.sim.FileStampAsRead = stamp;
     if (loaded.sim.LastName.empty()) {
         // Without a family the character is not listed; say why when its file is damaged.
         if (loaded.sim.isDamaged()) report.unreadable.push_back(name + " (" + loaded.sim.Damage + ")");
@@ -165,6 +169,7 @@ OpenedNeighbourhood OpenNeighbourhood(const NeighbourhoodLoadSettings& settings,
     progress.showWarning(LangStr(7003));
     const auto file = ResolveCaseInsensitive(settings.folder, "neighborhood.iff");
     try {
+        opened.imageStamp = StampOf(file);
         opened.image = std::make_unique<NeighborhoodImage>(ReadFileBytes(file));
     } catch (const std::runtime_error& error) {
         return refused(std::move(opened), dialogs, LangStr(7168) + "\n" + file.string() + "\n" + error.what());

@@ -3,6 +3,7 @@
 #include "iff/CharacterLoader.h"
 #include "iff/NeighborhoodImage.h"
 #include "platform/Dialogs.h"
+#include "platform/FileStamp.h"
 #include "platform/Progress.h"
 
 #include <filesystem>
@@ -16,6 +17,7 @@ namespace corvane {
 // in load order, each with its thumbnail.
 struct OpenedNeighbourhood {
     std::unique_ptr<NeighborhoodImage> image;
+    std::optional<FileStamp> imageStamp;  // neighborhood.iff's size and time as read
     std::vector<std::unique_ptr<Sim>> characters;
     std::vector<std::optional<Bitmap>> thumbnails;  // one per character, same order
     // Why no character could be opened (the message shown: neighborhood.iff

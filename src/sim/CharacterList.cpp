@@ -30,8 +30,10 @@ LabelFormat NextFormat(LabelFormat format) {
     return LabelFormat::FamilyFirst;
 }
 
-void CharacterList::assign(std::vector<std::unique_ptr<Sim>> characters, std::vector<std::optional<Bitmap>> thumbnails) {
+void CharacterList::assign(std::vector<std::unique_ptr<Sim>> characters, std::vector<std::optional<Bitmap>> thumbnails,
+                           std::optional<FileStamp> neighbourhoodStamp) {
     clear();
+    neighbourhoodStamp_ = neighbourhoodStamp;
     thumbnails.resize(characters.size());
     for (std::size_t i = 0; i < characters.size(); ++i) {
         std::string text = EntryText(*characters[i], LabelFormat::FamilyFirst);
@@ -45,6 +47,7 @@ void CharacterList::assign(std::vector<std::unique_ptr<Sim>> characters, std::ve
 void CharacterList::clear() {
     entries_.clear();
     selected_ = -1;
+    neighbourhoodStamp_.reset();
 }
 
 void CharacterList::select(int index) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Bitmap.h"
+#include "platform/FileStamp.h"
 #include "sim/Sim.h"
 
 #include <memory>
@@ -35,8 +36,15 @@ public:
     };
 
     // Takes the loaded characters, labels them family first and sorts them.
-    void assign(std::vector<std::unique_ptr<Sim>> characters, std::vector<std::optional<Bitmap>> thumbnails);
+    // `neighbourhoodStamp`: neighborhood.iff as it was read (nothing: unknown, not checked).
+    void assign(std::vector<std::unique_ptr<Sim>> characters, std::vector<std::optional<Bitmap>> thumbnails,
+                std::optional<FileStamp> neighbourhoodStamp);
     void clear();
+
+    // neighborhood.iff's size and modification time as read or last saved,
+    // which a save compares with the file before it overwrites it.
+    const std::optional<FileStamp>& neighbourhoodStamp() const { return neighbourhoodStamp_; }
+    void setNeighbourhoodStamp(std::optional<FileStamp> stamp) { neighbourhoodStamp_ = stamp; }
 
     const std::vector<Entry>& entries() const { return entries_; }
     std::size_t size() const { return entries_.size(); }
@@ -70,6 +78,7 @@ private:
 
     std::vector<Entry> entries_;
     int selected_ = -1;
+    std::optional<FileStamp> neighbourhoodStamp_;
 };
 
 }  // namespace corvane

@@ -25,7 +25,7 @@ void RequireEditRange(std::string_view name, long long value, long long low, lon
 }
 
 void Document::open(std::vector<std::unique_ptr<Sim>> characters, std::vector<std::optional<Bitmap>> thumbnails,
-                    std::unique_ptr<NeighborhoodImage> image) {
+                    std::unique_ptr<NeighborhoodImage> image, std::optional<FileStamp> imageStamp) {
     history_.clear();
     loadedHouseholds_.clear();
     saveEnabled_ = false;
@@ -33,7 +33,7 @@ void Document::open(std::vector<std::unique_ptr<Sim>> characters, std::vector<st
         loadedHouseholds_[sim.get()] = {sim->LastName, sim->HouseNumber};
         saveEnabled_ = saveEnabled_ || sim->Modified;
     }
-    characters_.assign(std::move(characters), std::move(thumbnails));
+    characters_.assign(std::move(characters), std::move(thumbnails), imageStamp);
     image_ = std::move(image);
     notifier_.notify({DocumentChange::Kind::Opened, true});
 }

@@ -50,8 +50,10 @@ public:
 
     // Takes a loaded neighbourhood; the history starts empty. The Save button
     // is enabled when the loading already repaired a record.
+    // `imageStamp`: neighborhood.iff as it was read, for the save's check
+    // that nobody else wrote it since (nothing: not checked).
     void open(std::vector<std::unique_ptr<Sim>> characters, std::vector<std::optional<Bitmap>> thumbnails,
-              std::unique_ptr<NeighborhoodImage> image);
+              std::unique_ptr<NeighborhoodImage> image, std::optional<FileStamp> imageStamp = std::nullopt);
     void close();
 
     CharacterList& characters() { return characters_; }

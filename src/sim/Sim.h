@@ -1,10 +1,12 @@
 #pragma once
 
+#include "platform/FileStamp.h"
 #include "skins/SlotPatterns.h"
 
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -93,6 +95,11 @@ struct Sim {
     // body strings end inside entry 7 at offset 3120"); empty when sound. A
     // damaged character can be looked at, but its files are never rewritten.
     std::string Damage;
+
+    // The character file's size and modification time when it was read (or
+    // last saved): a save that finds the file otherwise asks before it
+    // overwrites it. Nothing when unknown; such a file is not checked.
+    std::optional<FileStamp> FileStampAsRead;
 
     // Without a neighbour entry nothing of the person data or relationships
     // may ever be written to neighborhood.iff.

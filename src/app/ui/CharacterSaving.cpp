@@ -51,12 +51,12 @@ bool TfrmMain::SaveModifiedCharacters() {
     CharacterSaveResult result;
     ReportFailure(services_.dialogs,
                   [&] { result = corvane::SaveModifiedCharacters(document_.characters(), save, services); });
-    familiesRewritten_ = familiesRewritten_ || result.familiesChanged;
+    familiesRewritten_ = familiesRewritten_ || result.familiesChanged || result.reloadNeeded;
     if (result.saved) {
         document_.saved();
         fillCharacterList();
     }
-    return !result.asked || result.saved;
+    return !result.unanswered;
 }
 
 void TfrmMain::btnSaveClick() {

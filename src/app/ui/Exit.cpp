@@ -24,13 +24,18 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
         return;
     }
     closing_ = true;
-    FormClose();
+    if (!FormClose()) {
+        // The save question was closed unanswered: back to the editor, every change kept.
+        closing_ = false;
+        event->ignore();
+        return;
+    }
     event->accept();
 }
 
-void TfrmMain::FormClose() {
+bool TfrmMain::FormClose() {
     QCoreApplication::processEvents();
-    SaveModifiedCharacters();
+    if (!SaveModifiedCharacters()) return false;
     LockPages();
     {
         TfrmBusy busy(this);
@@ -51,6 +56,7 @@ void TfrmMain::FormClose() {
         SetLanguageModule(LanguageModule());
     }
     UnlockPages();
+    return true;
 }
 
 }  // namespace corvane

@@ -47,7 +47,18 @@ QIcon thumbnailIcon(const std::optional<Bitmap>& thumbnail) {
 
 void TfrmMain::cbNeighborhoodChange() {
     LockPages();
-    SaveModifiedCharacters();
+    if (!SaveModifiedCharacters()) {
+        // The save question was closed unanswered: the open neighbourhood stays, with its changes.
+        const Settings& settings = AppSettings();
+        for (int i = 0; i < cbNeighborhood->count(); ++i) {
+            const auto folder = cbNeighborhood->itemData(i).toString().toStdString();
+            if (ResolveCaseInsensitive(settings.GamePath, folder) == settings.NeighborhoodPath) {
+                cbNeighborhood->setCurrentIndex(i);
+            }
+        }
+        UnlockPages();
+        return;
+    }
     ShowPage(pageButton("btnNeighborhood"));
     ReportFailure(services_.dialogs, [&] {
         TfrmBusy busy(this);
@@ -72,7 +83,8 @@ void TfrmMain::cbNeighborhoodChange() {
             load.textureInstalled = [skins](const std::string& name) { return !skins.FindSkinFile(name, ".bmp").empty(); };
             load.mayMoveFiles = true;  // opened for editing: small and given-up damaged files go to the Trash
             OpenedNeighbourhood opened = OpenNeighbourhood(load, services_.dialogs, busy);
-            document_.open(std::move(opened.characters), std::move(opened.thumbnails), std::move(opened.image));
+            document_.open(std::move(opened.characters), std::move(opened.thumbnails), std::move(opened.image),
+                           opened.imageStamp);
         }
     });
     fillCharacterList();

@@ -86,7 +86,8 @@ public:
     // Builds the skin catalogue under the busy window; false when an archive
     // could not be read.
     bool LoadSkinData();
-    // Asks about and saves the modified characters; false when the user said No.
+    // Asks about and saves the modified characters; false when a question was
+    // closed without an answer: nothing saved, every change kept.
     bool SaveModifiedCharacters();
     // Saves, reads the neighbourhood again when households or family names
     // changed, and shows the list anew with the same character selected.
@@ -165,7 +166,8 @@ private:
     void closeAboutWindow();
 
     // Exit.
-    void FormClose();
+    // False when the save question was closed without an answer: the window stays.
+    bool FormClose();
     void ckOpenCurNBGDClick(bool checked);
 
     void fillCharacterList();
@@ -181,7 +183,7 @@ private:
     TfrmAbout* about_ = nullptr;
     std::string preselectedNeighbourhood_;
     bool closing_ = false;
-    bool familiesRewritten_ = false;  // a save rewrote neighborhood.iff's households
+    bool familiesRewritten_ = false;  // a save rewrote neighborhood.iff's households, or found files changed on disk
 };
 
 }  // namespace corvane

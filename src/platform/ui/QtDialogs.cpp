@@ -1,7 +1,9 @@
 #include "platform/ui/QtDialogs.h"
 
 #include <QAbstractButton>
+#include <QCloseEvent>
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStringList>
@@ -49,6 +51,24 @@ void applyStyle(QMessageBox& box, const DialogStyle& style) {
     box.setFont(font);
 }
 
+// Escape and the window's close box answer nothing: Qt would press the only
+// No button for them, and a No the user never gave can lose work ("Save the
+// changed Sims?" at exit). The dialog then returns mrCancel.
+class ButtonsOnlyMessageBox : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->matches(QKeySequence::Cancel)) {
+            reject();
+            return;
+        }
+        QMessageBox::keyPressEvent(event);
+    }
+    void closeEvent(QCloseEvent* event) override { QDialog::closeEvent(event); }
+};
+
 std::optional<std::filesystem::path> pathOrNothing(const QString& chosen) {
     if (chosen.isEmpty()) {
         return std::nullopt;
@@ -83,7 +103,7 @@ QString QtFileFilter(const std::string& filter) {
 }
 
 ModalResult QtDialogs::showMessage(const MessageRequest& request) {
-    QMessageBox box(iconFor(request.kind), QString::fromStdString(request.caption),
+    ButtonsOnlyMessageBox box(iconFor(request.kind), QString::fromStdString(request.caption),
                     QString::fromStdString(request.text), QMessageBox::NoButton, parent_);
     applyStyle(box, request.style);
     std::map<QAbstractButton*, ModalResult> results;

@@ -13,6 +13,8 @@
 #include <QScreen>
 #include <QUrl>
 
+#include <utility>
+
 #include <GL/gl.h>
 
 namespace corvane {
@@ -113,12 +115,22 @@ void Tf3DUIGL::showEvent(QShowEvent* event) {
 }
 
 void Tf3DUIGL::initializeGL() {
-    const auto* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
-    for (int i = 0; i < openGlChecks_; ++i) {
-        StyledMessageDlg(dialogs_, LangStr(5022), DriverKind(renderer != nullptr ? renderer : ""), MsgKind::None, 0,
-                         mrOk, mbOK);
-    }
     SetPreviewGlState(previewColor_);
+    if (openGlChecks_ == 0) return;
+    const auto* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+    const std::string driver = DriverKind(renderer != nullptr ? renderer : "");
+    // Told once the window is made, never from here: a message's event loop
+    // would paint the window before Qt has given it its framebuffer, and
+    // leave another context current for the rest of its set-up.
+    const int checks = std::exchange(openGlChecks_, 0);
+    QMetaObject::invokeMethod(
+        this,
+        [this, driver, checks] {
+            for (int i = 0; i < checks; ++i) {
+                StyledMessageDlg(dialogs_, LangStr(5022), driver, MsgKind::None, 0, mrOk, mbOK);
+            }
+        },
+        Qt::QueuedConnection);
 }
 
 void Tf3DUIGL::resizeGL(int width, int height) {

@@ -29,9 +29,8 @@ protected:
         AppSettings() = Settings();
         registry.write(RegistryRoot::LocalMachine, kGameRegistryKey, "SIMS_DATA", game.string());
         registry.write(RegistryRoot::LocalMachine, kGameRegistryKey, "SIMS_LANGUAGE", "USEnglish");
-        window = std::make_unique<TfrmMain>(MainWindowServices{dialogs, registry, {}, CORVANE_LANG_DIR, [] {
-                                                                   return std::string();
-                                                               }});
+        window = std::make_unique<TfrmMain>(MainWindowServices{editorDialogs(), registry, editorSwitches(),
+                                                               CORVANE_LANG_DIR, [] { return std::string(); }});
         ASSERT_TRUE(window->FormCreate());
     }
     void TearDown() override {
@@ -39,6 +38,10 @@ protected:
         SetLanguageModule(LanguageModule());
         AppSettings() = Settings();
     }
+
+    // What the editor is started with: the scripted dialogs and no switches, unless a test says otherwise.
+    virtual Dialogs& editorDialogs() { return dialogs; }
+    virtual CommandLineSwitches editorSwitches() const { return {}; }
 
     // Selects the character of a file in the header's list, as a click would.
     Sim& select(const std::string& fileName) {

@@ -7,9 +7,12 @@
 #include "support/ui/DemoEditorTest.h"
 
 #include <QComboBox>
-
-#include <fstream>
+#include <QGroupBox>
 #include <QPushButton>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
 
 namespace corvane {
 namespace {
@@ -113,6 +116,87 @@ TEST_F(SaveButtonTest, ANeighbourhoodThatCannotBeReadIsToldAndTheEditorKeepsRunn
     EXPECT_NE(dialogs.messageTexts().front().find("Not a directory"), std::string::npos) << "the cause is said";
     EXPECT_EQ(window->cbUserName->count(), 0);
     EXPECT_TRUE(window->btnExit->isEnabled()) << "the editor is still usable";
+}
+
+// Escape or the close box on the exit question answers nothing (QtDialogs
+// returns mrCancel): the editor stays open with every change kept.
+class ExitQuestionTest : public SaveButtonTest {
+protected:
+    Sim& editAndCloseUnanswered() {
+        Sim& victor = open("User00001", "btnSkillsPersonality");
+        window->findChild<TThinTrackbar*>("trkNeat")->setValue(321);
+        window->show();
+        dialogs.answer(mrCancel);
+        EXPECT_FALSE(window->close());
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_EQ(dialogs.messageTexts(), std::vector<std::string>{LangStr(8075)});
+        EXPECT_TRUE(victor.Modified);
+        EXPECT_EQ(window->document().current(), &victor);
+        EXPECT_EQ(neatOnDisk(victor), 900);
+        EXPECT_TRUE(window->btnSave->isEnabled());
+        EXPECT_TRUE(window->grpNGBD->isEnabled()) << "the pages are not left locked";
+        EXPECT_EQ(window->cbUserName->count(), 7);
+        return victor;
+    }
+};
+
+TEST_F(ExitQuestionTest, ClosedWithoutAnAnswerTheEditorStaysAndYesThenSavesAndCloses) {
+    const Sim victor = editAndCloseUnanswered();
+    dialogs.answer(mrYes);
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(neatOnDisk(victor), 321);
+}
+
+TEST_F(ExitQuestionTest, ClosedWithoutAnAnswerTheEditorStaysAndNoThenClosesWithoutSaving) {
+    const Sim victor = editAndCloseUnanswered();
+    dialogs.answer(mrNo);
+    EXPECT_TRUE(window->close());
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(neatOnDisk(victor), 900);
+}
+
+TEST_F(SaveButtonTest, TheQuestionBeforeAnotherNeighbourhoodClosedWithoutAnAnswerKeepsThisOneOpen) {
+    Sim& victor = open("User00001", "btnSkillsPersonality");
+    window->findChild<TThinTrackbar*>("trkNeat")->setValue(321);
+    dialogs.answer(mrCancel);
+    window->cbNeighborhood->setCurrentIndex(1);
+    window->cbNeighborhoodChange();
+    EXPECT_EQ(dialogs.messageTexts(), std::vector<std::string>{LangStr(8075)}) << "the other one was not opened";
+    EXPECT_EQ(window->cbNeighborhood->currentIndex(), 0) << "the open neighbourhood stays selected";
+    EXPECT_EQ(window->document().current(), &victor);
+    EXPECT_TRUE(victor.Modified);
+    EXPECT_EQ(neatOnDisk(victor), 900);
+    EXPECT_TRUE(window->grpNGBD->isEnabled());
+
+    dialogs.answer(mrYes);
+    window->btnSave->click();
+    EXPECT_EQ(neatOnDisk(victor), 321) << "the kept change is saved later";
+}
+
+// The game wrote Victor's file while the editor had it open; leaving it as it
+// is reads the neighbourhood again, so the list shows what the files hold.
+TEST_F(SaveButtonTest, AFileLeftAsTheGameWroteItReadsTheNeighbourhoodAgain) {
+    open("User00001", "btnSkillsPersonality");
+    window->findChild<TThinTrackbar*>("trkNeat")->setValue(321);
+    const auto file = game / "UserData" / "Characters" / "User00001.iff";
+    std::filesystem::last_write_time(file, std::filesystem::last_write_time(file) + std::chrono::hours(1));
+    dialogs.answer(mrYes).answer(mrNo);
+    window->btnSave->click();
+    ASSERT_EQ(dialogs.messageTexts().size(), 2u);
+    EXPECT_TRUE(dialogs.messageTexts()[1].starts_with(LangStr(7193) + "\n")) << dialogs.messageTexts()[1];
+    ASSERT_NE(window->document().current(), nullptr);
+    EXPECT_EQ(window->document().current()->NeighborID, 1) << "the same character stays selected";
+    EXPECT_EQ(window->document().current()->Neat, 900) << "read anew: the change was given up";
+    EXPECT_FALSE(window->document().current()->Modified);
+    EXPECT_FALSE(window->btnSave->isEnabled());
+
+    dialogs.forgetShown();
+    open("User00001", "btnSkillsPersonality");
+    window->findChild<TThinTrackbar*>("trkNeat")->setValue(322);
+    dialogs.answer(mrYes);
+    window->btnSave->click();
+    EXPECT_EQ(dialogs.messageTexts(), std::vector<std::string>{LangStr(8075)}) << "read anew, the file is not asked about";
+    EXPECT_EQ(neatOnDisk(*window->document().current()), 322);
 }
 
 }  // namespace

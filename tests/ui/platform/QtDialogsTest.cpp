@@ -3,6 +3,7 @@
 #include "support/ui/QtTestApplication.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -10,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <vector>
 
 namespace corvane {
 namespace {
@@ -80,6 +82,39 @@ TEST(QtDialogs, KindChoosesTheIconAndNoDefaultMeansNone) {
             },
             "Ja");
         EXPECT_EQ(dialogs.showMessage(request(kind, mrNone)), mrYes);
+    }
+}
+
+// Qt would press the only No button for Escape and the close box; a No the
+// user never gave can lose work, so both answer nothing.
+TEST(QtDialogs, EscapeAndTheCloseBoxAnswerNothingNotNo) {
+    app();
+    QtDialogs dialogs;
+    MessageRequest question = request(MsgKind::None, mrYes);
+    question.buttons = {{mrYes, "Ja"}, {mrNo, "Nein"}};
+    struct Case {
+        const char* way;
+        std::function<void(QMessageBox&)> close;
+    };
+    const std::vector<Case> cases{
+        {"Escape",
+         [](QMessageBox& box) {
+             QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+             QApplication::sendEvent(&box, &escape);
+         }},
+        {"close box", [](QMessageBox& box) { box.close(); }},
+    };
+    for (const Case& c : cases) {
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            c.close(*box);
+            if (box->isVisible()) {
+                ADD_FAILURE() << c.way << " left the box open";
+                box->buttons().front()->click();
+            }
+        });
+        EXPECT_EQ(dialogs.showMessage(question), mrCancel) << c.way;
     }
 }
 

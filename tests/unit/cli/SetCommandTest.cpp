@@ -2,10 +2,14 @@
 #include "cli/SetCommand.h"
 
 #include "platform/FileBytes.h"
+#include "platform/LanguageModule.h"
 #include "sim/FieldAssignment.h"
 #include "unit/cli/DemoGameTest.h"
 
 #include <algorithm>
+#include <chrono>
+#include <functional>
+#include <iostream>
 #include <fstream>
 
 namespace corvane::cli {
@@ -133,6 +137,86 @@ TEST_F(SetCommandTest, ValuesStoredNowhereAndDamagedCharactersAreRefusedAndNothi
     // What lives in the family record is still stored for her.
     run(RunSet, {"UserData", "User00005", "FamilyCash=4321"});
     EXPECT_NE(run(RunShow, {"UserData", "User00005"}).find("FamilyCash\t4321\n"), std::string::npos);
+}
+
+// While it lives, std::cerr (where the tool's dialogs write) runs `action`
+// once `text` has been written to it: the moment the tool asks its question.
+class WhenWrittenToStderr : public std::streambuf {
+public:
+    WhenWrittenToStderr(std::string text, std::function<void()> action)
+        : text_(std::move(text)), action_(std::move(action)), previous_(std::cerr.rdbuf(this)) {}
+    ~WhenWrittenToStderr() override { std::cerr.rdbuf(previous_); }
+    WhenWrittenToStderr(const WhenWrittenToStderr&) = delete;
+    WhenWrittenToStderr& operator=(const WhenWrittenToStderr&) = delete;
+    bool ran() const { return ran_; }
+
+protected:
+    int overflow(int c) override {
+        if (c != traits_type::eof()) take(std::string(1, static_cast<char>(c)));
+        return c;
+    }
+    std::streamsize xsputn(const char* s, std::streamsize n) override {
+        take(std::string(s, static_cast<std::size_t>(n)));
+        return n;
+    }
+
+private:
+    void take(const std::string& more) {
+        written_ += more;
+        if (!ran_ && written_.find(text_) != std::string::npos) {
+            ran_ = true;
+            action_();
+        }
+    }
+    std::string text_;
+    std::function<void()> action_;
+    std::streambuf* previous_;
+    std::string written_;
+    bool ran_ = false;
+};
+
+// The game writes a file between the tool's read and its write: the tool
+// leaves it as it is, writes nothing and fails with exit status 2 (not a
+// usage error), naming the file on one line.
+TEST_F(SetCommandTest, AFileChangedBetweenTheReadAndTheWriteIsLeftAsItIsAndTheCommandFails) {
+    const auto characters = game / "UserData" / "Characters";
+    struct Case {
+        const char* character;  // the one set changes
+        std::filesystem::path file;
+        std::function<void(const std::filesystem::path&)> change;
+    };
+    const std::vector<Case> cases{
+        {"User00002", characters / "User00002.iff",
+         [](const std::filesystem::path& file) { std::ofstream(file, std::ios::binary | std::ios::app) << "more"; }},
+        {"User00001", game / "UserData" / "neighborhood.iff",
+         [](const std::filesystem::path& file) {
+             std::filesystem::last_write_time(file, std::filesystem::last_write_time(file) + std::chrono::hours(1));
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file.filename().string());
+        const CliArguments arguments = args({"UserData", c.character, "Neat=321"});
+        const auto neighbourhoodBefore = neighbourhood();
+        std::vector<std::uint8_t> changed;
+        WhenWrittenToStderr theGameWrites(LangStr(8075), [&] {
+            c.change(c.file);
+            changed = ReadFileBytes(c.file);
+        });
+        std::ostringstream out;
+        try {
+            RunSet(arguments, out);
+            ADD_FAILURE() << "saved over the changed file";
+        } catch (const GameDataError& error) {
+            const std::string message = error.what();
+            EXPECT_TRUE(message.ends_with(c.file.filename().string() +
+                                          " was changed by another program since it was read; nothing was saved"))
+                << message;
+            EXPECT_EQ(message.find('\n'), std::string::npos) << message;
+        }
+        ASSERT_TRUE(theGameWrites.ran());
+        EXPECT_EQ(ReadFileBytes(c.file), changed) << "left as the game wrote it";
+        EXPECT_EQ(neighbourhood(), neighbourhoodBefore) << "Neat not written";
+    }
 }
 
 TEST(FieldAssignment, MarksTheRecordAsTheEditPagesDo) {

@@ -332,7 +332,7 @@ void BrokenFiles::open(const BrokenFile& row, OpenedRow& opened) {
     load.applicationFolder = dir.path() / "app";
     SilentProgress quiet;
     OpenedNeighbourhood loaded = OpenNeighbourhood(load, opened.dialogs, quiet);
-    opened.list.assign(std::move(loaded.characters), std::move(loaded.thumbnails));
+    opened.list.assign(std::move(loaded.characters), std::move(loaded.thumbnails), loaded.imageStamp);
 }
 
 // Neither a damaged character nor one whose family records cannot be

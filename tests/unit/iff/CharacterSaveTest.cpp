@@ -26,11 +26,13 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <fstream>
 #include <functional>
 #include <iostream>
 #include <set>
+#include <utility>
 
 namespace corvane {
 namespace {
@@ -38,6 +40,20 @@ namespace {
 namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;
 constexpr int kDemoLevel = 7;
+
+// Shows nothing; `duringSave` runs at each step of the save's progress
+// through the characters, once it has said it is saving.
+class ProgressWithHook : public SilentProgress {
+public:
+    void showStatus(const std::string& text) override { saving_ = text == LangStr(6150); }
+    void setPosition(int) override {
+        if (saving_ && duringSave) duringSave();
+    }
+    std::function<void()> duringSave;
+
+private:
+    bool saving_ = false;
+};
 
 class DemoSave : public ::testing::Test {
 protected:
@@ -63,7 +79,11 @@ protected:
         load.textureInstalled = [skins](const std::string& name) { return !skins.FindSkinFile(name, ".bmp").empty(); };
         test::ScriptedDialogs quiet;
         OpenedNeighbourhood opened = OpenNeighbourhood(load, quiet, progress);
-        list.assign(std::move(opened.characters), std::move(opened.thumbnails));
+        list.assign(std::move(opened.characters), std::move(opened.thumbnails), opened.imageStamp);
+        openedTimes.clear();
+        for (const auto& entry : fs::recursive_directory_iterator(neighbourhood)) {
+            if (entry.is_regular_file()) openedTimes[entry.path()] = fs::last_write_time(entry.path());
+        }
     }
 
     // `answer` goes to the question, `then` to the messages after it.
@@ -99,7 +119,9 @@ protected:
         }
         return files;
     }
-    // Puts every file of the neighbourhood back as `files` holds them, and nothing else.
+    // Puts every file of the neighbourhood back as `files` holds them, and
+    // nothing else, with the times they had when the neighbourhood was opened:
+    // put back, they count as unchanged since they were read.
     void restore(const std::map<fs::path, Bytes>& files) {
         for (const auto& [path, bytes] : allFiles()) {
             if (!files.contains(path)) fs::remove(path);
@@ -107,6 +129,7 @@ protected:
         for (const auto& [path, bytes] : files) {
             std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
                                                          static_cast<std::streamsize>(bytes.size()));
+            if (openedTimes.contains(path)) fs::last_write_time(path, openedTimes.at(path));
         }
     }
 
@@ -122,8 +145,9 @@ protected:
     std::filesystem::path game;
     std::filesystem::path neighbourhood;
     CharacterList list;
+    std::map<fs::path, fs::file_time_type> openedTimes;  // every file's time when the neighbourhood was opened
     test::ScriptedDialogs dialogs;
-    SilentProgress progress;
+    ProgressWithHook progress;
     int level_ = kDemoLevel;
 };
 
@@ -176,6 +200,7 @@ TEST_F(DemoSave, NoToTheQuestionSavesNothingAndKeepsEveryRecordModified) {
     const auto result = save(mrNo);
     EXPECT_TRUE(result.asked);
     EXPECT_FALSE(result.saved);
+    EXPECT_FALSE(result.unanswered) << "No is an answer";
     EXPECT_EQ(dialogs.messageTexts(), std::vector<std::string>{LangStr(8075)});
     EXPECT_TRUE(sim("User00001").Modified);
     EXPECT_EQ(allFiles(), before);
@@ -294,11 +319,13 @@ TEST_F(DemoSave, ADamagedCharacterFileIsRefusedAndTheOthersAreSaved) {
     sim("User00002").Modified = true;
     sim("User00005").Bio = "Moved here in spring.";
     sim("User00005").Modified = true;
-    save(mrYes, {mrOk});
+    // Damaged after it was read: Yes to overwriting it, and the save finds the damage.
+    save(mrYes, {mrYes, mrOk});
     const auto texts = dialogs.messageTexts();
-    ASSERT_EQ(texts.size(), 2u);
-    EXPECT_TRUE(texts[1].starts_with(LangStr(7010) + " : User00002.iff: ")) << texts[1];
-    EXPECT_TRUE(texts[1].ends_with("\n" + LangStr(7169))) << texts[1];
+    ASSERT_EQ(texts.size(), 3u);
+    EXPECT_TRUE(texts[1].starts_with(LangStr(7193) + "\n" + characterFile("User00002").string())) << texts[1];
+    EXPECT_TRUE(texts[2].starts_with(LangStr(7010) + " : User00002.iff: ")) << texts[2];
+    EXPECT_TRUE(texts[2].ends_with("\n" + LangStr(7169))) << texts[2];
     EXPECT_EQ(ReadFileBytes(characterFile("User00002")), damaged);
     EXPECT_EQ(ReadFileBytes(neighbourhood / "neighborhood.iff"), neighbourhoodBefore) << "nothing of the refused character";
     EXPECT_TRUE(sim("User00002").Modified);
@@ -351,6 +378,7 @@ TEST_F(DemoSave, ANeighbourhoodThatNoLongerFitsTheRecordsIsToldAndNothingIsWritt
         const char* fault;
         std::function<void()> damage;
         std::string told;  // what the failure message starts with
+        bool fileChanged;  // then Yes to overwriting it comes first
     };
     const std::vector<Case> cases{
         {"cut_to_half",
@@ -360,10 +388,10 @@ TEST_F(DemoSave, ANeighbourhoodThatNoLongerFitsTheRecordsIsToldAndNothingIsWritt
              std::ofstream(neighbourhood / "neighborhood.iff", std::ios::binary)
                  .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
          },
-         LangStr(7010) + " : "},
+         LangStr(7010) + " : ", true},
         {"stored_position_past_the_end",
          [&] { sim("User00001").NeighborEntryPos = 50'000'000; },
-         LangStr(7010) + " : User00001"},
+         LangStr(7010) + " : User00001", false},
     };
     const auto pristine = allFiles();
     for (const Case& c : cases) {
@@ -374,11 +402,11 @@ TEST_F(DemoSave, ANeighbourhoodThatNoLongerFitsTheRecordsIsToldAndNothingIsWritt
         sim("User00001").Neat = 300;
         sim("User00001").FirstName = "Viktor";
         sim("User00001").Modified = true;
-        save(mrYes, {mrOk});
+        save(mrYes, c.fileChanged ? std::vector<ModalResult>{mrYes, mrOk} : std::vector<ModalResult>{mrOk});
         const auto texts = dialogs.messageTexts();
-        ASSERT_EQ(texts.size(), 2u) << c.fault;
-        EXPECT_TRUE(texts[1].starts_with(c.told)) << c.fault << ": " << texts[1];
-        EXPECT_NE(texts[1].find("neighborhood.iff"), std::string::npos) << c.fault << ": the cause names the file";
+        ASSERT_EQ(texts.size(), c.fileChanged ? 3u : 2u) << c.fault;
+        EXPECT_TRUE(texts.back().starts_with(c.told)) << c.fault << ": " << texts.back();
+        EXPECT_NE(texts.back().find("neighborhood.iff"), std::string::npos) << c.fault << ": the cause names the file";
         EXPECT_EQ(allFiles(), before) << c.fault;
         EXPECT_TRUE(sim("User00001").Modified) << c.fault;
         restore(pristine);
@@ -442,6 +470,173 @@ TEST_F(DemoSave, ACharacterWhoseHeadIsNotInstalledLosesItsImages) {
     EXPECT_FALSE(sim("User00002").ResetThumbnail);
     open();
     EXPECT_EQ(sim("User00002").HeadMesh, "") << "written as the bare key, never a dangling name";
+}
+
+// What the game or the command-line tool does to a file while the editor has
+// the neighbourhood open: writes it longer, or writes it again as it was.
+void AppendChunk(const fs::path& file) {
+    const Bytes chunk = MakeChunk("STR#", 301, 0, "added by the game", Bytes{0xFD, 0xFF, 0x00, 0x00});
+    std::ofstream(file, std::ios::binary | std::ios::app)
+        .write(reinterpret_cast<const char*>(chunk.data()), static_cast<std::streamsize>(chunk.size()));
+}
+void Touch(const fs::path& file) {
+    fs::last_write_time(file, fs::last_write_time(file) + std::chrono::hours(1));
+}
+
+TEST_F(DemoSave, AFileChangedOnDiskSinceItWasReadIsOverwrittenOnlyOnYes) {
+    struct Case {
+        const char* name;
+        bool neighbourhoodFile;  // else Victor's character file
+        std::function<void(const fs::path&)> change;
+        ModalResult answer;
+    };
+    const std::vector<Case> cases{
+        {"character_file_grown_yes", false, AppendChunk, mrYes},
+        {"character_file_touched_no", false, Touch, mrNo},
+        {"neighbourhood_touched_yes", true, Touch, mrYes},
+        {"neighbourhood_grown_no", true, AppendChunk, mrNo},
+    };
+    const auto pristine = allFiles();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        open();
+        const fs::path file = c.neighbourhoodFile ? neighbourhood / "neighborhood.iff" : characterFile("User00001");
+        c.change(file);
+        const auto changed = allFiles();
+        const auto changedTime = fs::last_write_time(file);
+        dialogs.forgetShown();
+        Sim& victor = sim("User00001");
+        const auto victorNeat = static_cast<std::size_t>(victor.NeighborEntryPos) + 32;
+        victor.Neat = 300;  // 0x012C in neighborhood.iff
+        victor.FirstName = "Viktor";
+        victor.Modified = true;
+        Sim& elena = sim("User00002");
+        const auto elenaNeat = static_cast<std::size_t>(elena.NeighborEntryPos) + 32;
+        elena.Neat = 123;  // 0x007B
+        elena.Modified = true;
+
+        const auto result = save(mrYes, {c.answer});
+        EXPECT_EQ(dialogs.messageTexts(),
+                  (std::vector<std::string>{LangStr(8075), LangStr(7193) + "\n" + file.string() + "\n" +
+                                                               LangStr(c.neighbourhoodFile ? 7195 : 7194)}));
+        EXPECT_FALSE(result.unanswered);
+        EXPECT_EQ(result.reloadNeeded, c.neighbourhoodFile || c.answer == mrNo);
+        EXPECT_FALSE(victor.Modified) << "saved, or its changes given up";
+        const Bytes values = ReadFileBytes(neighbourhood / "neighborhood.iff");
+        if (c.answer == mrYes) {
+            EXPECT_EQ(result.leftChanged, std::vector<fs::path>{});
+            EXPECT_NE(ReadFileBytes(file), changed.at(file)) << "overwritten";
+            EXPECT_EQ(values[victorNeat], 0x2C);
+            EXPECT_EQ(values[elenaNeat], 0x7B);
+            EXPECT_FALSE(elena.Modified);
+            open();
+            EXPECT_EQ(sim("User00001").FirstName, "Viktor");
+            EXPECT_EQ(sim("User00001").Neat, 300);
+        } else if (c.neighbourhoodFile) {
+            EXPECT_EQ(result.leftChanged, std::vector<fs::path>{file});
+            EXPECT_EQ(allFiles(), changed) << "the whole save is left undone";
+            EXPECT_FALSE(elena.Modified) << "every change is given up";
+        } else {
+            EXPECT_EQ(result.leftChanged, std::vector<fs::path>{file});
+            EXPECT_EQ(ReadFileBytes(file), changed.at(file)) << "left as the other program wrote it";
+            EXPECT_EQ(fs::last_write_time(file), changedTime);
+            EXPECT_EQ(values[victorNeat], 0x84) << "nothing of the character left out: Neat stays 900 (0x0384)";
+            EXPECT_EQ(values[elenaNeat], 0x7B) << "the others are saved";
+            EXPECT_FALSE(elena.Modified);
+        }
+        restore(pristine);
+    }
+}
+
+// After a save the files as written are what the next save compares with;
+// files nobody else touched are never asked about.
+TEST_F(DemoSave, UnchangedFilesAndFilesAsTheSaveWroteThemAreNotAskedAbout) {
+    Touch(characterFile("User00001"));
+    Touch(neighbourhood / "neighborhood.iff");
+    Sim& victor = sim("User00001");
+    victor.Neat = 300;
+    victor.Modified = true;
+    Sim& elena = sim("User00002");
+    elena.Bio = "Sings.";
+    elena.Modified = true;
+    save(mrYes, {mrYes, mrYes});
+    EXPECT_EQ(dialogs.messageTexts().size(), 3u) << "the question and the two changed files";
+    EXPECT_FALSE(victor.Modified);
+    EXPECT_FALSE(elena.Modified);
+
+    for (int again = 0; again < 2; ++again) {
+        dialogs.forgetShown();
+        victor.Neat = 400 + again;
+        victor.Bio = "Saved " + std::to_string(again);
+        victor.Modified = true;
+        elena.Neat = 500 + again;
+        elena.Modified = true;
+        EXPECT_TRUE(save(mrYes).saved);
+        EXPECT_EQ(dialogs.messageTexts(), std::vector<std::string>{LangStr(8075)}) << "save " << again;
+        EXPECT_FALSE(victor.Modified);
+    }
+}
+
+// The game writes a file after the save's questions, while the save runs:
+// the save writes nothing and says so, and the next save asks about the file.
+TEST_F(DemoSave, AFileWrittenWhileTheSaveRunsIsNotOverwritten) {
+    for (const char* file : {"neighborhood.iff", "Characters/User00001.iff"}) {
+        SCOPED_TRACE(file);
+        open();
+        const fs::path path = neighbourhood / file;
+        dialogs.forgetShown();
+        sim("User00001").Neat = 300;
+        sim("User00001").Modified = true;
+        bool written = false;
+        progress.duringSave = [&] {
+            if (!std::exchange(written, true)) Touch(path);
+        };
+        const auto before = allFiles();
+        save(mrYes, {mrOk});
+        progress.duringSave = nullptr;
+        ASSERT_TRUE(written);
+        EXPECT_EQ(dialogs.messageTexts(), (std::vector<std::string>{LangStr(8075), LangStr(7010) + " : " + path.string() +
+                                                                                       "\n" + LangStr(7196)}));
+        EXPECT_EQ(allFiles(), before);
+        EXPECT_TRUE(sim("User00001").Modified);
+
+        dialogs.forgetShown();
+        save(mrYes, {mrNo});
+        ASSERT_EQ(dialogs.messageTexts().size(), 2u);
+        EXPECT_TRUE(dialogs.messageTexts()[1].starts_with(LangStr(7193) + "\n" + path.string())) << dialogs.messageTexts()[1];
+    }
+}
+
+// Escape or the window's close box on a question: no answer, so nothing is
+// saved and nothing given up.
+TEST_F(DemoSave, AQuestionClosedWithoutAnAnswerSavesNothingAndKeepsEveryChange) {
+    struct Case {
+        const char* name;
+        bool fileChanged;  // the question about a changed file is the one left unanswered
+    };
+    for (const Case& c : {Case{"save_question", false}, Case{"changed_file_question", true}}) {
+        SCOPED_TRACE(c.name);
+        open();
+        if (c.fileChanged) Touch(characterFile("User00002"));
+        const auto before = allFiles();
+        dialogs.forgetShown();
+        sim("User00001").Neat = 300;
+        sim("User00001").Modified = true;
+        sim("User00002").LastName = "Hale";
+        sim("User00002").LastNameChanged = true;
+        sim("User00002").Modified = true;
+        const auto result =
+            c.fileChanged ? save(mrYes, {mrCancel}) : save(mrCancel);
+        EXPECT_EQ(dialogs.messageTexts().size(), c.fileChanged ? 2u : 1u);
+        EXPECT_TRUE(result.asked);
+        EXPECT_TRUE(result.unanswered);
+        EXPECT_FALSE(result.saved);
+        EXPECT_FALSE(result.reloadNeeded);
+        EXPECT_EQ(allFiles(), before);
+        EXPECT_TRUE(sim("User00001").Modified);
+        EXPECT_TRUE(sim("User00002").Modified);
+        EXPECT_TRUE(sim("User00002").LastNameChanged);
+    }
 }
 
 TEST_F(DemoSave, HouseholdMovesAskForTheNeighbourhoodToBeReadAgain) {

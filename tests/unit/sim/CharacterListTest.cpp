@@ -22,7 +22,7 @@ CharacterList threeCharacters() {
     characters[0]->Relationships.push_back({3, "Ann", "Newbie", 10, 0, 0, 0, 1, 0});
     characters[1]->Relationships.push_back({3, "Ann", "Newbie", 20, 0, 0, 0, 1, 0});
     CharacterList list;
-    list.assign(std::move(characters), {});
+    list.assign(std::move(characters), {}, std::nullopt);
     return list;
 }
 
