@@ -127,19 +127,17 @@ void Document::edit(std::string_view mergeKey, const std::function<void(EditScop
 }
 
 bool Document::undo() {
-    EditStep* step = history_.undo();
-    if (step == nullptr) return false;
-    const bool namesChanged = restore(*step, true);
-    saveEnabled_ = step->saveBefore;
-    notifier_.notify({DocumentChange::Kind::Edited, namesChanged});
-    return true;
+    return replay(history_.undo(), true);
 }
 
 bool Document::redo() {
-    EditStep* step = history_.redo();
+    return replay(history_.redo(), false);
+}
+
+bool Document::replay(EditStep* step, bool backward) {
     if (step == nullptr) return false;
-    const bool namesChanged = restore(*step, false);
-    saveEnabled_ = step->saveAfter;
+    const bool namesChanged = restore(*step, backward);
+    saveEnabled_ = backward ? step->saveBefore : step->saveAfter;
     notifier_.notify({DocumentChange::Kind::Edited, namesChanged});
     return true;
 }

@@ -104,6 +104,8 @@ public:
 
 private:
     friend class EditScope;
+    // Puts a step's records back (`backward`) or forward again.
+    bool replay(EditStep* step, bool backward);
 
     int expansionLevel_;
     CharacterList characters_;

@@ -31,19 +31,19 @@ void EditHistory::clear() {
 }
 
 EditStep* EditHistory::undo() {
-    open_ = false;
-    if (done_.empty()) return nullptr;
-    undone_.push_back(std::move(done_.back()));
-    done_.pop_back();
-    return &undone_.back();
+    return moveLast(done_, undone_);
 }
 
 EditStep* EditHistory::redo() {
+    return moveLast(undone_, done_);
+}
+
+EditStep* EditHistory::moveLast(std::vector<EditStep>& from, std::vector<EditStep>& to) {
     open_ = false;
-    if (undone_.empty()) return nullptr;
-    done_.push_back(std::move(undone_.back()));
-    undone_.pop_back();
-    return &done_.back();
+    if (from.empty()) return nullptr;
+    to.push_back(std::move(from.back()));
+    from.pop_back();
+    return &to.back();
 }
 
 bool RecordValuesDiffer(const Sim& a, const Sim& b) {

@@ -46,6 +46,8 @@ public:
     EditStep* redo();
 
 private:
+    EditStep* moveLast(std::vector<EditStep>& from, std::vector<EditStep>& to);
+
     std::vector<EditStep> done_;
     std::vector<EditStep> undone_;
     bool open_ = false;
