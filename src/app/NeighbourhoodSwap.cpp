@@ -53,9 +53,9 @@ void swapFolders(int number, const std::filesystem::path& gamePath, Dialogs& dia
         std::filesystem::path parked = swap.rename(folder("UserData"), gamePath / "TempData");
         swap.rename(folder(numbered), gamePath / "UserData");
         swap.rename(parked, gamePath / numbered);
-    } catch (const ShellOperationError&) {
+    } catch (const ShellOperationError& failure) {
         swap.rollBack();
-        StyledMessageDlg(dialogs, LangStr(5022), LangStr(7044), MsgKind::None, 0, mrOk, mbOK);
+        StyledMessageDlg(dialogs, LangStr(5022), LangStr(7044) + "\n" + failure.what(), MsgKind::None, 0, mrOk, mbOK);
     }
 }
 

@@ -84,8 +84,8 @@ Answer loadCharacter(const std::filesystem::path& file, const NeighbourhoodLoadS
         try {
             MoveToTrash(file);
             return Answer::Continue;
-        } catch (const ShellOperationError&) {
-            tell(dialogs, LangStr(7044));
+        } catch (const ShellOperationError& failure) {
+            tell(dialogs, LangStr(7044) + "\n" + failure.what());
             return Answer::Stop;
         }
     }

@@ -172,8 +172,9 @@ void TfrmMain::btnDelSimClick() {
         }
         try {
             MoveToTrash(file);
-        } catch (const ShellOperationError&) {
-            StyledMessageDlg(services_.dialogs, LangStr(5022), LangStr(7044), MsgKind::None, 0, mrOk, mbOK);
+        } catch (const ShellOperationError& failure) {
+            StyledMessageDlg(services_.dialogs, LangStr(5022), LangStr(7044) + "\n" + failure.what(), MsgKind::None, 0,
+                             mrOk, mbOK);
             return;
         }
     }
