@@ -4,7 +4,7 @@
 #include "cli/CliDialogs.h"
 #include "cli/CliGame.h"
 #include "cli/StderrProgress.h"
-#include "iff/NeighbourhoodLoader.h"
+#include "neighbourhoods/NeighbourhoodLoader.h"
 #include "platform/AppFolder.h"
 #include "platform/CaseInsensitivePath.h"
 #include "platform/CodePage.h"

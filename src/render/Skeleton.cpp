@@ -2,10 +2,10 @@
 
 #include "app/StyledMessageDlg.h"
 #include "platform/LanguageModule.h"
+#include "platform/TextLines.h"
 #include "render/TextLineReader.h"
 #include "skins/ArchiveSkinLookup.h"
 #include "skins/SkinText.h"
-#include "skins/TextLines.h"
 
 #include <filesystem>
 

@@ -4,7 +4,7 @@
 #include "app/Settings.h"
 #include "app/ui/TfrmBusy.h"
 #include "app/ui/TfrmMain.h"
-#include "iff/CharacterSave.h"
+#include "neighbourhoods/CharacterSave.h"
 #include "platform/AppFolder.h"
 #include "skins/SkinCatalogue.h"
 

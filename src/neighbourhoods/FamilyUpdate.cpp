@@ -1,4 +1,4 @@
-#include "iff/FamilyUpdate.h"
+#include "neighbourhoods/FamilyUpdate.h"
 
 #include "app/StyledMessageDlg.h"
 #include "iff/IffContainer.h"
@@ -6,7 +6,7 @@
 #include "platform/ByteReader.h"
 #include "platform/ByteWriter.h"
 #include "platform/LanguageModule.h"
-#include "skins/TextLines.h"
+#include "platform/TextLines.h"
 
 #include <algorithm>
 #include <optional>

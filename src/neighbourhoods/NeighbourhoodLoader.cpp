@@ -1,7 +1,7 @@
-#include "iff/NeighbourhoodLoader.h"
+#include "neighbourhoods/NeighbourhoodLoader.h"
 
 #include "app/StyledMessageDlg.h"
-#include "iff/NeighbourRecordLayout.h"
+#include "neighbourhoods/NeighbourRecordLayout.h"
 #include "platform/CaseInsensitivePath.h"
 #include "platform/FileBytes.h"
 #include "platform/FormatError.h"
