@@ -1,6 +1,5 @@
 #include "neighbourhoods/CharacterSave.h"
 
-#include "app/StyledMessageDlg.h"
 #include "iff/CharacterFileRewrite.h"
 #include "iff/CharacterImageFile.h"
 #include "iff/IffContainer.h"
@@ -16,6 +15,7 @@
 #include "platform/FileBytes.h"
 #include "platform/LanguageModule.h"
 #include "platform/SilentDialogs.h"
+#include "platform/StyledMessageDlg.h"
 
 #include <algorithm>
 #include <exception>

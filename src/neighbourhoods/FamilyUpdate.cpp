@@ -1,11 +1,11 @@
 #include "neighbourhoods/FamilyUpdate.h"
 
-#include "app/StyledMessageDlg.h"
 #include "iff/IffContainer.h"
 #include "iff/IffRewrite.h"
 #include "platform/ByteReader.h"
 #include "platform/ByteWriter.h"
 #include "platform/LanguageModule.h"
+#include "platform/StyledMessageDlg.h"
 #include "platform/TextLines.h"
 
 #include <algorithm>

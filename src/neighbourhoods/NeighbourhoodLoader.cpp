@@ -1,12 +1,12 @@
 #include "neighbourhoods/NeighbourhoodLoader.h"
 
-#include "app/StyledMessageDlg.h"
 #include "neighbourhoods/NeighbourRecordLayout.h"
 #include "platform/CaseInsensitivePath.h"
 #include "platform/FileBytes.h"
 #include "platform/FormatError.h"
 #include "platform/LanguageModule.h"
 #include "platform/ShellFileOps.h"
+#include "platform/StyledMessageDlg.h"
 #include "platform/Trash.h"
 
 #include <system_error>

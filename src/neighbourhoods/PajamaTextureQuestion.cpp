@@ -1,8 +1,8 @@
 #include "neighbourhoods/PajamaTextureQuestion.h"
 
-#include "app/StyledMessageDlg.h"
 #include "platform/AsciiText.h"
 #include "platform/LanguageModule.h"
+#include "platform/StyledMessageDlg.h"
 #include "platform/Trash.h"
 
 namespace corvane {

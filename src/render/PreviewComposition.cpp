@@ -1,8 +1,8 @@
 #include "render/PreviewComposition.h"
 
-#include "app/StyledMessageDlg.h"
 #include "platform/AsciiText.h"
 #include "platform/LanguageModule.h"
+#include "platform/StyledMessageDlg.h"
 #include "platform/TextLines.h"
 #include "render/ArchivedTexture.h"
 #include "skins/ArchiveSkinLookup.h"

@@ -1,7 +1,7 @@
 #include "render/Skeleton.h"
 
-#include "app/StyledMessageDlg.h"
 #include "platform/LanguageModule.h"
+#include "platform/StyledMessageDlg.h"
 #include "platform/TextLines.h"
 #include "render/TextLineReader.h"
 #include "skins/ArchiveSkinLookup.h"

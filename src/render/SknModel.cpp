@@ -1,9 +1,9 @@
 #include "render/SknModel.h"
 
-#include "app/StyledMessageDlg.h"
 #include "platform/BmpCodec.h"
 #include "platform/FileBytes.h"
 #include "platform/LanguageModule.h"
+#include "platform/StyledMessageDlg.h"
 #include "platform/TextLines.h"
 #include "render/ArchivedTexture.h"
 #include "render/PoseVertex.h"

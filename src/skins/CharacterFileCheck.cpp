@@ -1,8 +1,8 @@
 #include "skins/CharacterFileCheck.h"
 
-#include "app/StyledMessageDlg.h"
 #include "platform/AsciiText.h"
 #include "platform/LanguageModule.h"
+#include "platform/StyledMessageDlg.h"
 #include "platform/TextLines.h"
 
 #include <algorithm>

@@ -1,12 +1,12 @@
 #include "sim/ui/TRelationshipsPage.h"
 
 #include "app/Settings.h"
-#include "app/StyledMessageDlg.h"
-#include "app/ui/TThinTrackbar.h"
 #include "app/ui/GameText.h"
+#include "app/ui/TThinTrackbar.h"
 #include "app/ui/TfrmMain.h"
 #include "platform/CodePage.h"
 #include "platform/LanguageModule.h"
+#include "platform/StyledMessageDlg.h"
 #include "sim/ui/NeighbourEntryNotice.h"
 
 #include <QCheckBox>
