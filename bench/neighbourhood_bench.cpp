@@ -3,7 +3,7 @@
 // the whole file; the indexed searches run beside a literal byte-by-byte
 // scan of the same file in one run.
 #include "BigNeighbourhood.h"
-#include "iff/NeighbourhoodLoader.h"
+#include "neighbourhoods/NeighbourhoodLoader.h"
 #include "platform/FileBytes.h"
 
 #include <benchmark/benchmark.h>

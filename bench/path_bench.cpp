@@ -1,6 +1,7 @@
 // One case-insensitive lookup in a skins folder of N files, the way a skin
 // name given in other letter case is found on disk. The lookup lists the
 // folder on every call, so its cost grows with the folder.
+#include "platform/AsciiText.h"
 #include "platform/CaseInsensitivePath.h"
 
 #include <benchmark/benchmark.h>

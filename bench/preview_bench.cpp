@@ -3,7 +3,7 @@
 // off-screen pictures of a character in each of their sizes (software
 // OpenGL, Mesa llvmpipe, without a display).
 #include "demo/DemoInstallation.h"
-#include "iff/NeighbourhoodLoader.h"
+#include "neighbourhoods/NeighbourhoodLoader.h"
 #include "render/PreviewComposition.h"
 #include "render/PreviewModelLoading.h"
 #include "render/PreviewScene.h"

@@ -5,9 +5,9 @@
 // neighborhood.iff and its own file, all-or-nothing, with a flush to disk).
 #include "BigNeighbourhood.h"
 #include "demo/WornSkins.h"
-#include "iff/BodyStringsWriter.h"
-#include "iff/CharacterSave.h"
-#include "iff/NeighbourhoodLoader.h"
+#include "neighbourhoods/BodyStringsWriter.h"
+#include "neighbourhoods/CharacterSave.h"
+#include "neighbourhoods/NeighbourhoodLoader.h"
 #include "skins/SkinCatalogueBuilder.h"
 
 #include <benchmark/benchmark.h>

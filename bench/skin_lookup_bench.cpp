@@ -2,6 +2,7 @@
 // the search and fallback folders. Each cached lookup runs beside a literal,
 // uncached one that lists folders on every call, so one run shows the ratio.
 #include "demo/GameBuilder.h"
+#include "platform/AsciiText.h"
 #include "platform/CaseInsensitivePath.h"
 #include "skins/SkinFolders.h"
 

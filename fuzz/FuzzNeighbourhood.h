@@ -5,8 +5,8 @@
 
 #include "demo/CharacterFileWriter.h"
 #include "demo/NeighbourhoodFileWriter.h"
-#include "iff/CharacterLoader.h"
 #include "iff/NeighborhoodImage.h"
+#include "neighbourhoods/CharacterLoader.h"
 #include "platform/SilentDialogs.h"
 
 #include <cstdint>

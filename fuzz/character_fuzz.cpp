@@ -3,7 +3,7 @@
 // character file: either reads or rejects with FormatError, never crashes.
 #include "demo/CharacterFileWriter.h"
 #include "demo/NeighbourhoodFileWriter.h"
-#include "iff/CharacterLoader.h"
+#include "neighbourhoods/CharacterLoader.h"
 #include "platform/FormatError.h"
 
 #include <cstddef>

@@ -7,8 +7,8 @@
 // filler, and with a fresh resource map).
 #include "FuzzNeighbourhood.h"
 
-#include "iff/FamilyUpdate.h"
 #include "iff/IffContainer.h"
+#include "neighbourhoods/FamilyUpdate.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

@@ -8,7 +8,7 @@
 // something exactly when a byte differs.
 #include "FuzzNeighbourhood.h"
 
-#include "iff/NeighbourhoodValuesUpdate.h"
+#include "neighbourhoods/NeighbourhoodValuesUpdate.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

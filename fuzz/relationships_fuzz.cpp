@@ -7,7 +7,7 @@
 // character of the neighbourhood and lies inside the file.
 #include "FuzzNeighbourhood.h"
 
-#include "iff/NeighbourhoodLoader.h"
+#include "neighbourhoods/NeighbourhoodLoader.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

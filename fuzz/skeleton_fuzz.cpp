@@ -4,9 +4,9 @@
 // its kind and count demand, every number a finite single. Posing must end
 // for every bone, even on parent chains that loop.
 #include "platform/FormatError.h"
+#include "platform/TextLines.h"
 #include "render/PoseVertex.h"
 #include "render/Skeleton.h"
-#include "skins/TextLines.h"
 
 #include <algorithm>
 #include <cmath>

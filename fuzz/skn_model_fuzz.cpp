@@ -4,8 +4,8 @@
 // yields must be drawable: each corner a vertex with a position, a normal and
 // a texture coordinate, in the range of a binding.
 #include "platform/FormatError.h"
+#include "platform/TextLines.h"
 #include "render/SknModel.h"
-#include "skins/TextLines.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "app/CommandLineSwitches.h"
 
-#include "platform/CaseInsensitivePath.h"
+#include "platform/AsciiText.h"
 
 namespace corvane {
 

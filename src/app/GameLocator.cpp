@@ -1,8 +1,8 @@
 #include "app/GameLocator.h"
 
 #include "app/GameInstallation.h"
-#include "app/StyledMessageDlg.h"
 #include "platform/LanguageModule.h"
+#include "platform/StyledMessageDlg.h"
 #include "platform/WinePathMapper.h"
 
 namespace corvane {

@@ -1,9 +1,9 @@
 #include "app/NeighbourhoodSwap.h"
 
-#include "app/StyledMessageDlg.h"
 #include "platform/CaseInsensitivePath.h"
 #include "platform/LanguageModule.h"
 #include "platform/ShellFileOps.h"
+#include "platform/StyledMessageDlg.h"
 
 #include <string>
 #include <utility>

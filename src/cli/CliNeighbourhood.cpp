@@ -1,14 +1,13 @@
 #include "cli/CliNeighbourhood.h"
 
+#include "app/GameFileSettings.h"
 #include "app/Settings.h"
 #include "cli/CliDialogs.h"
 #include "cli/CliGame.h"
 #include "cli/StderrProgress.h"
-#include "iff/NeighbourhoodLoader.h"
-#include "platform/AppFolder.h"
+#include "neighbourhoods/NeighbourhoodLoader.h"
 #include "platform/CaseInsensitivePath.h"
 #include "platform/CodePage.h"
-#include "skins/SkinFolders.h"
 
 #include <iostream>
 #include <stdexcept>
@@ -27,16 +26,8 @@ std::filesystem::path NeighbourhoodFolder(const std::string& folderName) {
 namespace {
 
 OpenedNeighbourhood openCharacters(const std::string& folderName) {
-    const Settings& settings = AppSettings();
-    SkinFolders skins(settings.GamePath, settings.ExpansionLevel);
-    NeighbourhoodLoadSettings load;
-    load.folder = NeighbourhoodFolder(folderName);
-    load.expansionLevel = settings.ExpansionLevel;
-    load.languageNumber = settings.LanguageNumber;
-    load.hasFameFolders = settings.ExpansionLevel >= 6;
-    load.applicationFolder = ApplicationFolder();
-    load.textureInstalled = [skins](const std::string& name) { return !skins.FindSkinFile(name, ".bmp").empty(); };
-    load.mayMoveFiles = false;  // reading never changes the installation: damaged files are listed and left
+    // Reading never changes the installation: damaged files are listed and left.
+    const NeighbourhoodLoadSettings load = LoadSettingsFor(AppSettings(), NeighbourhoodFolder(folderName), false);
     CliDialogs dialogs(std::cerr);
     StderrProgress progress;
     OpenedNeighbourhood opened = OpenNeighbourhood(load, dialogs, progress);

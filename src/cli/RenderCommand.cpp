@@ -8,7 +8,7 @@
 #include "cli/StderrProgress.h"
 #include "platform/AppFolder.h"
 #include "platform/AtomicFile.h"
-#include "platform/PngEncoder.h"
+#include "render/PngEncoder.h"
 #include "render/PreviewComposition.h"
 #include "render/PreviewModelLoading.h"
 #include "render/PreviewScene.h"

@@ -1,13 +1,13 @@
 #include "cli/SetCommand.h"
 
+#include "app/GameFileSettings.h"
 #include "app/Settings.h"
 #include "cli/CliDialogs.h"
 #include "cli/CliGame.h"
 #include "cli/CliNeighbourhood.h"
 #include "cli/StderrProgress.h"
-#include "iff/CharacterSave.h"
-#include "iff/NeighbourhoodValuesUpdate.h"
-#include "platform/AppFolder.h"
+#include "neighbourhoods/CharacterSave.h"
+#include "neighbourhoods/NeighbourhoodValuesUpdate.h"
 #include "platform/CaseInsensitivePath.h"
 #include "platform/FileBytes.h"
 #include "platform/LanguageModule.h"
@@ -77,12 +77,7 @@ void printPlannedWrites(const Sim& sim, const std::filesystem::path& folder, std
 
 void save(CharacterList& list, const std::filesystem::path& folder, const Sim& sim) {
     const Settings& settings = AppSettings();
-    CharacterSaveSettings saveSettings;
-    saveSettings.gameFolder = settings.GamePath;
-    saveSettings.neighbourhoodFolder = folder;
-    saveSettings.applicationFolder = ApplicationFolder();
-    saveSettings.expansionLevel = settings.ExpansionLevel;
-    saveSettings.languageNumber = settings.LanguageNumber;
+    const CharacterSaveSettings saveSettings = SaveSettingsFor(settings, folder);
     CliDialogs dialogs(std::cerr, LangStr(8075));
     StderrProgress progress;
     CharacterSaveServices services{dialogs, progress, [&]() -> const SkinCatalogue& {

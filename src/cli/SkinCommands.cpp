@@ -3,7 +3,7 @@
 #include "app/Settings.h"
 #include "cli/CliGame.h"
 #include "cli/StderrProgress.h"
-#include "platform/CaseInsensitivePath.h"
+#include "platform/AsciiText.h"
 #include "skins/ArchiveSkinLookup.h"
 #include "skins/SkinCatalogueBuilder.h"
 #include "skins/SkinText.h"

@@ -4,8 +4,8 @@
 #include "demo/DemoSkeletons.h"
 #include "demo/DemoTextures.h"
 #include "demo/SkinFileWriters.h"
+#include "platform/AsciiText.h"
 #include "platform/BmpCodec.h"
-#include "platform/CaseInsensitivePath.h"
 
 #include <functional>
 

@@ -2,8 +2,8 @@
 
 #include "demo/DemoWardrobe.h"
 #include "demo/SkinFileWriters.h"
+#include "platform/AsciiText.h"
 #include "platform/BmpCodec.h"
-#include "platform/CaseInsensitivePath.h"
 #include "skins/SkinFolders.h"
 
 namespace corvane {

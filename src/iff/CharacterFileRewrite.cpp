@@ -2,7 +2,7 @@
 
 #include "iff/IffContainer.h"
 #include "iff/IffRewrite.h"
-#include "skins/TextLines.h"
+#include "platform/TextLines.h"
 
 namespace corvane {
 

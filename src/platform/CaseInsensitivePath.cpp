@@ -1,5 +1,7 @@
 #include "platform/CaseInsensitivePath.h"
 
+#include "platform/AsciiText.h"
+
 #include <algorithm>
 #include <system_error>
 #include <vector>
@@ -7,10 +9,6 @@
 namespace corvane {
 
 namespace {
-
-char lowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 std::vector<std::string> splitComponents(std::string_view relative) {
     std::vector<std::string> parts;
@@ -51,20 +49,7 @@ std::string findEntry(const std::filesystem::path& folder, const std::string& co
 
 bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lowerAscii(x) == lowerAscii(y); });
-}
-
-std::string ToLowerAscii(std::string_view text) {
-    std::string out(text);
-    std::transform(out.begin(), out.end(), out.begin(), lowerAscii);
-    return out;
-}
-
-std::string ToUpperAscii(std::string_view text) {
-    std::string out(text);
-    std::transform(out.begin(), out.end(), out.begin(),
-                   [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; });
-    return out;
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
 }
 
 std::filesystem::path ResolveCaseInsensitive(const std::filesystem::path& base, std::string_view relative) {

@@ -20,8 +20,4 @@ std::filesystem::path ResolveCaseInsensitive(const std::filesystem::path& base, 
 // Equality ignoring ASCII letter case, the way the game compares file names.
 bool EqualsIgnoreCase(std::string_view a, std::string_view b);
 
-// ASCII lower case (game names are bytes in an 8-bit code page; only A-Z change).
-std::string ToLowerAscii(std::string_view text);
-std::string ToUpperAscii(std::string_view text);
-
 }  // namespace corvane

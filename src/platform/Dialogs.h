@@ -31,8 +31,9 @@ inline constexpr MsgButtons mbYesNo = mbYes | mbNo;
 inline constexpr MsgButtons mbOKCancel = mbOK | mbCancel;
 inline constexpr MsgButtons mbYesNoAll = mbYes | mbNo | mbAll;
 
-// Colours are 0x00BBGGRR values, as the editor's settings keep them.
-struct DialogStyle {
+// The look of message dialogs. Colours are 0x00BBGGRR values, as the
+// editor's settings keep them.
+struct MessageStyle {
     std::uint32_t backgroundColor = 0xFFFFFF;
     std::uint32_t textColor = 0x000000;
     std::string fontName = "Arial";
@@ -52,7 +53,6 @@ struct MessageRequest {
     int helpContext = 0;
     ModalResult defaultResult = mrNone;  // mrNone: no default button
     std::vector<DialogButton> buttons;   // in the order they are shown
-    DialogStyle style;
 };
 
 // A file dialog. The filter uses the "Description|pattern;pattern|…" form.

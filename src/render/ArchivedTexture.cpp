@@ -1,7 +1,7 @@
 #include "render/ArchivedTexture.h"
 
+#include "platform/AsciiText.h"
 #include "platform/BmpCodec.h"
-#include "platform/CaseInsensitivePath.h"
 
 #include <algorithm>
 

@@ -1,12 +1,12 @@
 #include "render/PreviewComposition.h"
 
-#include "app/StyledMessageDlg.h"
-#include "platform/CaseInsensitivePath.h"
+#include "platform/AsciiText.h"
 #include "platform/LanguageModule.h"
+#include "platform/StyledMessageDlg.h"
+#include "platform/TextLines.h"
 #include "render/ArchivedTexture.h"
 #include "skins/ArchiveSkinLookup.h"
 #include "skins/SkinText.h"
-#include "skins/TextLines.h"
 
 namespace corvane {
 

@@ -1,11 +1,11 @@
 #include "render/Skeleton.h"
 
-#include "app/StyledMessageDlg.h"
 #include "platform/LanguageModule.h"
+#include "platform/StyledMessageDlg.h"
+#include "platform/TextLines.h"
 #include "render/TextLineReader.h"
 #include "skins/ArchiveSkinLookup.h"
 #include "skins/SkinText.h"
-#include "skins/TextLines.h"
 
 #include <filesystem>
 

@@ -1,14 +1,14 @@
 #include "render/SknModel.h"
 
-#include "app/StyledMessageDlg.h"
 #include "platform/BmpCodec.h"
 #include "platform/FileBytes.h"
 #include "platform/LanguageModule.h"
+#include "platform/StyledMessageDlg.h"
+#include "platform/TextLines.h"
 #include "render/ArchivedTexture.h"
 #include "render/PoseVertex.h"
 #include "render/TextLineReader.h"
 #include "skins/ArchiveSkinLookup.h"
-#include "skins/TextLines.h"
 
 #include <algorithm>
 #include <functional>

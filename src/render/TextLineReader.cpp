@@ -1,7 +1,7 @@
 #include "render/TextLineReader.h"
 
 #include "platform/FormatError.h"
-#include "skins/TextLines.h"
+#include "platform/TextLines.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,6 +1,6 @@
 #include "sim/CharacterList.h"
 
-#include "platform/CaseInsensitivePath.h"
+#include "platform/AsciiText.h"
 
 #include <algorithm>
 

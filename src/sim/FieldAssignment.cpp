@@ -1,6 +1,6 @@
 #include "sim/FieldAssignment.h"
 
-#include "iff/NeighbourRecordLayout.h"
+#include "neighbourhoods/NeighbourRecordLayout.h"
 #include "sim/HouseJobEdits.h"
 #include "sim/TraitEdits.h"
 

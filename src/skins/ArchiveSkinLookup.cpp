@@ -1,10 +1,10 @@
 #include "skins/ArchiveSkinLookup.h"
 
-#include "platform/CaseInsensitivePath.h"
+#include "platform/AsciiText.h"
 #include "platform/FormatError.h"
+#include "platform/TextLines.h"
 #include "skins/BcfConversion.h"
 #include "skins/SknConversion.h"
-#include "skins/TextLines.h"
 
 #include <functional>
 

@@ -1,9 +1,9 @@
 #include "skins/CharacterFileCheck.h"
 
-#include "app/StyledMessageDlg.h"
-#include "platform/CaseInsensitivePath.h"
+#include "platform/AsciiText.h"
 #include "platform/LanguageModule.h"
-#include "skins/TextLines.h"
+#include "platform/StyledMessageDlg.h"
+#include "platform/TextLines.h"
 
 #include <algorithm>
 #include <array>

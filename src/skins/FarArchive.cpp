@@ -1,7 +1,7 @@
 #include "skins/FarArchive.h"
 
+#include "platform/AsciiText.h"
 #include "platform/ByteReader.h"
-#include "platform/CaseInsensitivePath.h"
 #include "platform/FormatError.h"
 #include "skins/SkinNames.h"
 

@@ -1,6 +1,6 @@
 #include "skins/FolderListingCache.h"
 
-#include "platform/CaseInsensitivePath.h"
+#include "platform/AsciiText.h"
 
 #include <algorithm>
 #include <system_error>

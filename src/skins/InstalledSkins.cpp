@@ -1,6 +1,6 @@
 #include "skins/InstalledSkins.h"
 
-#include "platform/CaseInsensitivePath.h"
+#include "platform/AsciiText.h"
 
 namespace corvane {
 

@@ -1,6 +1,6 @@
 #include "skins/SkinFolders.h"
 
-#include "platform/CaseInsensitivePath.h"
+#include "platform/AsciiText.h"
 #include "skins/FolderListingCache.h"
 #include "skins/SkinNames.h"
 #include "skins/WildcardMask.h"

@@ -1,6 +1,6 @@
 #include "skins/SkinText.h"
 
-#include "skins/TextLines.h"
+#include "platform/TextLines.h"
 
 namespace corvane {
 

@@ -1,12 +1,12 @@
 // The Save button and the save that runs before another neighbourhood opens
 // and at exit.
 
+#include "app/GameFileSettings.h"
 #include "app/Settings.h"
 #include "app/ui/TfrmBusy.h"
 #include "app/ui/ReportFailure.h"
 #include "app/ui/TfrmMain.h"
-#include "iff/CharacterSave.h"
-#include "platform/AppFolder.h"
+#include "neighbourhoods/CharacterSave.h"
 #include "skins/SkinCatalogue.h"
 
 #include <QComboBox>
@@ -17,12 +17,7 @@ namespace corvane {
 
 bool TfrmMain::SaveModifiedCharacters() {
     const Settings& settings = AppSettings();
-    CharacterSaveSettings save;
-    save.gameFolder = settings.GamePath;
-    save.neighbourhoodFolder = settings.NeighborhoodPath;
-    save.applicationFolder = ApplicationFolder();
-    save.expansionLevel = settings.ExpansionLevel;
-    save.languageNumber = settings.LanguageNumber;
+    const CharacterSaveSettings save = SaveSettingsFor(settings, settings.NeighborhoodPath);
 
     // The busy window opens only once the user agreed to save.
     class BusyOnceSaving : public Progress {

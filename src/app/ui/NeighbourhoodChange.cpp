@@ -1,21 +1,20 @@
 // Choosing a neighbourhood in the header, and the character list.
 
+#include "app/GameFileSettings.h"
 #include "app/Settings.h"
-#include "app/StyledMessageDlg.h"
 #include "app/ui/Artwork.h"
 #include "app/ui/TfrmBusy.h"
 #include "app/ui/GameText.h"
 #include "app/ui/ReportFailure.h"
 #include "app/ui/TfrmMain.h"
-#include "iff/NeighbourhoodLoader.h"
-#include "platform/AppFolder.h"
+#include "neighbourhoods/NeighbourhoodLoader.h"
 #include "platform/CaseInsensitivePath.h"
 #include "platform/CodePage.h"
 #include "platform/LanguageModule.h"
 #include "platform/ShellFileOps.h"
+#include "platform/StyledMessageDlg.h"
 #include "platform/Trash.h"
 #include "sim/Traits.h"
-#include "skins/SkinFolders.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -70,18 +69,8 @@ void TfrmMain::cbNeighborhoodChange() {
         if (cbNeighborhood->currentIndex() >= 0) {
             settings.NeighborhoodPath =
                 ResolveCaseInsensitive(settings.GamePath, cbNeighborhood->currentData().toString().toStdString());
-            SkinFolders skins(settings.GamePath, settings.ExpansionLevel);
-            NeighbourhoodLoadSettings load;
-            load.folder = settings.NeighborhoodPath;
-            load.expansionLevel = settings.ExpansionLevel;
-            load.languageNumber = settings.LanguageNumber;
-            std::error_code unreadable;
-            load.hasFameFolders =
-                std::filesystem::is_directory(ResolveCaseInsensitive(settings.GamePath, "ExpansionPack6"), unreadable) ||
-                std::filesystem::is_directory(ResolveCaseInsensitive(settings.GamePath, "ExpansionPack7"), unreadable);
-            load.applicationFolder = ApplicationFolder();
-            load.textureInstalled = [skins](const std::string& name) { return !skins.FindSkinFile(name, ".bmp").empty(); };
-            load.mayMoveFiles = true;  // opened for editing: small and given-up damaged files go to the Trash
+            // Opened for editing: small and given-up damaged files go to the Trash.
+            const NeighbourhoodLoadSettings load = LoadSettingsFor(settings, settings.NeighborhoodPath, true);
             OpenedNeighbourhood opened = OpenNeighbourhood(load, services_.dialogs, busy);
             document_.open(std::move(opened.characters), std::move(opened.thumbnails), std::move(opened.image),
                            opened.imageStamp);

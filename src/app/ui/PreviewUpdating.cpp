@@ -1,10 +1,10 @@
 // What the preview area shows: the logo, or the character dressed for the page on show.
 
 #include "app/Settings.h"
-#include "app/StyledMessageDlg.h"
 #include "app/ui/TfrmMain.h"
 #include "platform/AppFolder.h"
 #include "platform/LanguageModule.h"
+#include "platform/StyledMessageDlg.h"
 #include "render/PreviewComposition.h"
 #include "render/PreviewModelLoading.h"
 #include "render/ui/Tf3DUIGL.h"

@@ -1,6 +1,6 @@
 #include "app/ui/ReportFailure.h"
 
-#include "app/StyledMessageDlg.h"
+#include "platform/StyledMessageDlg.h"
 #include "platform/LanguageModule.h"
 
 #include <exception>

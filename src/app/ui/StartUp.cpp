@@ -8,14 +8,15 @@
 #include "app/GameLocator.h"
 #include "app/LanguageSetup.h"
 #include "app/LanguageTable.h"
+#include "app/MessageStyle.h"
 #include "app/Settings.h"
-#include "app/StyledMessageDlg.h"
 #include "app/VersionText.h"
 #include "app/ui/Artwork.h"
 #include "app/ui/StyleForm.h"
 #include "app/ui/TfrmMain.h"
 #include "neighbourhoods/InterruptedSaveReport.h"
 #include "platform/CaseInsensitivePath.h"
+#include "platform/StyledMessageDlg.h"
 #include "platform/ui/QtDialogs.h"
 
 #include <QAction>
@@ -90,6 +91,7 @@ bool TfrmMain::FormCreate() {
     // Steps 1 to 3: a first language table for the questions about the game.
     InstallLanguage(services_.languageFolder, switches.languages.empty() ? "usen" : switches.languages.back());
     applyColours(switches, settings);
+    SetMessageStyle(MessageStyleFor(settings));
 
     // Steps 5 to 7: the game folder and its language.
     GameKeyValues key = ReadGameKey(services_.registry);
@@ -114,6 +116,7 @@ bool TfrmMain::FormCreate() {
     settings.LanguageNumber = language.languageNumber;
     settings.UIFontName = std::string(language.fontName);
     settings.UIFontCharset = language.fontCharset;
+    SetMessageStyle(MessageStyleFor(settings));
 
     // A save cut off last time is completed or undone before any file is read.
     if (const InterruptedSaveReport interrupted = FinishInterruptedSaveAndDescribe(); !interrupted.text.empty()) {

@@ -40,7 +40,12 @@ QMessageBox::ButtonRole roleFor(ModalResult result) {
     }
 }
 
-void applyStyle(QMessageBox& box, const DialogStyle& style) {
+MessageStyle& messageStyle() {
+    static MessageStyle style;
+    return style;
+}
+
+void applyStyle(QMessageBox& box, const MessageStyle& style) {
     QPalette palette = box.palette();
     palette.setColor(QPalette::Window, ColorFromBgr(style.backgroundColor));
     palette.setColor(QPalette::WindowText, ColorFromBgr(style.textColor));
@@ -86,6 +91,10 @@ QString startPath(const FileRequest& request) {
 
 }  // namespace
 
+void SetMessageStyle(const MessageStyle& style) {
+    messageStyle() = style;
+}
+
 QColor ColorFromBgr(std::uint32_t bgr) {
     return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
                   static_cast<int>((bgr >> 16) & 0xFF));
@@ -105,7 +114,7 @@ QString QtFileFilter(const std::string& filter) {
 ModalResult QtDialogs::showMessage(const MessageRequest& request) {
     ButtonsOnlyMessageBox box(iconFor(request.kind), QString::fromStdString(request.caption),
                     QString::fromStdString(request.text), QMessageBox::NoButton, parent_);
-    applyStyle(box, request.style);
+    applyStyle(box, messageStyle());
     std::map<QAbstractButton*, ModalResult> results;
     for (const DialogButton& button : request.buttons) {
         QPushButton* added = box.addButton(QString::fromStdString(button.caption), roleFor(button.result));

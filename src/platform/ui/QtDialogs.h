@@ -15,7 +15,12 @@ QColor ColorFromBgr(std::uint32_t bgr);
 // "Description|pattern;pattern|…" filters as Qt's "Description (pattern pattern);;…".
 QString QtFileFilter(const std::string& filter);
 
-// The editor's dialogs: modal Qt message boxes and file dialogs over `parent`.
+// The look of every message box the editor's dialogs show from now on. The
+// editor has one look, settled at start-up from its colours and font.
+void SetMessageStyle(const MessageStyle& style);
+
+// The editor's dialogs: modal Qt message boxes, in the message style, and
+// file dialogs over `parent`.
 class QtDialogs : public Dialogs {
 public:
     explicit QtDialogs(QWidget* parent = nullptr) : parent_(parent) {}

@@ -1,7 +1,7 @@
 #include "render/ui/Tf3DUIGL.h"
 
-#include "app/StyledMessageDlg.h"
 #include "platform/LanguageModule.h"
+#include "platform/StyledMessageDlg.h"
 #include "render/PreviewScene.h"
 
 #include <QDragEnterEvent>

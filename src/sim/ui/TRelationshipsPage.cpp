@@ -1,9 +1,10 @@
 #include "sim/ui/TRelationshipsPage.h"
 
-#include "app/StyledMessageDlg.h"
 #include "app/ui/GameText.h"
 #include "app/ui/TThinTrackbar.h"
+#include "platform/StyledMessageDlg.h"
 #include "platform/LanguageModule.h"
+#include "platform/StyledMessageDlg.h"
 #include "sim/ui/NeighbourEntryNotice.h"
 #include "sim/ui/TRelationshipCombo.h"
 

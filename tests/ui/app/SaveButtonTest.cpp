@@ -1,7 +1,7 @@
 // The Save button on the demo neighbourhood.
 
 #include "app/ui/TThinTrackbar.h"
-#include "iff/NeighbourhoodLoader.h"
+#include "neighbourhoods/NeighbourhoodLoader.h"
 #include "platform/FileBytes.h"
 #include "sim/ui/TTraitPage.h"
 #include "support/ui/DemoEditorTest.h"

@@ -45,12 +45,12 @@ MessageRequest request(MsgKind kind, ModalResult defaultResult) {
     r.kind = kind;
     r.defaultResult = defaultResult;
     r.buttons = {{mrYes, "Ja"}, {mrNo, "Nein"}, {mrAll, "Alle"}};
-    r.style = {0xFFDBB7, 0x804000, "Arial", 8};
     return r;
 }
 
 TEST(QtDialogs, ShowsCaptionsColoursAndDefaultAndReturnsThePressedButton) {
     app();
+    SetMessageStyle({0xFFDBB7, 0x804000, "Trebuchet MS", 8});
     QtDialogs dialogs;
     whenShown(
         [](QMessageBox& box) {
@@ -59,11 +59,14 @@ TEST(QtDialogs, ShowsCaptionsColoursAndDefaultAndReturnsThePressedButton) {
             EXPECT_EQ(box.icon(), QMessageBox::NoIcon);
             EXPECT_EQ(box.palette().color(QPalette::Window), QColor(0xB7, 0xDB, 0xFF));
             EXPECT_EQ(box.palette().color(QPalette::WindowText), QColor(0x00, 0x40, 0x80));
+            EXPECT_EQ(box.font().family(), "Trebuchet MS");
+            EXPECT_EQ(box.font().pointSize(), 8);
             ASSERT_NE(box.defaultButton(), nullptr);
             EXPECT_EQ(box.defaultButton()->text(), "Nein");
         },
         "Alle");
     EXPECT_EQ(dialogs.showMessage(request(MsgKind::None, mrNo)), mrAll);
+    SetMessageStyle({});
 }
 
 TEST(QtDialogs, KindChoosesTheIconAndNoDefaultMeansNone) {

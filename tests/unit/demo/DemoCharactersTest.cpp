@@ -7,7 +7,7 @@
 #include "demo/DemoWardrobe.h"
 #include "demo/GameBuilder.h"
 #include "demo/WornSkins.h"
-#include "iff/NeighbourhoodLoader.h"
+#include "neighbourhoods/NeighbourhoodLoader.h"
 #include "platform/BmpCodec.h"
 #include "platform/FileBytes.h"
 #include "render/PoseVertex.h"

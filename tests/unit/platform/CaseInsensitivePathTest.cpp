@@ -1,3 +1,4 @@
+#include "platform/AsciiText.h"
 #include "platform/CaseInsensitivePath.h"
 
 #include "support/TempDir.h"

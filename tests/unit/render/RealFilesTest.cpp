@@ -4,7 +4,7 @@
 #include "render/SknModel.h"
 
 #include "platform/LanguageModule.h"
-#include "skins/TextLines.h"
+#include "platform/TextLines.h"
 #include "support/ScriptedDialogs.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 // The game's own files, when the shared folder of samples is there: an extra
 // check of the readers against the real thing (the synthetic fixtures carry
 // the tests proper).
+#include "platform/TextLines.h"
 #include "skins/CharacterFileCheck.h"
-#include "skins/TextLines.h"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,13 @@
-#include "iff/NeighbourhoodLoader.h"
+#include "neighbourhoods/NeighbourhoodLoader.h"
 
-#include "app/StyledMessageDlg.h"
-#include "iff/NeighbourRecordLayout.h"
+#include "neighbourhoods/NeighbourRecordLayout.h"
 #include "platform/CaseInsensitivePath.h"
 #include "platform/FileBytes.h"
 #include "platform/FileStamp.h"
 #include "platform/FormatError.h"
 #include "platform/LanguageModule.h"
 #include "platform/ShellFileOps.h"
+#include "platform/StyledMessageDlg.h"
 #include "platform/Trash.h"
 
 #include <system_error>

@@ -1,7 +1,7 @@
-#include "iff/BodyStringsWriter.h"
+#include "neighbourhoods/BodyStringsWriter.h"
 
 #include "iff/IffContainer.h"
-#include "platform/CaseInsensitivePath.h"
+#include "platform/AsciiText.h"
 
 namespace corvane {
 

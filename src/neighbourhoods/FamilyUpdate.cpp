@@ -1,12 +1,12 @@
-#include "iff/FamilyUpdate.h"
+#include "neighbourhoods/FamilyUpdate.h"
 
-#include "app/StyledMessageDlg.h"
 #include "iff/IffContainer.h"
 #include "iff/IffRewrite.h"
 #include "platform/ByteReader.h"
 #include "platform/ByteWriter.h"
 #include "platform/LanguageModule.h"
-#include "skins/TextLines.h"
+#include "platform/StyledMessageDlg.h"
+#include "platform/TextLines.h"
 
 #include <algorithm>
 #include <optional>

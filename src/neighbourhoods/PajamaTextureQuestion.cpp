@@ -1,8 +1,8 @@
-#include "iff/PajamaTextureQuestion.h"
+#include "neighbourhoods/PajamaTextureQuestion.h"
 
-#include "app/StyledMessageDlg.h"
-#include "platform/CaseInsensitivePath.h"
+#include "platform/AsciiText.h"
 #include "platform/LanguageModule.h"
+#include "platform/StyledMessageDlg.h"
 #include "platform/Trash.h"
 
 namespace corvane {

@@ -1,12 +1,12 @@
-#include "iff/CharacterLoader.h"
+#include "neighbourhoods/CharacterLoader.h"
 
-#include "iff/NeighbourRecordLayout.h"
 #include "iff/StringTable.h"
+#include "neighbourhoods/NeighbourRecordLayout.h"
+#include "platform/AsciiText.h"
 #include "platform/BmpCodec.h"
 #include "platform/ByteReader.h"
-#include "platform/CaseInsensitivePath.h"
 #include "platform/FormatError.h"
-#include "skins/TextLines.h"
+#include "platform/TextLines.h"
 
 #include <array>
 #include <map>

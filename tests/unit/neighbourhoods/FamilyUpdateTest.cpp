@@ -1,4 +1,4 @@
-#include "iff/FamilyUpdate.h"
+#include "neighbourhoods/FamilyUpdate.h"
 
 #include "demo/NeighbourhoodFileWriter.h"
 #include "iff/IffContainer.h"

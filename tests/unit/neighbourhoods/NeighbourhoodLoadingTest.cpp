@@ -1,4 +1,4 @@
-#include "iff/NeighbourhoodLoader.h"
+#include "neighbourhoods/NeighbourhoodLoader.h"
 
 #include "demo/CharacterFileWriter.h"
 #include "demo/GameBuilder.h"

@@ -1,9 +1,9 @@
-#include "iff/NeighbourhoodValuesUpdate.h"
+#include "neighbourhoods/NeighbourhoodValuesUpdate.h"
 
 #include "demo/CharacterFileWriter.h"
 #include "demo/NeighbourhoodFileWriter.h"
-#include "iff/CharacterLoader.h"
-#include "iff/NeighbourRecordLayout.h"
+#include "neighbourhoods/CharacterLoader.h"
+#include "neighbourhoods/NeighbourRecordLayout.h"
 #include "platform/FormatError.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "iff/NeighbourhoodValuesUpdate.h"
+#include "neighbourhoods/NeighbourhoodValuesUpdate.h"
 
-#include "iff/NeighbourRecordLayout.h"
+#include "neighbourhoods/NeighbourRecordLayout.h"
 #include "platform/ByteReader.h"
 #include "platform/ByteWriter.h"
 #include "platform/CaseInsensitivePath.h"

@@ -1,7 +1,7 @@
-#include "iff/NamesChunkWriter.h"
+#include "neighbourhoods/NamesChunkWriter.h"
 
 #include "iff/IffContainer.h"
-#include "skins/TextLines.h"
+#include "platform/TextLines.h"
 
 namespace corvane {
 

@@ -1,4 +1,4 @@
-#include "skins/TextLines.h"
+#include "platform/TextLines.h"
 
 #include "platform/FileBytes.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "iff/CharacterLoader.h"
 #include "iff/NeighborhoodImage.h"
+#include "neighbourhoods/CharacterLoader.h"
 #include "platform/Dialogs.h"
 #include "platform/FileStamp.h"
 #include "platform/Progress.h"

@@ -1,8 +1,8 @@
 // Broken neighbourhood and character files, one row per fault: what opening
 // the neighbourhood says, and that a save afterwards leaves every file as it was.
 
-#include "iff/CharacterSave.h"
-#include "iff/NeighbourhoodLoader.h"
+#include "neighbourhoods/CharacterSave.h"
+#include "neighbourhoods/NeighbourhoodLoader.h"
 
 #include "demo/CharacterFileWriter.h"
 #include "demo/GameBuilder.h"

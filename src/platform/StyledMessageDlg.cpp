@@ -1,6 +1,5 @@
-#include "app/StyledMessageDlg.h"
+#include "platform/StyledMessageDlg.h"
 
-#include "app/Settings.h"
 #include "platform/LanguageModule.h"
 
 #include <array>
@@ -35,16 +34,11 @@ std::string ButtonCaption(ModalResult result) {
 
 ModalResult StyledMessageDlg(Dialogs& dialogs, const std::string& caption, const std::string& text, MsgKind kind,
                              int helpContext, ModalResult defaultResult, MsgButtons buttons) {
-    const Settings& settings = AppSettings();
     MessageRequest request;
     request.caption = caption;
     request.text = text;
     request.kind = kind;
     request.helpContext = helpContext;
-    request.style.backgroundColor = settings.FontColor;
-    request.style.textColor = settings.BackColor;
-    request.style.fontName = settings.UIFontName;
-    request.style.fontSize = 8;
     for (const auto& [result, id] : kButtonCaptions) {
         if ((buttons & ButtonFor(result)) != 0) {
             request.buttons.push_back({result, LangStr(id)});
