@@ -117,6 +117,7 @@ void Document::edit(std::string_view mergeKey, const std::function<void(EditScop
         change.after = sim;
     }
     if (anyChange) {
+        history_.forgetUndone();
         saveEnabled_ = true;
         step.saveAfter = true;
     } else {

@@ -10,13 +10,16 @@ RecordChange* EditStep::find(const Sim* sim) {
 }
 
 EditStep& EditHistory::begin(const std::string& mergeKey, bool saveNow) {
-    undone_.clear();
     if (open_ && !done_.empty() && done_.back().mergeKey == mergeKey) {
         return done_.back();
     }
     done_.push_back(EditStep{mergeKey, {}, saveNow, saveNow});
     open_ = true;
     return done_.back();
+}
+
+void EditHistory::forgetUndone() {
+    undone_.clear();
 }
 
 void EditHistory::dropLast() {

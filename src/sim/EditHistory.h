@@ -25,8 +25,8 @@ struct EditStep {
     RecordChange* find(const Sim* sim);
 };
 
-// The steps that can be undone and those that can be redone. A new step
-// forgets every step undone before it.
+// The steps that can be undone and those that can be redone. A step that
+// changes something forgets every step undone before it.
 class EditHistory {
 public:
     bool canUndo() const { return !done_.empty(); }
@@ -37,6 +37,8 @@ public:
     EditStep& begin(const std::string& mergeKey, bool saveNow);
     // Drops the last step (it changed nothing).
     void dropLast();
+    // A step that changed something makes what was undone unreachable.
+    void forgetUndone();
     // The next edit starts a step of its own.
     void seal() { open_ = false; }
     void clear();

@@ -1,5 +1,7 @@
 #include "sim/HouseJobEdits.h"
 
+#include "sim/Traits.h"
+
 #include <algorithm>
 
 namespace corvane {
@@ -47,9 +49,15 @@ bool isChild(const Sim& sim) {
     return sim.Age < 10;
 }
 
+// The job panel is not shown for dogs and cats.
+void requireJob(const Sim& sim, std::string_view what) {
+    if (IsPet(sim)) throw EditError(std::string(what) + ": " + sim.FileName + " is a pet and has no job");
+}
+
 }  // namespace
 
 void SetCareer(Document& document, Sim& sim, int career) {
+    requireJob(sim, "Career");
     if (!isChild(sim) && (career == 11 || career < 0 || career > 21)) {
         throw EditError("Career " + std::to_string(career) + " is not a career the game offers");
     }
@@ -66,17 +74,24 @@ void SetCareer(Document& document, Sim& sim, int career) {
 }
 
 void SetJobLevel(Document& document, Sim& sim, int level) {
+    requireJob(sim, "JobLevel");
     RequireEditRange("JobLevel", level, 0, kTopJobLevel);
+    if (sim.Career == 0 && !isChild(sim) && level != 0) {
+        throw EditError("JobLevel " + std::to_string(level) + ": " + sim.FileName +
+                        " has no career, whose only job is level 0");
+    }
     document.edit("job level", [&](EditScope& scope) { scope.touch(sim).JobLevel = level; });
     document.sealStep();
 }
 
 void SetJobPerformance(Document& document, Sim& sim, int performance) {
+    requireJob(sim, "JobPerformance");
     RequireEditRange("JobPerformance", performance, 0, kBestPerformance);
     document.edit("performance", [&](EditScope& scope) { scope.touch(sim).JobPerformance = performance; });
 }
 
 void MaximizeJob(Document& document, Sim& sim) {
+    requireJob(sim, "Maximize Job");
     const bool onlyFirst = sim.AgeGroup == "child" || (sim.Career == 0 && !isChild(sim));
     document.edit("maximize job", [&](EditScope& scope) {
         scope.touch(sim);

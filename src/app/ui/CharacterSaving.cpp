@@ -44,14 +44,15 @@ bool TfrmMain::SaveModifiedCharacters() {
                                        return GameSkinCatalogue();
                                    }};
     CharacterSaveResult result;
-    ReportFailure(services_.dialogs,
-                  [&] { result = corvane::SaveModifiedCharacters(document_.characters(), save, services); });
+    const bool ran = ReportFailure(
+        services_.dialogs, [&] { result = corvane::SaveModifiedCharacters(document_.characters(), save, services); });
     familiesRewritten_ = familiesRewritten_ || result.familiesChanged || result.reloadNeeded;
     if (result.saved) {
         document_.saved();
         fillCharacterList();
     }
-    return !result.unanswered;
+    // A save that failed keeps the editor where it is, as an unanswered question does.
+    return ran && !result.unanswered;
 }
 
 void TfrmMain::btnSaveClick() {

@@ -30,6 +30,18 @@ public:
     virtual void RefreshPreview() = 0;
 };
 
+// Holds the pages locked for as long as it lives, whatever ends the work.
+class PageLock {
+public:
+    explicit PageLock(PageHost& host) : host_(host) { host_.LockPages(); }
+    ~PageLock() { host_.UnlockPages(); }
+    PageLock(const PageLock&) = delete;
+    PageLock& operator=(const PageLock&) = delete;
+
+private:
+    PageHost& host_;
+};
+
 // What every page is made with.
 struct PageServices {
     Document& document;

@@ -5,6 +5,7 @@
 #include "app/NeighbourhoodSwap.h"
 #include "app/Settings.h"
 #include "app/ui/TfrmBusy.h"
+#include "app/ui/ReportFailure.h"
 #include "app/ui/TfrmMain.h"
 #include "platform/LanguageModule.h"
 #include "skins/SkinCatalogue.h"
@@ -24,8 +25,11 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
         return;
     }
     closing_ = true;
-    if (!FormClose()) {
-        // The save question was closed unanswered: back to the editor, every change kept.
+    bool closed = false;
+    ReportFailure(services_.dialogs, [&] { closed = FormClose(); });
+    if (!closed) {
+        // The save question was closed unanswered, or the save or the last
+        // steps failed: back to the editor, every change kept.
         closing_ = false;
         event->ignore();
         return;
@@ -36,8 +40,8 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
 bool TfrmMain::FormClose() {
     QCoreApplication::processEvents();
     if (!SaveModifiedCharacters()) return false;
-    LockPages();
     {
+        const PageLock locked(*this);
         TfrmBusy busy(this);
         busy.showStatus(LangStr(7097));
         closeAboutWindow();
@@ -55,7 +59,6 @@ bool TfrmMain::FormClose() {
         DiscardSkinCatalogue(GameSkinCatalogue());
         SetLanguageModule(LanguageModule());
     }
-    UnlockPages();
     return true;
 }
 

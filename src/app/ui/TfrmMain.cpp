@@ -9,6 +9,8 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QShortcut>
 
@@ -60,12 +62,27 @@ void TfrmMain::createControls() {
 }
 
 void TfrmMain::createUndoKeys() {
+    // A line edit would take the keys for its own undo; on the pages they
+    // undo the document's edits, typed numbers included.
+    for (QLineEdit* edit : findChildren<QLineEdit*>()) edit->installEventFilter(this);
     auto* undo = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), this);
     connect(undo, &QShortcut::activated, this, &TfrmMain::Undo);
     for (QKeySequence keys : {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}) {
         auto* redo = new QShortcut(keys, this);
         connect(redo, &QShortcut::activated, this, &TfrmMain::Redo);
     }
+}
+
+bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
+            key->keyCombination() == QKeyCombination(Qt::CTRL | Qt::Key_Y)) {
+            event->ignore();
+            return true;  // not the line edit's: the window's shortcut takes it
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void TfrmMain::Undo() {

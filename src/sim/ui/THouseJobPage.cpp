@@ -129,12 +129,14 @@ bool THouseJobPage::houseStoring() const {
 void THouseJobPage::showPage() {
     Sim* sim = current();
     if (sim == nullptr) return;
-    host().LockPages();
-    fill(*sim);
-    if (!IsPet(*sim) && settings().ExpansionLevel > kFameLevel && sim->Age == 27) {
-        setFameLabels({sim->FameScore, sim->FameStarPower, sim->FameStarHighWatermark});
+    {
+        const PageLock locked(host());
+        fill(*sim);
+        showNetWorth(*sim);
+        if (!IsPet(*sim) && settings().ExpansionLevel > kFameLevel && sim->Age == 27) {
+            setFameLabels({sim->FameScore, sim->FameStarPower, sim->FameStarHighWatermark});
+        }
     }
-    host().UnlockPages();
     ShowNeighbourEntryNotice(job_, *sim);
 }
 
@@ -281,7 +283,10 @@ void THouseJobPage::fameMoved(TThinTrackbar* moved) {
 
 void THouseJobPage::showCash(const Sim& sim) {
     if (sim.HouseNumber != 0) {
-        if (edtCash->text() != QString::number(sim.FamilyCash)) {
+        // A box that already says the value (as typed, "0120" for 120) is left
+        // alone, caret and all; another value (an undo) is shown anew.
+        if (edtCash->text().isEmpty() != (sim.FamilyCash == 0) ||
+            CashValue(edtCash->text().toStdString()) != sim.FamilyCash) {
             edtCash->setText(QString::number(sim.FamilyCash));
             lblNetWorth->setText(netWorth(sim, " "));
         }
@@ -291,6 +296,10 @@ void THouseJobPage::showCash(const Sim& sim) {
         edtCash->setEnabled(false);
         lblNetWorth->clear();
     }
+}
+
+void THouseJobPage::showNetWorth(const Sim& sim) {
+    if (sim.HouseNumber != 0) lblNetWorth->setText(netWorth(sim, " "));
 }
 
 void THouseJobPage::edtCashChange() {

@@ -62,6 +62,7 @@ private:
     void setFameLabels(const Fame& fame);
     void performanceChange(int value);
     void showCash(const Sim& sim);
+    void showNetWorth(const Sim& sim);
     void showGhost(const Sim& sim);
     void ghostClick(bool ghost);
     void hauntAddressChange();

@@ -211,22 +211,23 @@ void TRelationshipsPage::refreshHearts() {
 void TRelationshipsPage::showPage() {
     Sim* sim = current();
     if (sim == nullptr) return;
-    host().LockPages();
-    lblSimLike->clear();
-    lblSim2Like->clear();
-    for (TThinTrackbar* slider : {trkRelation, trkLifetime, trkRelation2, trkLifetime2}) slider->setValue(0);
-    trkSetAll->setValue(kSetAllStart);
     {
-        const QSignalBlocker quiet(cbRelationShips);
-        cbRelationShips->clear();
-        for (const SimRelationShip* entry : ListedRelationships(*sim)) {
-            cbRelationShips->addItem(GameText(entry->TargetFirstName + " " + entry->TargetLastName));
+        const PageLock locked(host());
+        lblSimLike->clear();
+        lblSim2Like->clear();
+        for (TThinTrackbar* slider : {trkRelation, trkLifetime, trkRelation2, trkLifetime2}) slider->setValue(0);
+        trkSetAll->setValue(kSetAllStart);
+        {
+            const QSignalBlocker quiet(cbRelationShips);
+            cbRelationShips->clear();
+            for (const SimRelationShip* entry : ListedRelationships(*sim)) {
+                cbRelationShips->addItem(GameText(entry->TargetFirstName + " " + entry->TargetLastName));
+            }
+            cbRelationShips->setCurrentIndex(cbRelationShips->count() > 0 ? 0 : -1);
         }
-        cbRelationShips->setCurrentIndex(cbRelationShips->count() > 0 ? 0 : -1);
+        refreshHearts();
+        cbRelationShipsChange();
     }
-    refreshHearts();
-    cbRelationShipsChange();
-    host().UnlockPages();
     ShowNeighbourEntryNotice(group_, *sim);
     group_->setEnabled(!sim->Relationships.empty());
 }
@@ -238,9 +239,10 @@ void TRelationshipsPage::refresh() {
 }
 
 void TRelationshipsPage::cbRelationShipsChange() {
-    host().LockPages();
-    fillSides();
-    host().UnlockPages();
+    {
+        const PageLock locked(host());
+        fillSides();
+    }
 }
 
 void TRelationshipsPage::fillSides() {
@@ -274,9 +276,10 @@ void TRelationshipsPage::setAll(bool wholeNeighbourhood, RelationshipValue which
                          MsgKind::Confirmation, 0, mrOk, mbOKCancel) != mrOk) {
         return;
     }
-    host().LockPages();
-    SetAllRelationships(document(), *sim, wholeNeighbourhood, which, value);
-    host().UnlockPages();
+    {
+        const PageLock locked(host());
+        SetAllRelationships(document(), *sim, wholeNeighbourhood, which, value);
+    }
 }
 
 }  // namespace corvane

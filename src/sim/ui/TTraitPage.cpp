@@ -116,9 +116,10 @@ void TTraitPage::showRow(const Row& row, bool visible, bool childLabels) {
 void TTraitPage::showPage() {
     Sim* sim = current();
     if (sim == nullptr) return;
-    host().LockPages();
-    fill(*sim);
-    host().UnlockPages();
+    {
+        const PageLock locked(host());
+        fill(*sim);
+    }
     for (QGroupBox* box : groups()) ShowNeighbourEntryNotice(box, *sim);
 }
 

@@ -118,6 +118,22 @@ TEST_F(SaveButtonTest, ANeighbourhoodThatCannotBeReadIsToldAndTheEditorKeepsRunn
     EXPECT_TRUE(window->btnExit->isEnabled()) << "the editor is still usable";
 }
 
+// The last steps of the exit fail (the editor's options cannot be written):
+// it is said, and the editor stays and can still be closed afterwards.
+TEST_F(SaveButtonTest, AnExitThatFailsKeepsTheEditorAndLetsItCloseLater) {
+    window->show();
+    const auto config = folder.path() / "config";
+    std::filesystem::rename(config, folder.path() / "config.kept");
+    std::ofstream(config) << "in the way";
+    dialogs.answer(mrOk);
+    EXPECT_FALSE(window->close());
+    EXPECT_EQ(dialogs.messageTexts().size(), 1u) << "the failure is said";
+    EXPECT_TRUE(window->grpNGBD->isEnabled()) << "the pages are not left locked";
+    std::filesystem::remove(config);
+    std::filesystem::rename(folder.path() / "config.kept", config);
+    EXPECT_TRUE(window->close());
+}
+
 // Escape or the close box on the exit question answers nothing (QtDialogs
 // returns mrCancel): the editor stays open with every change kept.
 class ExitQuestionTest : public SaveButtonTest {

@@ -71,6 +71,24 @@ TEST_F(UndoRedoTest, ATypedNumberIsOneStepAndSharedCashComesBackForTheHouse) {
     EXPECT_EQ(cash->text(), "24000");
 }
 
+// In the cash box the keys undo the document's edit, not the box's own typing.
+TEST_F(UndoRedoTest, TheKeysInTheCashBoxUndoTheDocumentsEdit) {
+    Sim& elena = open("User00002", "btnHouseJob");
+    auto* cash = window->findChild<QLineEdit*>("edtCash");
+    window->activateWindow();
+    QApplication::setActiveWindow(window.get());
+    cash->setFocus();
+    cash->selectAll();
+    QTest::keyClicks(cash, "5");
+    ASSERT_EQ(elena.FamilyCash, 5) << "typed";
+    QTest::keyClick(cash, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(elena.FamilyCash, 24000);
+    EXPECT_EQ(cash->text(), "24000");
+    EXPECT_TRUE(window->document().canRedo()) << "the document's step was undone, not the box's typing";
+    QTest::keyClick(cash, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(elena.FamilyCash, 5);
+}
+
 TEST_F(UndoRedoTest, SavingAndOpeningANeighbourhoodClearTheHistory) {
     Sim& victor = open("User00001", "btnSkillsPersonality");
     slider("trkNeat")->setValue(321);

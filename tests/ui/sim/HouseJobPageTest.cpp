@@ -132,6 +132,15 @@ TEST_F(HouseJobPageMends, APetShowsItsOwnGhostStateAndCashAfterAGhost) {
     EXPECT_EQ(page->edtCash->text(), QString::number(biscuit.FamilyCash));
 }
 
+TEST_F(HouseJobPageMends, EachFamilyShowsItsOwnNetWorthEvenWithTheSameCash) {
+    Sim& iris = select("User00005");
+    iris.FamilyCash = 24000;  // as much as the Marlows
+    open("User00001");
+    open("User00005");
+    EXPECT_EQ(page->lblNetWorth->text().toStdString(),
+              LangStr(6046) + " " + std::to_string(24000 + iris.FamilyAssets) + " " + LangStr(6005));
+}
+
 TEST_F(HouseJobPageMends, AChildWithoutCareerShowsTheNoCareerTitle) {
     Sim& tess = select("User00003");
     tess.Career = 0;

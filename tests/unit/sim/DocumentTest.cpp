@@ -77,6 +77,8 @@ TEST_F(DocumentTest, UndoAndRedoRestoreTheRecordsTheFlagsAndTheSaveButton) {
     EXPECT_EQ(told.back().kind, DocumentChange::Kind::Edited) << "the pages are told to show the records anew";
 
     document.undo();
+    SetTrait(document, victor(), *FindTrait("trkNeat"), 800);
+    EXPECT_TRUE(document.canRedo()) << "an edit that changes nothing keeps what was undone";
     SetTrait(document, victor(), *FindTrait("trkNice"), 10);
     EXPECT_FALSE(document.canRedo()) << "a new edit forgets what was undone";
 }
@@ -160,6 +162,12 @@ TEST_F(DocumentTest, HouseAndJobEditsCarryThePagesSideEffects) {
     MaximizeJob(document, tess());
     EXPECT_EQ(tess().JobLevel, 0) << "a child's best job is the first school grade";
     EXPECT_EQ(tess().JobPerformance, 100);
+
+    SetCareer(document, victor(), 0);
+    EXPECT_THROW(SetJobLevel(document, victor(), 5), EditError) << "no career has only the first job";
+    tess().AgeGroup = "dog";
+    EXPECT_THROW(SetCareer(document, tess(), 3), EditError) << "a pet has no job";
+    tess().AgeGroup = "child";
 
     SetGhost(document, victor(), true);
     EXPECT_EQ(victor().HauntAddress, 3) << "a ghost haunts its family's house";
