@@ -67,7 +67,7 @@ void THouseJobPage::createJob(QGroupBox* box) {
     btnMaxJob = named(new QPushButton(box), "btnMaxJob", QRect(280, 80, 100, 24));
     connect(cbCareer, &QComboBox::currentIndexChanged, this, &THouseJobPage::cbCareerChange);
     connect(cbJobs, &QComboBox::currentIndexChanged, this, &THouseJobPage::cbJobsChange);
-    connect(trkPerformance, &QSlider::valueChanged, this, &THouseJobPage::performanceChange);
+    connect(trkPerformance, &QSlider::valueChanged, this, &THouseJobPage::trkPerformanceChange);
     connect(btnMaxJob, &QPushButton::clicked, this, &THouseJobPage::btnMaxJobClick);
 
     struct FameRow { const char* panel; const char* label; const char* slider; int maximum; int tick; };
@@ -115,7 +115,7 @@ void THouseJobPage::createHouse(QGroupBox* box) {
     // already checked does nothing.
     connect(rbGhostYes, &QRadioButton::toggled, this, [this](bool on) { if (on) ghostClick(true); });
     connect(rbGhostNo, &QRadioButton::toggled, this, [this](bool on) { if (on) ghostClick(false); });
-    connect(cbHauntAddress, &QComboBox::currentIndexChanged, this, &THouseJobPage::hauntAddressChange);
+    connect(cbHauntAddress, &QComboBox::currentIndexChanged, this, &THouseJobPage::cbHauntAddressChange);
 }
 
 bool THouseJobPage::jobStoring() const {
@@ -238,7 +238,7 @@ void THouseJobPage::cbJobsChange() {
     SetJobLevel(document(), *sim, std::max(cbJobs->currentIndex(), 0));
 }
 
-void THouseJobPage::performanceChange(int value) {
+void THouseJobPage::trkPerformanceChange(int value) {
     lblPerformance->setText(withValue(6036, std::to_string(value), false));
     Sim* sim = current();
     if (sim == nullptr || !jobStoring()) return;
@@ -332,7 +332,7 @@ void THouseJobPage::ghostClick(bool ghost) {
     cbHauntAddress->setCurrentIndex(ghost ? cbHauntAddress->findText(QString::number(sim->HouseNumber)) : 0);
 }
 
-void THouseJobPage::hauntAddressChange() {
+void THouseJobPage::cbHauntAddressChange() {
     Sim* sim = current();
     if (sim == nullptr || !houseStoring() || !cbHauntAddress->isEnabled() || cbHauntAddress->currentIndex() < 0) return;
     SetHauntAddress(document(), *sim, cbHauntAddress->currentText().toInt());

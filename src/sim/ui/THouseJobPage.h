@@ -60,12 +60,12 @@ private:
     void showFame(const Sim& sim);
     void fameMoved(TThinTrackbar* moved);
     void setFameLabels(const Fame& fame);
-    void performanceChange(int value);
+    void trkPerformanceChange(int value);
     void showCash(const Sim& sim);
     void showNetWorth(const Sim& sim);
     void showGhost(const Sim& sim);
     void ghostClick(bool ghost);
-    void hauntAddressChange();
+    void cbHauntAddressChange();
     bool jobStoring() const;
     bool houseStoring() const;
 
