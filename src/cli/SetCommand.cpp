@@ -6,17 +6,22 @@
 #include "cli/CliGame.h"
 #include "cli/CliNeighbourhood.h"
 #include "cli/StderrProgress.h"
+#include "neighbourhoods/BodyStringsWriter.h"
 #include "neighbourhoods/CharacterSave.h"
 #include "neighbourhoods/NeighbourhoodValuesUpdate.h"
 #include "platform/CaseInsensitivePath.h"
 #include "platform/FileBytes.h"
 #include "platform/LanguageModule.h"
+#include "sim/EditHistory.h"
 #include "sim/FieldAssignment.h"
 #include "sim/SimFields.h"
 #include "skins/SkinCatalogueBuilder.h"
 
+#include <algorithm>
 #include <iostream>
+#include <optional>
 #include <stdexcept>
+#include <tuple>
 
 namespace corvane::cli {
 
@@ -35,66 +40,123 @@ std::string fieldText(const Sim& sim, const SimField& field) {
         field.member);
 }
 
-void printChanges(const Sim& before, const Sim& after, std::ostream& out) {
-    for (const SimField& field : SimFieldTable()) {
-        const std::string old = fieldText(before, field);
-        const std::string now = fieldText(after, field);
-        if (old != now && field.name != "Modified" && field.name != "LastNameChanged" && field.name != "FamilyChanged") {
-            out << field.name << ": " << old << " -> " << now << "\n";
+// Every record the edits changed: the character's own fields, then the others' with their file names.
+void printChanges(const Sim& edited, const std::vector<std::pair<const Sim*, Sim>>& before, std::ostream& out) {
+    for (const auto& [sim, old] : before) {
+        const std::string prefix = sim == &edited ? "" : sim->FileName + ": ";
+        for (const SimField& field : SimFieldTable()) {
+            const std::string was = fieldText(old, field);
+            const std::string now = fieldText(*sim, field);
+            if (was != now && field.name != "Modified" && field.name != "LastNameChanged" &&
+                field.name != "FamilyChanged") {
+                out << prefix << field.name << ": " << was << " -> " << now << "\n";
+            }
         }
     }
 }
 
-void assignAll(const CliArguments& args, Document& document, Sim& sim) {
+// The game's skins, found once and only when needed: the catalogue the save
+// builds, and the same installed-skin test as the save's.
+class GameSkins {
+public:
+    const SkinCatalogue& catalogue() {
+        SkinCatalogue& catalogue = GameSkinCatalogue();
+        if (!catalogue.complete()) LoadSkinData(catalogue, folders_, progress_);
+        return catalogue;
+    }
+    const InstalledSkins& installed() {
+        if (!installed_) installed_.emplace(folders_, catalogue());
+        return *installed_;
+    }
+
+private:
+    StderrProgress progress_;
+    SkinFolders folders_{AppSettings().GamePath, AppSettings().ExpansionLevel};
+    std::optional<InstalledSkins> installed_;
+};
+
+void assignAll(const CliArguments& args, Document& document, Sim& sim, GameSkins& skins) {
     if (args.arguments.size() < 3) {
         throw std::invalid_argument("set needs at least one Field=Value");
     }
+    const InstalledSkinsLookup installed = [&]() -> const InstalledSkins& { return skins.installed(); };
     for (std::size_t i = 2; i < args.arguments.size(); ++i) {
         const std::string& assignment = args.arguments[i];
         const auto equals = assignment.find('=');
         if (equals == std::string::npos || equals == 0) {
             throw std::invalid_argument("\"" + assignment + "\" is not Field=Value");
         }
-        AssignField(document, sim, assignment.substr(0, equals), Utf8ToGameText(assignment.substr(equals + 1)));
+        AssignField(document, sim, assignment.substr(0, equals), Utf8ToGameText(assignment.substr(equals + 1)),
+                    installed);
     }
 }
 
-// What a save would write, without writing it.
-void printPlannedWrites(const Sim& sim, const std::filesystem::path& folder, std::ostream& out) {
+std::string quoted(const std::string& gameText) {
+    return "\"" + GameTextToUtf8(gameText) + "\"";
+}
+
+// "FormalMesh \"a\" and FormalTexture \"b\": FormalTexture is not installed"
+std::string clearedText(const ClearedSkin& skin) {
+    std::vector<std::string> names;
+    std::vector<std::string> causes;
+    for (const auto& [field, name, installed] : {std::tuple(skin.meshField, skin.mesh, skin.meshInstalled),
+                                                 std::tuple(skin.textureField, skin.texture, skin.textureInstalled)}) {
+        if (!name.empty()) names.push_back(std::string(field) + " " + quoted(name));
+        if (!installed) causes.push_back(std::string(field) + (name.empty() ? " names no skin" : " is not installed"));
+    }
+    auto joined = [](const std::vector<std::string>& parts, const char* between) {
+        std::string text;
+        for (const std::string& part : parts) text += (text.empty() ? "" : between) + part;
+        return text;
+    };
+    return joined(names, " and ") + ": " + joined(causes, ", ");
+}
+
+std::string counted(std::size_t count, const char* one, const char* many) {
+    return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
+// What a save would write, without writing it: the same values update and
+// body strings as the save's, for each character it would save.
+void printPlannedWrites(const std::vector<Sim*>& saved, const std::filesystem::path& folder, GameSkins& skins,
+                        std::ostream& out) {
+    const int level = AppSettings().ExpansionLevel;
     std::vector<std::uint8_t> neighbourhood = ReadFileBytes(ResolveCaseInsensitive(folder, "neighborhood.iff"));
     const std::vector<std::uint8_t> before = neighbourhood;
     std::string step;
-    if (UpdateNeighborhoodValues(neighbourhood, sim, AppSettings().ExpansionLevel, step)) {
-        std::size_t changed = 0;
-        for (std::size_t i = 0; i < before.size(); ++i) changed += before[i] != neighbourhood[i] ? 1 : 0;
-        out << "would change " << changed << " bytes of neighborhood.iff\n";
+    for (const Sim* sim : saved) UpdateNeighborhoodValues(neighbourhood, *sim, level, step);
+    std::size_t changed = 0;
+    for (std::size_t i = 0; i < before.size(); ++i) changed += before[i] != neighbourhood[i] ? 1 : 0;
+    if (changed > 0) out << "would change " << counted(changed, "byte", "bytes") << " of neighborhood.iff\n";
+    for (const Sim* sim : saved) {
+        if (sim->LastNameChanged || sim->FamilyChanged) {
+            out << "would rewrite the households and family names of neighborhood.iff\n";
+            break;
+        }
     }
-    if (sim.LastNameChanged || sim.FamilyChanged) {
-        out << "would rewrite the households and family names of neighborhood.iff\n";
+    for (const Sim* sim : saved) {
+        const std::string prefix = saved.size() == 1 ? "" : sim->FileName + ": ";
+        for (const ClearedSkin& skin : BuildBodyStrings(*sim, level, skins.installed()).cleared) {
+            out << prefix << "would clear " << clearedText(skin) << "\n";
+        }
+        out << "would rebuild Characters/" << sim->FileName << ".iff\n";
     }
-    out << "would rebuild Characters/" << sim.FileName << ".iff\n";
 }
 
-void save(CharacterList& list, const std::filesystem::path& folder, const Sim& sim) {
+void save(CharacterList& list, const std::filesystem::path& folder, GameSkins& skins) {
     const Settings& settings = AppSettings();
     const CharacterSaveSettings saveSettings = SaveSettingsFor(settings, folder);
     CliDialogs dialogs(std::cerr, LangStr(8075));
     StderrProgress progress;
-    CharacterSaveServices services{dialogs, progress, [&]() -> const SkinCatalogue& {
-                                       SkinCatalogue& catalogue = GameSkinCatalogue();
-                                       if (!catalogue.complete()) {
-                                           LoadSkinData(catalogue, SkinFolders(settings.GamePath, settings.ExpansionLevel), progress);
-                                       }
-                                       return catalogue;
-                                   }};
+    CharacterSaveServices services{dialogs, progress, [&]() -> const SkinCatalogue& { return skins.catalogue(); }};
     const CharacterSaveResult result = SaveModifiedCharacters(list, saveSettings, services);
     if (!result.leftChanged.empty()) {
         // The dialogs leave such a file as it is: the other program's work is never overwritten.
         throw GameDataError(result.leftChanged.front().string() +
                             " was changed by another program since it was read; nothing was saved");
     }
-    if (sim.Modified) {
-        throw GameDataError("the save of " + sim.FileName + " did not finish (see above)");
+    for (const Sim* sim : list.sims()) {
+        if (sim->Modified) throw GameDataError("the save of " + sim->FileName + " did not finish (see above)");
     }
 }
 
@@ -109,17 +171,38 @@ int RunSet(const CliArguments& args, std::ostream& out) {
     if (sim.isDamaged()) {
         throw GameDataError(LangStr(7010) + " : " + sim.Damage + " " + LangStr(7169));
     }
-    // Only this character is saved, whatever the loading repaired in the others.
+    // Only what the edits change is saved, whatever the loading repaired in the others.
     for (Sim* other : list.sims()) other->Modified = false;
-    const Sim before = sim;
-    assignAll(args, document, sim);
-    printChanges(before, sim, out);
-    const auto folder = NeighbourhoodFolder(folderName);
-    if (args.dryRun) {
-        printPlannedWrites(sim, folder, out);
+    std::vector<std::pair<const Sim*, Sim>> before{{&sim, sim}};
+    for (const Sim* other : list.sims()) {
+        if (other != &sim) before.emplace_back(other, *other);
+    }
+    GameSkins skins;
+    assignAll(args, document, sim, skins);
+    std::erase_if(before, [](const auto& record) { return !RecordValuesDiffer(record.second, *record.first); });
+    std::vector<Sim*> saved;
+    for (Sim* character : list.sims()) {
+        const bool changed = std::any_of(before.begin(), before.end(), [&](const auto& r) { return r.first == character; });
+        if (!changed) {
+            // Set and set back: nothing of it to write.
+            character->Modified = false;
+            character->LastNameChanged = false;
+            character->FamilyChanged = false;
+        }
+        if (character->Modified) saved.push_back(character);
+    }
+    if (saved.empty()) {
+        // Nothing to write, so no file and no backup copy is touched.
+        out << "nothing to change\n";
         return 0;
     }
-    save(list, folder, sim);
+    printChanges(sim, before, out);
+    const auto folder = NeighbourhoodFolder(folderName);
+    if (args.dryRun) {
+        printPlannedWrites(saved, folder, skins, out);
+        return 0;
+    }
+    save(list, folder, skins);
     return 0;
 }
 

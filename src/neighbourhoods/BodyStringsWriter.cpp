@@ -3,6 +3,8 @@
 #include "iff/IffContainer.h"
 #include "platform/AsciiText.h"
 
+#include <algorithm>
+
 namespace corvane {
 
 namespace {
@@ -13,15 +15,38 @@ constexpr std::uint8_t kPadding = 0xA3;
 
 constexpr const char* kGenderWords[] = {"male", "female", "dogmale", "dogfemale", "catmale", "catfemale"};
 
+// The name of the record's skin field `member` ("FormalMesh").
+std::string_view skinFieldName(const Sim& sim, const std::string& member) {
+    for (const SkinField& field : SkinFields()) {
+        if (&(sim.*field.field) == &member) return field.name;
+    }
+    return {};
+}
+
 class EntryBuilder {
 public:
-    EntryBuilder(const Sim& sim, const InstalledSkins& installed)
-        : sim_(sim), installed_(installed), human_(sim.AgeGroup == "adult" || sim.AgeGroup == "child") {}
+    EntryBuilder(const Sim& sim, const InstalledSkins& installed, std::vector<ClearedSkin>& cleared)
+        : sim_(sim),
+          installed_(installed),
+          cleared_(cleared),
+          human_(sim.AgeGroup == "adult" || sim.AgeGroup == "child") {}
 
     bool human() const { return human_; }
 
+    // Whether the save writes the skin; a named skin it drops is noted once.
     bool bothInstalled(const std::string& mesh, const std::string& texture) const {
-        return installed_.meshInstalled(mesh) && installed_.textureInstalled(texture);
+        const bool meshInstalled = installed_.meshInstalled(mesh);
+        const bool textureInstalled = installed_.textureInstalled(texture);
+        if ((meshInstalled && textureInstalled) || (mesh.empty() && texture.empty())) {
+            return meshInstalled && textureInstalled;
+        }
+        const std::string_view meshField = skinFieldName(sim_, mesh);
+        const bool noted = std::any_of(cleared_.begin(), cleared_.end(),
+                                       [&](const ClearedSkin& skin) { return skin.meshField == meshField; });
+        if (!noted) {
+            cleared_.push_back({meshField, skinFieldName(sim_, texture), mesh, texture, meshInstalled, textureInstalled});
+        }
+        return false;
     }
 
     // "mesh,KEY=texture" in lower case, or the bare key when the skin is not installed.
@@ -48,14 +73,15 @@ public:
 private:
     const Sim& sim_;
     const InstalledSkins& installed_;
+    std::vector<ClearedSkin>& cleared_;
     bool human_;
 };
 
 }  // namespace
 
 BodyStringEntries BuildBodyStrings(const Sim& s, int level, const InstalledSkins& installed) {
-    const EntryBuilder b(s, installed);
     BodyStringEntries out;
+    const EntryBuilder b(s, installed, out.cleared);
     auto& v = out.values;
     v.push_back(s.AgeGroup);
     v.push_back(b.skin(s.BodyMesh, s.BodyTexture, "BODY"));

@@ -2,6 +2,7 @@
 
 #include "neighbourhoods/NeighbourRecordLayout.h"
 #include "sim/HouseJobEdits.h"
+#include "sim/NameEdits.h"
 #include "sim/TraitEdits.h"
 
 #include <algorithm>
@@ -91,15 +92,24 @@ const std::vector<NumberRule>& numberRules() {
     return rules;
 }
 
+using TextEdit = std::function<void(Document&, Sim&, const std::string&)>;
+
 struct TextRule {
     std::string_view name;
-    std::string Sim::*field;
+    TextEdit edit;
+    bool skin = false;
 };
 
 const std::vector<TextRule>& textRules() {
     static const std::vector<TextRule> rules = [] {
-        std::vector<TextRule> table{{"FirstName", &Sim::FirstName}, {"LastName", &Sim::LastName}, {"Bio", &Sim::Bio}};
-        for (const SkinField& skin : SkinFields()) table.push_back({skin.name, skin.field});
+        std::vector<TextRule> table{{"FirstName", SetFirstName}, {"LastName", SetLastName}, {"Bio", SetBio}};
+        for (const SkinField& skin : SkinFields()) {
+            table.push_back({skin.name,
+                             [&skin](Document& d, Sim& s, const std::string& v) {
+                                 d.edit(skin.name, [&](EditScope& scope) { scope.touch(s).*skin.field = v; });
+                             },
+                             true});
+        }
         return table;
     }();
     return rules;
@@ -139,19 +149,28 @@ void requireStorable(const Sim& sim, const NumberRule& rule, int level) {
     }
 }
 
-void assignText(Document& document, Sim& sim, const TextRule& rule, const std::string& text) {
+// The save writes a skin only when the game has it; any other would be lost there.
+void requireInstalled(std::string_view field, const std::string& name, const InstalledSkins& installed) {
+    if (name.empty()) {
+        throw FieldAssignmentError(std::string(field) + " needs the name of an installed skin, since a save keeps no other");
+    }
+    const bool mesh = field.ends_with("Mesh");
+    if (mesh ? installed.meshInstalled(name) : installed.textureInstalled(name)) return;
+    const std::string file = name + (mesh ? ".cmx" : ".bmp");
+    throw FieldAssignmentError(std::string(field) + " \"" + name + "\" is not installed: the game has no " + file +
+                               " in its skin folders or archives, and a save keeps only installed skins");
+}
+
+void assignText(Document& document, Sim& sim, const TextRule& rule, const std::string& text,
+                const InstalledSkinsLookup& installedSkins) {
     if (text.find('\0') != std::string::npos) {
         throw FieldAssignmentError(std::string(rule.name) + " cannot hold a zero byte");
     }
-    const bool skin = rule.field != &Sim::FirstName && rule.field != &Sim::LastName && rule.field != &Sim::Bio;
-    if (skin && text.find_first_of(",=\\/") != std::string::npos) {
+    if (rule.skin && text.find_first_of(",=\\/") != std::string::npos) {
         throw FieldAssignmentError(std::string(rule.name) + " must be a skin's base name, without folders, ',' or '='");
     }
-    document.edit(rule.name, [&](EditScope& scope) {
-        scope.touch(sim);
-        if (rule.field == &Sim::LastName && text != sim.LastName) sim.LastNameChanged = true;
-        sim.*rule.field = text;
-    });
+    if (rule.skin) requireInstalled(rule.name, text, installedSkins());
+    rule.edit(document, sim, text);
 }
 
 }  // namespace
@@ -163,7 +182,8 @@ std::vector<std::string_view> AssignableFields() {
     return names;
 }
 
-void AssignField(Document& document, Sim& sim, std::string_view name, const std::string& value) {
+void AssignField(Document& document, Sim& sim, std::string_view name, const std::string& value,
+                 const InstalledSkinsLookup& installedSkins) {
     for (const NumberRule& rule : numberRules()) {
         if (rule.name == name) {
             requireStorable(sim, rule, document.expansionLevel());
@@ -174,7 +194,7 @@ void AssignField(Document& document, Sim& sim, std::string_view name, const std:
     }
     for (const TextRule& rule : textRules()) {
         if (rule.name == name) {
-            assignText(document, sim, rule, value);
+            assignText(document, sim, rule, value, installedSkins);
             document.sealStep();
             return;
         }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "sim/Document.h"
+#include "skins/InstalledSkins.h"
 
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -28,13 +30,19 @@ public:
 // haunt, ghost, fame, names, biography, skin tone and the skins.
 std::vector<std::string_view> AssignableFields();
 
+// The game's installed skins, asked for only when a skin is set (finding
+// them reads the game's archives).
+using InstalledSkinsLookup = std::function<const InstalledSkins&()>;
+
 // Sets one field from its text ("Neat", "800") through the document's edits,
 // so the limits and side effects are the edit pages' own (career 0 drops the
 // job level, a ghost haunts its family's house, cash is shared by the house
 // and holds eight digits, a house number moves the character into the family
-// living there). Texts are in the game's code page already. Throws
-// FieldAssignmentError or EditError for a bad value, NotStorableError for a
-// value the record cannot store.
-void AssignField(Document& document, Sim& sim, std::string_view name, const std::string& value);
+// living there, names are trimmed, a last name renames the family). A skin
+// must be installed, since the save writes no other. Texts are in the game's
+// code page already. Throws FieldAssignmentError or EditError for a bad
+// value, NotStorableError for a value the record cannot store.
+void AssignField(Document& document, Sim& sim, std::string_view name, const std::string& value,
+                 const InstalledSkinsLookup& installedSkins);
 
 }  // namespace corvane

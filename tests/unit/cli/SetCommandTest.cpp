@@ -46,6 +46,11 @@ TEST_F(SetCommandTest, ADryRunShowsWhatWouldBeWrittenAndWritesNothing) {
     const auto character = ReadFileBytes(game / "UserData" / "Characters" / "User00001.iff");
     const std::string printed = run(RunSet, {"UserData", "User00001", "Neat=300", "LastName=Marlowe"}, false, /*dryRun=*/true);
     EXPECT_EQ(printed, "Neat: 900 -> 300\nLastName: \"Marlow\" -> \"Marlowe\"\n"
+                       "User00006: LastName: \"Marlow\" -> \"Marlowe\"\n"
+                       "User00002: LastName: \"Marlow\" -> \"Marlowe\"\n"
+                       "User00004: LastName: \"Marlow\" -> \"Marlowe\"\n"
+                       "User00007: LastName: \"Marlow\" -> \"Marlowe\"\n"
+                       "User00003: LastName: \"Marlow\" -> \"Marlowe\"\n"
                        "would change 2 bytes of neighborhood.iff\n"
                        "would rewrite the households and family names of neighborhood.iff\n"
                        "would rebuild Characters/User00001.iff\n");
@@ -53,8 +58,9 @@ TEST_F(SetCommandTest, ADryRunShowsWhatWouldBeWrittenAndWritesNothing) {
     EXPECT_EQ(ReadFileBytes(game / "UserData" / "Characters" / "User00001.iff"), character);
 }
 
-TEST_F(SetCommandTest, UnknownFieldsAndValuesOutOfRangeAreRefusedBeforeAnythingIsWritten) {
+TEST_F(SetCommandTest, UnknownFieldsValuesOutOfRangeAndSkinsNotInstalledAreRefusedBeforeAnythingIsWritten) {
     const auto before = neighbourhood();
+    const auto character = ReadFileBytes(game / "UserData" / "Characters" / "User00001.iff");
     struct Case {
         std::vector<std::string> assignments;
         std::string message;
@@ -69,6 +75,13 @@ TEST_F(SetCommandTest, UnknownFieldsAndValuesOutOfRangeAreRefusedBeforeAnythingI
         {{"SkinColor=4"}, "SkinColor 4 is out of range (1 (light), 2 (dark) or 3 (medium))"},
         {{"BodyMesh=..\\x"}, "BodyMesh must be a skin's base name, without folders, ',' or '='"},
         {{"JobLevel"}, "\"JobLevel\" is not Field=Value"},
+        {{"Neat=300", "BodyTexture=doesnotexist"},
+         "BodyTexture \"doesnotexist\" is not installed: the game has no doesnotexist.bmp in its skin folders or "
+         "archives, and a save keeps only installed skins"},
+        {{"FormalMesh=b001fafatlgt_casual"},  // a texture's name
+         "FormalMesh \"b001fafatlgt_casual\" is not installed: the game has no b001fafatlgt_casual.cmx in its skin "
+         "folders or archives, and a save keeps only installed skins"},
+        {{"HeadTexture="}, "HeadTexture needs the name of an installed skin, since a save keeps no other"},
     };
     for (const Case& c : cases) {
         std::vector<std::string> arguments{"UserData", "User00001"};
@@ -82,6 +95,64 @@ TEST_F(SetCommandTest, UnknownFieldsAndValuesOutOfRangeAreRefusedBeforeAnythingI
         }
     }
     EXPECT_EQ(neighbourhood(), before);
+    EXPECT_EQ(ReadFileBytes(game / "UserData" / "Characters" / "User00001.iff"), character);
+}
+
+// The save writes only installed skins: a dry run names each skin a save
+// would drop, and the save then drops exactly those.
+TEST_F(SetCommandTest, ADryRunListsTheSkinsTheSaveWouldClearAndTheSaveClearsThem) {
+    std::filesystem::remove(game / "GameData" / "Skins" / "b001fafatlgt_casual.bmp");  // Elena's dress
+    const std::string printed = run(RunSet, {"UserData", "User00002", "Neat=800"}, false, /*dryRun=*/true);
+    EXPECT_EQ(printed, "Neat: 900 -> 800\n"
+                       "would change 1 byte of neighborhood.iff\n"
+                       "would clear BodyMesh \"b001fafat_01\" and BodyTexture \"b001fafatlgt_casual\": "
+                       "BodyTexture is not installed\n"
+                       "would rebuild Characters/User00002.iff\n");
+    run(RunSet, {"UserData", "User00002", "Neat=800"});
+    const std::string shown = run(RunShow, {"UserData", "User00002"});
+    EXPECT_NE(shown.find("BodyMesh\t\n"), std::string::npos) << shown;
+    EXPECT_NE(shown.find("BodyTexture\t\n"), std::string::npos);
+    EXPECT_NE(shown.find("HeadTexture\tc001malgt_bob\n"), std::string::npos) << "an installed skin stays";
+}
+
+// A set whose values are already there leaves every file and the backups alone.
+TEST_F(SetCommandTest, ASetThatChangesNothingWritesNothing) {
+    const auto characterFile = game / "UserData" / "Characters" / "User00001.iff";
+    const auto backups = folder.path() / "app" / "AutoBackup";
+    const std::vector<std::vector<std::string>> cases{
+        {"Neat=900"},
+        {"FirstName= Victor ", "LastName=Marlow\t"},
+        {"Neat=300", "Neat=900"},
+    };
+    for (const auto& assignments : cases) {
+        SCOPED_TRACE(assignments.front());
+        std::vector<std::string> arguments{"UserData", "User00001"};
+        arguments.insert(arguments.end(), assignments.begin(), assignments.end());
+        const auto neighbourhoodBefore = neighbourhood();
+        const auto characterBefore = ReadFileBytes(characterFile);
+        const auto writtenAt = std::filesystem::last_write_time(characterFile);
+        for (const bool dryRun : {true, false}) {
+            EXPECT_EQ(run(RunSet, arguments, false, dryRun), "nothing to change\n");
+        }
+        EXPECT_EQ(neighbourhood(), neighbourhoodBefore);
+        EXPECT_EQ(ReadFileBytes(characterFile), characterBefore);
+        EXPECT_EQ(std::filesystem::last_write_time(characterFile), writtenAt);
+        EXPECT_FALSE(std::filesystem::exists(backups));
+    }
+    run(RunSet, {"UserData", "User00001", "Neat=800"});
+    EXPECT_TRUE(std::filesystem::exists(backups)) << "a save that writes keeps the originals there";
+}
+
+// Names as the makeover page takes them: trimmed, and a last name is the whole family's.
+TEST_F(SetCommandTest, NamesAreTrimmedAndALastNameRenamesTheWholeFamily) {
+    run(RunSet, {"UserData", "User00003", "FirstName=  Tessa ", "LastName= Marlowe\t"});
+    EXPECT_EQ(run(RunCharacters, {"UserData"}), "Marlowe, Biscuit : User00006\n"
+                                                "Marlowe, Elena : User00002\n"
+                                                "Marlowe, Jonah : User00004\n"
+                                                "Marlowe, Pepper : User00007\n"
+                                                "Marlowe, Tessa : User00003\n"
+                                                "Marlowe, Victor : User00001\n"
+                                                "Vale, Iris : User00005\n");
 }
 
 // Values that could be stored nowhere, and characters whose files were read
@@ -225,9 +296,11 @@ TEST(FieldAssignment, MarksTheRecordAsTheEditPagesDo) {
     made->PersonDataValues = 256;  // of a game with fame
     made->LastName = "Marlow";
     made->HouseNumber = 3;
+    made->FamilyNumber = 1;
     auto vale = std::make_unique<Sim>();
     vale->LastName = "Vale";
     vale->HouseNumber = 7;
+    vale->FamilyNumber = 2;
     std::vector<std::unique_ptr<Sim>> characters;
     characters.push_back(std::move(made));
     characters.push_back(std::move(vale));
@@ -235,21 +308,24 @@ TEST(FieldAssignment, MarksTheRecordAsTheEditPagesDo) {
     document.open(std::move(characters), {std::nullopt, std::nullopt}, nullptr);
     document.select(0);
     Sim& sim = *document.current();
-    AssignField(document, sim, "SkinColor", "2");
+    // No skin is set here, so the installation is never asked about.
+    const InstalledSkinsLookup noSkins = []() -> const InstalledSkins& { throw std::logic_error("no game"); };
+    auto assign = [&](std::string_view name, const std::string& value) { AssignField(document, sim, name, value, noSkins); };
+    assign("SkinColor", "2");
     EXPECT_EQ(sim.SkinTone, "drk");
     EXPECT_TRUE(sim.Modified);
     EXPECT_FALSE(sim.LastNameChanged);
-    AssignField(document, sim, "LastName", "Marlowe");
+    assign("LastName", "Marlowe");
     EXPECT_TRUE(sim.LastNameChanged);
-    AssignField(document, sim, "HouseNumber", "7");
+    assign("HouseNumber", "7");
     EXPECT_TRUE(sim.FamilyChanged);
     EXPECT_EQ(sim.LastName, "Vale") << "a house number moves the character into the family living there";
-    EXPECT_THROW(AssignField(document, sim, "HouseNumber", "2"), FieldAssignmentError) << "no family lives in house 2";
-    AssignField(document, sim, "FameStarPower", "5");
+    EXPECT_THROW(assign("HouseNumber", "2"), FieldAssignmentError) << "no family lives in house 2";
+    assign("FameStarPower", "5");
     EXPECT_EQ(sim.FameStarHighWatermark, 5) << "the high watermark follows the power up, as on the page";
     sim.Age = 9;
-    AssignField(document, sim, "Career", "65535");
-    EXPECT_THROW(AssignField(document, sim, "Career", "3"), FieldAssignmentError) << "children only go to school";
+    assign("Career", "65535");
+    EXPECT_THROW(assign("Career", "3"), FieldAssignmentError) << "children only go to school";
 }
 
 }  // namespace
