@@ -57,8 +57,6 @@ std::vector<RecordValue> recordValues(const Sim& sim, const TextConverter& utf8)
     for (std::size_t i = 0; i < sim.BodyString23to26.size(); ++i) {
         values.push_back(textValue("BodyString" + std::to_string(23 + i), utf8(sim.BodyString23to26[i])));
     }
-    values.push_back(textValue("GenderWord", utf8(sim.GenderWord)));
-    values.push_back(numberValue("PersonDataValues", sim.PersonDataValues));
     return values;
 }
 
