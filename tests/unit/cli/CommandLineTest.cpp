@@ -3,6 +3,7 @@
 #include "cli/CommandLine.h"
 
 #include "cli/CliNeighbourhood.h"
+#include "support/RegistryTestFiles.h"
 #include "support/TinyJson.h"
 #include "unit/cli/DemoGameTest.h"
 
@@ -105,6 +106,13 @@ TEST_F(CommandLineTest, ExitStatusAndOutputOfEachKindOfCommandLine) {
             EXPECT_EQ(result.out, "");
         }
     }
+
+    // Without --lang, the names are in the game's language as the registry records it.
+    test::makeWinePrefix(folder.path() / ".wine", test::replacedOnce(std::string(test::kPlainHive), "USEnglish", "French"));
+    EXPECT_NE(runLine({"--game", "GAME", "characters", "01"}).out.find("Marlow, \xC3\x89tienne : User00001\n"),
+              std::string::npos);
+    EXPECT_NE(runLine({"--game", "GAME", "--lang", "usen", "characters", "01"}).out.find("Marlow, Victor : User00001\n"),
+              std::string::npos);
 }
 
 // The JSON of the lists and of whole records, read back field by field: an
