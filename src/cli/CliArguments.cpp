@@ -1,5 +1,7 @@
 #include "cli/CliArguments.h"
 
+#include "app/LanguageTable.h"
+
 #include <stdexcept>
 
 namespace corvane::cli {
@@ -13,12 +15,20 @@ std::string valueAfter(const std::vector<std::string>& args, std::size_t& i) {
     return args[++i];
 }
 
+std::string knownLanguage(const std::string& code) {
+    if (!FindGameLanguage(code)) {
+        throw std::invalid_argument("unknown language code " + code + " for --lang (usen, uken, fren, germ, ...)");
+    }
+    return code;
+}
+
 }  // namespace
 
 CliArguments ParseCliArguments(const std::vector<std::string>& args) {
     CliArguments parsed;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
+        const bool beforeCommand = parsed.command.empty();
         if (arg == "--help" || arg == "-h") {
             parsed.command = "help";
         } else if (arg == "--version") {
@@ -27,25 +37,30 @@ CliArguments ParseCliArguments(const std::vector<std::string>& args) {
             parsed.json = true;
         } else if (arg == "--dry-run") {
             parsed.dryRun = true;
-        } else if (!parsed.command.empty() && arg == "--out") {
-            parsed.outFile = valueAfter(args, i);
-        } else if (!parsed.command.empty() && arg == "--size") {
-            parsed.size = valueAfter(args, i);
-        } else if (parsed.command.empty() && arg == "--game") {
-            parsed.gameFolder = valueAfter(args, i);
-        } else if (parsed.command.empty() && arg == "--lang") {
-            parsed.languageCode = valueAfter(args, i);
-        } else if (parsed.command.empty()) {
-            if (arg.starts_with("--")) {
-                throw std::invalid_argument("unknown option " + arg);
+        } else if (arg == "--quiet") {
+            parsed.quiet = true;
+        } else if (arg == "--progress") {
+            parsed.progress = true;
+        } else if (arg == "--out" || arg == "--size") {
+            if (beforeCommand) throw std::invalid_argument(arg + " goes after the command");
+            (arg == "--out" ? parsed.outFile : parsed.size) = valueAfter(args, i);
+        } else if (arg == "--game" || arg == "--lang") {
+            if (!beforeCommand) throw std::invalid_argument(arg + " goes before the command");
+            if (arg == "--game") {
+                parsed.gameFolder = valueAfter(args, i);
+            } else {
+                parsed.languageCode = knownLanguage(valueAfter(args, i));
             }
+        } else if (arg.size() > 1 && arg.front() == '-') {
+            throw std::invalid_argument("unknown option " + arg);
+        } else if (beforeCommand) {
             parsed.command = arg;
         } else {
             parsed.arguments.push_back(arg);
         }
     }
     if (parsed.command.empty()) {
-        throw std::invalid_argument("no command given");
+        throw NoCommandError("no command given");
     }
     return parsed;
 }

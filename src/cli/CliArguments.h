@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -13,13 +14,23 @@ struct CliArguments {
     std::optional<std::string> languageCode;  // --lang CODE
     bool json = false;                        // --json (where a command offers it)
     bool dryRun = false;                      // --dry-run
+    bool quiet = false;                       // --quiet: nothing on stderr but errors
+    bool progress = false;                    // --progress: progress lines even off a terminal
     std::optional<std::string> outFile;       // --out FILE (after the command)
     std::optional<std::string> size;          // --size WxH (after the command)
     std::string command;                      // "help", "version", or a command word
     std::vector<std::string> arguments;
 };
 
-// Throws std::invalid_argument with a message for the user on wrong usage.
+// The command line names no command: the whole usage is the answer.
+class NoCommandError : public std::invalid_argument {
+public:
+    using std::invalid_argument::invalid_argument;
+};
+
+// Throws std::invalid_argument with a message for the user on wrong usage:
+// an unknown option or language code, an option on the wrong side of the
+// command, a missing value, no command.
 CliArguments ParseCliArguments(const std::vector<std::string>& args);
 
 }  // namespace corvane::cli

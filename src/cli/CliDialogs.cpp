@@ -1,9 +1,19 @@
 #include "cli/CliDialogs.h"
 
+#include "cli/Chatter.h"
+
 namespace corvane::cli {
 
 ModalResult CliDialogs::showMessage(const MessageRequest& request) {
-    errors_ << request.text << "\n";
+    // A question has a choice of buttons; nobody reads it, so it is answered, never printed.
+    const bool question = request.buttons.size() > 1;
+    if (!question && ToolChatter().messages) errors_ << request.text << "\n";
+    const ModalResult answer = answerTo(request);
+    if (question && ToolChatter().answered) ToolChatter().answered(request.text, answer);
+    return answer;
+}
+
+ModalResult CliDialogs::answerTo(const MessageRequest& request) const {
     const bool agreed = !agreedQuestion_.empty() && request.text == agreedQuestion_;
     for (const DialogButton& button : request.buttons) {
         if (agreed && button.result == mrYes) return mrYes;

@@ -7,10 +7,10 @@
 
 namespace corvane::cli {
 
-// Dialogs of the command-line tool: messages go to stderr; a question gets
-// the answer that keeps the user's files as they are (No, Cancel), except the
-// one question the command exists to say Yes to; a message gets OK, and
-// there is nobody to choose files.
+// Dialogs of the command-line tool: messages go to stderr (unless --quiet),
+// questions are never printed; a question gets the answer that keeps the
+// user's files as they are (No, Cancel), except the one question the command
+// exists to say Yes to; a message gets OK, and there is nobody to choose files.
 class CliDialogs : public Dialogs {
 public:
     explicit CliDialogs(std::ostream& errors, std::string agreedQuestion = {})
@@ -22,6 +22,8 @@ public:
     std::optional<std::filesystem::path> chooseFolder(const FolderRequest&) override { return std::nullopt; }
 
 private:
+    ModalResult answerTo(const MessageRequest& request) const;
+
     std::ostream& errors_;
     std::string agreedQuestion_;  // its text
 };

@@ -5,26 +5,40 @@
 #include "app/LanguageSetup.h"
 #include "app/LanguageTable.h"
 #include "app/Settings.h"
+#include "platform/CaseInsensitivePath.h"
 #include "platform/Registry.h"
 
 namespace corvane::cli {
 
+namespace {
+
+// --game names the game's folder or its Sims.exe.
+std::filesystem::path gameFolderOf(const std::filesystem::path& named) {
+    std::error_code ec;
+    if (!EqualsIgnoreCase(named.filename().string(), "Sims.exe") || std::filesystem::is_directory(named, ec)) {
+        return named;
+    }
+    return named.parent_path();
+}
+
+}  // namespace
+
 void SetUpGame(const CliArguments& args, const std::filesystem::path& languageFolder) {
     Settings& settings = AppSettings();
     GameKeyValues key = ReadGameKey(Registry(RegistryLocations::fromEnvironment()));
-    settings.GamePath = args.gameFolder ? std::filesystem::path(*args.gameFolder) : key.gamePath;
+    settings.GamePath = args.gameFolder ? gameFolderOf(*args.gameFolder) : key.gamePath;
     if (!HasGameExecutable(settings.GamePath)) {
         throw GameDataError("no game found" +
                             (settings.GamePath.empty() ? std::string() : " in " + settings.GamePath.string()) +
                             " (Sims.exe is missing); name its folder with --game DIR");
     }
-    settings.GameLanguage = key.gameLanguage;
+    // Nobody is asked for a language: --lang, else the game's, else US English.
+    settings.GameLanguage = args.languageCode ? *args.languageCode : key.gameLanguage;
     settings.ExpansionLevel = DetectExpansionLevel(settings.GamePath);
-    GameLanguageInfo language = GameLanguageOrDefault(settings.GameLanguage);
+    const std::optional<GameLanguageInfo> chosen = FindGameLanguage(settings.GameLanguage);
+    const GameLanguageInfo language = chosen.value_or(GameLanguageOrDefault(""));
     settings.LanguageNumber = language.languageNumber;
-    const std::string code = args.languageCode ? LanguageCodeForSwitch(*args.languageCode)
-                                               : (language.code.empty() ? std::string("usen") : std::string(language.code));
-    InstallLanguage(languageFolder, code);
+    InstallLanguage(languageFolder, chosen ? std::string(language.code) : std::string("usen"));
 }
 
 }  // namespace corvane::cli

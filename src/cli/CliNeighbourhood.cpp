@@ -1,6 +1,7 @@
 #include "cli/CliNeighbourhood.h"
 
 #include "app/GameFileSettings.h"
+#include "app/GameInstallation.h"
 #include "app/Settings.h"
 #include "cli/CliDialogs.h"
 #include "cli/CliGame.h"
@@ -14,8 +15,30 @@
 
 namespace corvane::cli {
 
+namespace {
+
+bool allDigits(const std::string& text) {
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
+}
+
+// "2" names the same neighbourhood as "02".
+bool sameNumber(const std::string& number, const std::string& given) {
+    if (number == given) return true;
+    if (!allDigits(number) || !allDigits(given) || given.size() > 4) return false;
+    return std::stoi(number) == std::stoi(given);
+}
+
+}  // namespace
+
 std::filesystem::path NeighbourhoodFolder(const std::string& folderName) {
     const Settings& settings = AppSettings();
+    if (allDigits(folderName)) {
+        for (const NeighbourhoodEntry& entry : ListNeighbourhoods(settings.GamePath)) {
+            if (sameNumber(entry.number, folderName)) return settings.GamePath / entry.folderName;
+        }
+        throw GameDataError("no neighbourhood numbered " + folderName + " in " + settings.GamePath.string() +
+                            " (corvane3d-cli neighbourhoods lists them)");
+    }
     const auto folder = ResolveCaseInsensitive(settings.GamePath, folderName);
     if (!std::filesystem::is_directory(folder) || !EqualsIgnoreCase(folderName.substr(0, 8), "userdata")) {
         throw GameDataError("no neighbourhood folder " + folderName + " in " + settings.GamePath.string());

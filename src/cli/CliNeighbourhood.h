@@ -9,7 +9,8 @@
 
 namespace corvane::cli {
 
-// The folder of neighbourhood NB ("UserData2") in the game; GameDataError when there is none.
+// The folder of neighbourhood NB, named by its folder ("UserData2") or by the
+// number the neighbourhood list shows ("02", "2"); GameDataError when there is none.
 std::filesystem::path NeighbourhoodFolder(const std::string& folderName);
 
 // The characters of neighbourhood NB, opened as the editor opens them, in list order.

@@ -2,12 +2,15 @@
 
 #include "app/WindowLayout.h"
 #include "app/Settings.h"
+#include "cli/Chatter.h"
 #include "cli/CliDialogs.h"
 #include "cli/CliGame.h"
 #include "cli/CliNeighbourhood.h"
 #include "cli/StderrProgress.h"
 #include "platform/AppFolder.h"
+#include "platform/AsciiText.h"
 #include "platform/AtomicFile.h"
+#include "render/JpegCodec.h"
 #include "render/PngEncoder.h"
 #include "render/PreviewComposition.h"
 #include "render/PreviewModelLoading.h"
@@ -24,6 +27,17 @@ namespace corvane::cli {
 namespace {
 
 constexpr int kLargestSide = 4096;
+constexpr int kJpegQuality = 95;
+
+enum class PictureFormat { Png, Jpeg };
+
+// The picture's format by the file's extension; std::invalid_argument for another one.
+PictureFormat formatOf(const std::string& file) {
+    const std::string extension = ToLowerAscii(std::filesystem::path(file).extension().string());
+    if (extension == ".png") return PictureFormat::Png;
+    if (extension == ".jpg" || extension == ".jpeg") return PictureFormat::Jpeg;
+    throw std::invalid_argument("render writes .png, .jpg or .jpeg files, not \"" + file + "\"");
+}
 
 int side(std::string_view text, const std::string& whole) {
     int value = 0;
@@ -44,7 +58,8 @@ std::pair<int, int> ParsePictureSize(const std::string& text) {
 
 int RunRender(const CliArguments& args, std::ostream& out) {
     const std::string folderName = RequiredArgument(args, 0, "a neighbourhood folder and a character file");
-    if (!args.outFile) throw std::invalid_argument("render needs --out FILE.png");
+    if (!args.outFile) throw std::invalid_argument("render needs --out FILE.png or FILE.jpg");
+    const PictureFormat format = formatOf(*args.outFile);
     const auto [width, height] = args.size ? ParsePictureSize(*args.size) : std::pair{kLargePreview.width, kLargePreview.height};
     const CharacterList list = OpenCharacterList(folderName);
     const Sim& sim = FindCharacter(list, RequiredArgument(args, 1, "a character file such as User00001"), folderName);
@@ -64,15 +79,18 @@ int RunRender(const CliArguments& args, std::ostream& out) {
         throw GameDataError("nothing of " + sim.FileName + " can be drawn: " + why);
     }
     // The picture is drawn without them; say which and why.
-    for (const std::string& line : leftOut) std::cerr << sim.FileName << ": left out " << line << "\n";
+    if (ToolChatter().messages) {
+        for (const std::string& line : leftOut) std::cerr << sim.FileName << ": left out " << line << "\n";
+    }
 
     SurfacelessGlContext context;
     std::vector<ModelWithTexture> models;
     for (const LoadedSknModel& one : loaded) models.push_back({&one.model, &one.texture});
     const Bitmap picture = RenderPreviewPicture(models, width, height, settings.PreviewColor, PreviewView(), context.procLookup());
-    const auto png = EncodePng(picture);
-    ReplaceFileAtomically(*args.outFile, std::string_view(reinterpret_cast<const char*>(png.data()), png.size()));
-    out << *args.outFile << "\t" << width << "x" << height << "\t" << loaded.size() << " meshes\n";
+    const auto bytes = format == PictureFormat::Png ? EncodePng(picture) : EncodeJpeg(picture, kJpegQuality);
+    ReplaceFileAtomically(*args.outFile, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    out << *args.outFile << "\t" << width << "x" << height << "\t" << loaded.size()
+        << (loaded.size() == 1 ? " mesh\n" : " meshes\n");
     return 0;
 }
 

@@ -6,8 +6,9 @@
 
 namespace corvane::cli {
 
-// `render NB FILE --out FILE.png [--size WxH]`: the character as the
-// preview shows it, drawn without a display (default 391 × 384, the large preview).
+// `render NB FILE --out FILE.png|.jpg [--size WxH]`: the character as the
+// preview shows it, drawn without a display (default 391 × 384, the large
+// preview), written as PNG or JPEG (quality 95) by the file's extension.
 int RunRender(const CliArguments& args, std::ostream& out);
 
 // "WxH" as two positive sizes up to 4096; std::invalid_argument otherwise.

@@ -19,7 +19,7 @@ namespace {
 constexpr int kDemoExpansionLevel = 7;
 // Written last, so a demo that was cut short is built again; raised when the demo changes.
 constexpr const char* kDemoMarker = "CorvaneDemo.version";
-constexpr const char* kDemoVersion = "2";
+constexpr const char* kDemoVersion = "3";
 
 std::string readMarker(const std::filesystem::path& marker) {
     std::ifstream in(marker);
@@ -71,6 +71,10 @@ void writeDemoNeighbourhood(GameBuilder& game, int level, const std::set<std::st
         character.fileName = c.file;
         character.guid = demoGuid(c.id);
         character.names = {{1, {c.first, std::string(c.first) + " lives in the demo neighborhood."}}};
+        if (c.id == 1) {
+            // A name of his own in French (language 3), in the game's code page 1252.
+            character.names[3] = {"\xC9tienne", "\xC9tienne habite le quartier de d\xE9monstration."};
+        }
         character.bodyStrings = demoBodyStrings(c, level);
         WriteWornSkins(game, character.bodyStrings, archivedSkins);
         game.writeFile(std::string("UserData\\Characters\\") + c.file + ".iff", MakeCharacterFile(character));

@@ -22,19 +22,6 @@ void tell(Dialogs& dialogs, const std::string& text) {
     StyledMessageDlg(dialogs, LangStr(5022), text, MsgKind::None, 0, mrOk, mbOK);
 }
 
-std::vector<std::filesystem::path> characterFiles(const std::filesystem::path& folder) {
-    std::vector<std::filesystem::path> files;
-    std::error_code ec;
-    const auto characters = ResolveCaseInsensitive(folder, "Characters");
-    for (std::filesystem::directory_iterator it(characters, ec), end; !ec && it != end; it.increment(ec)) {
-        if (EqualsIgnoreCase(it->path().extension().string(), ".iff")) {
-            files.push_back(it->path());
-        }
-    }
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
 // What became of the files that could not be loaded or were read as
 // damaged, for one message each kind.
 struct LoadReport {
@@ -163,6 +150,19 @@ void AttachRelationships(const NeighborhoodImage& image, std::vector<std::unique
     }
 }
 
+std::vector<std::filesystem::path> CharacterFilesOf(const std::filesystem::path& folder) {
+    std::vector<std::filesystem::path> files;
+    std::error_code ec;
+    const auto characters = ResolveCaseInsensitive(folder, "Characters");
+    for (std::filesystem::directory_iterator it(characters, ec), end; !ec && it != end; it.increment(ec)) {
+        if (EqualsIgnoreCase(it->path().extension().string(), ".iff")) {
+            files.push_back(it->path());
+        }
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
 OpenedNeighbourhood OpenNeighbourhood(const NeighbourhoodLoadSettings& settings, Dialogs& dialogs,
                                       Progress& progress) {
     OpenedNeighbourhood opened;
@@ -186,7 +186,7 @@ OpenedNeighbourhood OpenNeighbourhood(const NeighbourhoodLoadSettings& settings,
         return refused(std::move(opened), dialogs, LangStr(7171) + "\n" + file.string() + "\n" + image.chunks().damage);
     }
     const int version = *image.version();
-    const auto files = characterFiles(settings.folder);
+    const auto files = CharacterFilesOf(settings.folder);
     if (files.empty()) {
         tell(dialogs, LangStr(7002));  // an empty neighbourhood: nothing is wrong with it
         return opened;

@@ -39,6 +39,10 @@ struct NeighbourhoodLoadSettings {
     bool mayMoveFiles = false;
 };
 
+// The character files (*.iff) of the neighbourhood `folder`'s "Characters"
+// folder, letter case ignored, sorted by name.
+std::vector<std::filesystem::path> CharacterFilesOf(const std::filesystem::path& folder);
+
 // Whether neighborhood.iff's game version fits the installed expansion level.
 bool NeighbourhoodVersionFits(int expansionLevel, int version);
 

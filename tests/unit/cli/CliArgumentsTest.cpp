@@ -8,8 +8,10 @@ namespace corvane::cli {
 namespace {
 
 TEST(CliArguments, OptionsBeforeTheCommandAndArgumentsAfterIt) {
-    auto parsed = ParseCliArguments({"--game", "/games/sims", "--lang", "uken", "show", "UserData2",
+    auto parsed = ParseCliArguments({"--game", "/games/sims", "--lang", "uken", "--quiet", "show", "UserData2",
                                      "User00001.iff", "--json"});
+    EXPECT_TRUE(parsed.quiet);
+    EXPECT_FALSE(parsed.progress);
     EXPECT_EQ(parsed.gameFolder, "/games/sims");
     EXPECT_EQ(parsed.languageCode, "uken");
     EXPECT_EQ(parsed.command, "show");
@@ -20,8 +22,16 @@ TEST(CliArguments, OptionsBeforeTheCommandAndArgumentsAfterIt) {
 }
 
 TEST(CliArguments, WrongUsageIsRejected) {
-    for (const auto& args : std::vector<std::vector<std::string>>{{}, {"--game"}, {"--bogus", "x"}, {"--lang"}}) {
-        EXPECT_THROW(ParseCliArguments(args), std::invalid_argument) << (args.empty() ? "(none)" : args[0]);
+    for (const auto& args : std::vector<std::vector<std::string>>{{},
+                                                                 {"--game"},
+                                                                 {"--bogus", "x"},
+                                                                 {"x", "--xml"},
+                                                                 {"show", "01", "-j"},
+                                                                 {"--lang"},
+                                                                 {"--lang", "xx", "neighbourhoods"},
+                                                                 {"--out", "a.png", "render"},
+                                                                 {"show", "--lang", "fren"}}) {
+        EXPECT_THROW(ParseCliArguments(args), std::invalid_argument) << (args.empty() ? "(none)" : args.back());
     }
 }
 

@@ -1,3 +1,4 @@
+#include "cli/Chatter.h"
 #include "cli/NeighbourhoodCommands.h"
 #include "cli/SetCommand.h"
 
@@ -210,39 +211,25 @@ TEST_F(SetCommandTest, ValuesStoredNowhereAndDamagedCharactersAreRefusedAndNothi
     EXPECT_NE(run(RunShow, {"UserData", "User00005"}).find("FamilyCash\t4321\n"), std::string::npos);
 }
 
-// While it lives, std::cerr (where the tool's dialogs write) runs `action`
-// once `text` has been written to it: the moment the tool asks its question.
-class WhenWrittenToStderr : public std::streambuf {
+// While it lives, runs `action` once the tool has answered the question
+// `text` (never printed): the moment the tool asks its question.
+class WhenAsked {
 public:
-    WhenWrittenToStderr(std::string text, std::function<void()> action)
-        : text_(std::move(text)), action_(std::move(action)), previous_(std::cerr.rdbuf(this)) {}
-    ~WhenWrittenToStderr() override { std::cerr.rdbuf(previous_); }
-    WhenWrittenToStderr(const WhenWrittenToStderr&) = delete;
-    WhenWrittenToStderr& operator=(const WhenWrittenToStderr&) = delete;
+    WhenAsked(std::string text, std::function<void()> action) {
+        ToolChatter().answered = [this, text = std::move(text), action = std::move(action)](const std::string& question,
+                                                                                          ModalResult) {
+            if (!ran_ && question == text) {
+                ran_ = true;
+                action();
+            }
+        };
+    }
+    ~WhenAsked() { ToolChatter().answered = nullptr; }
+    WhenAsked(const WhenAsked&) = delete;
+    WhenAsked& operator=(const WhenAsked&) = delete;
     bool ran() const { return ran_; }
 
-protected:
-    int overflow(int c) override {
-        if (c != traits_type::eof()) take(std::string(1, static_cast<char>(c)));
-        return c;
-    }
-    std::streamsize xsputn(const char* s, std::streamsize n) override {
-        take(std::string(s, static_cast<std::size_t>(n)));
-        return n;
-    }
-
 private:
-    void take(const std::string& more) {
-        written_ += more;
-        if (!ran_ && written_.find(text_) != std::string::npos) {
-            ran_ = true;
-            action_();
-        }
-    }
-    std::string text_;
-    std::function<void()> action_;
-    std::streambuf* previous_;
-    std::string written_;
     bool ran_ = false;
 };
 
@@ -269,7 +256,7 @@ TEST_F(SetCommandTest, AFileChangedBetweenTheReadAndTheWriteIsLeftAsItIsAndTheCo
         const CliArguments arguments = args({"UserData", c.character, "Neat=321"});
         const auto neighbourhoodBefore = neighbourhood();
         std::vector<std::uint8_t> changed;
-        WhenWrittenToStderr theGameWrites(LangStr(8075), [&] {
+        WhenAsked theGameWrites(LangStr(8075), [&] {
             c.change(c.file);
             changed = ReadFileBytes(c.file);
         });

@@ -132,6 +132,35 @@ TEST_F(RenderCommandTest, AModelLeftOutIsNamedOnStderrAndTheRestIsDrawn) {
     }
 }
 
+TEST_F(RenderCommandTest, WritesPngOrJpegByTheFileExtensionAndRefusesOthers) {
+    const struct {
+        const char* file;
+        std::string start;  // the file's first bytes; empty: refused, nothing written
+    } cases[] = {
+        {"victor.png", "\x89PNG\r\n"},
+        {"victor.jpg", "\xFF\xD8\xFF"},
+        {"victor.JPEG", "\xFF\xD8\xFF"},
+        {"victor.gif", ""},
+        {"victor", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        CliArguments a = renderArgs();
+        a.outFile = (folder.path() / c.file).string();
+        std::ostringstream out;
+        if (c.start.empty()) {
+            EXPECT_THROW(RunRender(a, out), std::invalid_argument);
+            EXPECT_FALSE(std::filesystem::exists(*a.outFile));
+            continue;
+        }
+        EXPECT_EQ(RunRender(a, out), 0);
+        std::ifstream in(*a.outFile, std::ios::binary);
+        std::string start(c.start.size(), '\0');
+        in.read(start.data(), static_cast<std::streamsize>(start.size()));
+        EXPECT_EQ(start, c.start);
+    }
+}
+
 TEST_F(RenderCommandTest, ADamagedSkeletonFailsNamingItsFileAndLine) {
     const std::filesystem::path skeleton = game / "GameData" / "Skins" / "adult-skeleton.cmx";
     writeText(skeleton, "// demo\r\nadult-skeleton\r\n0\r\nadult\r\nmany\r\n");

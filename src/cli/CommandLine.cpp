@@ -1,0 +1,179 @@
+#include "cli/CommandLine.h"
+
+#include "app/VersionText.h"
+#include "cli/Chatter.h"
+#include "cli/CliArguments.h"
+#include "cli/CliGame.h"
+#include "cli/NeighbourhoodCommands.h"
+#include "cli/RenderCommand.h"
+#include "cli/SetCommand.h"
+#include "cli/SkinCommands.h"
+#include "neighbourhoods/InterruptedSaveReport.h"
+#include "platform/FormatError.h"
+
+#include <unistd.h>
+
+#include <iostream>
+#include <stdexcept>
+#include <string_view>
+
+namespace corvane::cli {
+
+const char* const kUsage =
+    "Usage: corvane3d-cli [--game DIR] [--lang CODE] [--quiet | --progress] COMMAND [ARGUMENTS]\n"
+    "\n"
+    "Works on the characters and skins of a The Sims installation without a window.\n"
+    "NB is a neighbourhood: its folder (UserData2) or its number (02).\n"
+    "\n"
+    "Commands:\n"
+    "  neighbourhoods [--json]    each neighbourhood's number and folder\n"
+    "  characters NB [--json]     the characters of neighbourhood NB\n"
+    "  show NB FILE [--json]      one character's record (FILE such as User00001)\n"
+    "  set NB FILE Field=Value... [--dry-run]\n"
+    "                             changes fields (Neat=800, FirstName=Bella, BodyTexture=...)\n"
+    "                             and saves the character; --dry-run only shows what would change\n"
+    "  render NB FILE --out FILE.png|FILE.jpg [--size WxH]\n"
+    "                             the character as the 3D preview shows it, drawn without a display\n"
+    "  catalogue                  the sizes of the skin catalogue's lists\n"
+    "  cmx NAME                   the text of a character file (loose, else from the archives)\n"
+    "  skn NAME                   the text of a mesh (loose, else from the archives)\n"
+    "  skeleton NAME              the text of a skeleton such as adult-skeleton\n"
+    "\n"
+    "Options:\n"
+    "  --game DIR    the game's folder or its Sims.exe (default: found as the editor finds it)\n"
+    "  --lang CODE   language of the texts and of the characters' names and biographies:\n"
+    "                usen, uken, fren, germ, ital, span, ... (default: the game's language)\n"
+    "  --json        the result as JSON (neighbourhoods, characters, show)\n"
+    "  --dry-run     set: change nothing, print what would change\n"
+    "  --quiet       nothing on stderr but errors\n"
+    "  --progress    progress lines on stderr even when it is not a terminal\n"
+    "  --help        this text\n"
+    "  --version     the program's version\n"
+    "\n"
+    "Exit status: 0 done; 1 wrong usage; 2 not found, damaged or failed.\n";
+
+namespace {
+
+using CommandFunction = int (*)(const CliArguments&, std::ostream&);
+
+// The options a command may take besides those every command takes.
+enum Offered : unsigned { kNone = 0, kJson = 1, kDryRun = 2, kOutAndSize = 4 };
+
+struct Command {
+    std::string_view word;
+    CommandFunction run;
+    std::string_view synopsis;  // its arguments, as the usage names them
+    std::size_t fewest;
+    std::size_t most;  // kAny: no limit
+    unsigned offered;
+};
+
+constexpr std::size_t kAny = static_cast<std::size_t>(-1);
+
+constexpr Command kCommands[] = {
+    {"neighbourhoods", RunNeighbourhoods, "no arguments", 0, 0, kJson},
+    {"characters", RunCharacters, "NB", 1, 1, kJson},
+    {"show", RunShow, "NB FILE", 2, 2, kJson},
+    {"set", RunSet, "NB FILE Field=Value...", 3, kAny, kDryRun},
+    {"render", RunRender, "NB FILE", 2, 2, kOutAndSize},
+    {"catalogue", RunCatalogue, "no arguments", 0, 0, kNone},
+    {"cmx", RunCmx, "NAME", 1, 1, kNone},
+    {"skn", RunSkn, "NAME", 1, 1, kNone},
+    {"skeleton", RunSkeleton, "NAME", 1, 1, kNone},
+};
+
+const Command& commandFor(const CliArguments& args) {
+    for (const Command& command : kCommands) {
+        if (command.word == args.command) return command;
+    }
+    throw std::invalid_argument("unknown command " + args.command);
+}
+
+// Wrong usage the command line shows before anything is read.
+void checkUsage(const Command& command, const CliArguments& args) {
+    const std::string word(command.word);
+    const auto refuse = [&](const char* option, bool given, unsigned offer) {
+        if (given && (command.offered & offer) == 0) {
+            throw std::invalid_argument(word + " does not take " + option);
+        }
+    };
+    refuse("--json", args.json, kJson);
+    refuse("--dry-run", args.dryRun, kDryRun);
+    refuse("--out", args.outFile.has_value(), kOutAndSize);
+    refuse("--size", args.size.has_value(), kOutAndSize);
+    if (args.arguments.size() > command.most) {
+        throw std::invalid_argument("surplus argument " + args.arguments[command.most] + ": " + word + " takes " +
+                                    std::string(command.synopsis));
+    }
+    if (args.arguments.size() < command.fewest) {
+        throw std::invalid_argument(word + " needs " + std::string(command.synopsis));
+    }
+}
+
+// The run's chatter, and std::cerr sent to `err`, until the run ends.
+class RunScope {
+public:
+    RunScope(std::ostream& err, Chatter chatter)
+        : savedBuffer_(std::cerr.rdbuf(err.rdbuf())), savedChatter_(ToolChatter()) {
+        ToolChatter() = std::move(chatter);
+    }
+    ~RunScope() {
+        std::cerr.rdbuf(savedBuffer_);
+        ToolChatter() = savedChatter_;
+    }
+    RunScope(const RunScope&) = delete;
+    RunScope& operator=(const RunScope&) = delete;
+
+private:
+    std::streambuf* savedBuffer_;
+    Chatter savedChatter_;
+};
+
+int run(const CliArguments& args, std::ostream& out, std::ostream& err, const std::filesystem::path& languageFolder,
+        bool errIsTerminal) {
+    if (args.command == "help") {
+        out << kUsage;
+        return kExitOk;
+    }
+    if (args.command == "version") {
+        out << "corvane3d-cli " << GetVersionText() << "\n";
+        return kExitOk;
+    }
+    const Command& command = commandFor(args);
+    checkUsage(command, args);
+    Chatter chatter = ToolChatter();
+    chatter.progress = !args.quiet && (args.progress || errIsTerminal);
+    chatter.messages = !args.quiet;
+    RunScope scope(err, std::move(chatter));
+    SetUpGame(args, languageFolder);
+    // A save cut off last time is completed or undone before any file is read.
+    const InterruptedSaveReport interrupted = FinishInterruptedSaveAndDescribe();
+    if (!interrupted.text.empty() && (interrupted.failed || !args.quiet)) {
+        err << "corvane3d-cli: " << interrupted.text << "\n";
+    }
+    if (interrupted.failed) return kExitFailed;  // its files may be part old, part new: read none of them
+    return command.run(args, out);
+}
+
+}  // namespace
+
+int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                   const std::filesystem::path& languageFolder) {
+    const bool errIsTerminal = &err == &std::cerr && isatty(STDERR_FILENO) == 1;
+    try {
+        return run(ParseCliArguments(args), out, err, languageFolder, errIsTerminal);
+    } catch (const NoCommandError&) {
+        err << kUsage;
+        return kExitUsage;
+    } catch (const std::invalid_argument& error) {
+        err << "corvane3d-cli: " << error.what() << " (see corvane3d-cli --help)\n";
+        return kExitUsage;
+    } catch (const std::exception& error) {
+        // Not found, damaged (GameDataError, FormatError), a file that cannot
+        // be written, or no OpenGL to draw with.
+        err << "corvane3d-cli: " << error.what() << "\n";
+        return kExitFailed;
+    }
+}
+
+}  // namespace corvane::cli
