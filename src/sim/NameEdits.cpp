@@ -53,8 +53,11 @@ void SetLastName(Document& document, Sim& sim, const std::string& text) {
         const std::optional<LabelFormat> format = entryFormat(document.characters(), sim);
         scope.touch(sim).LastName = name;
         sim.LastNameChanged = true;
+        // Family number 0 is no family: the characters without one share nothing.
         for (Sim* member : document.sims()) {
-            if (member != &sim && member->FamilyNumber == sim.FamilyNumber) scope.touch(*member, false).LastName = name;
+            if (member != &sim && sim.FamilyNumber != 0 && member->FamilyNumber == sim.FamilyNumber) {
+                scope.touch(*member, false).LastName = name;
+            }
         }
         relabel(document.characters(), format);
     });

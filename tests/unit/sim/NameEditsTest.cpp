@@ -133,6 +133,15 @@ TEST_F(NameEditsTest, AFirstNameReachesTheRelationshipsTowardTheCharacterAndKeep
     EXPECT_EQ(records(), loaded);
 }
 
+// Family number 0 is no family: two characters without one are no household.
+TEST_F(NameEditsTest, ALastNameOfACharacterWithoutFamilyRenamesOnlyIt) {
+    byFile("User00001").FamilyNumber = 0;
+    byFile("User00003").FamilyNumber = 0;
+    SetLastName(document, byFile("User00001"), "Drifter");
+    EXPECT_EQ(byFile("User00001").LastName, "Drifter");
+    EXPECT_EQ(byFile("User00003").LastName, "Marlow");
+}
+
 TEST_F(NameEditsTest, ACharacterMovingToAnotherHouseholdKeepsThatFamilysName) {
     MoveToHousehold(document, byFile("User00003"), "Vale", 7);
     ASSERT_TRUE(byFile("User00003").FamilyChanged);
