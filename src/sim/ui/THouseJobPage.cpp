@@ -104,6 +104,7 @@ void THouseJobPage::createHouse(QGroupBox* box) {
     connect(cbFamilies, &QComboBox::activated, this, &THouseJobPage::cbFamiliesChange);
 
     auto* ghost = named(new QGroupBox(box), "grpGhost", QRect(6, 90, 379, 80));
+    grpGhost_ = ghost;
     named(new QLabel(ghost), "lblGhost", QRect(8, 18, 100, 18));
     rbGhostYes = named(new QRadioButton(ghost), "rbGhostYes", QRect(110, 18, 20, 20));
     named(new QLabel(ghost), "lblGhostYes", QRect(132, 18, 60, 18));
@@ -138,6 +139,9 @@ void THouseJobPage::showPage() {
         }
     }
     ShowNeighbourEntryNotice(job_, *sim);
+    // The ghost state lives in the character's neighbour entry too: without
+    // one the save could store none of it. (Cash lives in the family record.)
+    grpGhost_->setEnabled(sim->hasNeighbourEntry());
 }
 
 void THouseJobPage::refresh() {
@@ -326,7 +330,7 @@ void THouseJobPage::showGhost(const Sim& sim) {
 
 void THouseJobPage::ghostClick(bool ghost) {
     Sim* sim = current();
-    if (sim == nullptr || !houseStoring()) return;
+    if (sim == nullptr || !storing(grpGhost_)) return;
     SetGhost(document(), *sim, ghost);
     const QSignalBlocker quiet(cbHauntAddress);
     cbHauntAddress->setCurrentIndex(ghost ? cbHauntAddress->findText(QString::number(sim->HouseNumber)) : 0);
@@ -334,7 +338,7 @@ void THouseJobPage::ghostClick(bool ghost) {
 
 void THouseJobPage::cbHauntAddressChange() {
     Sim* sim = current();
-    if (sim == nullptr || !houseStoring() || !cbHauntAddress->isEnabled() || cbHauntAddress->currentIndex() < 0) return;
+    if (sim == nullptr || !storing(grpGhost_) || !cbHauntAddress->isEnabled() || cbHauntAddress->currentIndex() < 0) return;
     SetHauntAddress(document(), *sim, cbHauntAddress->currentText().toInt());
 }
 

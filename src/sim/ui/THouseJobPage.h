@@ -71,6 +71,7 @@ private:
 
     QGroupBox* job_;
     QGroupBox* house_;
+    QGroupBox* grpGhost_ = nullptr;
     QFrame* pnlJobs_ = nullptr;
     std::vector<QFrame*> famePanels_;
 };

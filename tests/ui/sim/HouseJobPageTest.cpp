@@ -141,6 +141,20 @@ TEST_F(HouseJobPageMends, EachFamilyShowsItsOwnNetWorthEvenWithTheSameCash) {
               LangStr(6046) + " " + std::to_string(24000 + iris.FamilyAssets) + " " + LangStr(6005));
 }
 
+// Without a neighbour entry the save could store no ghost state: the ghost
+// controls take none; the family's cash, kept in the family record, still can be typed.
+TEST_F(HouseJobPageMends, WithoutANeighbourEntryTheGhostControlsAreOff) {
+    Sim& iris = select("User00005");
+    iris.NeighborEntryPos = 0;
+    window->pageButton("btnHouseJob")->click();
+    EXPECT_FALSE(window->findChild<QGroupBox*>("grpGhost")->isEnabled());
+    page->rbGhostYes->click();
+    EXPECT_EQ(iris.Ghost, 0);
+    EXPECT_TRUE(page->edtCash->isEnabled());
+    open("User00001");
+    EXPECT_TRUE(window->findChild<QGroupBox*>("grpGhost")->isEnabled()) << "the next character's are on again";
+}
+
 TEST_F(HouseJobPageMends, AChildWithoutCareerShowsTheNoCareerTitle) {
     Sim& tess = select("User00003");
     tess.Career = 0;
