@@ -331,9 +331,8 @@ void THouseJobPage::showGhost(const Sim& sim) {
 void THouseJobPage::ghostClick(bool ghost) {
     Sim* sim = current();
     if (sim == nullptr || !storing(grpGhost_)) return;
+    // The page shows the haunted house again from the record (showGhost).
     SetGhost(document(), *sim, ghost);
-    const QSignalBlocker quiet(cbHauntAddress);
-    cbHauntAddress->setCurrentIndex(ghost ? cbHauntAddress->findText(QString::number(sim->HouseNumber)) : 0);
 }
 
 void THouseJobPage::cbHauntAddressChange() {
