@@ -49,7 +49,13 @@ void Resample(benchmark::State& state) {
         benchmark::DoNotOptimize(thumbnail.pixels.data());
     }
 }
-BENCHMARK(Resample)->Args({128, 40})->Args({256, 128})->Args({512, 60})->Unit(benchmark::kMicrosecond);
+BENCHMARK(Resample)
+    ->Args({128, 40})
+    ->Args({256, 40})
+    ->Args({256, 128})
+    ->Args({512, 60})
+    ->Args({512, 128})
+    ->Unit(benchmark::kMicrosecond);
 
 // The BMP files ImageMagick reads and writes, removed when the program ends.
 class ScratchFolder {
@@ -129,8 +135,10 @@ void ImageMagickResize(benchmark::State& state) {
 }
 BENCHMARK(ImageMagickResize)
     ->Args({128, 40})
+    ->Args({256, 40})
     ->Args({256, 128})
     ->Args({512, 60})
+    ->Args({512, 128})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 
