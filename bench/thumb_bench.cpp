@@ -3,10 +3,16 @@
 // `convert in.bmp -filter Lanczos -resize WxH! out.bmp`, timed as a whole process
 // (start, BMP read, resize, BMP write), beside a plain `convert in.bmp out.bmp`
 // that shows what starting the process and the file work alone cost.
+// Beside them, the pictures of a 200-entry texture list made from 256-pixel
+// textures at the list size: cold (every picture made, on all cores) and warm
+// (all kept from the call before).
 // The program run is $CORVANE_CONVERT when set, else `convert` from PATH;
 // MAGICK_THREAD_LIMIT=1 in the environment keeps ImageMagick on one core as ours.
 #include "platform/BmpCodec.h"
 #include "render/MakeThumb.h"
+#include "render/TexturePictures.h"
+#include "skins/SkinCatalogue.h"
+#include "skins/SkinFolders.h"
 
 #include <benchmark/benchmark.h>
 
@@ -28,7 +34,7 @@ namespace {
 using corvane::Bitmap;
 
 // Smooth shading with fine detail on top, as a skin texture has.
-Bitmap TexturePicture(int side) {
+Bitmap SkinTexture(int side) {
     Bitmap picture(side, side);
     for (int y = 0; y < side; ++y) {
         for (int x = 0; x < side; ++x) {
@@ -42,7 +48,7 @@ Bitmap TexturePicture(int side) {
 }
 
 void Resample(benchmark::State& state) {
-    const Bitmap source = TexturePicture(static_cast<int>(state.range(0)));
+    const Bitmap source = SkinTexture(static_cast<int>(state.range(0)));
     Bitmap thumbnail;
     for (auto _ : state) {
         corvane::ResampleToSquare(source, thumbnail, static_cast<int>(state.range(1)));
@@ -85,7 +91,7 @@ const std::filesystem::path& Scratch() {
 std::string SourceFile(int side) {
     const auto path = Scratch() / ("source" + std::to_string(side) + ".bmp");
     if (!std::filesystem::exists(path)) {
-        const auto bytes = corvane::EncodeBmp24(TexturePicture(side));
+        const auto bytes = corvane::EncodeBmp24(SkinTexture(side));
         std::ofstream(path, std::ios::binary)
             .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     }
@@ -147,5 +153,60 @@ void ImageMagickCopyOnly(benchmark::State& state) {
     TimeProcess(state, {ConvertProgram(), source, (Scratch() / "copy.bmp").string()});
 }
 BENCHMARK(ImageMagickCopyOnly)->Arg(128)->Arg(256)->Arg(512)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A game folder whose skin folder holds `count` loose textures of side × side
+// pixels, named as a texture list names them.
+struct TextureList {
+    std::filesystem::path game;
+    std::vector<std::string> names;
+};
+
+TextureList LooseTextures(int count, int side) {
+    TextureList list;
+    list.game = Scratch() / ("game" + std::to_string(count) + "x" + std::to_string(side));
+    const auto skins = list.game / "GameData" / "Skins";
+    std::filesystem::create_directories(skins);
+    const auto bytes = corvane::EncodeBmp24(SkinTexture(side));
+    for (int i = 0; i < count; ++i) {
+        list.names.push_back("b" + std::to_string(1000 + i) + "fafitlgt_bench");
+        std::ofstream(skins / (list.names.back() + ".bmp"), std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    }
+    return list;
+}
+
+corvane::SkinCatalogue NoArchives() {
+    corvane::SkinCatalogue catalogue;
+    catalogue.ArchiveMeshEntries.emplace();
+    catalogue.SknFileList.emplace();
+    catalogue.ArchiveCharacterEntries.emplace();
+    catalogue.ArchiveTextureEntries.emplace();
+    return catalogue;
+}
+
+void ListPictures(benchmark::State& state, bool cold) {
+    static const TextureList list = LooseTextures(200, 256);
+    const corvane::SkinFolders folders(list.game, 0);
+    const corvane::SkinCatalogue catalogue = NoArchives();
+    corvane::ClearTexturePictureCache();
+    benchmark::DoNotOptimize(corvane::TexturePictures(folders, catalogue, list.names, 40));
+    for (auto _ : state) {
+        if (cold) {
+            state.PauseTiming();
+            corvane::ClearTexturePictureCache();
+            state.ResumeTiming();
+        }
+        const auto pictures = corvane::TexturePictures(folders, catalogue, list.names, 40);
+        if (!pictures.back()) {
+            state.SkipWithError("a texture was not pictured");
+            break;
+        }
+        benchmark::DoNotOptimize(pictures.data());
+    }
+}
+void TexturePicturesCold(benchmark::State& state) { ListPictures(state, true); }
+void TexturePicturesWarm(benchmark::State& state) { ListPictures(state, false); }
+BENCHMARK(TexturePicturesCold)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(TexturePicturesWarm)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
