@@ -288,7 +288,8 @@ std::vector<std::optional<Bitmap>> TexturePictures(const SkinFolders& folders, c
             }
             PictureJob job = JobFor(source, size);
             if (job.stamp) {
-                if ((pictures[i] = cache.find(job.key, *job.stamp))) {
+                pictures[i] = cache.find(job.key, *job.stamp);
+                if (pictures[i]) {
                     continue;
                 }
             }
