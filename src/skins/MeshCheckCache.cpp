@@ -4,7 +4,6 @@
 
 #include <functional>
 #include <stdexcept>
-#include <system_error>
 
 namespace corvane {
 
@@ -33,7 +32,7 @@ std::uint64_t meshListsFingerprint(const SkinCatalogue& catalogue) {
 
 }  // namespace
 
-const KnownMeshes& MeshCheckCache::knownMeshes(const SkinCatalogue& catalogue) {
+const KnownMeshes& MeshCheckCache::useCatalogue(const SkinCatalogue& catalogue) {
     const std::uint64_t fingerprint = meshListsFingerprint(catalogue);
     if (!meshes_ || fingerprint != catalogueFingerprint_) {
         meshes_ = std::make_unique<KnownMeshes>(catalogue);
@@ -43,21 +42,18 @@ const KnownMeshes& MeshCheckCache::knownMeshes(const SkinCatalogue& catalogue) {
     return *meshes_;
 }
 
-bool MeshCheckCache::checkForListing(const std::filesystem::path& path, const SkinCatalogue& catalogue,
-                                     Dialogs* dialogs) {
-    const KnownMeshes& meshes = knownMeshes(catalogue);
-    std::error_code sizeError, timeError;
-    const std::uintmax_t size = std::filesystem::file_size(path, sizeError);
-    const auto modified = std::filesystem::last_write_time(path, timeError);
-    if (sizeError || timeError) {
+bool MeshCheckCache::checkForListing(const std::filesystem::path& path, Dialogs* dialogs) {
+    if (!meshes_) throw std::logic_error("a character file checked before the catalogue was given");
+    const KnownMeshes& meshes = *meshes_;
+    const std::optional<FileStamp> stamp = StampOf(path);
+    if (!stamp) {
         // Gone or unreadable since it was listed: the check says why.
         files_.erase(path.native());
         return CheckCharacterFile(path, CheckMode::Listing, meshes, dialogs, nullptr);
     }
     auto known = files_.find(path.native());
-    if (known == files_.end() || known->second.size != size || known->second.modified != modified) {
-        Checked checked{size, modified,
-                        AnalyseCharacterFile(ReadTextFileLines(path), path.stem().string(), meshes)};
+    if (known == files_.end() || known->second.stamp != *stamp) {
+        Checked checked{*stamp, AnalyseCharacterFile(ReadTextFileLines(path), path.stem().string(), meshes)};
         known = files_.insert_or_assign(path.native(), std::move(checked)).first;
     }
     return ReportCharacterFileFindings(known->second.findings, path, CheckMode::Listing, dialogs, nullptr);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Dialogs.h"
+#include "platform/FileStamp.h"
 #include "skins/CharacterFileCheck.h"
 #include "skins/SkinCatalogue.h"
 
@@ -19,22 +20,24 @@ namespace corvane {
 // findings are kept: a refused file is reported on every listing.
 class MeshCheckCache {
 public:
-    // The meshes the catalogue knows, built once while its mesh lists stay
-    // the same; when they change, every finding is forgotten.
-    const KnownMeshes& knownMeshes(const SkinCatalogue& catalogue);
+    // Makes the checks that follow look meshes up in `catalogue` (once per
+    // listing: telling its mesh lists from the last ones reads them all).
+    // The known meshes are built once while those lists stay the same; when
+    // they change, every finding is forgotten.
+    const KnownMeshes& useCatalogue(const SkinCatalogue& catalogue);
 
-    // CheckCharacterFile in listing mode: true when the file is usable; its
-    // problems are shown through `dialogs` (when not null) each time. Throws
-    // when the file cannot be read.
-    bool checkForListing(const std::filesystem::path& path, const SkinCatalogue& catalogue, Dialogs* dialogs);
+    // CheckCharacterFile in listing mode against the catalogue last given to
+    // useCatalogue: true when the file is usable; its problems are shown
+    // through `dialogs` (when not null) each time. Throws when the file cannot
+    // be read, std::logic_error when no catalogue was given.
+    bool checkForListing(const std::filesystem::path& path, Dialogs* dialogs);
 
     // Forgets everything.
     void clear();
 
 private:
     struct Checked {
-        std::uintmax_t size = 0;
-        std::filesystem::file_time_type modified;
+        FileStamp stamp;  // size and modification time when it was read
         CharacterFileFindings findings;
     };
 

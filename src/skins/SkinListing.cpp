@@ -51,30 +51,25 @@ bool admittedByFirstCharacter(std::string_view mask, std::string_view name) {
 }
 
 // The search folders' entries matching the mask, folders included, then the
-// plain files directly in each fallback folder, in folder order.
+// plain files directly in each fallback folder (not their subfolders), in
+// folder order. The first character is tested first: it turns most names away
+// at once.
 std::vector<Found> walkFolders(const SkinFolders& folders, std::string_view mask) {
     std::vector<Found> found;
     FolderListingCache& cache = SharedFolderListings();
-    for (const std::string& relative : folders.SearchFolders()) {
+    const auto walk = [&](const std::string& relative, bool plainFilesOnly) {
         const std::filesystem::path folder = cache.resolveExisting(folders.gamePath(), relative);
         const auto listing = folder.empty() ? nullptr : cache.listing(folder);
-        if (!listing) continue;
+        if (!listing) return;
         for (const FolderListing::Entry& entry : listing->entries) {
+            if (plainFilesOnly && (entry.isFolder || entry.name.starts_with('.'))) continue;
             if (admittedByFirstCharacter(mask, entry.name) && MatchesMask(mask, entry.name)) {
                 found.push_back({folder / entry.name, entry.name, entry.isFolder});
             }
         }
-    }
-    for (const std::string& relative : SkinFolders::FallbackFolders()) {
-        const std::filesystem::path folder = cache.resolveExisting(folders.gamePath(), relative);
-        if (folder.empty()) continue;
-        std::vector<std::filesystem::path> files;
-        ListFolderFiles(folder, mask, files, false);
-        for (std::filesystem::path& file : files) {
-            std::string name = file.filename().string();
-            if (admittedByFirstCharacter(mask, name)) found.push_back({std::move(file), std::move(name), false});
-        }
-    }
+    };
+    for (const std::string& relative : folders.SearchFolders()) walk(relative, false);
+    for (const std::string& relative : SkinFolders::FallbackFolders()) walk(relative, true);
     return found;
 }
 
@@ -83,10 +78,11 @@ std::vector<Found> walkFolders(const SkinFolders& folders, std::string_view mask
 std::vector<std::string> checkedMeshNames(const SkinSources& sources, std::string_view mask, Dialogs* dialogs) {
     std::vector<std::string> names;
     MeshCheckCache& checks = SharedMeshChecks();
+    checks.useCatalogue(sources.catalogue);
     for (const Found& candidate : walkFolders(sources.folders, mask)) {
         // A folder is never a character file (and cannot be read as one).
         if (candidate.isFolder) continue;
-        if (checks.checkForListing(candidate.path, sources.catalogue, dialogs)) {
+        if (checks.checkForListing(candidate.path, dialogs)) {
             names.push_back(withoutLast(candidate.name, 4));
         }
     }
