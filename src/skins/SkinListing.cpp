@@ -131,12 +131,17 @@ int randomIndex(std::size_t count, std::mt19937& random) {
     return std::uniform_int_distribution<int>(0, static_cast<int>(count) - 2)(random);
 }
 
-int meshIndex(const std::vector<std::string>& entries, const std::string& storedName, std::mt19937& random) {
+// The lowest index whose entry is the stored name (trimmed, letter case ignored); -1 when none.
+int firstEqual(const std::vector<std::string>& entries, const std::string& storedName) {
     const std::string stored = key(storedName);
-    int index = -1;
-    for (std::size_t i = 0; i < entries.size() && index < 0; ++i) {
-        if (key(entries[i]) == stored) index = static_cast<int>(i);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (key(entries[i]) == stored) return static_cast<int>(i);
     }
+    return -1;
+}
+
+int meshIndex(const std::vector<std::string>& entries, const std::string& storedName, std::mt19937& random) {
+    int index = firstEqual(entries, storedName);
     if (index <= 0) {
         const std::string stem = key(withoutLast(storedName, 4));
         for (std::size_t i = 0; i < entries.size(); ++i) {
@@ -211,13 +216,10 @@ std::vector<std::string> keepListableTextures(const std::vector<std::string>& en
 // the stored name itself stops the walk first; else the first entry.
 int textureIndex(const std::vector<std::string>& entries, const std::string& storedName) {
     if (entries.empty()) return -1;
-    const std::string stored = key(storedName);
-    int index = -1;
-    for (std::size_t i = 0; i < entries.size() && index < 0; ++i) {
-        if (key(entries[i]) == stored) index = static_cast<int>(i);
-    }
+    int index = firstEqual(entries, storedName);
     if (index <= 0) {
         const std::string stem = key(withoutLast(storedName, 4));
+        const std::string stored = key(storedName);
         int found = -1;
         for (std::size_t i = entries.size(); i-- > 0;) {
             const std::string e = key(entries[i]);

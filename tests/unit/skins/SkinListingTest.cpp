@@ -33,6 +33,12 @@ protected:
         game.writeText(relative, JoinCrLf(CharacterFileLines(SampleSuit(suitName.empty() ? stem : suitName, "PELVIS", mesh))));
     }
     void texture(const std::string& relative) { game.writeText(relative, "BM"); }
+    // A new, empty game for one case of a table.
+    void freshGame(int level) {
+        game = GameBuilder(folder.path() / ("game" + std::to_string(++games)));
+        game.installation(level);
+        folders = SkinFolders(game.root(), level);
+    }
     // The archive of the game: the known mesh, `names` (character files and
     // textures; only their names matter here) and filler to make it count.
     void archive(const Names& names) {
@@ -61,6 +67,7 @@ protected:
     GameBuilder game{folder.path() / "game"};
     SkinFolders folders{(game.installation(7), game.root()), 7};
     SkinCatalogue built;
+    int games = 0;
 };
 
 TEST(MatchArchiveEntries, ComparesTheMaskPositionsBeforeItsLastFive) {
@@ -133,10 +140,7 @@ TEST_F(SkinListingTest, MeshListsKeepEachFittingMeshOnceInSortedOrder) {
          "b001mafit_a.cmx", {}, -1},
     };
     for (const Case& c : cases) {
-        test::TempDir fresh;
-        game = GameBuilder(fresh.path() / "game");
-        game.installation(7);
-        folders = SkinFolders(game.root(), 7);
+        freshGame(7);
         for (const std::string& file : c.loose) characterFile(file);
         archive(c.archived);
         const SkinList list = meshes(c.stored, c.mask, c.positions);
@@ -252,10 +256,7 @@ TEST_F(SkinListingTest, TextureListsFilterHandTexturesAndSelectTheStoredOne) {
          {"hmaclgt"}, 0},
     };
     for (const Case& c : cases) {
-        test::TempDir fresh;
-        game = GameBuilder(fresh.path() / "game");
-        game.installation(7);
-        folders = SkinFolders(game.root(), 7);
+        freshGame(7);
         for (const std::string& file : c.loose) texture(file);
         archive(c.archived);
         const SkinList list = textures(c.stored, c.mask, c.owner);
@@ -291,10 +292,7 @@ TEST_F(SkinListingTest, PagesAddTheirPajamaAndNudeEntriesAndPreselectTheNudeDefa
         {"child nude: no adult entry", SkinSlot::Nude, 8, 2, {"GameData/Skins/nuchdlgt_01.bmp"}, "", {"nuchdlgt_01"}, 0},
     };
     for (const Case& c : cases) {
-        test::TempDir fresh;
-        game = GameBuilder(fresh.path() / "game");
-        game.installation(c.level);
-        folders = SkinFolders(game.root(), c.level);
+        freshGame(c.level);
         for (const std::string& file : c.loose) texture(file);
         archive({});
         SkinCodes codes;
