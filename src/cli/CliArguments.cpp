@@ -2,6 +2,7 @@
 
 #include "app/LanguageTable.h"
 
+#include <charconv>
 #include <stdexcept>
 
 namespace corvane::cli {
@@ -20,6 +21,15 @@ std::string knownLanguage(const std::string& code) {
         throw std::invalid_argument("unknown language code " + code + " for --lang (usen, uken, fren, germ, ...)");
     }
     return code;
+}
+
+std::uint32_t seedValue(const std::string& text) {
+    std::uint32_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
+        throw std::invalid_argument("--seed wants a whole number from 0 to 4294967295, not \"" + text + "\"");
+    }
+    return value;
 }
 
 }  // namespace
@@ -44,6 +54,13 @@ CliArguments ParseCliArguments(const std::vector<std::string>& args) {
         } else if (arg == "--out" || arg == "--size") {
             if (beforeCommand) throw std::invalid_argument(arg + " goes after the command");
             (arg == "--out" ? parsed.outFile : parsed.size) = valueAfter(args, i);
+        } else if (arg == "--mesh" || arg == "--seed") {
+            if (beforeCommand) throw std::invalid_argument(arg + " goes after the command");
+            if (arg == "--mesh") {
+                parsed.mesh = valueAfter(args, i);
+            } else {
+                parsed.seed = seedValue(valueAfter(args, i));
+            }
         } else if (arg == "--game" || arg == "--lang") {
             if (!beforeCommand) throw std::invalid_argument(arg + " goes before the command");
             if (arg == "--game") {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -18,6 +19,8 @@ struct CliArguments {
     bool progress = false;                    // --progress: progress lines even off a terminal
     std::optional<std::string> outFile;       // --out FILE (after the command)
     std::optional<std::string> size;          // --size WxH (after the command)
+    std::optional<std::string> mesh;          // --mesh NAME (after the command)
+    std::optional<std::uint32_t> seed;        // --seed N (after the command): random choices repeat
     std::string command;                      // "help", "version", or a command word
     std::vector<std::string> arguments;
 };

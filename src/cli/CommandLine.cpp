@@ -38,13 +38,21 @@ const char* const kUsage =
     "  cmx NAME                   the text of a character file (loose, else from the archives)\n"
     "  skn NAME                   the text of a mesh (loose, else from the archives)\n"
     "  skeleton NAME              the text of a skeleton such as adult-skeleton\n"
+    "  skins NB FILE SLOT [--mesh NAME] [--json] [--seed N]\n"
+    "                             the meshes a skin page lists for the character's SLOT (body, head,\n"
+    "                             formal, fashion, winter, swim, pajamas, nude, formal-left, formal-right,\n"
+    "                             open-left, open-right, pointing-left, pointing-right, closed-left,\n"
+    "                             closed-right), or with --mesh that mesh's textures; the entry the page\n"
+    "                             selects is marked with a tab and *\n"
     "\n"
     "Options:\n"
     "  --game DIR    the game's folder or its Sims.exe (default: found as the editor finds it)\n"
     "  --lang CODE   language of the texts and of the characters' names and biographies:\n"
     "                usen, uken, fren, germ, ital, span, ... (default: the game's language)\n"
-    "  --json        the result as JSON (neighbourhoods, characters, show)\n"
+    "  --json        the result as JSON (neighbourhoods, characters, show, skins)\n"
     "  --dry-run     set: change nothing, print what would change\n"
+    "  --seed N      skins: the seed of the random mesh a page selects when the character's own\n"
+    "                is not installed (default: a fixed seed, so runs repeat)\n"
     "  --quiet       nothing on stderr but errors\n"
     "  --progress    progress lines on stderr even when it is not a terminal\n"
     "  --help        this text\n"
@@ -57,7 +65,7 @@ namespace {
 using CommandFunction = int (*)(const CliArguments&, std::ostream&);
 
 // The options a command may take besides those every command takes.
-enum Offered : unsigned { kNone = 0, kJson = 1, kDryRun = 2, kOutAndSize = 4 };
+enum Offered : unsigned { kNone = 0, kJson = 1, kDryRun = 2, kOutAndSize = 4, kMesh = 8, kSeed = 16 };
 
 struct Command {
     std::string_view word;
@@ -80,6 +88,7 @@ constexpr Command kCommands[] = {
     {"cmx", RunCmx, "NAME", 1, 1, kNone},
     {"skn", RunSkn, "NAME", 1, 1, kNone},
     {"skeleton", RunSkeleton, "NAME", 1, 1, kNone},
+    {"skins", RunSkins, "NB FILE SLOT", 3, 3, kJson | kMesh | kSeed},
 };
 
 const Command& commandFor(const CliArguments& args) {
@@ -101,6 +110,8 @@ void checkUsage(const Command& command, const CliArguments& args) {
     refuse("--dry-run", args.dryRun, kDryRun);
     refuse("--out", args.outFile.has_value(), kOutAndSize);
     refuse("--size", args.size.has_value(), kOutAndSize);
+    refuse("--mesh", args.mesh.has_value(), kMesh);
+    refuse("--seed", args.seed.has_value(), kSeed);
     if (args.arguments.size() > command.most) {
         throw std::invalid_argument("surplus argument " + args.arguments[command.most] + ": " + word + " takes " +
                                     std::string(command.synopsis));

@@ -16,4 +16,9 @@ int RunCmx(const CliArguments& args, std::ostream& out);
 int RunSkn(const CliArguments& args, std::ostream& out);
 int RunSkeleton(const CliArguments& args, std::ostream& out);
 
+// `skins NB FILE SLOT [--mesh NAME] [--json] [--seed N]`: the list a skin page
+// shows for that slot of the character: its meshes, or with --mesh the
+// textures of that mesh; the entry the page selects is marked. Changes nothing.
+int RunSkins(const CliArguments& args, std::ostream& out);
+
 }  // namespace corvane::cli

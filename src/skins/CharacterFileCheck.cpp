@@ -133,8 +133,12 @@ CharacterFileFindings AnalyseCharacterFile(const std::vector<std::string>& lines
 
 bool CheckCharacterFile(const std::filesystem::path& path, CheckMode mode, const KnownMeshes& meshes,
                         Dialogs* dialogs, ProblemList* problems) {
-    const CharacterFileFindings findings =
-        AnalyseCharacterFile(ReadTextFileLines(path), path.stem().string(), meshes);
+    return ReportCharacterFileFindings(AnalyseCharacterFile(ReadTextFileLines(path), path.stem().string(), meshes),
+                                       path, mode, dialogs, problems);
+}
+
+bool ReportCharacterFileFindings(const CharacterFileFindings& findings, const std::filesystem::path& path,
+                                 CheckMode mode, Dialogs* dialogs, ProblemList* problems) {
     switch (mode) {
         case CheckMode::Listing:
             if (dialogs != nullptr) reportForListing(findings, path, *dialogs);

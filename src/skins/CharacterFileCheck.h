@@ -44,6 +44,12 @@ enum class CheckMode {
     Validation,  // no message; problems go to the list
 };
 
+// Tells the user (listing and builder modes, through `dialogs`) or records
+// (validation mode, into `problems`) what the check found in the file at
+// `path`. True when the file has no problem.
+bool ReportCharacterFileFindings(const CharacterFileFindings& findings, const std::filesystem::path& path,
+                                 CheckMode mode, Dialogs* dialogs, ProblemList* problems);
+
 // Checks the text character file at `path`. Listing and builder modes tell
 // the user through `dialogs`; validation mode appends to `problems`. True
 // when the file has no problem. Throws when the file cannot be read.

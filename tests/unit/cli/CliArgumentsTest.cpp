@@ -30,7 +30,9 @@ TEST(CliArguments, WrongUsageIsRejected) {
                                                                  {"--lang"},
                                                                  {"--lang", "xx", "neighbourhoods"},
                                                                  {"--out", "a.png", "render"},
-                                                                 {"show", "--lang", "fren"}}) {
+                                                                 {"show", "--lang", "fren"},
+                                                                 {"--mesh", "b001mafit_01", "skins"},
+                                                                 {"skins", "01", "User00001", "body", "--seed", "-1"}}) {
         EXPECT_THROW(ParseCliArguments(args), std::invalid_argument) << (args.empty() ? "(none)" : args.back());
     }
 }

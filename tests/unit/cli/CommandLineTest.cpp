@@ -84,6 +84,11 @@ TEST_F(CommandLineTest, ExitStatusAndOutputOfEachKindOfCommandLine) {
         {{"--game", "GAME", "--quiet", "characters", "03"}, 0, "", ""},
         {{"--game", "GAME", "--progress", "catalogue"}, 0, "ArchiveMeshEntries\t", " ..."},
         {{"--game", "GAME", "--quiet", "--progress", "catalogue"}, 0, "ArchiveMeshEntries\t", ""},
+        {{"--game", "GAME", "skins", "01", "User00001", "body", "--seed", "7"}, 0, "B001MAFit_01\t*\n", ""},
+        {{"--game", "GAME", "skins", "01", "User00001", "elbow"}, 1, "", "unknown skin slot elbow (body, head, "},
+        {{"--game", "GAME", "skins", "01", "User00001", "body", "--seed", "x"}, 1, "",
+         "--seed wants a whole number from 0 to 4294967295, not \"x\""},
+        {{"--game", "GAME", "show", "01", "User00001", "--mesh", "b001mafit_01"}, 1, "", "show does not take --mesh"},
         // The save question is answered Yes and never printed.
         {{"--game", "GAME", "set", "01", "User00002", "Neat=800"}, 0, "Neat: 900 -> 800\n", ""},
     };
