@@ -19,7 +19,8 @@ namespace {
 // The demo keeps its game key and the editor's options in its own store.
 corvane::Registry demoRegistry() {
     auto folder = corvane::ApplicationFolder() / "Demo";
-    auto game = corvane::EnsureDemoInstallation(folder);
+    // Written before any window has an OpenGL context, so the portraits' own context stands alone.
+    auto game = corvane::EnsureDemoInstallation(folder, corvane::DemoPortraits::Drawn);
     corvane::Registry registry({std::nullopt, folder});
     using corvane::RegistryRoot;
     if (registry.read(RegistryRoot::LocalMachine, corvane::kGameRegistryKey, "SIMS_DATA").empty()) {

@@ -5,6 +5,7 @@
 #include "cli/CliArguments.h"
 #include "cli/CliGame.h"
 #include "cli/NeighbourhoodCommands.h"
+#include "cli/PicturesCommand.h"
 #include "cli/RenderCommand.h"
 #include "cli/SetCommand.h"
 #include "cli/SkinCommands.h"
@@ -34,6 +35,8 @@ const char* const kUsage =
     "                             and saves the character; --dry-run only shows what would change\n"
     "  render NB FILE --out FILE.png|FILE.jpg [--size WxH]\n"
     "                             the character as the 3D preview shows it, drawn without a display\n"
+    "  pictures NB FILE --out FOLDER\n"
+    "                             the six pictures the game keeps of the character, as 8-bit BMP files\n"
     "  catalogue                  the sizes of the skin catalogue's lists\n"
     "  cmx NAME                   the text of a character file (loose, else from the archives)\n"
     "  skn NAME                   the text of a mesh (loose, else from the archives)\n"
@@ -65,7 +68,7 @@ namespace {
 using CommandFunction = int (*)(const CliArguments&, std::ostream&);
 
 // The options a command may take besides those every command takes.
-enum Offered : unsigned { kNone = 0, kJson = 1, kDryRun = 2, kOutAndSize = 4, kMesh = 8, kSeed = 16 };
+enum Offered : unsigned { kNone = 0, kJson = 1, kDryRun = 2, kOutAndSize = 4, kOut = 8, kMesh = 16, kSeed = 32 };
 
 struct Command {
     std::string_view word;
@@ -84,6 +87,7 @@ constexpr Command kCommands[] = {
     {"show", RunShow, "NB FILE", 2, 2, kJson},
     {"set", RunSet, "NB FILE Field=Value...", 3, kAny, kDryRun},
     {"render", RunRender, "NB FILE", 2, 2, kOutAndSize},
+    {"pictures", RunPictures, "NB FILE", 2, 2, kOut},
     {"catalogue", RunCatalogue, "no arguments", 0, 0, kNone},
     {"cmx", RunCmx, "NAME", 1, 1, kNone},
     {"skn", RunSkn, "NAME", 1, 1, kNone},
@@ -108,7 +112,7 @@ void checkUsage(const Command& command, const CliArguments& args) {
     };
     refuse("--json", args.json, kJson);
     refuse("--dry-run", args.dryRun, kDryRun);
-    refuse("--out", args.outFile.has_value(), kOutAndSize);
+    refuse("--out", args.outFile.has_value(), kOutAndSize | kOut);
     refuse("--size", args.size.has_value(), kOutAndSize);
     refuse("--mesh", args.mesh.has_value(), kMesh);
     refuse("--seed", args.seed.has_value(), kSeed);

@@ -10,10 +10,9 @@
 #include "platform/AppFolder.h"
 #include "platform/AsciiText.h"
 #include "platform/AtomicFile.h"
+#include "render/CharacterImages.h"
 #include "render/JpegCodec.h"
 #include "render/PngEncoder.h"
-#include "render/PreviewComposition.h"
-#include "render/PreviewModelLoading.h"
 #include "render/PreviewScene.h"
 #include "render/SurfacelessGlContext.h"
 #include "skins/SkinCatalogueBuilder.h"
@@ -50,6 +49,28 @@ int side(std::string_view text, const std::string& whole) {
 
 }  // namespace
 
+PreviewModelSet LoadDrawableCharacter(const CliArguments& args) {
+    const std::string folderName = RequiredArgument(args, 0, "a neighbourhood folder and a character file");
+    const CharacterList list = OpenCharacterList(folderName);
+    const Sim& sim = FindCharacter(list, RequiredArgument(args, 1, "a character file such as User00001"), folderName);
+    const Settings& settings = AppSettings();
+    const SkinFolders folders(settings.GamePath, settings.ExpansionLevel);
+    SkinCatalogue& catalogue = GameSkinCatalogue();
+    StderrProgress progress;
+    if (!catalogue.complete()) LoadSkinData(catalogue, folders, progress);
+    CliDialogs dialogs(std::cerr);
+    try {
+        PreviewModelSet drawable = LoadEverydayModels(sim, folders, catalogue, dialogs, ApplicationFolder());
+        // The pictures are drawn without them; say which and why.
+        if (ToolChatter().messages) {
+            for (const std::string& line : drawable.leftOut) std::cerr << sim.FileName << ": left out " << line << "\n";
+        }
+        return drawable;
+    } catch (const NothingToDraw& error) {
+        throw GameDataError(error.what());
+    }
+}
+
 std::pair<int, int> ParsePictureSize(const std::string& text) {
     const auto x = text.find_first_of("xX");
     if (x == std::string::npos) side("", text);
@@ -57,40 +78,19 @@ std::pair<int, int> ParsePictureSize(const std::string& text) {
 }
 
 int RunRender(const CliArguments& args, std::ostream& out) {
-    const std::string folderName = RequiredArgument(args, 0, "a neighbourhood folder and a character file");
+    RequiredArgument(args, 0, "a neighbourhood folder and a character file");
     if (!args.outFile) throw std::invalid_argument("render needs --out FILE.png or FILE.jpg");
     const PictureFormat format = formatOf(*args.outFile);
     const auto [width, height] = args.size ? ParsePictureSize(*args.size) : std::pair{kLargePreview.width, kLargePreview.height};
-    const CharacterList list = OpenCharacterList(folderName);
-    const Sim& sim = FindCharacter(list, RequiredArgument(args, 1, "a character file such as User00001"), folderName);
-
-    const Settings& settings = AppSettings();
-    const SkinFolders folders(settings.GamePath, settings.ExpansionLevel);
-    SkinCatalogue& catalogue = GameSkinCatalogue();
-    StderrProgress progress;
-    if (!catalogue.complete()) LoadSkinData(catalogue, folders, progress);
-    CliDialogs dialogs(std::cerr);
-    const auto meshes = CollectPreviewMeshes(SlotsForOutfit(sim, Outfit::Everyday), folders, catalogue, dialogs);
-    const auto [loaded, leftOut] = LoadPreviewModels(meshes, SkeletonFileFor(sim), sim.Age < 10, folders, catalogue,
-                                                     ApplicationFolder(), dialogs);
-    if (loaded.empty()) {
-        std::string why = leftOut.empty() ? std::string("the character wears no mesh") : leftOut.front();
-        for (std::size_t i = 1; i < leftOut.size(); ++i) why += "; " + leftOut[i];
-        throw GameDataError("nothing of " + sim.FileName + " can be drawn: " + why);
-    }
-    // The picture is drawn without them; say which and why.
-    if (ToolChatter().messages) {
-        for (const std::string& line : leftOut) std::cerr << sim.FileName << ": left out " << line << "\n";
-    }
+    const PreviewModelSet drawable = LoadDrawableCharacter(args);
 
     SurfacelessGlContext context;
-    std::vector<ModelWithTexture> models;
-    for (const LoadedSknModel& one : loaded) models.push_back({&one.model, &one.texture});
-    const Bitmap picture = RenderPreviewPicture(models, width, height, settings.PreviewColor, PreviewView(), context.procLookup());
+    const Bitmap picture = RenderPreviewPicture(ModelsToDraw(drawable), width, height, AppSettings().PreviewColor,
+                                                PreviewView(), context.procLookup());
     const auto bytes = format == PictureFormat::Png ? EncodePng(picture) : EncodeJpeg(picture, kJpegQuality);
     ReplaceFileAtomically(*args.outFile, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
-    out << *args.outFile << "\t" << width << "x" << height << "\t" << loaded.size()
-        << (loaded.size() == 1 ? " mesh\n" : " meshes\n");
+    out << *args.outFile << "\t" << width << "x" << height << "\t" << drawable.models.size()
+        << (drawable.models.size() == 1 ? " mesh\n" : " meshes\n");
     return 0;
 }
 

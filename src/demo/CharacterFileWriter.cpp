@@ -101,6 +101,10 @@ std::vector<std::uint8_t> MakeCharacterFile(const CharacterFileSpec& spec) {
         MakeChunk("STR#", 256, 0, "", WriteStringTable({{1, "synthetic", {}}})),
         MakeChunk("SLOT", 128, 0, "", std::vector<std::uint8_t>(300, 0xA3)),
     };
+    if (!spec.images.empty()) {
+        chunks.push_back(spec.images);
+        return MakeIffFile(chunks);
+    }
     const auto picture = thumbnailData();
     for (const char* kind : {"faces", "rel. images"}) {
         chunks.push_back(MakeChunk("BMP_", 2002, 0, kind, picture));

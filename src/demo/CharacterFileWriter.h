@@ -17,6 +17,9 @@ struct CharacterFileSpec {
     bool namesWithoutLanguages = false;  // a table of format FE FF
     std::vector<std::string> bodyStrings;  // entry 0 is the age group
     bool thumbnail = true;
+    // Whole BMP_ chunks, as the character images file holds them, in place of
+    // the placeholder pictures; empty keeps the placeholders.
+    std::vector<std::uint8_t> images;
 };
 
 // Body strings as the game writes them for a character of `ageGroup`

@@ -5,9 +5,17 @@
 #include "demo/GameBuilder.h"
 #include "demo/NeighbourhoodFileWriter.h"
 #include "demo/WornSkins.h"
+#include "neighbourhoods/NeighbourhoodLoader.h"
+#include "platform/Progress.h"
+#include "platform/SilentDialogs.h"
 #include "platform/Trash.h"
+#include "render/CharacterImages.h"
+#include "render/SurfacelessGlContext.h"
+#include "skins/SkinCatalogueBuilder.h"
 
+#include <algorithm>
 #include <fstream>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -19,7 +27,7 @@ namespace {
 constexpr int kDemoExpansionLevel = 7;
 // Written last, so a demo that was cut short is built again; raised when the demo changes.
 constexpr const char* kDemoMarker = "CorvaneDemo.version";
-constexpr const char* kDemoVersion = "3";
+constexpr const char* kDemoVersion = "4";
 
 std::string readMarker(const std::filesystem::path& marker) {
     std::ifstream in(marker);
@@ -59,9 +67,16 @@ std::uint32_t demoGuid(std::int32_t id) {
     return 0x5D000000u + static_cast<std::uint32_t>(id);
 }
 
+std::string characterFile(const CharacterFileSpec& character) {
+    return "UserData\\Characters\\" + character.fileName + ".iff";
+}
+
 // The Marlows (two adults, two children, a dog and a cat) and their neighbour
-// Iris, who lives alone; friends and family like each other.
-void writeDemoNeighbourhood(GameBuilder& game, int level, const std::set<std::string>& archivedSkins) {
+// Iris, who lives alone; friends and family like each other. Returns what
+// their character files were written from.
+std::vector<CharacterFileSpec> writeDemoNeighbourhood(GameBuilder& game, int level,
+                                                      const std::set<std::string>& archivedSkins) {
+    std::vector<CharacterFileSpec> written;
     NeighbourhoodFileSpec neighbourhood;
     neighbourhood.version = NeighbourhoodVersionFor(level);
     FamilySpec marlows{1, "Marlow", 3, 24000, 61000, {}};
@@ -77,7 +92,8 @@ void writeDemoNeighbourhood(GameBuilder& game, int level, const std::set<std::st
         }
         character.bodyStrings = demoBodyStrings(c, level);
         WriteWornSkins(game, character.bodyStrings, archivedSkins);
-        game.writeFile(std::string("UserData\\Characters\\") + c.file + ".iff", MakeCharacterFile(character));
+        game.writeFile(characterFile(character), MakeCharacterFile(character));
+        written.push_back(character);
 
         NeighbourSpec neighbour;
         neighbour.fileName = c.file;
@@ -99,11 +115,49 @@ void writeDemoNeighbourhood(GameBuilder& game, int level, const std::set<std::st
     }
     neighbourhood.families = {marlows, vale};
     game.writeFile("UserData\\neighborhood.iff", MakeNeighbourhoodFile(neighbourhood));
+    return written;
+}
+
+// Each character's own pictures in place of the placeholders, drawn as the
+// editor draws them, so the character list shows their portraits. Without
+// OpenGL, or for a character that cannot be drawn, the placeholders stay.
+// `scratch` stands in for the editor's own folder (stale images, poses).
+void drawDemoPortraits(GameBuilder& game, int level, std::vector<CharacterFileSpec>& characters,
+                       const std::filesystem::path& scratch) {
+    std::optional<SurfacelessGlContext> context;
+    try {
+        context.emplace();
+    } catch (const std::runtime_error&) {
+        return;
+    }
+    SilentDialogs dialogs;
+    SilentProgress progress;
+    NeighbourhoodLoadSettings load;
+    load.folder = game.root() / "UserData";
+    load.expansionLevel = level;
+    load.hasFameFolders = level >= 6;
+    load.applicationFolder = scratch;
+    const OpenedNeighbourhood opened = OpenNeighbourhood(load, dialogs, progress);
+    const SkinFolders folders(game.root(), level);
+    SkinCatalogue catalogue;
+    LoadSkinData(catalogue, folders, progress);
+    for (const auto& sim : opened.characters) {
+        const auto spec = std::find_if(characters.begin(), characters.end(),
+                                       [&](const CharacterFileSpec& c) { return c.fileName == sim->FileName; });
+        if (spec == characters.end()) continue;
+        try {
+            spec->images = CharacterImageChunks(
+                DrawCharacterImages(*sim, folders, catalogue, dialogs, context->procLookup(), scratch));
+        } catch (const std::exception&) {
+            continue;
+        }
+        game.writeFile(characterFile(*spec), MakeCharacterFile(*spec));
+    }
 }
 
 }  // namespace
 
-std::filesystem::path EnsureDemoInstallation(const std::filesystem::path& folder) {
+std::filesystem::path EnsureDemoInstallation(const std::filesystem::path& folder, DemoPortraits portraits) {
     const std::filesystem::path game = folder / "The Sims";
     const std::filesystem::path marker = game / kDemoMarker;
     if (std::filesystem::exists(game / "Sims.exe")) {
@@ -119,7 +173,8 @@ std::filesystem::path EnsureDemoInstallation(const std::filesystem::path& folder
         builder.neighbourhood(neighbourhood);
     }
     const std::set<std::string> archivedSkins = WriteDemoWardrobe(builder);
-    writeDemoNeighbourhood(builder, kDemoExpansionLevel, archivedSkins);
+    std::vector<CharacterFileSpec> characters = writeDemoNeighbourhood(builder, kDemoExpansionLevel, archivedSkins);
+    if (portraits == DemoPortraits::Drawn) drawDemoPortraits(builder, kDemoExpansionLevel, characters, folder);
     builder.writeText(kDemoMarker, kDemoVersion);
     return game;
 }

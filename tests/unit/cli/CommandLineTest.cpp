@@ -51,6 +51,7 @@ TEST_F(CommandLineTest, ExitStatusAndOutputOfEachKindOfCommandLine) {
         const char* err;  // a part of stderr; "" when stderr must stay empty
     } cases[] = {
         {{"--help"}, 0, "  --progress    progress lines on stderr", ""},
+        {{"--help"}, 0, "  pictures NB FILE --out FOLDER\n", ""},
         {{"--version"}, 0, "corvane3d-cli ", ""},
         {{}, 1, "", "Usage: corvane3d-cli [--game DIR]"},
         {{"--game", "GAME"}, 1, "", "Usage: corvane3d-cli [--game DIR]"},
@@ -67,6 +68,9 @@ TEST_F(CommandLineTest, ExitStatusAndOutputOfEachKindOfCommandLine) {
         {{"characters", "--game", "GAME", "01"}, 1, "", "--game goes before the command"},
         {{"--game", "GAME", "render", "01", "User00001", "--out", "victor.gif"}, 1, "",
          "render writes .png, .jpg or .jpeg files, not \"victor.gif\""},
+        {{"--game", "GAME", "pictures", "01", "User00001", "--out", "pictures", "--size", "9x9"}, 1, "",
+         "pictures does not take --size"},
+        {{"--game", "GAME", "pictures", "01", "User00001"}, 1, "", "pictures needs --out FOLDER (see"},
         {{"--game", "GAME", "neighbourhoods"}, 0, "01\tUserData\n02\tUserData2\n03\tUserData3\n", ""},
         {{"--game", "GAME/SIMS.EXE", "neighbourhoods"}, 0, "01\tUserData\n", ""},
         {{"--game", "GAME/Nowhere", "neighbourhoods"}, 2, "", "no game found in "},
