@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the editor needs to build, run and test.
+# Installs the Debian packages the editor needs to build, run and test
+# (ImageMagick: the thumbnail bench times our resampler beside its resize).
 # Idempotent: packages already present are left alone and apt is not asked again.
 set -euo pipefail
 
@@ -11,6 +12,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-liberation
   clang libclang-rt-dev
+  imagemagick
 )
 
 missing=()

@@ -5,9 +5,11 @@
 #include "sim/CharacterList.h"
 #include "sim/EditHistory.h"
 
+#include <chrono>
 #include <functional>
 #include <map>
 #include <memory>
+#include <random>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -95,6 +97,12 @@ public:
     bool undo();
     bool redo();
 
+    // The random choices of the pages (a skin preselected for a character
+    // whose own is not installed): one generator, seeded from the clock,
+    // which tests and scripts may seed to repeat a choice.
+    std::mt19937& random() { return random_; }
+    void seedRandom(std::uint32_t seed) { random_.seed(seed); }
+
     using Subscription = ChangeNotifier<DocumentChange>::Subscription;
     [[nodiscard]] Subscription subscribe(std::function<void(const DocumentChange&)> observer) {
         return notifier_.subscribe(std::move(observer));
@@ -115,6 +123,7 @@ private:
     EditHistory history_;
     EditScope* activeScope_ = nullptr;
     ChangeNotifier<DocumentChange> notifier_;
+    std::mt19937 random_{static_cast<std::uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count())};
 };
 
 // The records one edit may change.

@@ -14,11 +14,6 @@ bool isChild(const SkinCodes& c) {
     return AgeLetter(c) == 'c';
 }
 
-// Sleepwear meshes replace the pajamas for adults from level 3, for everyone from level 4.
-bool wearsSleepwear(const SkinCodes& c) {
-    return (!isChild(c) && c.ExpansionLevel >= 3) || c.ExpansionLevel >= 4;
-}
-
 bool childSwimwearIsNude(const SkinCodes& c) {
     return isChild(c) && c.ExpansionLevel < 4;
 }
@@ -107,6 +102,14 @@ std::string PetWord(const SkinCodes& c) {
     return c.AgeGroup == "kat" ? "cat" : "dog";
 }
 
+bool WearsSleepwear(const SkinCodes& c) {
+    return (!isChild(c) && c.ExpansionLevel >= 3) || c.ExpansionLevel >= 4;
+}
+
+std::string PajamaTextureFor(const SkinCodes& c) {
+    return "Pajama" + std::string{GenderLetter(c)} + SkinToneWord(c) + "_" + bodyTexturePart(c);
+}
+
 std::string SeriesOf(const std::string& meshName) {
     auto first = meshName.find_first_not_of(' ');
     std::string trimmed = first == std::string::npos ? std::string() : meshName.substr(first);
@@ -125,7 +128,7 @@ std::string MeshMask(SkinSlot slot, const SkinCodes& c) {
         case SkinSlot::Winter: return clothingMesh('w', c);
         case SkinSlot::Swim: return childSwimwearIsNude(c) ? "n*chd_*.cmx" : clothingMesh('s', c);
         case SkinSlot::Sleepwear:
-            if (wearsSleepwear(c)) return clothingMesh('l', c);
+            if (WearsSleepwear(c)) return clothingMesh('l', c);
             return (isChild(c) ? "pjs" : "pajama") + std::string{GenderLetter(c)} + c.BodySize + "_01.cmx";
         case SkinSlot::Nude: return nudeMeshMask(c);
         default: return {};
@@ -147,8 +150,8 @@ std::string TextureMask(SkinSlot slot, const SkinCodes& c, const std::string& se
             return childSwimwearIsNude(c) ? "u" + std::string{GenderLetter(c)} + c.BodySize + tone + "*.bmp"
                                           : clothingTexture('s', c, series);
         case SkinSlot::Sleepwear:
-            if (wearsSleepwear(c)) return clothingTexture('l', c, series);
-            return "Pajama" + std::string{GenderLetter(c)} + tone + "_" + bodyTexturePart(c) + "*.bmp";
+            if (WearsSleepwear(c)) return clothingTexture('l', c, series);
+            return PajamaTextureFor(c) + "*.bmp";
         case SkinSlot::Nude:
             if (isChild(c)) return "n*" + c.BodySize + tone + "*.bmp";
             if (c.ExpansionLevel == 3 || c.ExpansionLevel == 4) {
@@ -166,8 +169,8 @@ std::optional<std::string> DefaultTexture(SkinSlot slot, const SkinCodes& c) {
     }
     switch (slot) {
         case SkinSlot::Sleepwear:
-            if (wearsSleepwear(c)) return std::nullopt;
-            return "Pajama" + std::string{GenderLetter(c)} + tone + "_" + bodyTexturePart(c);
+            if (WearsSleepwear(c)) return std::nullopt;
+            return PajamaTextureFor(c);
         case SkinSlot::Nude:
             if (isChild(c)) return "nu" + c.BodySize + tone + "_01";
             if (c.ExpansionLevel == 3 || c.ExpansionLevel == 4) {

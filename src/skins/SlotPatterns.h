@@ -39,6 +39,14 @@ std::string TextureMask(SkinSlot slot, const SkinCodes& codes, const std::string
 // The texture preselected when the character has none for the slot.
 std::optional<std::string> DefaultTexture(SkinSlot slot, const SkinCodes& codes);
 
+// Whether the character has sleepwear meshes of its own: adults from level 3,
+// everyone from level 4. Without them it sleeps in the pajamas named after its
+// body texture.
+bool WearsSleepwear(const SkinCodes& codes);
+// "Pajama" + gender letter + skin tone + "_" + the body texture's own part:
+// the pajamas that go with the character's body texture.
+std::string PajamaTextureFor(const SkinCodes& codes);
+
 // Characters 2 to 4 of a trimmed mesh name.
 std::string SeriesOf(const std::string& meshName);
 

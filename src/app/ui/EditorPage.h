@@ -15,6 +15,8 @@ class QGroupBox;
 
 namespace corvane {
 
+class TSkinSelectPanel;
+
 // The main window as its pages see it.
 class PageHost {
 public:
@@ -26,8 +28,17 @@ public:
     // The small pictures of the pages: hearts, the missing-picture mark, careers.
     virtual const std::vector<QPixmap>& heartPictures() const = 0;
     virtual const std::vector<QPixmap>& jobPictures() const = 0;
+    // The placeholder of a picture that cannot be made.
+    virtual QPixmap missingPicture() const = 0;
     // Draws the preview anew for the page on show.
     virtual void RefreshPreview() = 0;
+    // The selection panel the skin pages share.
+    virtual TSkinSelectPanel& skinPanel() = 0;
+    // Builds the skin catalogue when it is missing; false when an archive
+    // could not be read.
+    virtual bool LoadSkinData() = 0;
+    // Renders the current character's pictures for the next save to take.
+    virtual void MakeCharacterImages() = 0;
 };
 
 // Holds the pages locked for as long as it lives, whatever ends the work.
@@ -72,6 +83,8 @@ public:
     virtual void restPage() {}
     // Another page replaces this one on show (the import page lets go of its drop target).
     virtual void leavePage() {}
+    // Which hands the preview shows while the page is on show.
+    virtual HandMarkers handMarkers() const { return {}; }
 
 protected:
     // The records changed while the page is on show; by default the page is

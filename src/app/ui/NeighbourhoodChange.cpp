@@ -3,6 +3,7 @@
 #include "app/GameFileSettings.h"
 #include "app/Settings.h"
 #include "app/ui/Artwork.h"
+#include "app/ui/BitmapImage.h"
 #include "app/ui/TfrmBusy.h"
 #include "app/ui/GameText.h"
 #include "app/ui/ReportFailure.h"
@@ -21,6 +22,8 @@
 #include <QImage>
 #include <QPushButton>
 
+#include <utility>
+
 namespace corvane {
 
 namespace {
@@ -32,14 +35,7 @@ QIcon thumbnailIcon(const std::optional<Bitmap>& thumbnail) {
     if (!thumbnail) {
         return QIcon(WithMagentaTransparent(ArtworkMissingPicture()));
     }
-    QImage image(thumbnail->width, thumbnail->height, QImage::Format_RGB32);
-    for (int y = 0; y < thumbnail->height; ++y) {
-        for (int x = 0; x < thumbnail->width; ++x) {
-            const Rgb& c = thumbnail->at(x, y);
-            image.setPixel(x, y, qRgb(c.r, c.g, c.b));
-        }
-    }
-    return QIcon(QPixmap::fromImage(image.scaled(kThumbnailSize, kThumbnailSize)));
+    return QIcon(QPixmap::fromImage(ImageOfBitmap(*thumbnail).scaled(kThumbnailSize, kThumbnailSize)));
 }
 
 }  // namespace
@@ -59,6 +55,7 @@ void TfrmMain::cbNeighborhoodChange() {
         return;
     }
     ShowPage(pageButton("btnNeighborhood"));
+    const bool wasLoading = std::exchange(BusyLoading, true);
     ReportFailure(services_.dialogs, [&] {
         TfrmBusy busy(this);
         busy.setBusyWidth(pageGroup("grpNeighborhood")->width() - 4);
@@ -77,6 +74,7 @@ void TfrmMain::cbNeighborhoodChange() {
         }
     });
     fillCharacterList();
+    BusyLoading = wasLoading;
     UnlockPages();
     cbNeighborhood->setFocus();
     if (!document_.characters().empty()) {

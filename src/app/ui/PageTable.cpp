@@ -5,6 +5,8 @@
 #include "sim/ui/THouseJobPage.h"
 #include "sim/ui/TRelationshipsPage.h"
 #include "sim/ui/TTraitPage.h"
+#include "skins/ui/THandsPage.h"
+#include "skins/ui/TSkinPage.h"
 
 #include <algorithm>
 
@@ -42,7 +44,7 @@ TextPart text(int id) {
 
 PageInfo skinPage(PageKind kind, std::string_view button, std::string_view group, Outfit outfit,
                   PageButtonRules rules) {
-    return {kind, button, {{group, kRightShort}}, Large, true, true, SetByPage, outfit, kGroupsOnly, std::move(rules)};
+    return {kind, button, {{group, kRightShort}}, Large, true, true, SetByPage, outfit, MakePage<TSkinPage>, std::move(rules)};
 }
 
 std::vector<PageInfo> makePages() {
@@ -67,7 +69,7 @@ std::vector<PageInfo> makePages() {
         skinPage(Kind::SwimWear, "btnSwimWear", "grpSwimWear", Outfit::Swim, {.caption = {text(4022)}, .offeredFor = humans}),
         skinPage(Kind::Pajamas, "btnPajamas", "grpPajamas", Outfit::Pajamas, {.caption = {text(4023)}, .offeredFor = humans}),
         skinPage(Kind::Nude, "btnNude", "grpNude", Outfit::Nude, {.caption = {text(4024)}, .offeredFor = humansWithFourthPack}),
-        {Kind::Hands, "btnHands", {{"grpHands", kRightShort}}, Large, true, false, SetByPage, Outfit::Hands, kGroupsOnly, {.caption = {text(4025)}, .offeredFor = humans}},
+        {Kind::Hands, "btnHands", {{"grpHands", kRightShort}}, Large, true, false, SetByPage, Outfit::Hands, MakePage<THandsPage>, {.caption = {text(4025)}, .offeredFor = humans}},
         {Kind::Import, "btnImport", {{"grpImport", kRightTall}}, Large, false, false, LargeLogo, Outfit::Everyday, kGroupsOnly, {.gapBefore = true, .caption = {text(5041)}}},
         {Kind::Export, "btnExport", {{"grpExport", kRightTall}}, Large, false, false, SetByPage, Outfit::Everyday, kGroupsOnly, {.caption = {text(5037)}, .followsCharacter = false}},
         {Kind::CMXBuilder, "btnCMXBuilder", {{"grpCMXBuilder", kRightTall}}, Large, false, false, LargeLogo, Outfit::Everyday,

@@ -156,6 +156,7 @@ bool TfrmMain::FormCreate() {
 
     // Step 26.
     QCoreApplication::processEvents();
+    BusyLoading = false;
     UnlockPages();
     cbNeighborhoodChange();
     return true;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ProductWebAddress.h"
+
 #include <QStringList>
 #include <QWidget>
 
@@ -12,9 +14,6 @@ class QTimer;
 namespace corvane {
 
 class TACLabel;
-
-// The product's web address, opened from the about page.
-inline constexpr const char* kProductWebAddress = "https://corvane3d.github.io/";
 
 // The about page's window: the program's name and version, a few words, the
 // web address, and credits that scroll up endlessly inside a frame. A 4-second

@@ -3,6 +3,7 @@
 #include "app/Settings.h"
 #include "app/ui/TfrmAbout.h"
 #include "skins/SkinCatalogue.h"
+#include "skins/ui/TSkinSelectPanel.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -148,6 +149,10 @@ void TfrmMain::createButtonBar() {
 }
 
 void TfrmMain::createPages() {
+    // The skin pages connect to the panel they share as they are made.
+    grpSelectSkins = new TSkinSelectPanel(this);
+    grpSelectSkins->setGeometry(rectOf(kSkinListBounds));
+    grpSelectSkins->hide();
     const PageServices services{document_, services_.dialogs, AppSettings(), *this};
     for (const PageInfo& row : MainWindowPages()) {
         EditorPage* page = row.create(services, row, this);
@@ -159,6 +164,7 @@ void TfrmMain::createPages() {
     ckOpenCurNBGD->setGeometry(10, 466, 18, 20);
     connect(ckOpenCurNBGD, &QCheckBox::clicked, this, &TfrmMain::ckOpenCurNBGDClick);
     named(new QLabel(neighbourhood), "lblOpenCurNBGD")->setGeometry(30, 466, 350, 20);
+    createBlurCheckBoxes(neighbourhood);
 
     QGroupBox* missingSkins = pageGroup("grpMissingSkinSearch");
     ckChkChdFormals = named(new QCheckBox("Show Missing Children Formals", missingSkins), "ckChkChdFormals");
@@ -170,10 +176,6 @@ void TfrmMain::createPages() {
 }
 
 void TfrmMain::createPreviewAndButtons() {
-    grpSelectSkins = named(new QGroupBox(this), "grpSelectSkins");
-    grpSelectSkins->setGeometry(rectOf(kSkinListBounds));
-    grpSelectSkins->hide();
-
     pnl3DSim = named(new QFrame(this), "pnl3DSim");
     pnl3DSim->setGeometry(rectOf(kSmallPreview));
     img3DSim = named(new QLabel(pnl3DSim), "img3DSim");

@@ -7,6 +7,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Registry.h"
 #include "render/PreviewModels.h"
+#include "skins/CensorFiles.h"
 
 #include <QPixmap>
 #include <QWidget>
@@ -28,6 +29,7 @@ class QPushButton;
 namespace corvane {
 
 class TfrmAbout;
+class TSkinSelectPanel;
 class Tf3DUIGL;
 
 // What the main window needs from outside: the dialogs to ask through, the
@@ -85,7 +87,7 @@ public:
 
     // Builds the skin catalogue under the busy window; false when an archive
     // could not be read.
-    bool LoadSkinData();
+    bool LoadSkinData() override;
     // Asks about and saves the modified characters; false when a question was
     // closed without an answer: nothing saved, every change kept.
     bool SaveModifiedCharacters();
@@ -96,6 +98,11 @@ public:
     // profile ("CVPs").
     void UpdatePreview(PreviewContent content);
     void RefreshPreview() override { UpdatePreview(PreviewContent::Normal); }
+    QPixmap missingPicture() const override;
+    TSkinSelectPanel& skinPanel() override { return *grpSelectSkins; }
+    // Draws the current character's six pictures in an OpenGL context of its
+    // own, into the file the next save takes them from.
+    void MakeCharacterImages() override;
 
     // Ctrl+Z and Ctrl+Y (or Ctrl+Shift+Z): the edits since the neighbourhood
     // was opened or saved, one step at a time.
@@ -118,7 +125,7 @@ public:
     QPushButton* btnSortUsers = nullptr;
     QPushButton* btnDelSim = nullptr;
     QGroupBox* grpSelect = nullptr;
-    QGroupBox* grpSelectSkins = nullptr;
+    TSkinSelectPanel* grpSelectSkins = nullptr;
     QGroupBox* grpButtons = nullptr;
     QPushButton* btnSave = nullptr;
     QPushButton* btnExit = nullptr;
@@ -128,6 +135,14 @@ public:
     QFrame* pnlAbout = nullptr;
     QCheckBox* ckOpenCurNBGD = nullptr;
     QCheckBox* ckChkChdFormals = nullptr;
+    // Whether the game blurs nude adults, children, dogs and cats.
+    QCheckBox* ckBlurAdult = nullptr;
+    QCheckBox* ckBlurChild = nullptr;
+    QCheckBox* ckBlurDog = nullptr;
+    QCheckBox* ckBlurCat = nullptr;
+    // Set while the window is made and while a neighbourhood's characters
+    // load: the controls are being filled, and their handlers store nothing.
+    bool BusyLoading = true;
     Tf3DUIGL* f3DUIGL = nullptr;  // the 3D preview in pnl3DSim
 
     // The small pictures of the pages: hearts, the missing-picture mark, careers.
@@ -158,6 +173,8 @@ private:
     void restrictInterests();
     void fillHauntAddresses();
     void setBlurCheckBoxes();
+    void createBlurCheckBoxes(QGroupBox* neighbourhood);
+    void blurBoxChanged(CensorKind kind, bool checked);
     void createPreviewWindow();
     const PageInfo* pageOnShow() const;
 
@@ -180,6 +197,7 @@ private:
     PreviewModels previewModels_;  // textures in f3DUIGL's context
     std::map<std::string, QPushButton*, std::less<>> pageButtons_;
     std::map<PageKind, EditorPage*> pages_;
+    std::map<CensorKind, QCheckBox*> blurBoxes_;
     int lockDepth_ = 0;
     TfrmAbout* about_ = nullptr;
     std::string preselectedNeighbourhood_;

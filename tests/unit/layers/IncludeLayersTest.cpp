@@ -104,6 +104,21 @@ constexpr FolderPair kAllowedPairs[] = {
     {"app/ui", "platform/ui"},
     {"app/ui", "sim/ui"},
     {"app/ui", "render/ui"},
+    {"app/ui", "skins/ui"},
+    {"platform/ui", "skins/ui"},
+    {"sim/ui", "skins/ui"},
+    {"render/ui", "skins/ui"},
+    {"skins/ui", "platform"},
+    {"skins/ui", "iff"},
+    {"skins/ui", "skins"},
+    {"skins/ui", "sim"},
+    {"skins/ui", "neighbourhoods"},
+    {"skins/ui", "render"},
+    {"skins/ui", "app"},
+    {"skins/ui", "platform/ui"},
+    {"skins/ui", "sim/ui"},
+    {"skins/ui", "render/ui"},
+    {"skins/ui", "app/ui"},
 
     // tools: the command line (no Qt) and the GameBuilder, each on top of the
     // program logic; neither uses a ui/ folder nor the other.

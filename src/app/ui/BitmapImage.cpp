@@ -1,0 +1,17 @@
+#include "app/ui/BitmapImage.h"
+
+namespace corvane {
+
+QImage ImageOfBitmap(const Bitmap& bitmap) {
+    QImage image(bitmap.width, bitmap.height, QImage::Format_RGB32);
+    for (int y = 0; y < bitmap.height; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < bitmap.width; ++x) {
+            const Rgb& c = bitmap.pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(bitmap.width) + static_cast<std::size_t>(x)];
+            line[x] = qRgb(c.r, c.g, c.b);
+        }
+    }
+    return image;
+}
+
+}  // namespace corvane
