@@ -4,6 +4,7 @@
 #include "app/ui/TfrmAbout.h"
 #include "app/ui/TfrmMain.h"
 #include "render/ui/Tf3DUIGL.h"
+#include "skins/ui/TSkinSelectPanel.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -44,8 +44,8 @@ void TfrmMain::UpdatePreview(PreviewContent content) {
     const Settings& settings = AppSettings();
     const SkinFolders folders(settings.GamePath, settings.ExpansionLevel);
     const SkinCatalogue& catalogue = GameSkinCatalogue();
-    const SkinSlots slots = SlotsForOutfit(*sim, shown->outfit, page(shown->kind)->handMarkers());
-    const auto meshes = CollectPreviewMeshes(slots, folders, catalogue, services_.dialogs);
+    const SkinSlots dressed = SlotsForOutfit(*sim, shown->outfit, page(shown->kind)->handMarkers());
+    const auto meshes = CollectPreviewMeshes(dressed, folders, catalogue, services_.dialogs);
     pnl3DSim->show();
     f3DUIGL->setGeometry(0, 0, pnl3DSim->width(), pnl3DSim->height());
     f3DUIGL->show();

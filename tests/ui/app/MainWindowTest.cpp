@@ -9,6 +9,7 @@
 #include "platform/LanguageModule.h"
 #include "platform/ui/QtDialogs.h"
 #include "skins/SkinCatalogue.h"
+#include "skins/ui/TSkinSelectPanel.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 

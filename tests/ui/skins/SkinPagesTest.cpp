@@ -80,8 +80,8 @@ TEST_F(SkinPagesTest, TheBodyPageListsWhatFitsWithPicturesAndStoresNothingOnShow
     EXPECT_FALSE(panel().btnDeleteTexture->isEnabled()) << "an archived texture cannot be deleted";
 
     window->Undo();
-    EXPECT_EQ(victor.BodyMesh, "B001MAFit_01");
-    EXPECT_EQ(victor.BodyTexture, "B001MAFitlgt_casual");
+    EXPECT_EQ(victor.BodyMesh, "b001mafit_01") << "as his file names it";
+    EXPECT_EQ(victor.BodyTexture, "b001mafitlgt_casual");
     EXPECT_FALSE(victor.Modified);
     EXPECT_EQ(panel().meshText(), "B001MAFit_01") << "the panel shows the record undone";
 }
@@ -102,17 +102,17 @@ TEST_F(SkinPagesTest, AStoredMeshThatIsNotInstalledGetsARandomOneButNeverTheLast
         window->pageButton("btnNormal")->click();
         window->pageButton("btnHead")->click();
         EXPECT_EQ(victor.BodyMesh, "B001MAFit_01") << "seed " << seed;
-        EXPECT_EQ(victor.BodyTexture, "B001MAFitlgt_casual");
+        EXPECT_EQ(victor.BodyTexture, "b001mafitlgt_casual") << "the same texture in another case stays as it was";
         EXPECT_TRUE(victor.Modified);
     }
 }
 
 class SkinCopiesTest : public SkinPagesTest {
 protected:
-    void addSkins(GameBuilder& game) override {
+    void addSkins(GameBuilder& skins) override {
         // A loose copy of the archived spare body, and a head of the kind the game keeps for itself.
-        game.writeText("ExpansionShared/Skins/b002mafit_01.cmx", kPlainCharacterFile);
-        game.writeText("GameData/Skins/c2a1ma_bob.cmx", kPlainCharacterFile);
+        skins.writeText("ExpansionShared/Skins/b002mafit_01.cmx", kPlainCharacterFile);
+        skins.writeText("GameData/Skins/c2a1ma_bob.cmx", kPlainCharacterFile);
     }
 };
 
@@ -125,12 +125,12 @@ TEST_F(SkinCopiesTest, AMeshFoundTwiceIsListedOnceAndC2aNamesNever) {
 
 class LooseMeshTest : public SkinPagesTest {
 protected:
-    void addSkins(GameBuilder& game) override {
-        game.writeText("GameData/Skins/b003mafit_01.cmx", kPlainCharacterFile);
-        game.writeText("GameData/Skins/b003mafitlgt_plain.bmp", picture(16, 90));
-        game.writeText("GameData/Skins/b004mafit_01.cmx", kPlainCharacterFile);
-        game.writeText("GameData/Skins/b004mafitlgt_broken.bmp", "not a picture");
-        game.writeText("GameData/Skins/hmlo_ring.cmx", kPlainCharacterFile);
+    void addSkins(GameBuilder& skins) override {
+        skins.writeText("GameData/Skins/b003mafit_01.cmx", kPlainCharacterFile);
+        skins.writeText("GameData/Skins/b003mafitlgt_plain.bmp", picture(16, 90));
+        skins.writeText("GameData/Skins/b004mafit_01.cmx", kPlainCharacterFile);
+        skins.writeText("GameData/Skins/b004mafitlgt_broken.bmp", "not a picture");
+        skins.writeText("GameData/Skins/hmlo_ring.cmx", kPlainCharacterFile);
     }
 };
 
@@ -143,7 +143,7 @@ TEST_F(LooseMeshTest, AOneEntryListWhosePictureCannotBeMadeShowsThePlaceholderAn
     ASSERT_EQ(panel().imgListSkins.size(), 1u);
     EXPECT_FALSE(panel().imgListSkins[0].isNull()) << "the placeholder";
     EXPECT_LE(panel().imgListSkins[0].width(), 40);
-    EXPECT_EQ(victor.BodyTexture, "B001MAFitlgt_casual") << "a texture that cannot be shown is not worn";
+    EXPECT_EQ(victor.BodyTexture, "b001mafitlgt_casual") << "a texture that cannot be shown is not worn";
     ASSERT_EQ(dialogs.messages().size(), 1u) << "the damaged file is named";
     EXPECT_NE(dialogs.messageTexts()[0].find("b004mafitlgt_broken.bmp"), std::string::npos);
 }
@@ -227,7 +227,7 @@ TEST_F(SkinPagesTest, BeforeSleepwearThePajamaPageExplainsTheGamesRule) {
     window->pageButton("btnPajamas")->click();
     ASSERT_EQ(dialogs.messages().size(), 1u);
     const std::string text = dialogs.messageTexts()[0];
-    EXPECT_EQ(text.rfind(LangStr(7061) + "B001MAFitlgt_casual\"", 0), 0u) << text;
+    EXPECT_EQ(text.rfind(LangStr(7061) + "b001mafitlgt_casual\"", 0), 0u) << text;
     EXPECT_NE(text.find(LangStr(7160) + "Pajamamlgt_01.bmp\""), std::string::npos) << "no matching pajamas installed";
     EXPECT_NE(text.find(LangStr(7041) + "Pajamamlgt_casual.bmp\""), std::string::npos);
 }
@@ -263,7 +263,7 @@ TEST_F(SkinPagesTest, TheBlurBoxesStartFromTheFilesAndWriteOrTrashThemWhenChange
 
 class InstalledCensorTest : public SkinPagesTest {
 protected:
-    void addSkins(GameBuilder& game) override { game.writeText("GameData/Skins/dog-censor.cmx", "mine"); }
+    void addSkins(GameBuilder& skins) override { skins.writeText("GameData/Skins/dog-censor.cmx", "mine"); }
 };
 
 TEST_F(InstalledCensorTest, StartUpUnchecksTheBoxOfAnInstalledOverrideAndLeavesItAlone) {
