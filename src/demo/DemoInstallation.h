@@ -5,9 +5,11 @@
 namespace corvane {
 
 // What the demo characters' files show of them: the placeholder pictures, or
-// pictures drawn of them with OpenGL (the placeholders stay when there is no
-// OpenGL without a display). Drawing keeps the graphics driver loaded for the
-// rest of the process, which a program that draws nothing else does without.
+// pictures drawn of them with OpenGL without a display. The placeholders stay
+// when no such context can be made, also when the calling thread has another
+// kind of context current (a Qt process releases its own with doneCurrent()
+// first). Drawing keeps the graphics driver loaded for the rest of the
+// process, which a program that draws nothing else does without.
 enum class DemoPortraits { Placeholder, Drawn };
 
 // The demo installation of the "/demo" switch: a synthetic game, written by
