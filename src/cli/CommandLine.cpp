@@ -1,6 +1,7 @@
 #include "cli/CommandLine.h"
 
 #include "app/VersionText.h"
+#include "cli/BlurCommand.h"
 #include "cli/Chatter.h"
 #include "cli/CliArguments.h"
 #include "cli/CliGame.h"
@@ -47,6 +48,9 @@ const char* const kUsage =
     "                             open-left, open-right, pointing-left, pointing-right, closed-left,\n"
     "                             closed-right), or with --mesh that mesh's textures; the entry the page\n"
     "                             selects is marked with a tab and *\n"
+    "  blur [adult|child|dog|cat on|off]\n"
+    "                             whether the game blurs nude adults, children, dogs and cats; off writes\n"
+    "                             the censor override file, on moves it to the Trash\n"
     "\n"
     "Options:\n"
     "  --game DIR    the game's folder or its Sims.exe (default: found as the editor finds it)\n"
@@ -93,6 +97,7 @@ constexpr Command kCommands[] = {
     {"skn", RunSkn, "NAME", 1, 1, kNone},
     {"skeleton", RunSkeleton, "NAME", 1, 1, kNone},
     {"skins", RunSkins, "NB FILE SLOT", 3, 3, kJson | kMesh | kSeed},
+    {"blur", RunBlur, "[adult|child|dog|cat on|off]", 0, 2, kNone},
 };
 
 const Command& commandFor(const CliArguments& args) {
