@@ -179,7 +179,10 @@ void TSkinPageBase::deleteSkinFile(const std::string& name, const char* extensio
         panel().cbMesh->setCurrentIndex(panel().cbMesh->count() > 0 ? 0 : -1);
         panel().cbMesh->blockSignals(false);
     } else {
+        // Taking the row out moves the selection; that is no pick of the user's.
+        panel().lbTexture->blockSignals(true);
         delete panel().lbTexture->takeItem(panel().lbTexture->currentRow());
+        panel().lbTexture->blockSignals(false);
         if (panel().textureCount() == 0 && panel().cbMesh->count() > 0) {
             panel().cbMesh->blockSignals(true);
             panel().cbMesh->setCurrentIndex(0);
