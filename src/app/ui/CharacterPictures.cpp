@@ -4,6 +4,7 @@
 #include "app/ui/ReportFailure.h"
 #include "app/ui/TfrmMain.h"
 #include "platform/AppFolder.h"
+#include "platform/SilentDialogs.h"
 #include "render/CharacterImages.h"
 #include "render/ui/OffscreenImageContext.h"
 #include "skins/SkinCatalogue.h"
@@ -17,8 +18,11 @@ void TfrmMain::MakeCharacterImages() {
     ReportFailure(services_.dialogs, [&] {
         const Settings& settings = AppSettings();
         const SkinFolders folders(settings.GamePath, settings.ExpansionLevel);
+        // The preview has just said what of these skins is missing; a second message box here
+        // would also repaint the preview while the pictures' context is current.
+        SilentDialogs alreadySaid;
         OffscreenImageContext context;
-        corvane::MakeCharacterImages(*sim, folders, GameSkinCatalogue(), services_.dialogs, context.procLookup(),
+        corvane::MakeCharacterImages(*sim, folders, GameSkinCatalogue(), alreadySaid, context.procLookup(),
                                      ApplicationFolder());
     });
 }

@@ -150,7 +150,8 @@ void TSkinPageBase::lbTextureClick() {
         panel().btnDeleteTexture->setEnabled(false);
     }
     host().RefreshPreview();
-    if (sim != nullptr && sim->ResetThumbnail && picturesFollowSlot()) host().MakeCharacterImages();
+    // With nothing selected, nothing but the preview changes.
+    if (!texture.empty() && sim != nullptr && sim->ResetThumbnail && picturesFollowSlot()) host().MakeCharacterImages();
 }
 
 void TSkinPageBase::refresh() {
