@@ -31,9 +31,12 @@ const char* const kUsage =
     "  neighbourhoods [--json]    each neighbourhood's number and folder\n"
     "  characters NB [--json]     the characters of neighbourhood NB\n"
     "  show NB FILE [--json]      one character's record (FILE such as User00001)\n"
-    "  set NB FILE Field=Value... [--dry-run]\n"
+    "  set NB FILE Field=Value... [--dry-run] [--seed N]\n"
     "                             changes fields (Neat=800, FirstName=Bella, BodyTexture=...)\n"
-    "                             and saves the character; --dry-run only shows what would change\n"
+    "                             and saves the character; --dry-run only shows what would change.\n"
+    "                             The makeover's fields AgeGroup=child|adult, SkinAge=child|adult,\n"
+    "                             Gender=male|female, SkinColor=light|medium|dark and\n"
+    "                             BodySize=skn|fit|fat|tnr dress the character in new matching skins\n"
     "  render NB FILE --out FILE.png|FILE.jpg [--size WxH]\n"
     "                             the character as the 3D preview shows it, drawn without a display\n"
     "  pictures NB FILE --out FOLDER\n"
@@ -59,7 +62,8 @@ const char* const kUsage =
     "  --json        the result as JSON (neighbourhoods, characters, show, skins)\n"
     "  --dry-run     set: change nothing, print what would change\n"
     "  --seed N      skins: the seed of the random mesh a page selects when the character's own\n"
-    "                is not installed (default: a fixed seed, so runs repeat)\n"
+    "                is not installed (default: a fixed seed, so runs repeat); set: the seed of\n"
+    "                the makeover's random choices (default: the clock)\n"
     "  --quiet       nothing on stderr but errors\n"
     "  --progress    progress lines on stderr even when it is not a terminal\n"
     "  --help        this text\n"
@@ -89,7 +93,7 @@ constexpr Command kCommands[] = {
     {"neighbourhoods", RunNeighbourhoods, "no arguments", 0, 0, kJson},
     {"characters", RunCharacters, "NB", 1, 1, kJson},
     {"show", RunShow, "NB FILE", 2, 2, kJson},
-    {"set", RunSet, "NB FILE Field=Value...", 3, kAny, kDryRun},
+    {"set", RunSet, "NB FILE Field=Value...", 3, kAny, kDryRun | kSeed},
     {"render", RunRender, "NB FILE", 2, 2, kOutAndSize},
     {"pictures", RunPictures, "NB FILE", 2, 2, kOut},
     {"catalogue", RunCatalogue, "no arguments", 0, 0, kNone},

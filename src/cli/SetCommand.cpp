@@ -2,6 +2,7 @@
 
 #include "app/GameFileSettings.h"
 #include "app/Settings.h"
+#include "cli/Chatter.h"
 #include "cli/CliDialogs.h"
 #include "cli/CliGame.h"
 #include "cli/CliNeighbourhood.h"
@@ -9,6 +10,9 @@
 #include "neighbourhoods/BodyStringsWriter.h"
 #include "neighbourhoods/CharacterSave.h"
 #include "neighbourhoods/NeighbourhoodValuesUpdate.h"
+#include "render/CharacterImages.h"
+#include "render/SurfacelessGlContext.h"
+#include "platform/AppFolder.h"
 #include "platform/CaseInsensitivePath.h"
 #include "platform/FileBytes.h"
 #include "platform/LanguageModule.h"
@@ -59,6 +63,11 @@ void printChanges(const Sim& edited, const std::vector<std::pair<const Sim*, Sim
 // builds, and the same installed-skin test as the save's.
 class GameSkins {
 public:
+    explicit GameSkins(Dialogs& dialogs) : dialogs_(dialogs) {}
+
+    // What a makeover draws from; a character file it cannot use is said on stderr.
+    MakeoverSkins makeover() { return {{folders_, catalogue()}, &dialogs_}; }
+    const SkinFolders& folders() const { return folders_; }
     const SkinCatalogue& catalogue() {
         SkinCatalogue& catalogue = GameSkinCatalogue();
         if (!catalogue.complete()) LoadSkinData(catalogue, folders_, progress_);
@@ -70,6 +79,7 @@ public:
     }
 
 private:
+    Dialogs& dialogs_;
     StderrProgress progress_;
     SkinFolders folders_{AppSettings().GamePath, AppSettings().ExpansionLevel};
     std::optional<InstalledSkins> installed_;
@@ -80,6 +90,7 @@ void assignAll(const CliArguments& args, Document& document, Sim& sim, GameSkins
         throw std::invalid_argument("set needs at least one Field=Value");
     }
     const InstalledSkinsLookup installed = [&]() -> const InstalledSkins& { return skins.installed(); };
+    const MakeoverSkinsLookup makeover = [&] { return skins.makeover(); };
     for (std::size_t i = 2; i < args.arguments.size(); ++i) {
         const std::string& assignment = args.arguments[i];
         const auto equals = assignment.find('=');
@@ -87,7 +98,7 @@ void assignAll(const CliArguments& args, Document& document, Sim& sim, GameSkins
             throw std::invalid_argument("\"" + assignment + "\" is not Field=Value");
         }
         AssignField(document, sim, assignment.substr(0, equals), Utf8ToGameText(assignment.substr(equals + 1)),
-                    installed);
+                    installed, makeover);
     }
 }
 
@@ -143,6 +154,21 @@ void printPlannedWrites(const std::vector<Sim*>& saved, const std::filesystem::p
     }
 }
 
+// A makeover's new face: the pictures the save writes into the character
+// file are drawn now. Without OpenGL the save leaves the old ones out and the
+// game draws new ones itself.
+void drawPictures(const Sim& sim, GameSkins& skins) {
+    try {
+        CliDialogs dialogs(std::cerr);
+        SurfacelessGlContext context;
+        MakeCharacterImages(sim, skins.folders(), skins.catalogue(), dialogs, context.procLookup(), ApplicationFolder());
+    } catch (const std::exception& error) {
+        if (!ToolChatter().messages) return;
+        std::cerr << "the new pictures of " << sim.FileName << " could not be drawn (" << error.what()
+                  << "); the game draws them when it next shows the character\n";
+    }
+}
+
 void save(CharacterList& list, const std::filesystem::path& folder, GameSkins& skins) {
     const Settings& settings = AppSettings();
     const CharacterSaveSettings saveSettings = SaveSettingsFor(settings, folder);
@@ -177,7 +203,10 @@ int RunSet(const CliArguments& args, std::ostream& out) {
     for (const Sim* other : list.sims()) {
         if (other != &sim) before.emplace_back(other, *other);
     }
-    GameSkins skins;
+    CliDialogs skinMessages(std::cerr);
+    GameSkins skins(skinMessages);
+    if (args.seed) document.seedRandom(*args.seed);
+    const bool picturesWanted = sim.ResetThumbnail;
     assignAll(args, document, sim, skins);
     std::erase_if(before, [](const auto& record) { return !RecordValuesDiffer(record.second, *record.first); });
     std::vector<Sim*> saved;
@@ -202,6 +231,7 @@ int RunSet(const CliArguments& args, std::ostream& out) {
         printPlannedWrites(saved, folder, skins, out);
         return 0;
     }
+    if (sim.ResetThumbnail && !picturesWanted) drawPictures(sim, skins);
     save(list, folder, skins);
     return 0;
 }

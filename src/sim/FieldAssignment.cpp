@@ -1,11 +1,14 @@
 #include "sim/FieldAssignment.h"
 
 #include "neighbourhoods/NeighbourRecordLayout.h"
+#include "platform/AsciiText.h"
 #include "sim/HouseJobEdits.h"
+#include "sim/Makeover.h"
 #include "sim/NameEdits.h"
 #include "sim/TraitEdits.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <functional>
 
@@ -61,18 +64,6 @@ const std::vector<NumberRule>& numberRules() {
              }},
             {"JobLevel", &Sim::JobLevel, SetJobLevel},
             {"JobPerformance", &Sim::JobPerformance, SetJobPerformance},
-            {"SkinColor", &Sim::SkinColor,
-             [](Document& d, Sim& s, std::int32_t v) {
-                 if (v < 1 || v > 3) {
-                     throw FieldAssignmentError("SkinColor " + std::to_string(v) +
-                                                " is out of range (1 (light), 2 (dark) or 3 (medium))");
-                 }
-                 static const char* tones[] = {"", "lgt", "drk", "med"};
-                 d.edit("SkinColor", [&](EditScope& scope) {
-                     scope.touch(s).SkinColor = v;
-                     s.SkinTone = tones[v];
-                 });
-             }},
             {"HauntAddress", &Sim::HauntAddress, SetHauntAddress},
             {"Ghost", &Sim::Ghost,
              [](Document& d, Sim& s, std::int32_t v) {
@@ -113,6 +104,68 @@ const std::vector<TextRule>& textRules() {
         return table;
     }();
     return rules;
+}
+
+// The makeover's fields: each takes one of its words and dresses the
+// character anew, as the makeover page does.
+struct MakeoverRule {
+    std::string_view name;
+    std::vector<std::string_view> words;
+    std::function<void(Document&, Sim&, std::size_t word, const MakeoverSkins&)> edit;
+    // Part of the change is kept in the character's neighbour record (age, career, gender, skin colour).
+    bool neighbourRecord = false;
+};
+
+const std::vector<MakeoverRule>& makeoverRules() {
+    static const std::vector<MakeoverRule> rules{
+        {"AgeGroup", {"child", "adult"},
+         [](Document& d, Sim& s, std::size_t word, const MakeoverSkins& skins) {
+             (word == 0 ? MakeChild : MakeAdult)(d, s, std::nullopt, skins);
+         },
+         true},
+        {"SkinAge", {"child", "adult"},
+         [](Document& d, Sim& s, std::size_t word, const MakeoverSkins& skins) {
+             SetSkinAge(d, s, word == 0 ? SkinAgeChoice::Child : SkinAgeChoice::Adult, skins);
+         }},
+        {"Gender", {"male", "female"},
+         [](Document& d, Sim& s, std::size_t word, const MakeoverSkins& skins) { SetGender(d, s, word == 1, skins); },
+         true},
+        // The numbers as the record stores them, as earlier scripts wrote them.
+        {"SkinColor", {"light", "dark", "medium", "1", "2", "3"},
+         [](Document& d, Sim& s, std::size_t word, const MakeoverSkins& skins) {
+             SetSkinColor(d, s, static_cast<int>(word % 3) + 1, skins);
+         },
+         true},
+        {"BodySize", {"skn", "fit", "fat", "tnr"},
+         [](Document& d, Sim& s, std::size_t word, const MakeoverSkins& skins) {
+             static constexpr std::array<const char*, 4> kSizes{"skn", "fit", "fat", "tnr"};
+             SetBodySize(d, s, kSizes[word], skins);
+         }},
+    };
+    return rules;
+}
+
+std::string wordList(const std::vector<std::string_view>& words) {
+    std::string text;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        text += (i == 0 ? "" : i + 1 == words.size() ? " or " : ", ") + std::string(words[i]);
+    }
+    return text;
+}
+
+void assignMakeover(Document& document, Sim& sim, const MakeoverRule& rule, const std::string& value,
+                    const MakeoverSkinsLookup& makeoverSkins) {
+    const std::string word = ToLowerAscii(value);
+    const auto found = std::find(rule.words.begin(), rule.words.end(), word);
+    if (found == rule.words.end()) {
+        throw FieldAssignmentError(std::string(rule.name) + " \"" + value + "\" is none of " + wordList(rule.words));
+    }
+    if (rule.neighbourRecord && !sim.hasNeighbourEntry()) {
+        throw NotStorableError(std::string(rule.name) + " is kept in part in the character's entry in neighborhood.iff, and " +
+                               sim.FileName + " has none there, so it cannot be changed");
+    }
+    if (!makeoverSkins) throw FieldAssignmentError(std::string(rule.name) + " needs the game's skins to dress the character");
+    rule.edit(document, sim, static_cast<std::size_t>(found - rule.words.begin()), makeoverSkins());
 }
 
 std::int32_t number(std::string_view name, const std::string& text) {
@@ -179,11 +232,12 @@ std::vector<std::string_view> AssignableFields() {
     std::vector<std::string_view> names;
     for (const NumberRule& rule : numberRules()) names.push_back(rule.name);
     for (const TextRule& rule : textRules()) names.push_back(rule.name);
+    for (const MakeoverRule& rule : makeoverRules()) names.push_back(rule.name);
     return names;
 }
 
 void AssignField(Document& document, Sim& sim, std::string_view name, const std::string& value,
-                 const InstalledSkinsLookup& installedSkins) {
+                 const InstalledSkinsLookup& installedSkins, const MakeoverSkinsLookup& makeoverSkins) {
     for (const NumberRule& rule : numberRules()) {
         if (rule.name == name) {
             requireStorable(sim, rule, document.expansionLevel());
@@ -196,6 +250,12 @@ void AssignField(Document& document, Sim& sim, std::string_view name, const std:
         if (rule.name == name) {
             assignText(document, sim, rule, value, installedSkins);
             document.sealStep();
+            return;
+        }
+    }
+    for (const MakeoverRule& rule : makeoverRules()) {
+        if (rule.name == name) {
+            assignMakeover(document, sim, rule, value, makeoverSkins);
             return;
         }
     }

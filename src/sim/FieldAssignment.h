@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sim/Document.h"
+#include "sim/Makeover.h"
 #include "skins/InstalledSkins.h"
 
 #include <functional>
@@ -27,22 +28,27 @@ public:
 
 // The fields a player may change from the command line, as the edit pages
 // allow them: personality, skills, interests, career, job, cash, house,
-// haunt, ghost, fame, names, biography, skin tone and the skins.
+// haunt, ghost, fame, names, biography, the skins, and the makeover's age
+// group, skin age, gender, skin colour and body size.
 std::vector<std::string_view> AssignableFields();
 
 // The game's installed skins, asked for only when a skin is set (finding
 // them reads the game's archives).
 using InstalledSkinsLookup = std::function<const InstalledSkins&()>;
 
+// The installed skins a makeover field draws from, asked for only when one is set.
+using MakeoverSkinsLookup = std::function<MakeoverSkins()>;
+
 // Sets one field from its text ("Neat", "800") through the document's edits,
 // so the limits and side effects are the edit pages' own (career 0 drops the
 // job level, a ghost haunts its family's house, cash is shared by the house
 // and holds eight digits, a house number moves the character into the family
-// living there, names are trimmed, a last name renames the family). A skin
+// living there, names are trimmed, a last name renames the family, a new age,
+// gender, skin colour or size brings new skins that fit it). A skin
 // must be installed, since the save writes no other. Texts are in the game's
 // code page already. Throws FieldAssignmentError or EditError for a bad
 // value, NotStorableError for a value the record cannot store.
 void AssignField(Document& document, Sim& sim, std::string_view name, const std::string& value,
-                 const InstalledSkinsLookup& installedSkins);
+                 const InstalledSkinsLookup& installedSkins, const MakeoverSkinsLookup& makeoverSkins = {});
 
 }  // namespace corvane

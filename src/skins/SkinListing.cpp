@@ -271,16 +271,23 @@ SkinList FillMeshList(const SkinSources& sources, const std::string& storedName,
     return list;
 }
 
-std::string PickRandomSkin(const SkinSources& sources, const std::string& mask, std::mt19937& random,
-                           Dialogs* dialogs) {
+std::vector<std::string> RandomSkinCandidates(const SkinSources& sources, const std::string& mask, Dialogs* dialogs) {
     std::vector<std::string> names = checkedMeshNames(sources, mask, dialogs);
     // Character entries whatever the mask: texture masks draw on loose files only.
     appendArchiveCharacterFiles(sources, mask, names);
     const char first = mask.empty() ? '\0' : LowerAscii(mask.front());
     const int positions = first == '*' || first == 'h' ? 4 : 6;
-    names = keepListableMeshes(std::move(names), mask, positions);
-    const int index = randomIndex(names.size(), random);
-    return index < 0 ? std::string() : names[static_cast<std::size_t>(index)];
+    return keepListableMeshes(std::move(names), mask, positions);
+}
+
+std::string DrawRandomSkin(const std::vector<std::string>& candidates, std::mt19937& random) {
+    const int index = randomIndex(candidates.size(), random);
+    return index < 0 ? std::string() : candidates[static_cast<std::size_t>(index)];
+}
+
+std::string PickRandomSkin(const SkinSources& sources, const std::string& mask, std::mt19937& random,
+                           Dialogs* dialogs) {
+    return DrawRandomSkin(RandomSkinCandidates(sources, mask, dialogs), random);
 }
 
 SkinList FillTextureList(const SkinSources& sources, const std::string& storedName, const std::string& mask,

@@ -73,7 +73,9 @@ TEST_F(SetCommandTest, UnknownFieldsValuesOutOfRangeAndSkinsNotInstalledAreRefus
         {{"Neat=300", "Wings=2"}, "unknown or read-only field \"Wings\""},
         {{"NeighborID=9"}, "unknown or read-only field \"NeighborID\""},
         {{"Career=65535"}, "Career 65535 is out of range (a career the game offers at this age and level)"},
-        {{"SkinColor=4"}, "SkinColor 4 is out of range (1 (light), 2 (dark) or 3 (medium))"},
+        {{"SkinColor=4"}, "SkinColor \"4\" is none of light, dark, medium, 1, 2 or 3"},
+        {{"AgeGroup=teen"}, "AgeGroup \"teen\" is none of child or adult"},
+        {{"BodySize=fit", "Gender=it"}, "Gender \"it\" is none of male or female"},
         {{"BodyMesh=..\\x"}, "BodyMesh must be a skin's base name, without folders, ',' or '='"},
         {{"JobLevel"}, "\"JobLevel\" is not Field=Value"},
         {{"Neat=300", "BodyTexture=doesnotexist"},
@@ -298,8 +300,7 @@ TEST(FieldAssignment, MarksTheRecordAsTheEditPagesDo) {
     // No skin is set here, so the installation is never asked about.
     const InstalledSkinsLookup noSkins = []() -> const InstalledSkins& { throw std::logic_error("no game"); };
     auto assign = [&](std::string_view name, const std::string& value) { AssignField(document, sim, name, value, noSkins); };
-    assign("SkinColor", "2");
-    EXPECT_EQ(sim.SkinTone, "drk");
+    assign("Neat", "500");
     EXPECT_TRUE(sim.Modified);
     EXPECT_FALSE(sim.LastNameChanged);
     assign("LastName", "Marlowe");
