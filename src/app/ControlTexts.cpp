@@ -155,6 +155,7 @@ std::vector<ControlText> makeTexts() {
         {"lblSports", ControlTextKind::Caption, {TextPart(MessageId{6042})}},
         {"lblStyle", ControlTextKind::Caption, {TextPart(MessageId{6043})}},
         {"lblTechnology", ControlTextKind::Caption, {TextPart(MessageId{6044})}},
+        {"lblTNR", ControlTextKind::Caption, {TextPart(MessageId{6082})}},
         {"lblTravel", ControlTextKind::Caption, {TextPart(MessageId{6045})}},
         {"lblWeather", ControlTextKind::Caption, {TextPart(MessageId{6047})}},
         {"mNGBDBackup", ControlTextKind::Caption, {TextPart(MessageId{6181})}},

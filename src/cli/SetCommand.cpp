@@ -35,8 +35,11 @@ std::string fieldText(const Sim& sim, const SimField& field) {
     return std::visit(
         [&](auto member) -> std::string {
             const auto& value = sim.*member;
-            if constexpr (std::is_same_v<std::decay_t<decltype(value)>, std::string>) {
+            using Value = std::decay_t<decltype(value)>;
+            if constexpr (std::is_same_v<Value, std::string>) {
                 return "\"" + GameTextToUtf8(value) + "\"";
+            } else if constexpr (std::is_same_v<Value, bool>) {
+                return value ? "true" : "false";  // as `show` prints flags
             } else {
                 return std::to_string(value);
             }

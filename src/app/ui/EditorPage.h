@@ -1,13 +1,17 @@
 #pragma once
 
+#include "app/CommandLineSwitches.h"
 #include "app/Settings.h"
 #include "app/ui/PageTable.h"
 #include "platform/Dialogs.h"
+#include "platform/Progress.h"
 #include "sim/Document.h"
 
 #include <QPixmap>
 #include <QWidget>
 
+#include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -39,6 +43,11 @@ public:
     virtual bool LoadSkinData() = 0;
     // Renders the current character's pictures for the next save to take.
     virtual void MakeCharacterImages() = 0;
+    // The editor's command line (the makeover's "/skinage" and "/teens").
+    virtual const CommandLineSwitches& switches() const = 0;
+    // Shows the busy window, as wide as the preview, with `status` until the
+    // returned window is let go.
+    virtual std::unique_ptr<Progress> ShowBusy(const std::string& status) = 0;
 };
 
 // Holds the pages locked for as long as it lives, whatever ends the work.

@@ -3,6 +3,7 @@
 #include "app/ui/EditorPage.h"
 #include "sim/Traits.h"
 #include "sim/ui/THouseJobPage.h"
+#include "sim/ui/TMakeoverPage.h"
 #include "sim/ui/TRelationshipsPage.h"
 #include "sim/ui/TTraitPage.h"
 #include "skins/ui/THandsPage.h"
@@ -60,7 +61,7 @@ std::vector<PageInfo> makePages() {
         {Kind::Interests, "btnInterests", {{"grpInterests", kFullPage}}, Small, true, false, Normal, Outfit::Everyday,
          MakePage<TTraitPage>, {.caption = {text(4002)}, .offeredFor = humansWithInterests}},
         {Kind::Makeover, "btnMakeover", {{"grpMakeover", kRightTall}}, Large, true, false, Normal, Outfit::Everyday,
-         kGroupsOnly, {.gapBefore = true, .caption = {text(4019)}}},
+         MakePage<TMakeoverPage>, {.gapBefore = true, .caption = {text(4019)}}},
         skinPage(Kind::Head, "btnHead", "grpHead", Outfit::Everyday, {.caption = {text(6056)}, .offeredFor = humans}),
         skinPage(Kind::Normal, "btnNormal", "grpNormal", Outfit::Everyday, {.caption = {text(4020)}, .petCaption = 5029}),
         skinPage(Kind::Formal, "btnFormal", "grpFormal", Outfit::Formal, {.caption = {text(4021)}, .offeredFor = formalWearers}),

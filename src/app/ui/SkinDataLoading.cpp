@@ -1,10 +1,11 @@
-// Building the skin catalogue under the busy window.
+// Long work of the pages under the busy window: building the skin catalogue, choosing skins.
 
 #include "app/Settings.h"
 #include "app/ui/TfrmBusy.h"
 #include "app/ui/TfrmMain.h"
 #include "skins/SkinCatalogueBuilder.h"
 
+#include <QFrame>
 #include <QGroupBox>
 
 #include <exception>
@@ -25,6 +26,13 @@ bool TfrmMain::LoadSkinData() {
         return false;
     }
     return !catalogue.ArchiveReadError;
+}
+
+std::unique_ptr<Progress> TfrmMain::ShowBusy(const std::string& status) {
+    auto busy = std::make_unique<TfrmBusy>(this);
+    busy->setBusyWidth(pnl3DSim->width() - 4);
+    busy->showStatus(status);
+    return busy;
 }
 
 }  // namespace corvane

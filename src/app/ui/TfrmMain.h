@@ -103,6 +103,8 @@ public:
     // Draws the current character's six pictures in an OpenGL context of its
     // own, into the file the next save takes them from.
     void MakeCharacterImages() override;
+    const CommandLineSwitches& switches() const override { return services_.switches; }
+    std::unique_ptr<Progress> ShowBusy(const std::string& status) override;
 
     // Ctrl+Z and Ctrl+Y (or Ctrl+Shift+Z): the edits since the neighbourhood
     // was opened or saved, one step at a time.

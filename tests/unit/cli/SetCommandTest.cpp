@@ -118,6 +118,42 @@ TEST_F(SetCommandTest, ADryRunListsTheSkinsTheSaveWouldClearAndTheSaveClearsThem
     EXPECT_NE(shown.find("HeadTexture\tc001malgt_bob\n"), std::string::npos) << "an installed skin stays";
 }
 
+// The makeover's fields dress the character anew as the page does; a dry
+// run prints every skin chosen, and the same seed chooses the same again.
+TEST_F(SetCommandTest, AMakeoverDryRunPrintsTheSkinsItWouldChooseAndTheSeedRepeatsThem) {
+    const auto before = neighbourhood();
+    const auto character = ReadFileBytes(game / "UserData" / "Characters" / "User00001.iff");
+    auto makeover = [&](unsigned seed) {
+        CliArguments a = args({"UserData", "User00001", "Gender=female", "SkinColor=dark", "BodySize=fat"}, false, true);
+        a.seed = seed;
+        std::ostringstream out;
+        EXPECT_EQ(RunSet(a, out), 0);
+        return out.str();
+    };
+    const std::string printed = makeover(3);
+    for (const char* line : {"Gender: 0 -> 1\n", "SkinColor: 1 -> 2\n", "SkinTone: \"lgt\" -> \"drk\"\n",
+                             "BodySize: \"fit\" -> \"fat\"\n", "BodyMesh: \"b001mafit_01\" -> \"b001fafat_01\"\n",
+                             "OpenLHandMesh: \"hmlo\" -> \"hflo\"\n", "OpenLHandTexture: \"huaolgt\" -> \"huaodrk\"\n",
+                             "ResetThumbnail: false -> true\n", "would rebuild Characters/User00001.iff\n"}) {
+        EXPECT_NE(printed.find(line), std::string::npos) << line << " in\n" << printed;
+    }
+    EXPECT_NE(printed.find("HeadTexture: \"c001malgt_bob\" -> \"c001fadrk"), std::string::npos) << printed;
+    EXPECT_NE(printed.find("BodyTexture: \"b001mafitlgt_casual\" -> \"b001fafatdrk"), std::string::npos) << printed;
+    EXPECT_EQ(makeover(3), printed);
+    EXPECT_EQ(neighbourhood(), before);
+    EXPECT_EQ(ReadFileBytes(game / "UserData" / "Characters" / "User00001.iff"), character);
+}
+
+TEST_F(SetCommandTest, APetsGenderIsADogsOrCatsAndKeepsItsCoat) {
+    EXPECT_EQ(run(RunSet, {"UserData", "User00006", "Gender=female"}), "Gender: 2 -> 3\n");
+    const std::string shown = run(RunShow, {"UserData", "User00006"});
+    EXPECT_NE(shown.find("Gender\t3\n"), std::string::npos);
+    EXPECT_NE(shown.find("BodyTexture\tb001dog_brown\n"), std::string::npos);
+    std::ostringstream out;
+    EXPECT_THROW(RunSet(args({"UserData", "User00006", "SkinColor=dark"}), out), std::invalid_argument)
+        << "a coat has no skin colour";
+}
+
 // A set whose values are already there leaves every file and the backups alone.
 TEST_F(SetCommandTest, ASetThatChangesNothingWritesNothing) {
     const auto characterFile = game / "UserData" / "Characters" / "User00001.iff";
