@@ -280,9 +280,11 @@ std::vector<std::string> RandomSkinCandidates(const SkinSources& sources, const 
     return keepListableMeshes(std::move(names), mask, positions);
 }
 
+// Every candidate alike: a makeover that could never draw the last one would
+// give everybody the same head where two are installed.
 std::string DrawRandomSkin(const std::vector<std::string>& candidates, std::mt19937& random) {
-    const int index = randomIndex(candidates.size(), random);
-    return index < 0 ? std::string() : candidates[static_cast<std::size_t>(index)];
+    if (candidates.empty()) return {};
+    return candidates[std::uniform_int_distribution<std::size_t>(0, candidates.size() - 1)(random)];
 }
 
 std::string PickRandomSkin(const SkinSources& sources, const std::string& mask, std::mt19937& random,

@@ -41,7 +41,7 @@ SkinList FillMeshList(const SkinSources& sources, const std::string& storedName,
 // A random mesh (or texture) matching `mask`; empty when there is none. Positions 4 when the mask begins with "*" or "h", else 6.
 std::string PickRandomSkin(const SkinSources& sources, const std::string& mask, std::mt19937& random, Dialogs* dialogs);
 // PickRandomSkin in two halves, for callers that draw from one mask many times:
-// the names it draws from, and the draw (never the last of two or more; empty when there are none).
+// the names it draws from, and the draw (any of them alike; empty when there are none).
 std::vector<std::string> RandomSkinCandidates(const SkinSources& sources, const std::string& mask, Dialogs* dialogs);
 std::string DrawRandomSkin(const std::vector<std::string>& candidates, std::mt19937& random);
 

@@ -4,14 +4,10 @@
 // CORVANE_REALDATA_DIR when that folder is there.
 #include "skins/ui/THandsPage.h"
 
-#include "app/ui/BitmapImage.h"
 #include "demo/GameBuilder.h"
-#include "iff/CharacterImageFile.h"
-#include "platform/AppFolder.h"
-#include "platform/BmpCodec.h"
-#include "platform/FileBytes.h"
 #include "sim/SkinEdits.h"
 #include "support/ui/DemoEditorTest.h"
+#include "support/ui/Screenshots.h"
 
 #include <QApplication>
 #include <QDir>
@@ -19,15 +15,11 @@
 namespace corvane {
 namespace {
 
-QString outFolder() {
-    return qEnvironmentVariable("CORVANE_SCREENSHOT_OUT");
-}
-
 class SkinPageScreenshots : public test::DemoEditorTest {
 protected:
     void SetUp() override {
-        if (outFolder().isEmpty()) GTEST_SKIP() << "CORVANE_SCREENSHOT_OUT not set";
-        ASSERT_TRUE(QDir().mkpath(outFolder()));
+        if (test::ScreenshotFolder().isEmpty()) GTEST_SKIP() << "CORVANE_SCREENSHOT_OUT not set";
+        ASSERT_TRUE(QDir().mkpath(test::ScreenshotFolder()));
         DemoEditorTest::SetUp();
     }
 
@@ -35,29 +27,14 @@ protected:
         for (const char* page : {"btnNormal", "btnHands"}) {
             window->pageButton(page)->click();
             QApplication::processEvents();
-            const QString file = QDir(outFolder()).filePath(QString("%1-%2.png").arg(page, QString::fromStdString(name)));
-            ASSERT_TRUE(window->grab().save(file)) << file.toStdString();
+            test::SaveScreenshot(*window, QString("%1-%2").arg(page, QString::fromStdString(name)));
         }
     }
 
-    // The six pictures as the next save would take them, each four times enlarged.
+    // The six pictures as the next save would take them.
     void grabPictures(const std::string& name) {
         window->MakeCharacterImages();
-        const auto bytes = ReadFileBytes(CharacterImageFile(ApplicationFolder(), "User00001"));
-        std::size_t at = 0;
-        while (at + 76 <= bytes.size()) {
-            const std::size_t length = std::size_t{bytes[at + 4]} << 24 | std::size_t{bytes[at + 5]} << 16 |
-                                       std::size_t{bytes[at + 6]} << 8 | bytes[at + 7];
-            ASSERT_GE(length, 76u);
-            ASSERT_LE(at + length, bytes.size());
-            const std::string label(reinterpret_cast<const char*>(&bytes[at + 12]));
-            const Bitmap picture = DecodeBmp(std::span(bytes).subspan(at + 76, length - 76), label);
-            const QImage enlarged = ImageOfBitmap(picture).scaled(picture.width * 4, picture.height * 4);
-            QString fileLabel = QString::fromStdString(label).replace(". ", "_");
-            ASSERT_TRUE(enlarged.save(QDir(outFolder()).filePath(QString("pictures-%1-%2.png")
-                                                                   .arg(QString::fromStdString(name), fileLabel))));
-            at += length;
-        }
+        test::SaveStagedCharacterPictures("User00001", name);
     }
 };
 
