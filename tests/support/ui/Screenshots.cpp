@@ -17,6 +17,12 @@ QString ScreenshotFolder() {
     return qEnvironmentVariable("CORVANE_SCREENSHOT_OUT");
 }
 
+void ScreenshotEditorTest::SetUp() {
+    if (ScreenshotFolder().isEmpty()) GTEST_SKIP() << "CORVANE_SCREENSHOT_OUT not set";
+    ASSERT_TRUE(QDir().mkpath(ScreenshotFolder()));
+    DemoEditorTest::SetUp();
+}
+
 void SaveScreenshot(QWidget& widget, const QString& name) {
     const QString file = QDir(ScreenshotFolder()).filePath(name + ".png");
     EXPECT_TRUE(widget.grab().save(file)) << file.toStdString();

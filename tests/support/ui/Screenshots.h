@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/ui/DemoEditorTest.h"
+
 #include <QString>
 
 #include <string>
@@ -18,5 +20,12 @@ void SaveScreenshot(QWidget& widget, const QString& name);
 // editor's staged file for `fileName`), each four times enlarged, as
 // "pictures-<name>-<label>.png".
 void SaveStagedCharacterPictures(const std::string& fileName, const std::string& name);
+
+// The demo editor for tests that only write pictures to look at: skipped
+// unless CORVANE_SCREENSHOT_OUT names a folder (made when missing).
+class ScreenshotEditorTest : public DemoEditorTest {
+protected:
+    void SetUp() override;
+};
 
 }  // namespace corvane::test

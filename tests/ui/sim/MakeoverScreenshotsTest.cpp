@@ -6,23 +6,16 @@
 // body and head.
 #include "sim/ui/TMakeoverPage.h"
 
-#include "support/ui/DemoEditorTest.h"
 #include "support/ui/Screenshots.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QRadioButton>
 
 namespace corvane {
 namespace {
 
-class MakeoverScreenshots : public test::DemoEditorTest {
+class MakeoverScreenshots : public test::ScreenshotEditorTest {
 protected:
-    void SetUp() override {
-        if (test::ScreenshotFolder().isEmpty()) GTEST_SKIP() << "CORVANE_SCREENSHOT_OUT not set";
-        ASSERT_TRUE(QDir().mkpath(test::ScreenshotFolder()));
-        DemoEditorTest::SetUp();
-    }
     TMakeoverPage& page() const { return *static_cast<TMakeoverPage*>(window->page(PageKind::Makeover)); }
 
     void grab(const std::string& name) {
@@ -61,7 +54,7 @@ protected:
         for (const char* demo : {"c001ma_bob.cmx", "B001MAFitlgt_casual.bmp", "hmlo.cmx", "hmro.cmx"}) {
             std::filesystem::remove(skins / demo);
         }
-        MakeoverScreenshots::SetUp();
+        ScreenshotEditorTest::SetUp();
     }
 };
 

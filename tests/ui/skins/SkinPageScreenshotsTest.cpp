@@ -6,22 +6,15 @@
 
 #include "demo/GameBuilder.h"
 #include "sim/SkinEdits.h"
-#include "support/ui/DemoEditorTest.h"
 #include "support/ui/Screenshots.h"
 
 #include <QApplication>
-#include <QDir>
 
 namespace corvane {
 namespace {
 
-class SkinPageScreenshots : public test::DemoEditorTest {
+class SkinPageScreenshots : public test::ScreenshotEditorTest {
 protected:
-    void SetUp() override {
-        if (test::ScreenshotFolder().isEmpty()) GTEST_SKIP() << "CORVANE_SCREENSHOT_OUT not set";
-        ASSERT_TRUE(QDir().mkpath(test::ScreenshotFolder()));
-        DemoEditorTest::SetUp();
-    }
 
     void grabPages(const std::string& name) {
         for (const char* page : {"btnNormal", "btnHands"}) {
@@ -55,7 +48,7 @@ protected:
             std::filesystem::copy_file(entry.path(), game / "GameData/Skins" / entry.path().filename(),
                                        std::filesystem::copy_options::overwrite_existing);
         }
-        SkinPageScreenshots::SetUp();
+        ScreenshotEditorTest::SetUp();
     }
 };
 
