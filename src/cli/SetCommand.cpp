@@ -7,6 +7,7 @@
 #include "cli/CliGame.h"
 #include "cli/CliNeighbourhood.h"
 #include "cli/StderrProgress.h"
+#include "iff/CharacterImageFile.h"
 #include "neighbourhoods/BodyStringsWriter.h"
 #include "neighbourhoods/CharacterSave.h"
 #include "neighbourhoods/NeighbourhoodValuesUpdate.h"
@@ -160,15 +161,17 @@ void printPlannedWrites(const std::vector<Sim*>& saved, const std::filesystem::p
 // A makeover's new face: the pictures the save writes into the character
 // file are drawn now. Without OpenGL the save leaves the old ones out and the
 // game draws new ones itself.
-void drawPictures(const Sim& sim, GameSkins& skins) {
+bool drawPictures(const Sim& sim, GameSkins& skins) {
     try {
         CliDialogs dialogs(std::cerr);
         SurfacelessGlContext context;
         MakeCharacterImages(sim, skins.folders(), skins.catalogue(), dialogs, context.procLookup(), ApplicationFolder());
+        return true;
     } catch (const std::exception& error) {
-        if (!ToolChatter().messages) return;
+        if (!ToolChatter().messages) return false;
         std::cerr << "the new pictures of " << sim.FileName << " could not be drawn (" << error.what()
                   << "); the game draws them when it next shows the character\n";
+        return false;
     }
 }
 
@@ -234,8 +237,15 @@ int RunSet(const CliArguments& args, std::ostream& out) {
         printPlannedWrites(saved, folder, skins, out);
         return 0;
     }
-    if (sim.ResetThumbnail && !picturesWanted) drawPictures(sim, skins);
-    save(list, folder, skins);
+    const bool drawn = sim.ResetThumbnail && !picturesWanted && drawPictures(sim, skins);
+    try {
+        save(list, folder, skins);
+    } catch (...) {
+        // Pictures of a makeover that was not saved must not reach a later save.
+        std::error_code ignored;
+        if (drawn) std::filesystem::remove(CharacterImageFile(ApplicationFolder(), sim.FileName), ignored);
+        throw;
+    }
     return 0;
 }
 

@@ -15,10 +15,19 @@ std::string EntryText(const Sim& sim, LabelFormat format) {
     return sim.LastName + ", " + sim.FirstName + " : " + sim.FileName;
 }
 
+std::optional<LabelFormat> FormatOfEntry(const std::string& text, const Sim& sim) {
+    for (const LabelFormat format : {LabelFormat::GivenFirst, LabelFormat::FileFirst, LabelFormat::FamilyFirst}) {
+        if (text == EntryText(sim, format)) return format;
+    }
+    const auto begins = [&](const std::string& name) { return !name.empty() && text.starts_with(name); };
+    if (begins(sim.FirstName)) return LabelFormat::GivenFirst;
+    if (begins(sim.FileName)) return LabelFormat::FileFirst;
+    if (begins(sim.LastName)) return LabelFormat::FamilyFirst;
+    return std::nullopt;
+}
+
 LabelFormat RecogniseFormat(const std::string& text, const Sim& sim) {
-    if (text.starts_with(sim.FirstName)) return LabelFormat::GivenFirst;
-    if (text.starts_with(sim.FileName)) return LabelFormat::FileFirst;
-    return LabelFormat::FamilyFirst;
+    return FormatOfEntry(text, sim).value_or(LabelFormat::FamilyFirst);
 }
 
 LabelFormat NextFormat(LabelFormat format) {
@@ -89,13 +98,17 @@ void CharacterList::setThumbnail(std::size_t index, std::optional<Bitmap> thumbn
 }
 
 void CharacterList::relabel(LabelFormat format, std::int32_t neighborId) {
-    for (Entry& entry : entries_) entry.text = EntryText(*entry.sim, format);
     auto wanted = std::find_if(entries_.begin(), entries_.end(),
                                [&](const Entry& e) { return e.sim->NeighborID == neighborId; });
-    const bool found = wanted != entries_.end();
-    selected_ = found ? static_cast<int>(wanted - entries_.begin()) : -1;
+    relabel(format, wanted != entries_.end() ? wanted->sim.get() : nullptr);
+}
+
+void CharacterList::relabel(LabelFormat format, const Sim* kept) {
+    for (Entry& entry : entries_) entry.text = EntryText(*entry.sim, format);
+    auto wanted = std::find_if(entries_.begin(), entries_.end(), [&](const Entry& e) { return e.sim.get() == kept; });
+    selected_ = wanted != entries_.end() ? static_cast<int>(wanted - entries_.begin()) : -1;
     sortKeepingSelection();
-    if (!found) selected_ = entries_.empty() ? -1 : 0;
+    if (selected_ < 0) selected_ = entries_.empty() ? -1 : 0;
 }
 
 void CharacterList::cycleFormat() {

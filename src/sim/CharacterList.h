@@ -17,9 +17,12 @@ enum class LabelFormat { FamilyFirst, GivenFirst, FileFirst };
 // "Goth, Bella : User00001", "Bella Goth : User00001" or "User00001 : Goth, Bella".
 std::string EntryText(const Sim& sim, LabelFormat format);
 
-// The format a list entry's text is in: given name first when it begins with
-// the first name, else file first when it begins with the file name, else
-// family first.
+// The format a list entry's text is in: the one whose text it is; else given
+// name first when it begins with the first name, else file first when it
+// begins with the file name, else family first when it begins with the last
+// name (an empty name begins nothing); else none.
+std::optional<LabelFormat> FormatOfEntry(const std::string& text, const Sim& sim);
+// FormatOfEntry, family first when it finds none.
 LabelFormat RecogniseFormat(const std::string& text, const Sim& sim);
 
 // The next format of the sort cycle: family first, given name first, file first.
@@ -62,6 +65,9 @@ public:
     // Labels every entry in `format`, sorts, and selects the character of
     // `neighborId` (the first entry when it is gone).
     void relabel(LabelFormat format, std::int32_t neighborId);
+    // The same, keeping `kept` selected (characters outside the neighbourhood
+    // all have neighbour id 0).
+    void relabel(LabelFormat format, const Sim* kept);
 
     // Relabels every entry in the next format, sorts, and keeps the selected
     // character selected. Nothing without a selection.

@@ -229,8 +229,9 @@ void SetBodySize(Document& document, Sim& sim, const std::string& bodySize, cons
     if (!adultSize && bodySize != "tnr") {
         throw EditError("BodySize \"" + bodySize + "\" is none of skn, fit, fat and tnr");
     }
-    if (adultSize && sim.Age < 10) {
-        throw EditError("BodySize \"" + bodySize + "\" is an adult's: " + sim.FileName + " is a child");
+    // A child in adult skins (its skin age says so) wears an adult's sizes.
+    if (adultSize && sim.SkinAge < 10) {
+        throw EditError("BodySize \"" + bodySize + "\" is an adult's: " + sim.FileName + " wears a child's skins");
     }
     makeover(document, sim, false, skins, [&](Sim& changed) { changed.BodySize = bodySize; });
 }

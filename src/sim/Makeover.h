@@ -52,7 +52,7 @@ void SetSkinAge(Document& document, Sim& sim, SkinAgeChoice skinAge, const Makeo
 void SetGender(Document& document, Sim& sim, bool female, const MakeoverSkins& skins);
 // 1 light, 2 dark, 3 medium.
 void SetSkinColor(Document& document, Sim& sim, int skinColor, const MakeoverSkins& skins);
-// "skn", "fit", "fat" (adults only) or "tnr"; the head stays.
+// "skn", "fit", "fat" (in adult skins only) or "tnr"; the head stays.
 void SetBodySize(Document& document, Sim& sim, const std::string& bodySize, const MakeoverSkins& skins);
 
 // Marks the character's pictures for renewal (the makeover's Reset Thumbnails box).

@@ -14,13 +14,12 @@ std::optional<LabelFormat> entryFormat(const CharacterList& list, const Sim& sim
     const auto& entries = list.entries();
     const auto entry = std::find_if(entries.begin(), entries.end(), [&](const auto& e) { return e.sim.get() == &sim; });
     if (entry == entries.end()) return std::nullopt;
-    return RecogniseFormat(entry->text, sim);
+    return FormatOfEntry(entry->text, sim);
 }
 
+// An entry in no format it can be recognised in keeps its text.
 void relabel(CharacterList& list, std::optional<LabelFormat> format) {
-    if (!format) return;
-    const Sim* selected = list.selectedSim();
-    list.relabel(*format, selected != nullptr ? selected->NeighborID : -1);
+    if (format) list.relabel(*format, list.selectedSim());
 }
 
 }  // namespace

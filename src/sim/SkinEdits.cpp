@@ -44,6 +44,16 @@ SlotFields FieldsOfSlot(SkinSlot slot) {
     throw std::invalid_argument("no such skin slot");
 }
 
+std::vector<std::string> SkinNamesOf(const Sim& sim) {
+    std::vector<std::string> names;
+    for (int slot = static_cast<int>(SkinSlot::Head); slot <= static_cast<int>(SkinSlot::FormalHandRight); ++slot) {
+        const SlotFields fields = FieldsOfSlot(static_cast<SkinSlot>(slot));
+        names.push_back(sim.*fields.mesh);
+        names.push_back(sim.*fields.texture);
+    }
+    return names;
+}
+
 void DressSlot(Document& document, Sim& sim, SkinSlot slot, const SkinPick& pick) {
     const SlotFields fields = FieldsOfSlot(slot);
     document.edit("DressSlot", [&](EditScope& scope) {

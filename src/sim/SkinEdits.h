@@ -4,6 +4,7 @@
 #include "skins/SlotPatterns.h"
 
 #include <string>
+#include <vector>
 
 namespace corvane {
 
@@ -13,6 +14,8 @@ struct SlotFields {
     std::string Sim::*texture;
 };
 SlotFields FieldsOfSlot(SkinSlot slot);
+// Every slot's mesh and texture names, for telling whether a character was dressed anew.
+std::vector<std::string> SkinNamesOf(const Sim& sim);
 
 // What a skin page knows about the texture picked, beyond its name.
 struct SkinPick {

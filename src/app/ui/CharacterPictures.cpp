@@ -3,11 +3,15 @@
 #include "app/Settings.h"
 #include "app/ui/ReportFailure.h"
 #include "app/ui/TfrmMain.h"
+#include "iff/CharacterImageFile.h"
 #include "platform/AppFolder.h"
 #include "platform/SilentDialogs.h"
 #include "render/CharacterImages.h"
 #include "render/ui/OffscreenImageContext.h"
+#include "sim/SkinEdits.h"
 #include "skins/SkinCatalogue.h"
+
+#include <filesystem>
 
 namespace corvane {
 
@@ -25,6 +29,26 @@ void TfrmMain::MakeCharacterImages() {
         corvane::MakeCharacterImages(*sim, folders, GameSkinCatalogue(), alreadySaid, context.procLookup(),
                                      ApplicationFolder());
     });
+}
+
+void TfrmMain::stepThroughHistory(const std::function<bool()>& step) {
+    const std::vector<Sim*> sims = document_.sims();
+    std::vector<std::vector<std::string>> dressedBefore;
+    for (const Sim* sim : sims) dressedBefore.push_back(SkinNamesOf(*sim));
+    if (!step()) return;
+    for (std::size_t i = 0; i < sims.size(); ++i) {
+        const Sim& sim = *sims[i];
+        const bool dressedAnew = SkinNamesOf(sim) != dressedBefore[i];
+        if (sim.ResetThumbnail && !dressedAnew) continue;
+        if (sim.ResetThumbnail && &sim == document_.current()) {
+            MakeCharacterImages();
+            continue;
+        }
+        // Pictures of a step that is undone, or of a character not on show: the
+        // save leaves the old ones out and the game draws new ones.
+        std::error_code ignored;
+        std::filesystem::remove(CharacterImageFile(ApplicationFolder(), sim.FileName), ignored);
+    }
 }
 
 QPixmap TfrmMain::missingPicture() const {

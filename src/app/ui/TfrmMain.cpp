@@ -87,11 +87,11 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TfrmMain::Undo() {
-    if (!pagesLocked()) document_.undo();
+    if (!pagesLocked()) stepThroughHistory([this] { return document_.undo(); });
 }
 
 void TfrmMain::Redo() {
-    if (!pagesLocked()) document_.redo();
+    if (!pagesLocked()) stepThroughHistory([this] { return document_.redo(); });
 }
 
 void TfrmMain::documentChanged(const DocumentChange& change) {

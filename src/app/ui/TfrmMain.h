@@ -164,6 +164,10 @@ private:
     void createPreviewAndButtons();
     void createUndoKeys();
     void documentChanged(const DocumentChange& change);
+    // An undo or redo (`step`), with the pictures staged for the next save
+    // following the records: drawn anew for the current character when its
+    // skins changed, dropped when the request for them was undone.
+    void stepThroughHistory(const std::function<bool()>& step);
 
     // Start-up steps.
     bool findGame();

@@ -183,7 +183,8 @@ void TMakeoverPage::showAgeButtons(const Sim& sim) {
         button->hide();
         caption->hide();
     }
-    pnlSkinAge->setVisible(host().switches().skinAge);
+    // A pet's coat has no age of its own.
+    pnlSkinAge->setVisible(host().switches().skinAge && !IsPet(sim));
     const auto showAge = [&](QRadioButton* shown) {
         for (const auto& [button, caption] : ageButtons_) {
             if (button == shown) {
@@ -262,15 +263,17 @@ void TMakeoverPage::reassign(const std::function<void(Sim&, const MakeoverSkins&
     Sim* sim = current();
     if (sim == nullptr || !storing(box_)) return;
     const std::unique_ptr<Progress> busy = host().ShowBusy(LangStr(kBusyStatus));
+    bool changed = false;
     {
         const PageLock locked(host());
         const SkinFolders folders(settings().GamePath, settings().ExpansionLevel);
         const MakeoverSkins skins{{folders, GameSkinCatalogue()}, &dialogs()};
+        changed = ReportFailure(dialogs(), [&] { change(*sim, skins); });
         // A refused change leaves the record as it was, and the buttons show it again.
-        if (!ReportFailure(dialogs(), [&] { change(*sim, skins); })) fill(*sim);
+        if (!changed) fill(*sim);
         host().RefreshPreview();
     }
-    if (sim->ResetThumbnail) host().MakeCharacterImages();
+    if (changed && sim->ResetThumbnail) host().MakeCharacterImages();
 }
 
 void TMakeoverPage::rbAgeChildClick() {

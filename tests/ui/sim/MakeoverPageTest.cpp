@@ -111,6 +111,8 @@ TEST_F(MakeoverPageTest, ADarkSkinnedFatWomanWearsMatchingSkinsAndUndoTakesEvery
         }
     }
     EXPECT_EQ(victor.Gender, 0);
+    EXPECT_FALSE(std::filesystem::exists(CharacterImageFile(ApplicationFolder(), "User00001")))
+        << "the undone face's pictures never reach a save";
     EXPECT_TRUE(page().rbSexMale->isChecked()) << "the page shows the undone record";
     EXPECT_TRUE(page().rbRaceLgt->isChecked());
 }

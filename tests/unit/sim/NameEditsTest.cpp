@@ -133,6 +133,22 @@ TEST_F(NameEditsTest, AFirstNameReachesTheRelationshipsTowardTheCharacterAndKeep
     EXPECT_EQ(records(), loaded);
 }
 
+// Typing a name letter by letter: an emptied name or one that begins the
+// family name must not turn the list to another format, and a character
+// without a neighbour id (0, like others of its kind) stays the one selected.
+TEST_F(NameEditsTest, TypingANameLetterByLetterKeepsTheFormatAndTheSelection) {
+    document.characters().cycleFormat();  // file first
+    byFile("User00001").NeighborID = 0;
+    byFile("User00006").NeighborID = 0;
+    document.select(indexOf("User00001"));
+    for (const char* typed : {"", "M", "Ma", "Max"}) {
+        SetFirstName(document, byFile("User00001"), typed);
+        EXPECT_EQ(document.current()->FileName, "User00001") << typed;
+    }
+    EXPECT_EQ(texts(), (std::vector<std::string>{"User00001 : Marlow, Max", "User00003 : Marlow, Tess",
+                                                 "User00005 : Vale, Iris", "User00006 : Marlow, Biscuit"}));
+}
+
 // Family number 0 is no family: two characters without one are no household.
 TEST_F(NameEditsTest, ALastNameOfACharacterWithoutFamilyRenamesOnlyIt) {
     byFile("User00001").FamilyNumber = 0;
