@@ -144,6 +144,35 @@ TEST_F(SetCommandTest, AMakeoverDryRunPrintsTheSkinsItWouldChooseAndTheSeedRepea
     EXPECT_EQ(ReadFileBytes(game / "UserData" / "Characters" / "User00001.iff"), character);
 }
 
+TEST_F(SetCommandTest, EachMakeoverFieldChangesWhatThePageChanges) {
+    struct Case {
+        std::vector<std::string> arguments;
+        std::vector<std::string> printed;  // lines among the changes
+        std::vector<std::string> absent;   // beginnings of lines that must not be there
+    };
+    const std::vector<Case> cases{
+        {{"User00003", "SkinAge=adult"}, {"SkinAge: 9 -> 27", "OpenLHandMesh: \"hmlo\" -> \"hflo\""}, {"Age: "}},
+        {{"User00003", "SkinAge=adult", "BodySize=fit"}, {"BodySize: \"chd\" -> \"fit\""}, {}},
+        {{"User00001", "BodySize=tnr"}, {"BodySize: \"fit\" -> \"tnr\""}, {"HeadMesh: ", "ResetThumbnail: "}},
+        {{"User00004", "AgeGroup=adult"}, {"Age: 9 -> 27", "SkinAge: 9 -> 27", "AgeGroup: \"child\" -> \"adult\""}, {}},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> arguments{"UserData"};
+        arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
+        SCOPED_TRACE(arguments.back());
+        CliArguments a = args(arguments, false, true);
+        a.seed = 1;
+        std::ostringstream out;
+        ASSERT_EQ(RunSet(a, out), 0);
+        const std::string printed = "\n" + out.str();
+        for (const std::string& line : c.printed) EXPECT_NE(printed.find("\n" + line + "\n"), std::string::npos) << line << printed;
+        for (const std::string& line : c.absent) EXPECT_EQ(printed.find("\n" + line), std::string::npos) << line << printed;
+    }
+    std::ostringstream out;
+    EXPECT_THROW(RunSet(args({"UserData", "User00003", "BodySize=fit"}), out), std::invalid_argument)
+        << "a child in a child's skins has one size";
+}
+
 TEST_F(SetCommandTest, APetsGenderIsADogsOrCatsAndKeepsItsCoat) {
     EXPECT_EQ(run(RunSet, {"UserData", "User00006", "Gender=female"}), "Gender: 2 -> 3\n");
     const std::string shown = run(RunShow, {"UserData", "User00006"});
