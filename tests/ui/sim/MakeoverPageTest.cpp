@@ -79,6 +79,12 @@ TEST_F(MakeoverPageTest, ShowingThePageChecksWhatTheCharacterIsAndStoresNothing)
         EXPECT_FALSE(visible(hidden)) << hidden << " for a dog";
     }
     EXPECT_TRUE(page().rbSexMale->isChecked());
+
+    openMakeover("User00007");
+    EXPECT_TRUE(visible("rbAgeCat"));
+    EXPECT_TRUE(page().rbAgeCat->isChecked());
+    EXPECT_FALSE(visible("rbAgeDog"));
+    EXPECT_TRUE(page().rbSexFemale->isChecked()) << "gender 5, a female cat";
 }
 
 // The three clicks of a makeover to a dark-skinned fat woman: each dresses
