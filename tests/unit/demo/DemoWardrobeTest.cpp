@@ -1,0 +1,190 @@
+// What a makeover needs of the demo's wardrobe: whatever body or head it
+// picks among the installed meshes of a gender, age and body (loose or
+// archived), a loose texture of that mesh in each skin tone; and the open
+// hands of every gender letter with their textures in each tone. All of it
+// loads as the 3D preview draws it.
+
+#include "demo/DemoInstallation.h"
+#include "demo/DemoSkeletons.h"
+#include "demo/DemoTextures.h"
+#include "platform/AsciiText.h"
+#include "render/PreviewComposition.h"
+#include "render/PreviewModelLoading.h"
+#include "skins/SkinCatalogueBuilder.h"
+#include "skins/SkinFolders.h"
+#include "skins/WildcardMask.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace corvane {
+namespace {
+
+constexpr int kDemoLevel = 7;
+
+// A kind of character a makeover can make: gender and age letters, the body
+// code, and the skeleton it is posed on.
+struct CharacterKind {
+    char gender;
+    char age;
+    const char* body;
+    const char* skeleton;
+
+    std::string bodyMask() const { return std::string("b???") + gender + age + body + "*"; }
+    std::string headMask() const { return std::string("c???") + gender + age + "*"; }
+    std::string handLetter() const { return age == 'c' ? "u" : std::string(1, gender); }
+};
+
+constexpr CharacterKind kKinds[] = {
+    {'m', 'a', "skn", "adult"}, {'m', 'a', "fit", "adult"}, {'m', 'a', "fat", "adult"},
+    {'f', 'a', "skn", "adult"}, {'f', 'a', "fit", "adult"}, {'f', 'a', "fat", "adult"},
+    {'m', 'c', "chd", "child"}, {'f', 'c', "chd", "child"},
+};
+
+struct Tone {
+    const char* code;
+    Rgb skin;
+};
+
+constexpr Tone kTones[] = {{"lgt", kLightSkin}, {"med", kMediumSkin}, {"drk", kDarkSkin}};
+
+// A body texture is named after the first nine letters of its mesh, a head's
+// after the first six.
+constexpr std::size_t kBodyPrefix = 9;
+constexpr std::size_t kHeadPrefix = 6;
+
+std::string baseName(const std::string& fileName) {
+    return ToLowerAscii(fileName.substr(0, fileName.find('.')));
+}
+
+class DemoMakeoverSkins : public ::testing::Test {
+protected:
+    void SetUp() override {
+        EnsureDemoInstallation(folder.path());
+        LoadSkinData(catalogue, folders, progress);
+    }
+
+    // Base names (lower case) of the loose files matching `mask`, extension included.
+    std::vector<std::string> loose(const std::string& mask) const {
+        std::vector<std::string> names;
+        for (const auto& path : folders.ListSkinFiles(mask)) names.push_back(baseName(path.filename().string()));
+        return names;
+    }
+
+    // The character files a makeover chooses from: loose ones and archived entries.
+    std::vector<std::string> meshes(const std::string& mask) const {
+        std::vector<std::string> names = loose(mask + ".cmx");
+        for (const FarRecordDetails& entry : *catalogue.ArchiveCharacterEntries) {
+            const std::string name = baseName(entry.EntryName);
+            if (MatchesMask(mask, name)) names.push_back(name);
+        }
+        return names;
+    }
+
+    // The first loose texture of `mesh` in `tone`; empty when there is none.
+    std::string textureOf(const std::string& mesh, std::size_t prefix, const Tone& tone) const {
+        const auto textures = loose(mesh.substr(0, prefix) + tone.code + "*.bmp");
+        return textures.empty() ? std::string() : textures.front();
+    }
+
+    test::TempDir folder;
+    SkinFolders folders{folder.path() / "The Sims", kDemoLevel};
+    SkinCatalogue catalogue;
+    SilentProgress progress;
+    test::ScriptedDialogs dialogs;  // any message fails the test
+};
+
+TEST_F(DemoMakeoverSkins, EveryBodyAndHeadOfEachKindHasALooseTextureInEveryTone) {
+    for (const CharacterKind& kind : kKinds) {
+        for (const auto& [mask, prefix] : {std::pair{kind.bodyMask(), kBodyPrefix}, std::pair{kind.headMask(), kHeadPrefix}}) {
+            SCOPED_TRACE(mask);
+            const auto found = meshes(mask);
+            EXPECT_FALSE(found.empty()) << "a mesh of the kind is installed";
+            for (const std::string& mesh : found) {
+                for (const Tone& tone : kTones) {
+                    EXPECT_NE(textureOf(mesh, prefix, tone), "") << mesh << " in " << tone.code;
+                }
+            }
+        }
+    }
+}
+
+TEST_F(DemoMakeoverSkins, TheOpenHandsOfEveryGenderLetterAndTheirTexturesAreLoose) {
+    for (const char* gender : {"m", "f", "u"}) {
+        for (const char* side : {"l", "r"}) {
+            const std::string hand = std::string("h") + gender + side + "o";
+            EXPECT_FALSE(folders.FindSkinFile(hand, ".cmx").empty()) << hand;
+        }
+    }
+    for (const Tone& tone : kTones) {
+        EXPECT_FALSE(folders.FindSkinFile(std::string("huao") + tone.code, ".bmp").empty()) << tone.code;
+    }
+}
+
+bool nearColour(const Rgb& a, const Rgb& b) {
+    constexpr int kTolerance = 12;  // the preview's JPEG round trip
+    return std::abs(a.r - b.r) <= kTolerance && std::abs(a.g - b.g) <= kTolerance &&
+           std::abs(a.b - b.b) <= kTolerance;
+}
+
+Rgb colourOf(const Bitmap& texture, const TextureArea& area) {
+    return texture.at((area.left + area.right) / 2, (area.top + area.bottom) / 2);
+}
+
+const LoadedSknModel& modelOn(const std::vector<LoadedSknModel>& models, std::string_view bone) {
+    const auto found = std::find_if(models.begin(), models.end(), [&](const LoadedSknModel& m) {
+        return std::any_of(m.model.bindings.begin(), m.model.bindings.end(),
+                           [&](const TGroupData& b) { return b.boneName == bone; });
+    });
+    if (found == models.end()) throw std::runtime_error("no model on " + std::string(bone));
+    return *found;
+}
+
+// Whichever body and head of the kind a makeover picks, with the first of
+// their textures in the tone and the open hands of the kind, the preview
+// loads all four on the kind's skeleton, each with its own texture showing
+// the tone's skin.
+TEST_F(DemoMakeoverSkins, EveryPickOfAKindInEveryToneLoadsAsThePreviewDrawsIt) {
+    for (const CharacterKind& kind : kKinds) {
+        for (const Tone& tone : kTones) {
+            const std::string hands = "h" + kind.handLetter();
+            const std::string handTexture = std::string("huao") + tone.code;
+            for (const std::string& body : meshes(kind.bodyMask())) {
+                for (const std::string& head : meshes(kind.headMask())) {
+                    SCOPED_TRACE(body + " " + head + " " + hands + " " + tone.code);
+                    const SkinSlots slots{DressedSlot{hands + "ro", handTexture}, DressedSlot{hands + "lo", handTexture},
+                                          DressedSlot{body, textureOf(body, kBodyPrefix, tone)},
+                                          DressedSlot{head, textureOf(head, kHeadPrefix, tone)}};
+                    const auto collected = CollectPreviewMeshes(slots, folders, catalogue, dialogs);
+                    const auto set = LoadPreviewModels(collected, DemoSkeletonName(kind.skeleton) + ".cmx",
+                                                       kind.age == 'c', folders, catalogue, folder.path() / "app",
+                                                       dialogs);
+                    EXPECT_EQ(set.leftOut, std::vector<std::string>{});
+                    ASSERT_EQ(set.models.size(), 4u);
+                    for (const LoadedSknModel& loaded : set.models) {
+                        EXPECT_EQ(loaded.model.kind, kind.age == 'c' ? Child : Adult) << loaded.model.meshPath;
+                        EXPECT_FALSE(loaded.model.faces.empty()) << loaded.model.meshPath;
+                        EXPECT_EQ(loaded.texture.width, kDemoTextureSize) << loaded.model.texturePath;
+                    }
+                    EXPECT_TRUE(nearColour(colourOf(modelOn(set.models, "PELVIS").texture, body_areas::kSkin), tone.skin));
+                    EXPECT_TRUE(nearColour(colourOf(modelOn(set.models, "HEAD").texture, head_areas::kSkin), tone.skin));
+                    for (const char* bone : {"L_HAND", "R_HAND"}) {
+                        EXPECT_TRUE(nearColour(colourOf(modelOn(set.models, bone).texture, hand_areas::kSkin), tone.skin))
+                            << bone;
+                    }
+                }
+            }
+        }
+    }
+    EXPECT_TRUE(dialogs.messages().empty());
+}
+
+}  // namespace
+}  // namespace corvane
