@@ -56,14 +56,6 @@ constexpr Tone kMedium{"med", kMediumSkin};
 constexpr Tone kDark{"drk", kDarkSkin};
 const std::vector<Tone> kAllTones{kLight, kMedium, kDark};
 
-std::function<Mesh(const std::string&, const std::string&)> body(std::string_view kind, BodyStyle style) {
-    return [kind, style](const std::string& mesh, const std::string& texture) {
-        return HumanBodyMesh(mesh, texture, kind, style);
-    };
-}
-std::function<Mesh(const std::string&, const std::string&)> head(std::string_view kind) {
-    return [kind](const std::string& mesh, const std::string& texture) { return HeadMesh(mesh, texture, kind); };
-}
 std::function<Mesh(const std::string&, const std::string&)> hand(HandSide side, std::string_view kind) {
     return [side, kind](const std::string& mesh, const std::string& texture) {
         return HandMesh(mesh, texture, side, kind);
@@ -150,115 +142,91 @@ std::vector<WardrobeSkin> openHands() {
     return skins;
 }
 
+// A person's body on the pelvis, and a person's head, each mesh named after its character file.
+WardrobeSkin personsBody(const std::string& characterFile, std::string_view kind, BodyStyle style,
+                         std::vector<WardrobeTexture> textures, Storage storage) {
+    auto figure = [kind, style](const std::string& mesh, const std::string& texture) {
+        return HumanBodyMesh(mesh, texture, kind, style);
+    };
+    return {characterFile, "PELVIS", "xskin-" + ToLowerAscii(characterFile) + "-PELVIS-BODY", figure,
+            std::move(textures), storage};
+}
+
+WardrobeSkin personsHead(const std::string& characterFile, std::string_view kind,
+                         std::vector<WardrobeTexture> textures, Storage storage) {
+    auto figure = [kind](const std::string& mesh, const std::string& texture) { return HeadMesh(mesh, texture, kind); };
+    return {characterFile, "HEAD", "xskin-" + characterFile + "-HEAD-HEAD", figure, std::move(textures), storage};
+}
+
 std::vector<WardrobeSkin> wardrobe() {
     const Storage loose = Storage::Loose;
     const Storage archived = Storage::Archived;
     std::vector<WardrobeSkin> skins{
         // Men: shirt and trousers. Women: a dress. Both over the adult skeleton.
-        {"B001MAFit_01",
-         "PELVIS",
-         kMansBody,
-         body("adult", kMensTrousers),
-         // The light one in capitals of its own, as names come in any letter case.
-         joined(outfitInTones("B001MAFit", "_casual", kMansCasual, {kLight}),
-                outfitInTones("b001mafit", "_casual", kMansCasual, {kMedium, kDark})),
-         loose},
-        {"b001maskn_01",
-         "PELVIS",
-         "xskin-b001maskn_01-PELVIS-BODY",
-         body("adult", kSkinnyMansTrousers),
-         outfitInTones("b001maskn", "_jeans", kSkinnyMansJeans),
-         loose},
-        {"b001mafat_01",
-         "PELVIS",
-         "xskin-b001mafat_01-PELVIS-BODY",
-         body("adult", kFatMansTrousers),
-         outfitInTones("b001mafat", "_casual", kFatMansCasual),
-         loose},
-        {"b001faskn_01",
-         "PELVIS",
-         "xskin-b001faskn_01-PELVIS-BODY",
-         body("adult", kSkinnyWomansDress),
-         outfitInTones("b001faskn", "_evening", kEveningDress),
-         loose},
-        {"b001fafit_01",
-         "PELVIS",
-         "xskin-b001fafit_01-PELVIS-BODY",
-         body("adult", kFitWomansDress),
-         outfitInTones("b001fafit", "_casual", kDayDress),
-         loose},
-        {"b001fafat_01",
-         "PELVIS",
-         "xskin-b001fafat_01-PELVIS-BODY",
-         body("adult", kWomansDress),
-         joined(outfitInTones("b001fafat", "_casual", kWomansCasual),
-                {{"b001fafatlgt_summer",
-                  outfit({{235, 200, 60}, kWhite, {235, 200, 60}, {150, 100, 60}, {220, 120, 40}, kLightSkin, true}),
-                  {}}}),
-         loose},
-        {"c001ma_bob",
-         "HEAD",
-         "xskin-c001ma_bob-HEAD-HEAD",
-         head("adult"),
-         {{"c001malgt_bob", face({kLightSkin, {90, 60, 35}, {50, 90, 160}, {180, 90, 90}}), {}},
-          {"c001mamed_bob", face({kMediumSkin, {45, 30, 20}, {110, 75, 35}, {150, 80, 70}}), {}},
-          {"c001madrk_bob", face({kDarkSkin, {25, 20, 18}, {70, 45, 25}, {105, 55, 50}}), {}}},
-         loose},
-        {"c001fa_ann",
-         "HEAD",
-         "xskin-c001fa_ann-HEAD-HEAD",
-         head("adult"),
-         {{"c001falgt_ann", face({kLightSkin, {200, 120, 50}, {60, 140, 90}, {200, 70, 90}}), {}},
-          {"c001famed_ann", face({kMediumSkin, {70, 40, 25}, {120, 90, 40}, {180, 70, 80}}), {}},
-          {"c001fadrk_ann", face({kDarkSkin, {35, 25, 22}, {80, 50, 30}, {140, 50, 60}}), {}}},
-         loose},
+        personsBody("B001MAFit_01", "adult", kMensTrousers,
+                    // The light one in capitals of its own, as names come in any letter case.
+                    joined(outfitInTones("B001MAFit", "_casual", kMansCasual, {kLight}),
+                           outfitInTones("b001mafit", "_casual", kMansCasual, {kMedium, kDark})),
+                    loose),
+        personsBody("b001maskn_01", "adult", kSkinnyMansTrousers,
+                    outfitInTones("b001maskn", "_jeans", kSkinnyMansJeans), loose),
+        personsBody("b001mafat_01", "adult", kFatMansTrousers, outfitInTones("b001mafat", "_casual", kFatMansCasual),
+                    loose),
+        personsBody("b001faskn_01", "adult", kSkinnyWomansDress, outfitInTones("b001faskn", "_evening", kEveningDress),
+                    loose),
+        personsBody("b001fafit_01", "adult", kFitWomansDress, outfitInTones("b001fafit", "_casual", kDayDress), loose),
+        personsBody("b001fafat_01", "adult", kWomansDress,
+                    joined(outfitInTones("b001fafat", "_casual", kWomansCasual),
+                           {{"b001fafatlgt_summer",
+                             outfit({{235, 200, 60}, kWhite, {235, 200, 60}, {150, 100, 60}, {220, 120, 40}, kLightSkin,
+                                     true}),
+                             {}}}),
+                    loose),
+        personsHead("c001ma_bob", "adult",
+                    {{"c001malgt_bob", face({kLightSkin, {90, 60, 35}, {50, 90, 160}, {180, 90, 90}}), {}},
+                     {"c001mamed_bob", face({kMediumSkin, {45, 30, 20}, {110, 75, 35}, {150, 80, 70}}), {}},
+                     {"c001madrk_bob", face({kDarkSkin, {25, 20, 18}, {70, 45, 25}, {105, 55, 50}}), {}}},
+                    loose),
+        personsHead("c001fa_ann", "adult",
+                    {{"c001falgt_ann", face({kLightSkin, {200, 120, 50}, {60, 140, 90}, {200, 70, 90}}), {}},
+                     {"c001famed_ann", face({kMediumSkin, {70, 40, 25}, {120, 90, 40}, {180, 70, 80}}), {}},
+                     {"c001fadrk_ann", face({kDarkSkin, {35, 25, 22}, {80, 50, 30}, {140, 50, 60}}), {}}},
+                    loose),
         // A spare body that nobody wears yet, for the body page's choice. The
         // archived people wear their tones in loose textures beside the archive.
-        {"b002mafit_01",
-         "PELVIS",
-         "xskin-b002mafit_01-PELVIS-BODY",
-         body("adult", kMensTrousers),
-         joined({{"b002mafitlgt_sporty",
-                  outfit({{180, 40, 40}, {250, 220, 60}, {180, 40, 40}, kWhite, {250, 220, 60}, kLightSkin, false}),
-                  {}}},
-                outfitInTones("b002mafit", "_track", kMansTracksuit, kAllTones, loose)),
-         archived},
+        personsBody("b002mafit_01", "adult", kMensTrousers,
+                    joined({{"b002mafitlgt_sporty",
+                             outfit({{180, 40, 40}, {250, 220, 60}, {180, 40, 40}, kWhite, {250, 220, 60}, kLightSkin,
+                                     false}),
+                             {}}},
+                           outfitInTones("b002mafit", "_track", kMansTracksuit, kAllTones, loose)),
+                    archived),
         // Boys: T-shirt and shorts. Girls: a dress.
-        {"b001mcchd_01",
-         "PELVIS",
-         kBoysBody,
-         body("child", kBoysShorts),
-         joined({{"b001mcchdlgt_casual",
-                  outfit({{60, 160, 80}, {30, 100, 45}, {60, 80, 140}, kWhite, {40, 40, 60}, kLightSkin, true}),
-                  {}}},
-                outfitInTones("b001mcchd", "_play", kBoysPlayClothes, kAllTones, loose)),
-         archived},
-        {"b001fcchd_01",
-         "PELVIS",
-         "xskin-b001fcchd_01-PELVIS-BODY",
-         body("child", kGirlsDress),
-         joined({{"b001fcchdlgt_casual",
-                  outfit({{230, 120, 170}, kWhite, {230, 120, 170}, {200, 40, 40}, {140, 60, 150}, kLightSkin, true}),
-                  {}}},
-                outfitInTones("b001fcchd", "_party", kGirlsPartyDress, kAllTones, loose)),
-         archived},
-        {"c001mc_bob",
-         "HEAD",
-         "xskin-c001mc_bob-HEAD-HEAD",
-         head("child"),
-         {{"c001mclgt_bob", face({kLightSkin, {220, 180, 90}, {60, 130, 70}, {200, 110, 110}}), {}},
-          {"c001mclgt_tim", face({kLightSkin, {150, 70, 30}, {70, 110, 170}, {200, 110, 110}}), loose},
-          {"c001mcmed_tim", face({kMediumSkin, {55, 35, 20}, {100, 70, 30}, {165, 90, 80}}), loose},
-          {"c001mcdrk_tim", face({kDarkSkin, {25, 20, 18}, {65, 40, 22}, {115, 60, 55}}), loose}},
-         archived},
-        {"c001fc_amy",
-         "HEAD",
-         "xskin-c001fc_amy-HEAD-HEAD",
-         head("child"),
-         {{"c001fclgt_amy", face({kLightSkin, {240, 210, 120}, {80, 120, 190}, {220, 110, 130}}), {}},
-          {"c001fcmed_amy", face({kMediumSkin, {90, 50, 25}, {110, 80, 35}, {190, 90, 100}}), {}},
-          {"c001fcdrk_amy", face({kDarkSkin, {30, 22, 20}, {75, 48, 28}, {135, 60, 70}}), {}}},
-         loose},
+        personsBody("b001mcchd_01", "child", kBoysShorts,
+                    joined({{"b001mcchdlgt_casual",
+                             outfit({{60, 160, 80}, {30, 100, 45}, {60, 80, 140}, kWhite, {40, 40, 60}, kLightSkin,
+                                     true}),
+                             {}}},
+                           outfitInTones("b001mcchd", "_play", kBoysPlayClothes, kAllTones, loose)),
+                    archived),
+        personsBody("b001fcchd_01", "child", kGirlsDress,
+                    joined({{"b001fcchdlgt_casual",
+                             outfit({{230, 120, 170}, kWhite, {230, 120, 170}, {200, 40, 40}, {140, 60, 150},
+                                     kLightSkin, true}),
+                             {}}},
+                           outfitInTones("b001fcchd", "_party", kGirlsPartyDress, kAllTones, loose)),
+                    archived),
+        personsHead("c001mc_bob", "child",
+                    {{"c001mclgt_bob", face({kLightSkin, {220, 180, 90}, {60, 130, 70}, {200, 110, 110}}), {}},
+                     {"c001mclgt_tim", face({kLightSkin, {150, 70, 30}, {70, 110, 170}, {200, 110, 110}}), loose},
+                     {"c001mcmed_tim", face({kMediumSkin, {55, 35, 20}, {100, 70, 30}, {165, 90, 80}}), loose},
+                     {"c001mcdrk_tim", face({kDarkSkin, {25, 20, 18}, {65, 40, 22}, {115, 60, 55}}), loose}},
+                    archived),
+        personsHead("c001fc_amy", "child",
+                    {{"c001fclgt_amy", face({kLightSkin, {240, 210, 120}, {80, 120, 190}, {220, 110, 130}}), {}},
+                     {"c001fcmed_amy", face({kMediumSkin, {90, 50, 25}, {110, 80, 35}, {190, 90, 100}}), {}},
+                     {"c001fcdrk_amy", face({kDarkSkin, {30, 22, 20}, {75, 48, 28}, {135, 60, 70}}), {}}},
+                    loose),
         {"b001dog_01",
          "PELVIS",
          "xskin-b001dog_01-PELVIS-DOGBODY",

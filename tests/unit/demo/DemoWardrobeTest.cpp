@@ -4,6 +4,7 @@
 // hands of every gender letter with their textures in each tone. All of it
 // loads as the 3D preview draws it.
 
+#include "demo/DemoFigures.h"
 #include "demo/DemoInstallation.h"
 #include "demo/DemoSkeletons.h"
 #include "demo/DemoTextures.h"
@@ -15,17 +16,22 @@
 #include "skins/WildcardMask.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
+#include "unit/demo/PreviewModels.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
-#include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace corvane {
 namespace {
+
+using test::colourOf;
+using test::modelOn;
 
 constexpr int kDemoLevel = 7;
 
@@ -94,6 +100,20 @@ protected:
         return textures.empty() ? std::string() : textures.front();
     }
 
+    // The models the preview loads for a character of `kind` in `body` and
+    // `head`, each with its first texture in `tone`, and the kind's open hands.
+    PreviewModelSet dressed(const CharacterKind& kind, const Tone& tone, const std::string& body,
+                            const std::string& head) {
+        const std::string hands = "h" + kind.handLetter();
+        const std::string handTexture = std::string("huao") + tone.code;
+        const SkinSlots slots{DressedSlot{hands + "ro", handTexture}, DressedSlot{hands + "lo", handTexture},
+                              DressedSlot{body, textureOf(body, kBodyPrefix, tone)},
+                              DressedSlot{head, textureOf(head, kHeadPrefix, tone)}};
+        return LoadPreviewModels(CollectPreviewMeshes(slots, folders, catalogue, dialogs),
+                                 DemoSkeletonName(kind.skeleton) + ".cmx", kind.age == 'c', folders, catalogue,
+                                 folder.path() / "app", dialogs);
+    }
+
     test::TempDir folder;
     SkinFolders folders{folder.path() / "The Sims", kDemoLevel};
     SkinCatalogue catalogue;
@@ -103,7 +123,8 @@ protected:
 
 TEST_F(DemoMakeoverSkins, EveryBodyAndHeadOfEachKindHasALooseTextureInEveryTone) {
     for (const CharacterKind& kind : kKinds) {
-        for (const auto& [mask, prefix] : {std::pair{kind.bodyMask(), kBodyPrefix}, std::pair{kind.headMask(), kHeadPrefix}}) {
+        for (const auto& [mask, prefix] :
+             {std::pair{kind.bodyMask(), kBodyPrefix}, std::pair{kind.headMask(), kHeadPrefix}}) {
             SCOPED_TRACE(mask);
             const auto found = meshes(mask);
             EXPECT_FALSE(found.empty()) << "a mesh of the kind is installed";
@@ -128,23 +149,23 @@ TEST_F(DemoMakeoverSkins, TheOpenHandsOfEveryGenderLetterAndTheirTexturesAreLoos
     }
 }
 
+// A child's open hand is drawn in the proportion of the child's body.
+TEST(DemoHands, AChildsOpenHandIsSmallerThanAnAdults) {
+    auto reach = [](const Mesh& hand) {
+        float farthest = 0;
+        for (const auto& v : hand.vertices) farthest = std::max(farthest, std::hypot(v[0], v[1], v[2]));
+        return farthest;
+    };
+    for (HandSide side : {HandSide::Left, HandSide::Right}) {
+        const float adults = reach(HandMesh("hand", "huaolgt", side, "adult"));
+        EXPECT_LT(reach(HandMesh("hand", "huaolgt", side, "child")), 0.8f * adults);
+    }
+}
+
 bool nearColour(const Rgb& a, const Rgb& b) {
     constexpr int kTolerance = 12;  // the preview's JPEG round trip
     return std::abs(a.r - b.r) <= kTolerance && std::abs(a.g - b.g) <= kTolerance &&
            std::abs(a.b - b.b) <= kTolerance;
-}
-
-Rgb colourOf(const Bitmap& texture, const TextureArea& area) {
-    return texture.at((area.left + area.right) / 2, (area.top + area.bottom) / 2);
-}
-
-const LoadedSknModel& modelOn(const std::vector<LoadedSknModel>& models, std::string_view bone) {
-    const auto found = std::find_if(models.begin(), models.end(), [&](const LoadedSknModel& m) {
-        return std::any_of(m.model.bindings.begin(), m.model.bindings.end(),
-                           [&](const TGroupData& b) { return b.boneName == bone; });
-    });
-    if (found == models.end()) throw std::runtime_error("no model on " + std::string(bone));
-    return *found;
 }
 
 // Whichever body and head of the kind a makeover picks, with the first of
@@ -152,20 +173,16 @@ const LoadedSknModel& modelOn(const std::vector<LoadedSknModel>& models, std::st
 // loads all four on the kind's skeleton, each with its own texture showing
 // the tone's skin.
 TEST_F(DemoMakeoverSkins, EveryPickOfAKindInEveryToneLoadsAsThePreviewDrawsIt) {
+    const std::pair<const char*, TextureArea> skinAreas[] = {{"PELVIS", body_areas::kSkin},
+                                                             {"HEAD", head_areas::kSkin},
+                                                             {"L_HAND", hand_areas::kSkin},
+                                                             {"R_HAND", hand_areas::kSkin}};
     for (const CharacterKind& kind : kKinds) {
         for (const Tone& tone : kTones) {
-            const std::string hands = "h" + kind.handLetter();
-            const std::string handTexture = std::string("huao") + tone.code;
             for (const std::string& body : meshes(kind.bodyMask())) {
                 for (const std::string& head : meshes(kind.headMask())) {
-                    SCOPED_TRACE(body + " " + head + " " + hands + " " + tone.code);
-                    const SkinSlots slots{DressedSlot{hands + "ro", handTexture}, DressedSlot{hands + "lo", handTexture},
-                                          DressedSlot{body, textureOf(body, kBodyPrefix, tone)},
-                                          DressedSlot{head, textureOf(head, kHeadPrefix, tone)}};
-                    const auto collected = CollectPreviewMeshes(slots, folders, catalogue, dialogs);
-                    const auto set = LoadPreviewModels(collected, DemoSkeletonName(kind.skeleton) + ".cmx",
-                                                       kind.age == 'c', folders, catalogue, folder.path() / "app",
-                                                       dialogs);
+                    SCOPED_TRACE(body + " " + head + " " + tone.code);
+                    const PreviewModelSet set = dressed(kind, tone, body, head);
                     EXPECT_EQ(set.leftOut, std::vector<std::string>{});
                     ASSERT_EQ(set.models.size(), 4u);
                     for (const LoadedSknModel& loaded : set.models) {
@@ -173,11 +190,8 @@ TEST_F(DemoMakeoverSkins, EveryPickOfAKindInEveryToneLoadsAsThePreviewDrawsIt) {
                         EXPECT_FALSE(loaded.model.faces.empty()) << loaded.model.meshPath;
                         EXPECT_EQ(loaded.texture.width, kDemoTextureSize) << loaded.model.texturePath;
                     }
-                    EXPECT_TRUE(nearColour(colourOf(modelOn(set.models, "PELVIS").texture, body_areas::kSkin), tone.skin));
-                    EXPECT_TRUE(nearColour(colourOf(modelOn(set.models, "HEAD").texture, head_areas::kSkin), tone.skin));
-                    for (const char* bone : {"L_HAND", "R_HAND"}) {
-                        EXPECT_TRUE(nearColour(colourOf(modelOn(set.models, bone).texture, hand_areas::kSkin), tone.skin))
-                            << bone;
+                    for (const auto& [bone, area] : skinAreas) {
+                        EXPECT_TRUE(nearColour(colourOf(modelOn(set.models, bone).texture, area), tone.skin)) << bone;
                     }
                 }
             }
