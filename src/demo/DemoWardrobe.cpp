@@ -103,7 +103,6 @@ constexpr BodyStyle kWomansDress{true, true, 1.15f};
 
 // Clothes worn in more than one skin tone; the skin is the tone's.
 constexpr OutfitColours kMansCasual{{50, 90, 170}, kWhite, {85, 85, 95}, {40, 40, 46}, {45, 35, 30}, kLightSkin, false};
-constexpr OutfitColours kMansTracksuit{{40, 60, 120}, kWhite, {40, 60, 120}, kWhite, {30, 30, 34}, kLightSkin, false};
 constexpr OutfitColours kSkinnyMansJeans{
     {200, 60, 40}, kWhite, {50, 70, 120}, {60, 40, 30}, {50, 40, 30}, kLightSkin, false};
 constexpr OutfitColours kFatMansCasual{
@@ -192,16 +191,14 @@ std::vector<WardrobeSkin> wardrobe() {
                      {"c001famed_ann", face({kMediumSkin, {70, 40, 25}, {120, 90, 40}, {180, 70, 80}}), {}},
                      {"c001fadrk_ann", face({kDarkSkin, {35, 25, 22}, {80, 50, 30}, {140, 50, 60}}), {}}},
                     loose),
-        // A spare body that nobody wears yet, for the body page's choice. The
-        // archived people wear their tones in loose textures beside the archive.
+        // A spare body that nobody wears yet, for the body page's choice.
         personsBody("b002mafit_01", "adult", kMensTrousers,
-                    joined({{"b002mafitlgt_sporty",
-                             outfit({{180, 40, 40}, {250, 220, 60}, {180, 40, 40}, kWhite, {250, 220, 60}, kLightSkin,
-                                     false}),
-                             {}}},
-                           outfitInTones("b002mafit", "_track", kMansTracksuit, kAllTones, loose)),
+                    {{"b002mafitlgt_sporty",
+                      outfit({{180, 40, 40}, {250, 220, 60}, {180, 40, 40}, kWhite, {250, 220, 60}, kLightSkin, false}),
+                      {}}},
                     archived),
-        // Boys: T-shirt and shorts. Girls: a dress.
+        // Boys: T-shirt and shorts. Girls: a dress. The children wear their
+        // tones in loose textures beside the archive.
         personsBody("b001mcchd_01", "child", kBoysShorts,
                     joined({{"b001mcchdlgt_casual",
                              outfit({{60, 160, 80}, {30, 100, 45}, {60, 80, 140}, kWhite, {40, 40, 60}, kLightSkin,

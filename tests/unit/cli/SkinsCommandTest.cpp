@@ -34,10 +34,9 @@ TEST_F(SkinsCommandTest, PrintsThePagesListWithItsSelectedEntry) {
          "    \"b002mafit_01\"\n  ],\n  \"selected\": 0\n}\n"},
         // Iris wears the second of the two dresses' textures.
         {{"01", "User00005", "body"}, "b001fafat_01.cmx", false, "b001fafatlgt_casual\nb001fafatlgt_summer\t*\n"},
-        // The spare body's loose texture is listed before its archived one.
         {{"01", "User00001", "body"}, "b002mafit_01", true,
-         "{\n  \"slot\": \"body\",\n  \"mesh\": \"b002mafit_01\",\n  \"entries\": [\n    \"b002mafitlgt_track\",\n"
-         "    \"b002mafitlgt_sporty\"\n  ],\n  \"selected\": 0\n}\n"},
+         "{\n  \"slot\": \"body\",\n  \"mesh\": \"b002mafit_01\",\n  \"entries\": [\n    \"b002mafitlgt_sporty\"\n"
+         "  ],\n  \"selected\": 0\n}\n"},
         {{"01", "User00001", "open-left"}, {}, false, "hmlo\t*\n"},
         {{"01", "User00001", "open-left"}, "hmlo", false, "huaolgt\t*\n"},
         // The dog's body page lists dogs' bodies.
