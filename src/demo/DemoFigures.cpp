@@ -276,20 +276,23 @@ private:
 
 // Palm, fingers and thumb, in the wrist's space: the hand hangs down (-x)
 // with the palm to the front, so that it shows as a hand from the front,
-// the thumb on the side toward the body.
-BlockMesh handBlocks(HandSide side) {
+// the thumb on the side toward the body. `s` is the proportion of an
+// adult's hand.
+BlockMesh handBlocks(HandSide side, float s) {
     using namespace hand_areas;
     const float inward = side == HandSide::Left ? 1.0f : -1.0f;
+    auto at = [s](float x, float y, float z) { return FigurePoint{x * s, y * s, z * s}; };
     BlockPaint palm = BlockPaint::all(kSkin);
     BlockPaint fingers = palm;
     fingers.front = fingers.back = kFingers;
     BlockMesh mesh(kDemoTextureSize);
     const std::string bone = side == HandSide::Left ? "L_HAND" : "R_HAND";
-    mesh.add(bone, around({-0.18f, 0.01f, 0}, 0.085f, 0.04f), around({0.03f, 0, 0}, 0.07f, 0.04f), palm);
-    mesh.add(bone, around({-0.34f, 0.02f, -inward * 0.01f}, 0.07f, 0.03f), around({-0.18f, 0.01f, 0}, 0.08f, 0.035f),
-             fingers);
-    mesh.add(bone, limbEnd({-0.2f, 0.03f, inward * 0.13f}, 0.025f), limbEnd({-0.06f, 0.02f, inward * 0.07f}, 0.03f),
+    mesh.add(bone, around(at(-0.18f, 0.01f, 0), 0.085f * s, 0.04f * s), around(at(0.03f, 0, 0), 0.07f * s, 0.04f * s),
              palm);
+    mesh.add(bone, around(at(-0.34f, 0.02f, -inward * 0.01f), 0.07f * s, 0.03f * s),
+             around(at(-0.18f, 0.01f, 0), 0.08f * s, 0.035f * s), fingers);
+    mesh.add(bone, limbEnd(at(-0.2f, 0.03f, inward * 0.13f), 0.025f * s),
+             limbEnd(at(-0.06f, 0.02f, inward * 0.07f), 0.03f * s), palm);
     return mesh;
 }
 
@@ -315,8 +318,8 @@ Mesh HeadMesh(const std::string& name, const std::string& texture, std::string_v
     return builtOn(mesh, name, texture, kind);
 }
 
-Mesh HandMesh(const std::string& name, const std::string& texture, HandSide side) {
-    return handBlocks(side).build(name, texture, [](std::string_view) { return FigurePoint{}; });
+Mesh HandMesh(const std::string& name, const std::string& texture, HandSide side, std::string_view kind) {
+    return handBlocks(side, bodyProportion(kind)).build(name, texture, [](std::string_view) { return FigurePoint{}; });
 }
 
 Mesh DogMesh(const std::string& name, const std::string& texture) {

@@ -27,9 +27,10 @@ Mesh HumanBodyMesh(const std::string& name, const std::string& texture, std::str
 Mesh HeadMesh(const std::string& name, const std::string& texture, std::string_view kind);
 
 // An open hand hanging from the wrist, thumb to the front, on L_HAND or
-// R_HAND. Made in the wrist's own space, so it fits adults and children.
+// R_HAND. Made in the wrist's own space, so it hangs right on adults and
+// children alike; a child's ("child") is smaller, in the proportion of its body.
 enum class HandSide { Left, Right };
-Mesh HandMesh(const std::string& name, const std::string& texture, HandSide side);
+Mesh HandMesh(const std::string& name, const std::string& texture, HandSide side, std::string_view kind);
 
 // Whole animals: trunk, legs, neck and head with muzzle and ears, and tail.
 Mesh DogMesh(const std::string& name, const std::string& texture);

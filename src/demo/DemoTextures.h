@@ -76,8 +76,11 @@ struct CoatColours {
     bool slitPupils = false;
 };
 
-// Skin tones of the demo's people.
+// Skin tones of the demo's people, as the game names them in its file names:
+// "lgt", "med" and "drk".
 inline constexpr Rgb kLightSkin{236, 196, 160};
+inline constexpr Rgb kMediumSkin{196, 142, 98};
+inline constexpr Rgb kDarkSkin{112, 74, 50};
 
 Bitmap BodyTexture(const OutfitColours& colours);
 Bitmap HeadTexture(const HeadColours& colours);

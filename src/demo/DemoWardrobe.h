@@ -8,14 +8,21 @@
 
 namespace corvane {
 
-// The skins the demo's characters wear every day, as figures the preview can
-// show: the bodies of men, women, boys, girls, the dog and the cat, the heads
-// of adults and children and the open hands, with their textures, and the
-// four skeletons they are posed on.
+// The skins the demo's characters wear every day, and enough more to dress
+// anyone as anyone else, as figures the preview can show: bodies of men and
+// women in each build (skinny, fit, fat), of boys, girls, the dog and the
+// cat, a head of each gender and age, and the open hands of men, women and
+// children, with their textures; and the four skeletons they are posed on.
+// Every body and head of a person but the spare man's body has a texture in
+// each skin tone.
 //
-// The adults' skins and the hands are loose text files in GameData/Skins; the
-// children's and the animals' skins, a spare adult body and the skeletons are
-// binary entries of GameData/Textures/Textures.far.
+// The adults' skins, the girl's head and the hands are loose text files in
+// GameData/Skins; the children's bodies, the boy's head, the animals' skins,
+// a spare adult body and the skeletons are binary entries of
+// GameData/Textures/Textures.far. Textures are stored with their skin,
+// except that the children's bodies and the boy's head have loose textures
+// in each skin tone as well: a texture picked at random for a mesh comes from
+// loose files only.
 //
 // Returns the base names, in lower case, of the character files and the
 // textures put into the archive, so that nothing loose is written under

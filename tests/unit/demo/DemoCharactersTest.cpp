@@ -19,6 +19,7 @@
 #include "skins/SkinFolders.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
+#include "unit/demo/PreviewModels.h"
 
 #include <gtest/gtest.h>
 
@@ -33,6 +34,9 @@
 
 namespace corvane {
 namespace {
+
+using test::colourOf;
+using test::modelOn;
 
 constexpr int kDemoLevel = 7;
 
@@ -266,19 +270,6 @@ bool showsBetween(const Bitmap& picture, const Figure& f, double fromTop, double
         }
     }
     return false;
-}
-
-Rgb colourOf(const Bitmap& texture, const TextureArea& area) {
-    return texture.at((area.left + area.right) / 2, (area.top + area.bottom) / 2);
-}
-
-const LoadedSknModel& modelOn(const std::vector<LoadedSknModel>& models, std::string_view bone) {
-    const auto found = std::find_if(models.begin(), models.end(), [&](const LoadedSknModel& m) {
-        return std::any_of(m.model.bindings.begin(), m.model.bindings.end(),
-                           [&](const TGroupData& b) { return b.boneName == bone; });
-    });
-    if (found == models.end()) throw std::runtime_error("no model on " + std::string(bone));
-    return *found;
 }
 
 class DemoPictures : public DemoCharacters {
