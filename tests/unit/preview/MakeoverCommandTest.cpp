@@ -1,5 +1,7 @@
 // `corvane3d-cli set` with a makeover field: the new face's pictures are drawn
-// as the editor draws them and the save writes them into the character file.
+// as the editor draws them, for the save to take (into the character file at
+// expansion level 5; the demo's level 7 keeps no pictures there, so the old
+// ones go and the game draws new ones).
 #include "cli/NeighbourhoodCommands.h"
 #include "cli/SetCommand.h"
 
@@ -10,6 +12,8 @@
 #include "unit/cli/DemoGameTest.h"
 
 #include <gtest/gtest.h>
+
+#include <iostream>
 
 namespace corvane::cli {
 namespace {
@@ -35,15 +39,18 @@ TEST_F(MakeoverCommandTest, AChildsNewFaceIsDrawnAndSaved) {
     CliArguments a = args({"UserData", "User00001", "AgeGroup=child"});
     a.seed = 5;
     std::ostringstream out;
-    ASSERT_EQ(RunSet(a, out), 0);
+    std::ostringstream said;
+    std::streambuf* const errors = std::cerr.rdbuf(said.rdbuf());
+    const int status = RunSet(a, out);
+    std::cerr.rdbuf(errors);
+    ASSERT_EQ(status, 0);
+    EXPECT_EQ(said.str(), "") << "the pictures were drawn";
     EXPECT_NE(out.str().find("AgeGroup: \"adult\" -> \"child\"\n"), std::string::npos) << out.str();
     const std::string shown = run(RunShow, {"UserData", "User00001"});
     EXPECT_NE(shown.find("Age\t9\n"), std::string::npos);
     EXPECT_NE(shown.find("OpenLHandMesh\thulo\n"), std::string::npos);
     EXPECT_NE(shown.find("ResetThumbnail\tfalse\n"), std::string::npos) << "the save took the request";
-    const auto after = pictures();
-    EXPECT_EQ(after.size(), before.size()) << "six new pictures in the place of the old";
-    EXPECT_NE(after, before);
+    EXPECT_TRUE(pictures().empty()) << "the old face's pictures are gone";
     EXPECT_FALSE(std::filesystem::exists(CharacterImageFile(ApplicationFolder(), "User00001")))
         << "the staged pictures were used up by the save";
 }
