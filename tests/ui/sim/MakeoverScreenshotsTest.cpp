@@ -59,6 +59,7 @@ protected:
 };
 
 TEST_F(RealMakeoverScreenshots, TheRealBodyAndHeadAreChosen) {
+    dialogs.answer(mrOk);  // the preview misses the texture he wears until the makeover
     Sim& victor = open("User00001", "btnMakeover");
     page().rbRaceMed->click();
     page().rbRaceLgt->click();
