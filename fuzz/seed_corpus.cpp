@@ -78,7 +78,7 @@ corvane::Mesh bodyMesh() {
 
 std::vector<corvane::Mesh> meshes() {
     return {corvane::SampleBodyMesh("xskin-sample-PELVIS-BODY", "sample"), bodyMesh(),
-            corvane::HandMesh("xskin-h001mafit_01-R_HAND-HAND", "huao", corvane::HandSide::Right)};
+            corvane::HandMesh("xskin-h001mafit_01-R_HAND-HAND", "huao", corvane::HandSide::Right, "adult")};
 }
 
 corvane::Suit suit() {
