@@ -4,6 +4,7 @@
 
 #include <charconv>
 #include <stdexcept>
+#include <string_view>
 
 namespace corvane::cli {
 
@@ -30,6 +31,20 @@ std::uint32_t seedValue(const std::string& text) {
         throw std::invalid_argument("--seed wants a whole number from 0 to 4294967295, not \"" + text + "\"");
     }
     return value;
+}
+
+char ratingValue(const std::string& text) {
+    if (text.size() != 1 || std::string_view("ETMA").find(text[0]) == std::string_view::npos) {
+        throw std::invalid_argument("--rating wants E, T, M or A, not \"" + text + "\"");
+    }
+    return text[0];
+}
+
+bool overwriteValue(const std::string& text) {
+    if (text != "all" && text != "none") {
+        throw std::invalid_argument("--overwrite wants all or none, not \"" + text + "\"");
+    }
+    return text == "all";
 }
 
 }  // namespace
@@ -60,6 +75,18 @@ CliArguments ParseCliArguments(const std::vector<std::string>& args) {
                 parsed.mesh = valueAfter(args, i);
             } else {
                 parsed.seed = seedValue(valueAfter(args, i));
+            }
+        } else if (arg == "--rating" || arg == "--credits" || arg == "--leave-out" || arg == "--overwrite") {
+            if (beforeCommand) throw std::invalid_argument(arg + " goes after the command");
+            const std::string value = valueAfter(args, i);
+            if (arg == "--rating") {
+                parsed.rating = ratingValue(value);
+            } else if (arg == "--credits") {
+                parsed.credits = value;
+            } else if (arg == "--leave-out") {
+                parsed.leaveOut.push_back(value);
+            } else {
+                parsed.overwrite = overwriteValue(value);
             }
         } else if (arg == "--game" || arg == "--lang") {
             if (!beforeCommand) throw std::invalid_argument(arg + " goes before the command");

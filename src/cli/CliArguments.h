@@ -21,6 +21,10 @@ struct CliArguments {
     std::optional<std::string> size;          // --size WxH (after the command)
     std::optional<std::string> mesh;          // --mesh NAME (after the command)
     std::optional<std::uint32_t> seed;        // --seed N (after the command): random choices repeat
+    std::optional<char> rating;               // --rating E|T|M|A (after the command)
+    std::optional<std::string> credits;       // --credits TEXT (after the command)
+    std::vector<std::string> leaveOut;        // --leave-out NAME, repeatable (after the command)
+    std::optional<bool> overwrite;            // --overwrite all|none (after the command): true for all
     std::string command;                      // "help", "version", or a command word
     std::vector<std::string> arguments;
 };

@@ -7,6 +7,7 @@
 #include "cli/CliGame.h"
 #include "cli/NeighbourhoodCommands.h"
 #include "cli/PicturesCommand.h"
+#include "cli/ProfileCommands.h"
 #include "cli/RenderCommand.h"
 #include "cli/SetCommand.h"
 #include "cli/SkinCommands.h"
@@ -51,6 +52,14 @@ const char* const kUsage =
     "                             open-left, open-right, pointing-left, pointing-right, closed-left,\n"
     "                             closed-right), or with --mesh that mesh's textures; the entry the page\n"
     "                             selects is marked with a tab and *\n"
+    "  export-cvp NB FILE OUT.cvp [--rating E|T|M|A] [--credits TEXT] [--leave-out NAME...]\n"
+    "                             writes the character's profile with every skin file it wears\n"
+    "                             (--leave-out NAME: not that file; the profile then warns of it)\n"
+    "  import-cvp NB FILE IN.cvp [--overwrite all|none] [--dry-run]\n"
+    "                             applies a profile to the character, installs its skin files (an\n"
+    "                             installed file of the same name is kept unless --overwrite all),\n"
+    "                             stages its pictures and saves; --dry-run only shows what would change\n"
+    "  cvp-info IN.cvp [--json]   a profile's attributes, values and files, without importing it\n"
     "  blur [adult|child|dog|cat on|off]\n"
     "                             whether the game blurs nude adults, children, dogs and cats; off writes\n"
     "                             the censor override file, on moves it to the Trash\n"
@@ -59,8 +68,8 @@ const char* const kUsage =
     "  --game DIR    the game's folder or its Sims.exe (default: found as the editor finds it)\n"
     "  --lang CODE   language of the texts and of the characters' names and biographies:\n"
     "                usen, uken, fren, germ, ital, span, ... (default: the game's language)\n"
-    "  --json        the result as JSON (neighbourhoods, characters, show, skins)\n"
-    "  --dry-run     set: change nothing, print what would change\n"
+    "  --json        the result as JSON (neighbourhoods, characters, show, skins, cvp-info)\n"
+    "  --dry-run     set, import-cvp: change nothing, print what would change\n"
     "  --seed N      skins: the seed of the random mesh a page selects when the character's own\n"
     "                is not installed (default: a fixed seed, so runs repeat); set: the seed of\n"
     "                the makeover's random choices (default: the clock)\n"
@@ -76,7 +85,11 @@ namespace {
 using CommandFunction = int (*)(const CliArguments&, std::ostream&);
 
 // The options a command may take besides those every command takes.
-enum Offered : unsigned { kNone = 0, kJson = 1, kDryRun = 2, kOutAndSize = 4, kOut = 8, kMesh = 16, kSeed = 32 };
+enum Offered : unsigned {
+    kNone = 0, kJson = 1, kDryRun = 2, kOutAndSize = 4, kOut = 8, kMesh = 16, kSeed = 32,
+    kProfileExport = 64,  // --rating, --credits, --leave-out
+    kOverwrite = 128,
+};
 
 struct Command {
     std::string_view word;
@@ -101,6 +114,9 @@ constexpr Command kCommands[] = {
     {"skn", RunSkn, "NAME", 1, 1, kNone},
     {"skeleton", RunSkeleton, "NAME", 1, 1, kNone},
     {"skins", RunSkins, "NB FILE SLOT", 3, 3, kJson | kMesh | kSeed},
+    {"export-cvp", RunExportProfile, "NB FILE OUT.cvp", 3, 3, kProfileExport},
+    {"import-cvp", RunImportProfile, "NB FILE IN.cvp", 3, 3, kDryRun | kOverwrite},
+    {"cvp-info", RunProfileInfo, "IN.cvp", 1, 1, kJson},
     {"blur", RunBlur, "[adult|child|dog|cat on|off]", 0, 2, kNone},
 };
 
@@ -125,6 +141,10 @@ void checkUsage(const Command& command, const CliArguments& args) {
     refuse("--size", args.size.has_value(), kOutAndSize);
     refuse("--mesh", args.mesh.has_value(), kMesh);
     refuse("--seed", args.seed.has_value(), kSeed);
+    refuse("--rating", args.rating.has_value(), kProfileExport);
+    refuse("--credits", args.credits.has_value(), kProfileExport);
+    refuse("--leave-out", !args.leaveOut.empty(), kProfileExport);
+    refuse("--overwrite", args.overwrite.has_value(), kOverwrite);
     if (args.arguments.size() > command.most) {
         throw std::invalid_argument("surplus argument " + args.arguments[command.most] + ": " + word + " takes " +
                                     std::string(command.synopsis));

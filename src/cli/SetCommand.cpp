@@ -194,6 +194,48 @@ void save(CharacterList& list, const std::filesystem::path& folder, GameSkins& s
 
 }  // namespace
 
+EditedRecords::EditedRecords(CharacterList& list, const Sim& edited) : list_(list), edited_(edited) {
+    // Only what the edits change is saved, whatever the loading repaired in the others.
+    for (Sim* other : list.sims()) other->Modified = false;
+    before_.emplace_back(&edited, edited);
+    for (const Sim* other : list.sims()) {
+        if (other != &edited) before_.emplace_back(other, *other);
+    }
+}
+
+std::vector<Sim*> EditedRecords::changed() {
+    std::erase_if(before_, [](const auto& record) { return !RecordValuesDiffer(record.second, *record.first); });
+    std::vector<Sim*> saved;
+    for (Sim* character : list_.sims()) {
+        const bool differs =
+            std::any_of(before_.begin(), before_.end(), [&](const auto& r) { return r.first == character; });
+        if (!differs) {
+            // Set and set back: nothing of it to write.
+            character->Modified = false;
+            character->LastNameChanged = false;
+            character->FamilyChanged = false;
+        }
+        if (character->Modified) saved.push_back(character);
+    }
+    return saved;
+}
+
+void EditedRecords::print(std::ostream& out) const {
+    printChanges(edited_, before_, out);
+}
+
+void SaveEditedCharacters(CharacterList& list, const std::filesystem::path& folder) {
+    CliDialogs skinMessages(std::cerr);
+    GameSkins skins(skinMessages);
+    save(list, folder, skins);
+}
+
+void PrintPlannedSave(const std::vector<Sim*>& saved, const std::filesystem::path& folder, std::ostream& out) {
+    CliDialogs skinMessages(std::cerr);
+    GameSkins skins(skinMessages);
+    printPlannedWrites(saved, folder, skins, out);
+}
+
 int RunSet(const CliArguments& args, std::ostream& out) {
     const std::string folderName = RequiredArgument(args, 0, "a neighbourhood folder, a character file and Field=Value");
     Document document(AppSettings().ExpansionLevel);
@@ -203,35 +245,19 @@ int RunSet(const CliArguments& args, std::ostream& out) {
     if (sim.isDamaged()) {
         throw GameDataError(LangStr(7010) + " : " + sim.Damage + " " + LangStr(7169));
     }
-    // Only what the edits change is saved, whatever the loading repaired in the others.
-    for (Sim* other : list.sims()) other->Modified = false;
-    std::vector<std::pair<const Sim*, Sim>> before{{&sim, sim}};
-    for (const Sim* other : list.sims()) {
-        if (other != &sim) before.emplace_back(other, *other);
-    }
+    EditedRecords records(list, sim);
     CliDialogs skinMessages(std::cerr);
     GameSkins skins(skinMessages);
     if (args.seed) document.seedRandom(*args.seed);
     const bool picturesWanted = sim.ResetThumbnail;
     assignAll(args, document, sim, skins);
-    std::erase_if(before, [](const auto& record) { return !RecordValuesDiffer(record.second, *record.first); });
-    std::vector<Sim*> saved;
-    for (Sim* character : list.sims()) {
-        const bool changed = std::any_of(before.begin(), before.end(), [&](const auto& r) { return r.first == character; });
-        if (!changed) {
-            // Set and set back: nothing of it to write.
-            character->Modified = false;
-            character->LastNameChanged = false;
-            character->FamilyChanged = false;
-        }
-        if (character->Modified) saved.push_back(character);
-    }
+    const std::vector<Sim*> saved = records.changed();
     if (saved.empty()) {
         // Nothing to write, so no file and no backup copy is touched.
         out << "nothing to change\n";
         return 0;
     }
-    printChanges(sim, before, out);
+    records.print(out);
     const auto folder = NeighbourhoodFolder(folderName);
     if (args.dryRun) {
         printPlannedWrites(saved, folder, skins, out);

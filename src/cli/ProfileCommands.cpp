@@ -1,0 +1,181 @@
+#include "cli/ProfileCommands.h"
+
+#include "app/Settings.h"
+#include "cli/CliDialogs.h"
+#include "cli/CliGame.h"
+#include "cli/CliNeighbourhood.h"
+#include "cli/JsonWriter.h"
+#include "cli/SetCommand.h"
+#include "iff/CharacterImageFile.h"
+#include "platform/AppFolder.h"
+#include "platform/CaseInsensitivePath.h"
+#include "platform/CodePage.h"
+#include "platform/LanguageModule.h"
+#include "profiles/ProfileExport.h"
+#include "profiles/ProfileImport.h"
+#include "skins/SkinCatalogue.h"
+
+#include <algorithm>
+#include <iostream>
+
+namespace corvane::cli {
+
+namespace {
+
+int gameCodePage() {
+    return CodePageForLanguage(AppSettings().LanguageNumber);
+}
+
+SkinFolders gameSkinFolders() {
+    return SkinFolders(AppSettings().GamePath, AppSettings().ExpansionLevel);
+}
+
+std::filesystem::path installFolder() {
+    return ResolveCaseInsensitive(AppSettings().GamePath, AppSettings().SkinsFolder);
+}
+
+std::vector<std::string> offeredNames(const Profile& profile) {
+    std::vector<std::string> names;
+    for (const ProfilePreviewItem& item : ProfilePreviewItems(profile)) names.push_back(item.fileName);
+    return names;
+}
+
+void printRefused(const std::vector<RefusedProfileFile>& refused, std::ostream& out) {
+    for (const RefusedProfileFile& file : refused) out << "refused \"" << file.fileName << "\": " << file.reason << "\n";
+}
+
+const char* actionWord(ProfileInstallStep::Action action, bool planned) {
+    switch (action) {
+        case ProfileInstallStep::Action::Install: return planned ? "would install " : "installed ";
+        case ProfileInstallStep::Action::Replace: return planned ? "would replace " : "replaced ";
+        case ProfileInstallStep::Action::Keep: return planned ? "would keep " : "kept ";
+    }
+    return "";
+}
+
+}  // namespace
+
+int RunExportProfile(const CliArguments& args, std::ostream& out) {
+    const std::string folderName = RequiredArgument(args, 0, "a neighbourhood folder, a character file and OUT.cvp");
+    const CharacterList list = OpenCharacterList(folderName);
+    const Sim& sim = FindCharacter(list, RequiredArgument(args, 1, "a character file such as User00001"), folderName);
+    const std::filesystem::path target = RequiredArgument(args, 2, "the profile file to write");
+    std::vector<ProfileFileEntry> files = CollectProfileFiles(sim, gameSkinFolders());
+    for (const std::string& name : args.leaveOut) {
+        const bool worn = std::any_of(files.begin(), files.end(),
+                                      [&](const ProfileFileEntry& f) { return EqualsIgnoreCase(f.name, name); });
+        if (!worn) throw GameDataError("--leave-out " + name + ": " + sim.FileName + " wears no file of that name");
+    }
+    ProfileExportOptions options;
+    options.expansionLevel = AppSettings().ExpansionLevel;
+    options.codePage = gameCodePage();
+    options.rating = args.rating.value_or('T');
+    options.credits = args.credits.value_or("");
+    options.warning = LeaveOutProfileFiles(files, {}, args.leaveOut);
+    const std::filesystem::path characterFile =
+        ResolveCaseInsensitive(NeighbourhoodFolder(folderName), "Characters\\" + sim.FileName + ".iff");
+    ExportProfile(sim, characterFile, files, options, target);
+    for (const ProfileFileEntry& file : files) out << "embedded " << GameTextToUtf8(file.name) << "\n";
+    out << "wrote " << target.string() << "\n";
+    return 0;
+}
+
+int RunImportProfile(const CliArguments& args, std::ostream& out) {
+    const std::string folderName = RequiredArgument(args, 0, "a neighbourhood folder, a character file and IN.cvp");
+    // The whole profile is read and checked before anything changes.
+    const Profile profile = ReadProfile(RequiredArgument(args, 2, "the profile file to read"));
+    Document document(AppSettings().ExpansionLevel);
+    OpenDocument(folderName, document);
+    CharacterList& list = document.characters();
+    Sim& sim = FindCharacter(list, RequiredArgument(args, 1, "a character file such as User00001"), folderName);
+    if (sim.isDamaged()) {
+        throw GameDataError(LangStr(7010) + " : " + sim.Damage + " " + LangStr(7169));
+    }
+    if (!ProfileFitsCharacter(profile, sim)) throw GameDataError(ProfileKindMismatchText());
+
+    EditedRecords records(list, sim);
+    ApplyProfileValues(document, sim, profile, gameCodePage());
+    const std::vector<Sim*> saved = records.changed();
+    records.print(out);
+    const std::vector<std::string> offered = offeredNames(profile);
+    const SkinFolders folders = gameSkinFolders();
+    const bool replace = args.overwrite.value_or(false);
+    const auto folder = NeighbourhoodFolder(folderName);
+    if (args.dryRun) {
+        for (ProfileInstallStep step : PlanProfileInstall(profile, offered, folders, installFolder())) {
+            if (step.action == ProfileInstallStep::Action::Replace && !replace) step.action = ProfileInstallStep::Action::Keep;
+            out << actionWord(step.action, true) << step.fileName << "\n";
+        }
+        printRefused(profile.refused, out);
+        if (profile.images) out << "would stage the profile's pictures of " << sim.FileName << "\n";
+        if (!saved.empty()) PrintPlannedSave(saved, folder, out);
+        return 0;
+    }
+    CliDialogs dialogs(std::cerr);  // keeps installed files unless told otherwise
+    const ProfileInstallResult installed =
+        InstallProfileFiles(profile, offered, folders, installFolder(), dialogs, replace ? mrAll : mrNo);
+    DiscardSkinCatalogue(GameSkinCatalogue());
+    for (const ProfileInstallStep& step : installed.steps) out << actionWord(step.action, false) << step.fileName << "\n";
+    printRefused(installed.refused, out);
+    if (!installed.failure.empty()) throw GameDataError(LangStr(7067) + " " + installed.failure);
+    if (saved.empty()) {
+        out << "no values to change\n";
+        return 0;
+    }
+    StageProfileImages(profile, ApplicationFolder(), sim.FileName);
+    try {
+        SaveEditedCharacters(list, folder);
+    } catch (...) {
+        // Pictures of an import that was not saved must not reach a later save.
+        std::error_code ignored;
+        if (profile.images) std::filesystem::remove(CharacterImageFile(ApplicationFolder(), sim.FileName), ignored);
+        throw;
+    }
+    return 0;
+}
+
+int RunProfileInfo(const CliArguments& args, std::ostream& out) {
+    const Profile profile = ReadProfile(RequiredArgument(args, 0, "a profile file"));
+    if (args.json) {
+        JsonObject values;
+        for (const ProfileValue& value : profile.values) values.text(value.element, value.text);
+        std::vector<std::string> files;
+        for (const ProfileBinData& file : profile.files) {
+            files.push_back(JsonObject()
+                                .text("FileName", file.fileName)
+                                .number("Size", static_cast<std::int64_t>(file.bytes.size()))
+                                .line());
+        }
+        std::vector<std::string> refused;
+        for (const RefusedProfileFile& file : profile.refused) {
+            refused.push_back(JsonObject().text("FileName", file.fileName).text("Reason", file.reason).line());
+        }
+        JsonObject info;
+        info.text("DateTime", profile.dateTime)
+            .text("ExpansionLevel", profile.expansionLevel)
+            .text("Rating", profile.rating)
+            .flag("Warning", profile.warning)
+            .text("AgeGroup", profile.ageGroup)
+            .text("Credits", profile.credits)
+            .json("Values", values.block(4))
+            .json("Files", JsonArray(files, 4))
+            .json("Refused", JsonArray(refused, 4));
+        if (profile.images) {
+            info.number("Images", static_cast<std::int64_t>(profile.images->size()));
+        } else {
+            info.json("Images", "null");
+        }
+        out << info.block(2) << "\n";
+        return 0;
+    }
+    out << "DateTime\t" << profile.dateTime << "\nExpansionLevel\t" << profile.expansionLevel << "\nRating\t"
+        << profile.rating << "\nWarning\t" << (profile.warning ? "True" : "False") << "\nAgeGroup\t" << profile.ageGroup
+        << "\nCredits\t" << profile.credits << "\n";
+    for (const ProfileValue& value : profile.values) out << value.element << "\t" << value.text << "\n";
+    for (const ProfileBinData& file : profile.files) out << "file\t" << file.fileName << "\t" << file.bytes.size() << "\n";
+    for (const RefusedProfileFile& file : profile.refused) out << "refused\t" << file.fileName << "\t" << file.reason << "\n";
+    if (profile.images) out << "images\t" << profile.images->size() << "\n";
+    return 0;
+}
+
+}  // namespace corvane::cli
