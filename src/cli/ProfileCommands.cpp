@@ -155,7 +155,6 @@ int RunProfileInfo(const CliArguments& args, std::ostream& out) {
             .text("ExpansionLevel", profile.expansionLevel)
             .text("Rating", profile.rating)
             .flag("Warning", profile.warning)
-            .text("AgeGroup", profile.ageGroup)
             .text("Credits", profile.credits)
             .json("Values", values.block(4))
             .json("Files", JsonArray(files, 4))
@@ -169,8 +168,7 @@ int RunProfileInfo(const CliArguments& args, std::ostream& out) {
         return 0;
     }
     out << "DateTime\t" << profile.dateTime << "\nExpansionLevel\t" << profile.expansionLevel << "\nRating\t"
-        << profile.rating << "\nWarning\t" << (profile.warning ? "True" : "False") << "\nAgeGroup\t" << profile.ageGroup
-        << "\nCredits\t" << profile.credits << "\n";
+        << profile.rating << "\nWarning\t" << (profile.warning ? "True" : "False") << "\nCredits\t" << profile.credits << "\n";
     for (const ProfileValue& value : profile.values) out << value.element << "\t" << value.text << "\n";
     for (const ProfileBinData& file : profile.files) out << "file\t" << file.fileName << "\t" << file.bytes.size() << "\n";
     for (const RefusedProfileFile& file : profile.refused) out << "refused\t" << file.fileName << "\t" << file.reason << "\n";

@@ -215,13 +215,12 @@ Profile ReadProfileText(std::span<const std::uint8_t> bytes, const std::filesyst
             if (!profile.images) profile.images = std::move(data);
         } else if (element == "CVPCredits") {
             profile.credits = elementText(child);
-        } else if (element == "AgeGroup") {
-            if (profile.ageGroup.empty()) profile.ageGroup = elementText(child);
         } else {
             profile.values.push_back({std::string(element), elementText(child)});
         }
         ++position;
     }
+    if (const std::string* ageGroup = profile.value("AgeGroup")) profile.ageGroup = *ageGroup;
     // Everything the import copies must be there and readable before anything is copied.
     forEachCopied(profile, [&](std::string_view element, const Field& field, const std::string& text) {
         if (std::holds_alternative<std::int32_t Sim::*>(field) && !numberOf(text)) {
@@ -347,6 +346,8 @@ void StageProfileImages(const Profile& profile, const std::filesystem::path& app
                         const std::string& characterFileName) {
     const std::filesystem::path staged = CharacterImageFile(applicationFolder, characterFileName);
     if (profile.images) {
+        std::error_code folderError;
+        std::filesystem::create_directories(applicationFolder, folderError);  // the editor's folder comes with its first file
         ReplaceFileAtomically(staged, std::string_view(reinterpret_cast<const char*>(profile.images->data()),
                                                        profile.images->size()));
         return;

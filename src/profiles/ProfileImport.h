@@ -50,9 +50,9 @@ struct Profile {
     std::string expansionLevel;  // as written
     std::string rating = "T";
     bool warning = true;         // the exporter left files out (unreadable: as if so)
-    std::string ageGroup;        // empty: none readable
+    std::string ageGroup;        // the AgeGroup element; empty: none readable
     std::string credits;         // UTF-8
-    std::vector<ProfileValue> values;     // the value and skin elements found, in document order
+    std::vector<ProfileValue> values;     // every element but the files and credits, in document order
     std::vector<ProfileBinData> files;    // the BinData elements with acceptable names, in document order
     std::vector<RefusedProfileFile> refused;
     std::optional<std::vector<std::uint8_t>> images;  // the first BmpData

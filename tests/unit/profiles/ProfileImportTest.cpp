@@ -1,0 +1,317 @@
+#include "iff/CharacterImageFile.h"
+#include "platform/AtomicFile.h"
+#include "profiles/ProfileFormat.h"
+#include "support/ScriptedDialogs.h"
+#include "unit/profiles/ProfileFixture.h"
+
+namespace corvane {
+namespace {
+
+class ProfileImportTest : public ProfileTest {
+protected:
+    void SetUp() override {
+        game.installation(7);
+        writeVictorsSkins(game);
+        target.installation(7);
+    }
+
+    // Victor's profile with his files and pictures; `edit` changes the text before it is read.
+    std::string victorsText() {
+        ProfileExportOptions options;
+        options.dateTime = "2026-12-11T09:30:00";
+        const std::vector<std::uint8_t> images = imageChunk("thumbnail", 12, 0x55);
+        return BuildProfileText(victor(), CollectProfileFiles(victor(), SkinFolders(game.root(), 7)), images, options);
+    }
+    static Profile read(const std::string& text) { return ReadProfileText(Bytes(text), "victor.cvp"); }
+    // `elements` inserted before the credits.
+    static std::string withElements(std::string text, const std::string& elements) {
+        return text.insert(text.find("<CVPCredits"), elements + "\n");
+    }
+
+    static std::unique_ptr<Sim> child() {
+        auto sim = std::make_unique<Sim>();
+        sim->FileName = "User00003";
+        sim->AgeGroup = "child";
+        sim->Age = 9;
+        sim->SkinAge = 9;
+        sim->BodySize = "chd";
+        sim->FameScore = 11;
+        sim->FameStarPower = 1;
+        sim->FameStarHighWatermark = 2;
+        sim->WinterMesh = "w001fcchd_01";
+        sim->WinterTexture = "w001fcchdlgt_01";
+        sim->FashionMesh = "h001fcchd_01";
+        sim->FashionTexture = "h001fcchdlgt_01";
+        return sim;
+    }
+
+    SkinFolders targetFolders() const { return SkinFolders(target.root(), 7); }
+    std::filesystem::path targetSkins() const { return target.root() / "GameData" / "Skins"; }
+
+    GameBuilder target{temp.path() / "target"};
+};
+
+TEST_F(ProfileImportTest, AProfileThatCannotBeReadWholeIsRefusedNamingTheFileAndTheCause) {
+    const std::string text = victorsText();
+    const std::string notANumber = Replaced(text, ">800<", ">eight hundred<");
+    struct Case {
+        std::string text;
+        std::string message;
+    };
+    const Case cases[] = {
+        {"just some words", "victor.cvp: not a readable XML file at offset"},
+        {text.substr(0, text.size() / 2), "victor.cvp: not a readable XML file"},
+        {"<?xml version=\"1.0\"?><Profile><SimRecord/></Profile>", "victor.cvp: not a profile"},
+        {"<?xml version=\"1.0\"?><Corvane_Profile/>", "victor.cvp: the element SimRecord is missing"},
+        {WithoutElement(text, "Romance"), "victor.cvp: the element Romance is missing"},
+        {WithoutElement(text, "PajamaTexture"), "victor.cvp: the element PajamaTexture is missing"},
+        {notANumber, "victor.cvp: the element Neat holds \"eight hundred\", not a whole number"},
+        {withElements(text, "<BinData dt:dt=\"bin.base64\" FileName=\"a.bmp\">Zm9v!</BinData>"),
+         "victor.cvp: BinData (element 88) is not base64 data"},
+        {withElements(text, "<BmpData dt:dt=\"bin.base64\">Zg</BmpData>"), "victor.cvp: BmpData (element 88) is not base64"},
+    };
+    for (const Case& c : cases) {
+        try {
+            read(c.text);
+            ADD_FAILURE() << "accepted: " << c.message;
+        } catch (const ProfileError& error) {
+            EXPECT_EQ(std::string(error.what()).rfind(c.message, 0), 0u) << error.what();
+        }
+    }
+    EXPECT_NO_THROW(read(WithoutElement(WithoutElement(text, "GhostLevel"), "Career"))) << "elements never copied";
+}
+
+TEST_F(ProfileImportTest, HostileFileNamesAreRefusedAndNeverWritten) {
+    const std::pair<const char*, const char*> hostile[] = {
+        {"../x.bmp", "has a folder part"},   {"a/b.bmp", "has a folder part"},     {"C:x.bmp", "names a drive"},
+        {"/abs.bmp", "has a folder part"},   {"a\\b.cmx", "has a folder part"},    {"", "is empty"},
+        {"con?.bmp", "holds the character ?"}, {"a&#1;b.bmp", "holds a control character"},
+        {"..skn.skn", "reaches out of its folder"}, {"a|b.skn", "holds the character |"},
+    };
+    std::string elements;
+    std::vector<std::string> selected{"good.bmp"};
+    for (const auto& [name, reason] : hostile) {
+        elements += std::string("<BinData dt:dt=\"bin.base64\" FileName=\"") + name + "\">Zm9v</BinData>\n";
+        selected.push_back(name == std::string("a&#1;b.bmp") ? "a\x01" "b.bmp" : name);
+    }
+    elements += "<BinData dt:dt=\"bin.base64\" FileName=\"good.bmp\">Zm9v</BinData>";
+    const Profile profile = read(withElements(WithoutElement(victorsText(), "BinData"), elements));
+    ASSERT_EQ(profile.refused.size(), std::size(hostile));
+    for (std::size_t i = 0; i < std::size(hostile); ++i) EXPECT_EQ(profile.refused[i].reason, hostile[i].second) << i;
+
+    const std::vector<ProfilePreviewItem> offered = ProfilePreviewItems(profile);
+    ASSERT_EQ(offered.size(), 9u) << "Victor's eight files left and good.bmp";
+    EXPECT_EQ(std::count_if(offered.begin(), offered.end(), [](const auto& i) { return i.fileName == "good.bmp"; }), 1);
+
+    const auto before = filesOf(temp.path());
+    test::ScriptedDialogs dialogs;
+    const ProfileInstallResult result =
+        InstallProfileFiles(profile, selected, targetFolders(), targetSkins(), dialogs);
+    EXPECT_EQ(result.refused.size(), std::size(hostile));
+    ASSERT_EQ(result.steps.size(), 1u);
+    auto after = filesOf(temp.path());
+    EXPECT_EQ(after.erase("target/GameData/Skins/good.bmp"), 1u);
+    EXPECT_EQ(after, before) << "nothing else written anywhere";
+}
+
+TEST_F(ProfileImportTest, ProfilesFitCharactersOfTheirKind) {
+    struct Case {
+        const char* profile;
+        const char* character;
+        bool fits;
+    };
+    const Case cases[] = {
+        {"adult", "adult", true}, {"adult", "child", true}, {"child", "adult", true}, {"dog", "dog", true},
+        {"kat", "kat", true},     {"adult", "dog", false},  {"dog", "adult", false},  {"kat", "dog", false},
+        {"dog", "kat", false},    {"", "adult", false},     {"", "dog", false},
+    };
+    for (const Case& c : cases) {
+        Profile profile;
+        profile.ageGroup = c.profile;
+        Sim sim;
+        sim.AgeGroup = c.character;
+        EXPECT_EQ(ProfileFitsCharacter(profile, sim), c.fits) << c.profile << " into " << c.character;
+    }
+    EXPECT_EQ(ProfileKindMismatchText(), LangStr(7151));
+    EXPECT_FALSE(ProfileKindMismatchText().empty());
+}
+
+TEST_F(ProfileImportTest, AnAdultsValuesGoIntoAChildAsOneStepThatUndoes) {
+    const Profile profile = read(Replaced(victorsText(), "<SkinColor dt:dt=\"Int\">1<", "<SkinColor dt:dt=\"Int\">2<"));
+    Document document = openWith(child());
+    Sim& sim = *document.current();
+    const Sim before = sim;
+    ApplyProfileValues(document, sim, profile, 1252);
+
+    EXPECT_EQ(sim.Age, 27);
+    EXPECT_EQ(sim.SkinAge, 27);
+    EXPECT_EQ(sim.AgeGroup, "child") << "the age group stays";
+    EXPECT_EQ(sim.FirstName, "\xC9tienne") << "back in the game's code page";
+    EXPECT_EQ(sim.Bio, "Line one\r\nline two");
+    EXPECT_EQ(sim.Neat, 800);
+    EXPECT_EQ(sim.Career, 12) << "from Job";
+    EXPECT_EQ(sim.SkinColor, 2);
+    EXPECT_EQ(sim.SkinTone, "drk");
+    EXPECT_EQ(sim.BodySize, "fit");
+    EXPECT_EQ(sim.BodyTexture, "B001MAFITLGT_01");
+    EXPECT_EQ(sim.FameScore, 400);
+    EXPECT_TRUE(sim.WinterTexture == "w001mafitlgt_01");
+    EXPECT_TRUE(sim.FashionMesh.empty()) << "the profile's own empty fashion outfit";
+    EXPECT_TRUE(sim.Modified);
+    EXPECT_TRUE(sim.ResetThumbnail) << "the profile brings pictures";
+
+    ASSERT_TRUE(document.undo());
+    EXPECT_EQ(sim, before);
+    EXPECT_FALSE(document.canUndo()) << "one step";
+}
+
+TEST_F(ProfileImportTest, MissingOptionalGroupsLeaveTheirFieldsAsTheyWere) {
+    struct Case {
+        std::vector<std::string> removed;
+        std::array<std::int32_t, 3> fame;
+        std::array<const char*, 4> outfits;  // winter mesh and texture, fashion mesh and texture
+    };
+    const Case cases[] = {
+        {{"FameScore", "FameStarPower", "FameStarHighWatermark"}, {11, 1, 2}, {"w001mafit_01", "w001mafitlgt_01", "", ""}},
+        {{"FameStarPower", "FameStarHighWatermark"}, {400, 1, 2}, {"w001mafit_01", "w001mafitlgt_01", "", ""}},
+        {{"FameScore"}, {11, 1, 2}, {"w001mafit_01", "w001mafitlgt_01", "", ""}},
+        {{"WinterMesh", "WinterTexture", "FashionMesh", "FashionTexture"},
+         {400, 3, 5},
+         {"w001fcchd_01", "w001fcchdlgt_01", "h001fcchd_01", "h001fcchdlgt_01"}},
+        {{"WinterTexture", "FashionMesh"}, {400, 3, 5}, {"w001mafit_01", "w001fcchdlgt_01", "h001fcchd_01", "h001fcchdlgt_01"}},
+    };
+    for (const Case& c : cases) {
+        std::string text = victorsText();
+        for (const std::string& element : c.removed) text = WithoutElement(text, element);
+        Document document = openWith(child());
+        Sim& sim = *document.current();
+        ApplyProfileValues(document, sim, read(text), 1252);
+        EXPECT_EQ((std::array{sim.FameScore, sim.FameStarPower, sim.FameStarHighWatermark}), c.fame) << c.removed[0];
+        EXPECT_EQ((std::array{sim.WinterMesh, sim.WinterTexture, sim.FashionMesh, sim.FashionTexture}),
+                  (std::array<std::string, 4>{c.outfits[0], c.outfits[1], c.outfits[2], c.outfits[3]}))
+            << c.removed[0];
+        EXPECT_EQ(sim.Neat, 800);
+    }
+}
+
+TEST_F(ProfileImportTest, ThePreviewOffersImagesThenCharacterFilesThenMeshesButNeverX) {
+    const std::string text = withElements(victorsText(), "<BinData dt:dt=\"bin.base64\" FileName=\"X.BMP\">Zm9v</BinData>\n"
+                                                          "<BinData dt:dt=\"bin.base64\" FileName=\"notes.txt\">Zm9v</BinData>");
+    const Profile profile = read(text);
+    std::vector<std::pair<ProfilePreviewItem::Kind, std::string>> offered;
+    for (const ProfilePreviewItem& item : ProfilePreviewItems(profile)) {
+        offered.emplace_back(item.kind, item.fileName);
+        ASSERT_NE(profile.fileAt(item.position), nullptr);
+        EXPECT_EQ(profile.fileAt(item.position)->fileName, item.fileName) << "the tag finds the file's bytes";
+    }
+    using enum ProfilePreviewItem::Kind;
+    EXPECT_EQ(offered, (std::vector<std::pair<ProfilePreviewItem::Kind, std::string>>{
+                           {Image, "b001mafitlgt_01.bmp"}, {Image, "c001malgt_bob.bmp"}, {Image, "w001mafitlgt_01.bmp"},
+                           {CharacterFile, "b001mafit_01.cmx"}, {CharacterFile, "c001ma_bob.cmx"},
+                           {CharacterFile, "w001mafit_01.cmx"}, {Mesh, "xskin-b001mafit_01-PELVIS-BODY.skn"},
+                           {Mesh, "xskin-c001ma_bob-PELVIS-BODY.skn"}, {Mesh, "xskin-w001mafit_01-PELVIS-BODY.skn"}}));
+    EXPECT_EQ(profile.fileAt(ProfilePreviewItems(profile)[0].position)->bytes, ReadFileBytes(skins / "b001mafitlgt_01.bmp"));
+
+    // Only checked files are installed, never x.bmp, even when asked for.
+    test::ScriptedDialogs dialogs;
+    const ProfileInstallResult result = InstallProfileFiles(profile, {"B001MAFIT_01.CMX", "x.bmp", "notes.txt"},
+                                                            targetFolders(), targetSkins(), dialogs);
+    ASSERT_EQ(result.steps.size(), 1u);
+    EXPECT_EQ(result.steps[0].action, ProfileInstallStep::Action::Install);
+    const auto installed = filesOf(targetSkins());
+    ASSERT_EQ(installed.size(), 1u);
+    EXPECT_EQ(installed.begin()->first, "b001mafit_01.cmx");
+    EXPECT_EQ(installed.begin()->second, ReadFileBytes(skins / "b001mafit_01.cmx"));
+}
+
+TEST_F(ProfileImportTest, AllAnswersEveryQuestionToComeWhileNoIsAskedEachTime) {
+    const Profile profile = read(victorsText());
+    const std::vector<std::string> three{"b001mafit_01.cmx", "c001ma_bob.cmx", "w001mafit_01.cmx"};
+    struct Case {
+        std::vector<ModalResult> answers;
+        std::vector<ProfileInstallStep::Action> done;
+    };
+    using enum ProfileInstallStep::Action;
+    const Case cases[] = {
+        {{mrAll}, {Replace, Replace, Replace}},
+        {{mrNo, mrNo, mrYes}, {Keep, Keep, Replace}},
+        {{mrYes, mrAll}, {Replace, Replace, Replace}},
+    };
+    for (const Case& c : cases) {
+        for (const std::string& name : three) target.writeText("GameData\\Skins\\" + name, "installed before");
+        test::ScriptedDialogs dialogs;
+        for (const ModalResult answer : c.answers) dialogs.answer(answer);
+        const ProfileInstallResult result = InstallProfileFiles(profile, three, targetFolders(), targetSkins(), dialogs);
+        EXPECT_TRUE(dialogs.allAnswersUsed());
+        ASSERT_EQ(dialogs.messages().size(), c.answers.size());
+        const MessageRequest& question = dialogs.messages()[0];
+        EXPECT_EQ(question.caption, LangStr(5022));
+        EXPECT_EQ(question.kind, MsgKind::None);
+        EXPECT_EQ(question.text, LangStr(8044) + "\n" + LangStr(8045) + "\nb001mafit_01.cmx\n" + LangStr(8046) + "\n" +
+                                     LangStr(8047));
+        ASSERT_EQ(question.buttons.size(), 3u);
+        EXPECT_EQ(question.buttons[2].result, mrAll);
+        ASSERT_EQ(result.steps.size(), 3u);
+        for (std::size_t i = 0; i < 3; ++i) {
+            EXPECT_EQ(result.steps[i].action, c.done[i]) << three[i];
+            const auto bytes = ReadFileBytes(targetSkins() / three[i]);
+            EXPECT_EQ(bytes, c.done[i] == Keep ? Bytes("installed before") : ReadFileBytes(skins / three[i])) << three[i];
+        }
+    }
+    test::ScriptedDialogs none;
+    const ProfileInstallResult all =
+        InstallProfileFiles(profile, three, targetFolders(), targetSkins(), none, /*answer=*/mrAll);
+    EXPECT_EQ(all.steps.size(), 3u);
+    EXPECT_TRUE(none.messages().empty()) << "an All given beforehand asks nothing";
+}
+
+TEST_F(ProfileImportTest, AFileThatCannotBeWrittenStopsTheInstallThere) {
+    const Profile profile = read(victorsText());
+    test::ScriptedDialogs dialogs;
+    const ProfileInstallResult result = InstallProfileFiles(profile, {"b001mafit_01.cmx"}, targetFolders(),
+                                                            target.root() / "no-such-folder", dialogs);
+    EXPECT_TRUE(result.steps.empty());
+    EXPECT_NE(result.failure.find("b001mafit_01.cmx"), std::string::npos) << result.failure;
+    EXPECT_FALSE(std::filesystem::exists(target.root() / "no-such-folder"));
+}
+
+TEST_F(ProfileImportTest, PicturesAreStagedForTheNextSaveInPlaceOfThoseStagedBefore) {
+    const std::filesystem::path staged = CharacterImageFile(temp.path(), "User00003");
+    ReplaceFileAtomically(staged, "older pictures");
+    const Profile withImages = read(victorsText());
+    StageProfileImages(withImages, temp.path(), "User00003");
+    EXPECT_EQ(ReadFileBytes(staged), imageChunk("thumbnail", 12, 0x55));
+    const Profile without = read(WithoutElement(victorsText(), "BmpData"));
+    StageProfileImages(without, temp.path(), "User00003");
+    EXPECT_FALSE(std::filesystem::exists(staged));
+}
+
+TEST_F(ProfileImportTest, ARoundTripGivesTheSameValuesAndTheSameFiles) {
+    const std::filesystem::path file = temp.path() / "victor.cvp";
+    const Sim source = victor();
+    const std::filesystem::path characterFile = game.writeFile("UserData\\Characters\\User00001.iff", MakeCharacterFile({}));
+    ExportProfile(source, characterFile, CollectProfileFiles(source, SkinFolders(game.root(), 7)), {}, file);
+    const Profile profile = ReadProfile(file);
+
+    auto other = std::make_unique<Sim>();
+    other->FileName = "User00002";
+    Document document = openWith(std::move(other));
+    Sim& sim = *document.current();
+    ApplyProfileValues(document, sim, profile, 1252);
+    test::ScriptedDialogs dialogs;
+    std::vector<std::string> offered;
+    for (const ProfilePreviewItem& item : ProfilePreviewItems(profile)) offered.push_back(item.fileName);
+    const ProfileInstallResult result = InstallProfileFiles(profile, offered, targetFolders(), targetSkins(), dialogs);
+    EXPECT_TRUE(result.failure.empty());
+
+    for (const auto& element : ProfileValueElements()) {
+        if (element.name == "AgeGroup" || element.name == "Career" || element.name == "HauntAddress") continue;
+        std::visit([&](auto field) { EXPECT_EQ(sim.*field, source.*field) << element.name; }, element.field);
+    }
+    for (const auto& element : ProfileSkinElements()) EXPECT_EQ(sim.*element.field, source.*element.field) << element.name;
+    EXPECT_EQ(sim.Career, source.Career);
+    EXPECT_EQ(filesOf(targetSkins()), filesOf(skins)) << "every file installed, byte for byte";
+}
+
+}  // namespace
+}  // namespace corvane
