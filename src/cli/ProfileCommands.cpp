@@ -85,12 +85,8 @@ int RunImportProfile(const CliArguments& args, std::ostream& out) {
     // The whole profile is read and checked before anything changes.
     const Profile profile = ReadProfile(RequiredArgument(args, 2, "the profile file to read"));
     Document document(AppSettings().ExpansionLevel);
-    OpenDocument(folderName, document);
+    Sim& sim = OpenCharacterToEdit(args, folderName, document);
     CharacterList& list = document.characters();
-    Sim& sim = FindCharacter(list, RequiredArgument(args, 1, "a character file such as User00001"), folderName);
-    if (sim.isDamaged()) {
-        throw GameDataError(LangStr(7010) + " : " + sim.Damage + " " + LangStr(7169));
-    }
     if (!ProfileFitsCharacter(profile, sim)) throw GameDataError(ProfileKindMismatchText());
 
     EditedRecords records(list, sim);

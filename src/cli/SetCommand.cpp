@@ -236,15 +236,21 @@ void PrintPlannedSave(const std::vector<Sim*>& saved, const std::filesystem::pat
     printPlannedWrites(saved, folder, skins, out);
 }
 
-int RunSet(const CliArguments& args, std::ostream& out) {
-    const std::string folderName = RequiredArgument(args, 0, "a neighbourhood folder, a character file and Field=Value");
-    Document document(AppSettings().ExpansionLevel);
+Sim& OpenCharacterToEdit(const CliArguments& args, const std::string& folderName, Document& document) {
     OpenDocument(folderName, document);
-    CharacterList& list = document.characters();
-    Sim& sim = FindCharacter(list, RequiredArgument(args, 1, "a character file such as User00001"), folderName);
+    Sim& sim = FindCharacter(document.characters(), RequiredArgument(args, 1, "a character file such as User00001"),
+                             folderName);
     if (sim.isDamaged()) {
         throw GameDataError(LangStr(7010) + " : " + sim.Damage + " " + LangStr(7169));
     }
+    return sim;
+}
+
+int RunSet(const CliArguments& args, std::ostream& out) {
+    const std::string folderName = RequiredArgument(args, 0, "a neighbourhood folder, a character file and Field=Value");
+    Document document(AppSettings().ExpansionLevel);
+    Sim& sim = OpenCharacterToEdit(args, folderName, document);
+    CharacterList& list = document.characters();
     EditedRecords records(list, sim);
     CliDialogs skinMessages(std::cerr);
     GameSkins skins(skinMessages);

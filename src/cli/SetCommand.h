@@ -2,9 +2,11 @@
 
 #include "cli/CliArguments.h"
 #include "sim/CharacterList.h"
+#include "sim/Document.h"
 
 #include <filesystem>
 #include <ostream>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -17,6 +19,10 @@ namespace corvane::cli {
 // skins it would drop as not installed, and writes nothing. When the values
 // are already there it says "nothing to change" and writes nothing.
 int RunSet(const CliArguments& args, std::ostream& out);
+
+// The character FILE (argument 1) of neighbourhood `folderName`, opened into
+// `document` for editing; GameDataError when it is not there or was read as damaged.
+Sim& OpenCharacterToEdit(const CliArguments& args, const std::string& folderName, Document& document);
 
 // The records of an opened neighbourhood as they were before a command's
 // edits to `edited`, so the command can print what changed and save only that.

@@ -15,24 +15,6 @@ namespace {
 
 class CommandLineTest : public DemoGameTest {
 protected:
-    struct Result {
-        int status;
-        std::string out;
-        std::string err;
-    };
-
-    // `words` with "GAME" standing for the demo's folder.
-    Result runLine(std::vector<std::string> words) const {
-        for (std::string& word : words) {
-            if (word.starts_with("GAME")) word = game.string() + word.substr(4);
-        }
-        std::ostringstream out;
-        std::ostringstream err;
-        const int status = RunCommandLine(words, out, err, CORVANE_LANG_DIR);
-        AppSettings() = Settings();
-        return {status, out.str(), err.str()};
-    }
-
     test::JsonValue json(std::vector<std::string> words) const {
         const Result result = runLine(std::move(words));
         EXPECT_EQ(result.status, 0) << result.err;

@@ -3,6 +3,7 @@
 #include "app/Settings.h"
 #include "cli/CliArguments.h"
 #include "cli/CliGame.h"
+#include "cli/CommandLine.h"
 #include "demo/DemoInstallation.h"
 #include "skins/SkinCatalogue.h"
 #include "support/EnvOverride.h"
@@ -39,6 +40,24 @@ protected:
         std::ostringstream out;
         EXPECT_EQ(command(args(std::move(arguments), json, dryRun), out), 0);
         return out.str();
+    }
+
+    struct Result {
+        int status;
+        std::string out;
+        std::string err;
+    };
+
+    // The whole command line `words`, as a script runs it, with "GAME" standing for the demo's folder.
+    Result runLine(std::vector<std::string> words) const {
+        for (std::string& word : words) {
+            if (word.starts_with("GAME")) word = game.string() + word.substr(4);
+        }
+        std::ostringstream out;
+        std::ostringstream err;
+        const int status = RunCommandLine(words, out, err, CORVANE_LANG_DIR);
+        AppSettings() = Settings();
+        return {status, out.str(), err.str()};
     }
 
     test::TempDir folder;

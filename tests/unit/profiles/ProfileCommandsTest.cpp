@@ -17,19 +17,10 @@ namespace {
 
 class ProfileCommandsTest : public DemoGameTest {
 protected:
-    struct Result {
-        int status;
-        std::string out;
-        std::string err;
-    };
+    // A command on the demo game.
     Result runLine(std::vector<std::string> words) const {
-        words.insert(words.begin(), {"--game", game.string()});
-        std::ostringstream out;
-        std::ostringstream err;
-        const int status = RunCommandLine(words, out, err, CORVANE_LANG_DIR);
-        AppSettings() = Settings();
-        DiscardSkinCatalogue(GameSkinCatalogue());
-        return {status, out.str(), err.str()};
+        words.insert(words.begin(), {"--game", "GAME"});
+        return DemoGameTest::runLine(std::move(words));
     }
     // Every file of the game with its bytes, and of the editor's own folder.
     std::map<std::string, std::vector<std::uint8_t>> everything() const {
