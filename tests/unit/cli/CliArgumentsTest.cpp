@@ -21,6 +21,18 @@ TEST(CliArguments, OptionsBeforeTheCommandAndArgumentsAfterIt) {
     EXPECT_EQ(ParseCliArguments({"--help"}).command, "help");
 }
 
+TEST(CliArguments, TheProfileOptionsGoAfterTheCommandAndLeaveOutRepeats) {
+    const auto exported = ParseCliArguments({"export-cvp", "01", "User00001", "a.cvp", "--rating", "A", "--credits",
+                                             "-- by Ana --", "--leave-out", "x.cmx", "--leave-out", "y.bmp"});
+    EXPECT_EQ(exported.rating, 'A');
+    EXPECT_EQ(exported.credits, "-- by Ana --");
+    EXPECT_EQ(exported.leaveOut, (std::vector<std::string>{"x.cmx", "y.bmp"}));
+    EXPECT_EQ(exported.arguments.size(), 3u);
+    EXPECT_EQ(ParseCliArguments({"import-cvp", "--overwrite", "all"}).overwrite, true);
+    EXPECT_EQ(ParseCliArguments({"import-cvp", "--overwrite", "none"}).overwrite, false);
+    EXPECT_FALSE(ParseCliArguments({"import-cvp"}).overwrite.has_value());
+}
+
 TEST(CliArguments, WrongUsageIsRejected) {
     for (const auto& args : std::vector<std::vector<std::string>>{{},
                                                                  {"--game"},
@@ -32,7 +44,12 @@ TEST(CliArguments, WrongUsageIsRejected) {
                                                                  {"--out", "a.png", "render"},
                                                                  {"show", "--lang", "fren"},
                                                                  {"--mesh", "b001mafit_01", "skins"},
-                                                                 {"skins", "01", "User00001", "body", "--seed", "-1"}}) {
+                                                                 {"skins", "01", "User00001", "body", "--seed", "-1"},
+                                                                 {"export-cvp", "--rating", "T+"},
+                                                                 {"export-cvp", "--rating", "t"},
+                                                                 {"--rating", "T", "export-cvp"},
+                                                                 {"import-cvp", "--overwrite", "some"},
+                                                                 {"export-cvp", "--leave-out"}}) {
         EXPECT_THROW(ParseCliArguments(args), std::invalid_argument) << (args.empty() ? "(none)" : args.back());
     }
 }
