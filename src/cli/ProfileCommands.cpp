@@ -61,9 +61,11 @@ int RunExportProfile(const CliArguments& args, std::ostream& out) {
     const Sim& sim = FindCharacter(list, RequiredArgument(args, 1, "a character file such as User00001"), folderName);
     const std::filesystem::path target = RequiredArgument(args, 2, "the profile file to write");
     std::vector<ProfileFileEntry> files = CollectProfileFiles(sim, gameSkinFolders());
+    std::vector<std::string> leftOut;
     for (const std::string& name : args.leaveOut) {
+        leftOut.push_back(Utf8ToGameText(name));
         const bool worn = std::any_of(files.begin(), files.end(),
-                                      [&](const ProfileFileEntry& f) { return EqualsIgnoreCase(f.name, name); });
+                                      [&](const ProfileFileEntry& f) { return EqualsIgnoreCase(f.name, leftOut.back()); });
         if (!worn) throw GameDataError("--leave-out " + name + ": " + sim.FileName + " wears no file of that name");
     }
     ProfileExportOptions options;
@@ -71,7 +73,7 @@ int RunExportProfile(const CliArguments& args, std::ostream& out) {
     options.codePage = gameCodePage();
     options.rating = args.rating.value_or('T');
     options.credits = args.credits.value_or("");
-    options.warning = LeaveOutProfileFiles(files, {}, args.leaveOut);
+    options.warning = LeaveOutProfileFiles(files, {}, leftOut);
     const std::filesystem::path characterFile =
         ResolveCaseInsensitive(NeighbourhoodFolder(folderName), "Characters\\" + sim.FileName + ".iff");
     ExportProfile(sim, characterFile, files, options, target);

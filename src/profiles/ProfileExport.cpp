@@ -90,6 +90,12 @@ std::vector<ProfileFileEntry> CollectProfileFiles(const Sim& sim, const SkinFold
     return list.take();
 }
 
+std::vector<ProfilePreviewItem> ProfileExportPreviewItems(const std::vector<ProfileFileEntry>& files) {
+    std::vector<std::pair<std::string, std::size_t>> named;
+    for (std::size_t i = 0; i < files.size(); ++i) named.emplace_back(files[i].name, i);
+    return ProfilePreviewOrder(named);
+}
+
 bool LeaveOutProfileFiles(std::vector<ProfileFileEntry>& files, const std::vector<std::size_t>& positions,
                           const std::vector<std::string>& names) {
     const std::size_t before = files.size();

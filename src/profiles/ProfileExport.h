@@ -1,5 +1,6 @@
 #pragma once
 
+#include "profiles/ProfileFormat.h"
 #include "sim/Sim.h"
 #include "skins/SkinFolders.h"
 
@@ -27,6 +28,9 @@ struct ProfileFileEntry {
 // name twice (letter case ignored); files not installed are not listed.
 // Throws std::runtime_error naming a found file that cannot be read.
 std::vector<ProfileFileEntry> CollectProfileFiles(const Sim& sim, const SkinFolders& folders);
+
+// The export preview's items; positions are in `files`.
+std::vector<ProfilePreviewItem> ProfileExportPreviewItems(const std::vector<ProfileFileEntry>& files);
 
 // What the exporter unchecked: images by their position in the list, and
 // character files and meshes by name (every entry of that name, letter case

@@ -1,5 +1,7 @@
 #include "profiles/ProfileFormat.h"
 
+#include "platform/AsciiText.h"
+
 namespace corvane {
 
 const std::array<ProfileValueElement, 45>& ProfileValueElements() {
@@ -90,6 +92,20 @@ const std::array<ProfileSkinElement, 32>& ProfileSkinElements() {
         {"PajamaTexture", &Sim::PajamaTexture, ".bmp"},
     }};
     return elements;
+}
+
+std::vector<ProfilePreviewItem> ProfilePreviewOrder(const std::vector<std::pair<std::string, std::size_t>>& files) {
+    using Kind = ProfilePreviewItem::Kind;
+    std::vector<ProfilePreviewItem> items;
+    for (const auto& [kind, extension] : {std::pair{Kind::Image, ".bmp"}, std::pair{Kind::CharacterFile, ".cmx"},
+                                          std::pair{Kind::Mesh, ".skn"}}) {
+        for (const auto& [name, position] : files) {
+            const std::string lower = ToLowerAscii(name);
+            if (!lower.ends_with(extension) || (kind == Kind::Image && lower == "x.bmp")) continue;
+            items.push_back({kind, name, position});
+        }
+    }
+    return items;
 }
 
 }  // namespace corvane

@@ -3,9 +3,13 @@
 #include "sim/Sim.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
+#include <utility>
 #include <variant>
+#include <vector>
 
 namespace corvane {
 
@@ -51,5 +55,18 @@ struct ProfileSkinElement {
 
 // The 32 skin elements in the order a profile holds them.
 const std::array<ProfileSkinElement, 32>& ProfileSkinElements();
+
+// One file of a profile's preview: an image cell or a check box.
+struct ProfilePreviewItem {
+    enum class Kind { Image, CharacterFile, Mesh };
+    Kind kind;
+    std::string fileName;
+    std::size_t position;  // the preview's tag: in the file list (export) or among SimRecord's children (import)
+};
+
+// Files (name, position) in the order the preview shows them: textures
+// (never "x.bmp"), then character files, then meshes, each kind in the given
+// order; other files are not offered. Extensions ignore letter case.
+std::vector<ProfilePreviewItem> ProfilePreviewOrder(const std::vector<std::pair<std::string, std::size_t>>& files);
 
 }  // namespace corvane

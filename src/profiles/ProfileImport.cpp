@@ -109,11 +109,6 @@ bool sameName(std::string_view a, std::string_view b) {
     return ToLowerAscii(a) == ToLowerAscii(b);
 }
 
-std::string extensionOf(std::string_view fileName) {
-    const auto dot = fileName.rfind('.');
-    return dot == std::string_view::npos ? std::string() : ToLowerAscii(fileName.substr(dot));
-}
-
 bool selectedName(const std::vector<std::string>& selected, std::string_view name) {
     return std::any_of(selected.begin(), selected.end(), [&](const std::string& s) { return sameName(s, name); });
 }
@@ -145,6 +140,7 @@ std::string ProfileFileNameRefusal(std::string_view name) {
     }
     if (name.find("..") != std::string_view::npos) return "reaches out of its folder";
     if (name.size() >= 2 && name[1] == ':') return "names a drive";
+    if (name.front() == '.') return "has no name before its extension";
     for (const char c : name) {
         const auto byte = static_cast<unsigned char>(c);
         if (byte < 0x20 || byte == 0x7F) return "holds a control character";
@@ -244,17 +240,9 @@ std::string ProfileKindMismatchText() {
 }
 
 std::vector<ProfilePreviewItem> ProfilePreviewItems(const Profile& profile) {
-    using Kind = ProfilePreviewItem::Kind;
-    std::vector<ProfilePreviewItem> items;
-    for (const auto& [kind, extension] : {std::pair{Kind::Image, ".bmp"}, std::pair{Kind::CharacterFile, ".cmx"},
-                                          std::pair{Kind::Mesh, ".skn"}}) {
-        for (const ProfileBinData& file : profile.files) {
-            if (extensionOf(file.fileName) != extension) continue;
-            if (kind == Kind::Image && sameName(file.fileName, "x.bmp")) continue;
-            items.push_back({kind, file.fileName, file.position});
-        }
-    }
-    return items;
+    std::vector<std::pair<std::string, std::size_t>> files;
+    for (const ProfileBinData& file : profile.files) files.emplace_back(file.fileName, file.position);
+    return ProfilePreviewOrder(files);
 }
 
 void ApplyProfileValues(Document& document, Sim& sim, const Profile& profile, int codePage) {

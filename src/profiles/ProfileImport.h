@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Dialogs.h"
+#include "profiles/ProfileFormat.h"
 #include "sim/Document.h"
 #include "skins/SkinFolders.h"
 
@@ -79,14 +80,8 @@ Profile ReadProfileText(std::span<const std::uint8_t> bytes, const std::filesyst
 bool ProfileFitsCharacter(const Profile& profile, const Sim& sim);
 std::string ProfileKindMismatchText();
 
-// What the import offers to install, in the order the preview shows it:
-// textures (never "x.bmp"), then character files, then meshes.
-struct ProfilePreviewItem {
-    enum class Kind { Image, CharacterFile, Mesh };
-    Kind kind;
-    std::string fileName;
-    std::size_t position;  // among SimRecord's children (the preview's tag)
-};
+// What the import offers to install, in the order the preview shows it
+// (ProfilePreviewOrder); positions are among SimRecord's children.
 std::vector<ProfilePreviewItem> ProfilePreviewItems(const Profile& profile);
 
 // The profile's values copied into `sim` as one edit of `document` (undone

@@ -61,6 +61,15 @@ TEST_F(ProfileExportTest, TheFileListFollowsTheSlotsAndTheirMeshesWithoutRepeats
         << "the body texture (named in two cases by two slots and the mesh) once; the head mesh's x never; "
            "the pajamas' missing mesh not at all";
     EXPECT_EQ(files[2].path, skins / "b001mafitlgt_01.bmp");
+
+    std::vector<std::pair<std::string, std::size_t>> offered;
+    for (const ProfilePreviewItem& item : ProfileExportPreviewItems(files)) offered.emplace_back(item.fileName, item.position);
+    EXPECT_EQ(offered, (std::vector<std::pair<std::string, std::size_t>>{
+                           {"b001mafitlgt_01.bmp", 2}, {"c001malgt_bob.bmp", 5}, {"w001mafitlgt_01.bmp", 8},
+                           {"b001mafit_01.cmx", 0}, {"c001ma_bob.cmx", 3}, {"w001mafit_01.cmx", 6},
+                           {"xskin-b001mafit_01-PELVIS-BODY.skn", 1}, {"xskin-c001ma_bob-PELVIS-BODY.skn", 4},
+                           {"xskin-w001mafit_01-PELVIS-BODY.skn", 7}}))
+        << "textures, character files, meshes; tags are positions in the list";
 }
 
 TEST_F(ProfileExportTest, LeavingOutByPositionOrByNameSetsTheWarning) {

@@ -87,6 +87,7 @@ TEST_F(ProfileImportTest, HostileFileNamesAreRefusedAndNeverWritten) {
         {"/abs.bmp", "has a folder part"},   {"a\\b.cmx", "has a folder part"},    {"", "is empty"},
         {"con?.bmp", "holds the character ?"}, {"a&#1;b.bmp", "holds a control character"},
         {"..skn.skn", "reaches out of its folder"}, {"a|b.skn", "holds the character |"},
+        {".bmp", "has no name before its extension"},
     };
     std::string elements;
     std::vector<std::string> selected{"good.bmp"};
@@ -101,6 +102,8 @@ TEST_F(ProfileImportTest, HostileFileNamesAreRefusedAndNeverWritten) {
 
     const std::vector<ProfilePreviewItem> offered = ProfilePreviewItems(profile);
     ASSERT_EQ(offered.size(), 9u) << "Victor's eight files left and good.bmp";
+    EXPECT_EQ(offered[0].fileName, "b001mafitlgt_01.bmp") << "positions: Victor's second file after the 77 elements";
+    EXPECT_EQ(offered[0].position, 78u);
     EXPECT_EQ(std::count_if(offered.begin(), offered.end(), [](const auto& i) { return i.fileName == "good.bmp"; }), 1);
 
     const auto before = filesOf(temp.path());
