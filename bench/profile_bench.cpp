@@ -65,6 +65,14 @@ const Setup& setup() {
         corvane::ExportProfile(s.sim, s.characterFile, files, {}, s.profile);
         return s;
     }();
+    // The game and the profiles go when the program ends.
+    static const struct Removal {
+        std::filesystem::path root;
+        ~Removal() {
+            std::error_code ignored;
+            std::filesystem::remove_all(root, ignored);
+        }
+    } removal{made.root};
     return made;
 }
 
