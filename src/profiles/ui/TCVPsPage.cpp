@@ -1,7 +1,18 @@
 #include "profiles/ui/TCVPsPage.h"
 
-#include "platform/LanguageModule.h"
+#include "app/ui/BitmapImage.h"
+#include "app/ui/GameText.h"
+#include "app/ui/ReportFailure.h"
+#include "platform/AppFolder.h"
+#include "platform/AsciiText.h"
+#include "platform/BmpCodec.h"
+#include "platform/CaseInsensitivePath.h"
+#include "platform/CodePage.h"
+#include "platform/Registry.h"
+#include "platform/StyledMessageDlg.h"
 #include "profiles/ui/TframeCVPPreview.h"
+#include "render/MakeThumb.h"
+#include "skins/SkinCatalogue.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -17,6 +28,24 @@ namespace corvane {
 namespace {
 
 constexpr int kHyphens = 153;
+constexpr const char* kProfileFilter = "Corvane Profile (*.cvp)|*.CVP";
+constexpr std::string_view kProfilesKey = "\\Software\\Corvane\\CVPProfiles\\";
+constexpr std::string_view kProfilePathValue = "CVPPath";
+
+void tell(Dialogs& dialogs, const std::string& text) {
+    StyledMessageDlg(dialogs, LangStr(5022), text, MsgKind::None, 0, mrOk, mbOK);
+}
+
+// A texture's 60-pixel picture; the placeholder when it cannot be read.
+QPixmap cellPicture(const std::function<void(Bitmap&)>& make, const QPixmap& placeholder) {
+    try {
+        Bitmap picture;
+        make(picture);
+        return QPixmap::fromImage(ImageOfBitmap(picture));
+    } catch (const std::exception&) {
+        return placeholder.scaled(TframeCVPPreview::kCellSize, TframeCVPPreview::kCellSize);
+    }
+}
 
 template <typename Widget>
 Widget* named(Widget* widget, const char* name, QRect bounds) {
@@ -219,6 +248,202 @@ void TCVPsPage::checkRating(char letter) {
     QRadioButton* button = letter == 'E' ? rbEveryone : letter == 'T' ? rbTeen : letter == 'M' ? rbMature
                            : letter == 'A' ? rbAdult : nullptr;
     if (button != nullptr) button->setChecked(true);
+}
+
+void TCVPsPage::beginOperation() {
+    btnExportCVP->setEnabled(false);
+    btnImportCVP->setEnabled(false);
+    btnCVPContinue->setEnabled(false);
+    btnCVPCancel->setEnabled(false);
+    btnCVPUncheckAll->hide();
+    frameCVPPreview->hide();
+    pnlCVPPreview->hide();
+    memCVPCredit->clear();
+    memCVPCredit->hide();
+    showRating(false);
+}
+
+std::optional<std::filesystem::path> TCVPsPage::chooseProfile(bool saving) {
+    Registry& registry = host().registry();
+    const std::string remembered = registry.read(RegistryRoot::CurrentUser, kProfilesKey, kProfilePathValue);
+    FileRequest request;
+    request.filter = kProfileFilter;
+    request.initialFolder = !remembered.empty() ? std::filesystem::path(remembered)
+                            : saving            ? ApplicationFolder() / "CVPFiles"
+                                                : std::filesystem::path();
+    std::optional<std::filesystem::path> chosen = saving ? dialogs().chooseSaveFile(request) : dialogs().chooseOpenFile(request);
+    if (!chosen) return std::nullopt;
+    ReportFailure(dialogs(), [&] {
+        registry.write(RegistryRoot::CurrentUser, kProfilesKey, kProfilePathValue, chosen->parent_path().string());
+    });
+    if (saving) chosen->replace_extension(kProfileExtension);
+    return chosen;
+}
+
+void TCVPsPage::btnExportCVPClick() {
+    Sim* sim = current();
+    if (sim == nullptr) return;
+    beginOperation();
+    exportProfile(*sim);
+    frameCVPPreview->clearItems();
+    resetPage();
+}
+
+void TCVPsPage::exportProfile(Sim& sim) {
+    const std::string intro = joined({6136, 6137, 6138, 6139}) + "\n\n" + LangStr(6140) + " " + LangStr(6141) +
+                              "\n\n" + LangStr(6142);
+    if (!step(FramedStepText(intro), true)) return;
+    const std::optional<std::filesystem::path> target = chooseProfile(true);
+    if (!target) return;
+    const PageLock locked(host());
+    box_->setEnabled(true);
+    const SkinFolders folders(settings().GamePath, settings().ExpansionLevel);
+    std::vector<ProfileFileEntry> files;
+    if (!ReportFailure(dialogs(), [&] { files = CollectProfileFiles(sim, folders); })) return;
+    step(FramedStepText(LangStr(6143) + "\n\n" + LangStr(6144) + "\n\n" + LangStr(6145)), false);
+
+    fillExportPreview(files);
+    if (!waitInPreview()) return;
+    std::vector<std::size_t> leftOutImages;
+    for (const auto& item : frameCVPPreview->images()) {
+        if (!item.box->isChecked()) leftOutImages.push_back(static_cast<std::size_t>(item.tag));
+    }
+    std::vector<std::string> leftOutFiles;
+    for (const auto* boxes : {&frameCVPPreview->cmxFiles(), &frameCVPPreview->sknFiles()}) {
+        for (const auto& item : *boxes) {
+            if (!item.box->isChecked()) leftOutFiles.push_back(files[static_cast<std::size_t>(item.tag)].name);
+        }
+    }
+    frameCVPPreview->clearItems();
+    ProfileExportOptions options;
+    options.warning = LeaveOutProfileFiles(files, leftOutImages, leftOutFiles);
+
+    rbTeen->setChecked(true);
+    creditsStep("", 'T', 6146, false);
+    options.expansionLevel = settings().ExpansionLevel;
+    options.codePage = CodePageForLanguage(settings().LanguageNumber);
+    options.rating = ratingLetter();
+    // The credits' lines are kept as one line.
+    options.credits = memCVPCredit->toPlainText().remove('\n').remove('\r').toStdString();
+    const std::filesystem::path characterFile =
+        ResolveCaseInsensitive(settings().NeighborhoodPath, "Characters\\" + sim.FileName + ".iff");
+    const bool saved = ReportFailure(dialogs(), [&] { ExportProfile(sim, characterFile, files, options, *target); });
+    tell(dialogs(), LangStr(saved ? 7063 : 7080));
+}
+
+void TCVPsPage::fillExportPreview(const std::vector<ProfileFileEntry>& files) {
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        const std::string extension = ToLowerAscii(files[i].path.extension().string());
+        const QString name = GameText(files[i].name);
+        const int tag = static_cast<int>(i);
+        if (extension == ".bmp" && ToLowerAscii(files[i].path.filename().string()) != "x.bmp") {
+            const auto make = [&](Bitmap& picture) { ThumbnailFromFile(files[i].path, picture, TframeCVPPreview::kCellSize); };
+            frameCVPPreview->addImage(cellPicture(make, host().missingPicture()), name, tag);
+        } else if (extension == ".cmx") {
+            frameCVPPreview->addCmx(name, tag);
+        } else if (extension == ".skn") {
+            frameCVPPreview->addSkn(name, tag);
+        }
+    }
+}
+
+bool TCVPsPage::creditsStep(const std::string& memoText, char rating, int messageId, bool offerCancel) {
+    memCVPCredit->setPlainText(QString::fromStdString(memoText));
+    memCVPCredit->show();
+    checkRating(rating);
+    const std::pair<const char*, int> labels[] = {{"lblRating", 6079}, {"lblRequired", 6080}, {"lblEveryone", 6081},
+                                                  {"lblTeen", 6082},   {"lblMature", 6083},   {"lblAdultRate", 6003}};
+    for (const auto& [label, id] : labels) {
+        if (auto* caption = pnlCVPPreview->findChild<QLabel*>(label)) caption->setText(qt(LangStr(id)));
+    }
+    showRating(true);
+    const bool wentOn = step(LangStr(messageId), offerCancel, false);
+    memCVPCredit->hide();
+    showRating(false);
+    return wentOn;
+}
+
+void TCVPsPage::btnImportCVPClick() {
+    Sim* sim = current();
+    if (sim == nullptr) return;
+    beginOperation();
+    importProfile(*sim);
+    frameCVPPreview->clearItems();
+    resetPage();
+}
+
+void TCVPsPage::importProfile(Sim& sim) {
+    const std::optional<std::filesystem::path> file = chooseProfile(false);
+    if (!file) return;
+    const CharacterList& list = document().characters();
+    const std::string entry = list.selected() >= 0 ? list.entries()[static_cast<std::size_t>(list.selected())].text : "";
+    const std::string question = LangStr(8072) + " " + file->filename().string() + " " + LangStr(8073) + " " +
+                                 GameText(entry).toStdString() + "\n" + LangStr(8074);
+    if (!step(FramedStepText(question), true)) return;
+    const PageLock locked(host());
+    box_->setEnabled(true);
+    if (!std::filesystem::exists(*file)) return;
+    // Everything is read and checked before anything changes.
+    Profile profile;
+    if (!ReportFailure(dialogs(), [&] { profile = ReadProfile(*file); })) return;
+    if (!ProfileFitsCharacter(profile, sim)) {
+        tell(dialogs(), ProfileKindMismatchText() + "\n");
+        return;
+    }
+    if (profile.warning && !step(FramedStepText(LangStr(6147) + LangStr(6148)), true)) return;
+    if (!creditsStep(LangStr(7064) + "\n" + profile.credits, profile.rating.empty() ? 'T' : profile.rating.front(), 6149,
+                     true)) {
+        return;
+    }
+    if (!profile.refused.empty()) {
+        std::string refused = LangStr(7197);
+        for (const RefusedProfileFile& name : profile.refused) refused += "\n\"" + name.fileName + "\": " + name.reason;
+        tell(dialogs(), refused);
+    }
+    fillImportPreview(profile);
+    if (!waitInPreview()) return;
+    std::vector<std::string> selected;
+    for (const auto* boxes : {&frameCVPPreview->images(), &frameCVPPreview->cmxFiles(), &frameCVPPreview->sknFiles()}) {
+        for (const auto& item : *boxes) {
+            const ProfileBinData* data = profile.fileAt(static_cast<std::size_t>(item.tag));
+            if (item.box->isChecked() && data != nullptr) selected.push_back(data->fileName);
+        }
+    }
+    frameCVPPreview->clearItems();
+
+    const int codePage = CodePageForLanguage(settings().LanguageNumber);
+    if (!ReportFailure(dialogs(), [&] { ApplyProfileValues(document(), sim, profile, codePage); })) return;
+    const SkinFolders folders(settings().GamePath, settings().ExpansionLevel);
+    const std::filesystem::path installFolder = ResolveCaseInsensitive(settings().GamePath, settings().SkinsFolder);
+    const ProfileInstallResult installed = InstallProfileFiles(profile, selected, folders, installFolder, dialogs());
+    DiscardSkinCatalogue(GameSkinCatalogue());
+    if (!installed.failure.empty()) {
+        tell(dialogs(), LangStr(7067) + "\n" + installed.failure);
+        return;
+    }
+    if (!ReportFailure(dialogs(), [&] { StageProfileImages(profile, ApplicationFolder(), sim.FileName); })) return;
+    tell(dialogs(), LangStr(7072) + "\n");
+}
+
+void TCVPsPage::fillImportPreview(const Profile& profile) {
+    for (const ProfilePreviewItem& item : ProfilePreviewItems(profile)) {
+        const ProfileBinData* data = profile.fileAt(item.position);
+        if (data == nullptr) continue;
+        const QString name = QString::fromStdString(item.fileName);
+        const int tag = static_cast<int>(item.position);
+        switch (item.kind) {
+            case ProfilePreviewItem::Kind::Image: {
+                // Made from the bytes in memory: nothing of the profile is written for its picture.
+                const auto make = [&](Bitmap& picture) {
+                    ResampleToSquare(DecodeBmp(data->bytes, item.fileName), picture, TframeCVPPreview::kCellSize);
+                };
+                frameCVPPreview->addImage(cellPicture(make, host().missingPicture()), name, tag);
+                break;
+            }
+            case ProfilePreviewItem::Kind::CharacterFile: frameCVPPreview->addCmx(name, tag); break;
+            case ProfilePreviewItem::Kind::Mesh: frameCVPPreview->addSkn(name, tag); break;
+        }
+    }
 }
 
 }  // namespace corvane

@@ -1,6 +1,11 @@
 #pragma once
 
 #include "app/ui/EditorPage.h"
+#include "profiles/ProfileExport.h"
+#include "profiles/ProfileImport.h"
+
+#include <filesystem>
+#include <optional>
 
 #include <string>
 
@@ -61,6 +66,14 @@ private:
     // Waits in the preview with Uncheck All, Continue and Cancel; true for Continue.
     bool waitInPreview();
     bool waitForAnswer();
+    // The export's and import's first moves: the page's own buttons off.
+    void beginOperation();
+    void fillExportPreview(const std::vector<ProfileFileEntry>& files);
+    void fillImportPreview(const Profile& profile);
+    bool creditsStep(const std::string& memoText, char rating, int messageId, bool offerCancel);
+    std::optional<std::filesystem::path> chooseProfile(bool saving);
+    void exportProfile(Sim& sim);
+    void importProfile(Sim& sim);
     void showRating(bool shown);
     char ratingLetter() const;
     void checkRating(char letter);
