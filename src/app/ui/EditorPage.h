@@ -5,6 +5,7 @@
 #include "app/ui/PageTable.h"
 #include "platform/Dialogs.h"
 #include "platform/Progress.h"
+#include "platform/Registry.h"
 #include "sim/Document.h"
 
 #include <QPixmap>
@@ -43,6 +44,8 @@ public:
     virtual bool LoadSkinData() = 0;
     // Renders the current character's pictures for the next save to take.
     virtual void MakeCharacterImages() = 0;
+    // The registry the editor keeps its own choices in (the profiles' folder).
+    virtual Registry& registry() = 0;
     // The editor's command line (the makeover's "/skinage" and "/teens").
     virtual const CommandLineSwitches& switches() const = 0;
     // Shows the busy window, as wide as the preview, with `status` until the

@@ -1,6 +1,7 @@
 #include "app/ui/PageTable.h"
 
 #include "app/ui/EditorPage.h"
+#include "profiles/ui/TCVPsPage.h"
 #include "sim/Traits.h"
 #include "sim/ui/THouseJobPage.h"
 #include "sim/ui/TMakeoverPage.h"
@@ -75,7 +76,7 @@ std::vector<PageInfo> makePages() {
         {Kind::Export, "btnExport", {{"grpExport", kRightTall}}, Large, false, false, SetByPage, Outfit::Everyday, kGroupsOnly, {.caption = {text(5037)}, .followsCharacter = false}},
         {Kind::CMXBuilder, "btnCMXBuilder", {{"grpCMXBuilder", kRightTall}}, Large, false, false, LargeLogo, Outfit::Everyday,
          kGroupsOnly, {.caption = {text(5035)}, .followsCharacter = false}},
-        {Kind::CVPs, "btnCVPs", {{"grpCVPs", kFullPage}}, Small, true, false, ProfileAfterLogo, Outfit::Everyday, kGroupsOnly, {.gapBefore = true, .caption = {text(5031)}}},
+        {Kind::CVPs, "btnCVPs", {{"grpCVPs", kFullPage}}, Small, true, false, ProfileAfterLogo, Outfit::Everyday, MakePage<TCVPsPage>, {.gapBefore = true, .caption = {text(5031)}}},
         {Kind::MissingSkinSearch, "btnMissingSkinSearch", {{"grpMissingSkinSearch", kMissingSkinSearchPage}}, Small, false,
          false, SmallLogo, Outfit::Everyday, kGroupsOnly, {.caption = {text(5044)}, .followsCharacter = false}},
         {Kind::SkinValidate, "btnSkinValidate", {{"grpSkinValidate", kFullPage}}, Small, false, false, SmallLogo,

@@ -36,7 +36,9 @@ const PageInfo* TfrmMain::pageOnShow() const {
 
 void TfrmMain::UpdatePreview(PreviewContent content) {
     Sim* sim = document_.current();
-    if (content != PreviewContent::Normal || sim == nullptr || f3DUIGL == nullptr) return;
+    // The profile page shows the character as the others do, after its logo.
+    const bool character = content == PreviewContent::Normal || content == PreviewContent::ProfileAfterLogo;
+    if (!character || sim == nullptr || f3DUIGL == nullptr) return;
     // The character's pages are those with a Save button.
     const PageInfo* shown = pageOnShow();
     if (shown == nullptr || !shown->saveShown) return;

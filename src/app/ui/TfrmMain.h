@@ -104,6 +104,7 @@ public:
     // own, into the file the next save takes them from.
     void MakeCharacterImages() override;
     const CommandLineSwitches& switches() const override { return services_.switches; }
+    Registry& registry() override { return services_.registry; }
     std::unique_ptr<Progress> ShowBusy(const std::string& status) override;
 
     // Ctrl+Z and Ctrl+Y (or Ctrl+Shift+Z): the edits since the neighbourhood

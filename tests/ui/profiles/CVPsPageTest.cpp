@@ -1,0 +1,211 @@
+#include "profiles/ui/TCVPsPage.h"
+
+#include "iff/CharacterImageFile.h"
+#include "platform/AppFolder.h"
+#include "platform/FileBytes.h"
+#include "platform/LanguageModule.h"
+#include "profiles/ProfileImport.h"
+#include "profiles/ui/TframeCVPPreview.h"
+#include "support/ui/Screenshots.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <functional>
+
+namespace corvane {
+namespace {
+
+// What a test does at each step the page waits in: look, then press Continue
+// or Cancel. Steps without a script entry are continued.
+using StepAction = std::function<bool(TCVPsPage&)>;  // true: Continue
+
+class CVPsPageTest : public test::DemoEditorTest {
+protected:
+    TCVPsPage& page() const { return *static_cast<TCVPsPage*>(window->page(PageKind::CVPs)); }
+    TCVPsPage& openPage(const std::string& file) {
+        open(file, "btnCVPs");
+        QObject::connect(&page(), &TCVPsPage::stepWaiting, &page(), [this] {
+            TCVPsPage& shown = page();
+            const bool goOn = steps.empty() ? true : steps.front()(shown);
+            if (!steps.empty()) steps.erase(steps.begin());
+            (goOn ? shown.btnCVPContinue : shown.btnCVPCancel)->click();
+        }, Qt::QueuedConnection);
+        return page();
+    }
+    std::filesystem::path profile() const { return folder.path() / "victor.cvp"; }
+    // Victor's profile as the page exports it, every file kept.
+    void exportVictor() {
+        openPage("User00001");
+        dialogs.answerFile(folder.path() / "victor.bin");  // the extension becomes .cvp
+        dialogs.answer(mrOk);                                // "saved"
+        page().btnExportCVP->click();
+    }
+
+    std::vector<StepAction> steps;
+};
+
+TEST_F(CVPsPageTest, TheExportLeavesOutWhatIsUncheckedAndKeepsCreditsAndRating) {
+    openPage("User00001");
+    EXPECT_TRUE(page().lblCVPs->isVisible());
+    EXPECT_FALSE(page().btnCVPContinue->isVisible());
+    int images = 0;
+    int characterFiles = 0;
+    int meshes = 0;
+    steps = {
+        [](TCVPsPage&) { return true; },  // the introduction
+        [](TCVPsPage&) { return true; },  // "these files go into the profile"
+        [&](TCVPsPage& shown) {           // the preview
+            images = static_cast<int>(shown.frameCVPPreview->images().size());
+            characterFiles = static_cast<int>(shown.frameCVPPreview->cmxFiles().size());
+            meshes = static_cast<int>(shown.frameCVPPreview->sknFiles().size());
+            shown.frameCVPPreview->images().front().box->setChecked(false);
+            return true;
+        },
+        [](TCVPsPage& shown) {  // credits and rating
+            EXPECT_TRUE(shown.rbTeen->isChecked());
+            shown.memCVPCredit->setPlainText("Made by\nsomeone");
+            shown.rbMature->setChecked(true);
+            return true;
+        },
+    };
+    dialogs.answerFile(folder.path() / "victor.bin");
+    dialogs.answer(mrOk);
+    page().btnExportCVP->click();
+    EXPECT_TRUE(steps.empty()) << "every step was shown";
+    EXPECT_GT(images, 2) << "his body, head and hand textures";
+    EXPECT_GT(characterFiles, 2);
+    ASSERT_EQ(dialogs.messageTexts().size(), 1u);
+    EXPECT_EQ(dialogs.messageTexts().front(), LangStr(7063));
+    const Profile written = ReadProfile(profile());
+    EXPECT_TRUE(written.warning) << "a file was left out";
+    EXPECT_EQ(written.rating, "M");
+    EXPECT_EQ(written.credits, "Made bysomeone");
+    EXPECT_EQ(written.files.size(), static_cast<std::size_t>(images + characterFiles + meshes) - 1)
+        << "every file but the unchecked picture";
+    EXPECT_TRUE(page().lblCVPs->isVisible()) << "the page is at rest again";
+    EXPECT_FALSE(window->document().current()->Modified) << "an export changes nothing";
+}
+
+TEST_F(CVPsPageTest, CancelInThePreviewWritesNothing) {
+    openPage("User00001");
+    steps = {[](TCVPsPage&) { return true; }, [](TCVPsPage&) { return true; }, [](TCVPsPage&) { return false; }};
+    dialogs.answerFile(profile());
+    page().btnExportCVP->click();
+    EXPECT_FALSE(std::filesystem::exists(profile()));
+    EXPECT_TRUE(dialogs.messages().empty());
+    EXPECT_TRUE(page().btnExportCVP->isEnabled());
+}
+
+// Victor's profile into Elena: her values become his, his files are asked
+// about once ("All"), his pictures wait for her next save.
+TEST_F(CVPsPageTest, AnImportCopiesTheValuesInstallsTheFilesAndStagesThePictures) {
+    exportVictor();
+    ASSERT_TRUE(std::filesystem::exists(profile()));
+    dialogs.forgetShown();
+    Sim& elena = select("User00002");
+    window->pageButton("btnCVPs")->click();
+    dialogs.answerFile(profile());
+    dialogs.answer(mrAll);  // the first file already installed: replace it and every other
+    dialogs.answer(mrOk);   // "imported"
+    int offered = 0;
+    steps = {
+        [](TCVPsPage&) { return true; },  // import this profile into Elena?
+        [](TCVPsPage& shown) {            // credits and rating
+            EXPECT_TRUE(shown.memCVPCredit->isVisible());
+            return true;
+        },
+        [&](TCVPsPage& shown) {
+            offered = static_cast<int>(shown.frameCVPPreview->images().size() + shown.frameCVPPreview->cmxFiles().size() +
+                                       shown.frameCVPPreview->sknFiles().size());
+            return true;
+        },
+    };
+    page().btnImportCVP->click();
+    EXPECT_TRUE(steps.empty());
+    EXPECT_GT(offered, 0);
+    EXPECT_EQ(elena.FirstName, "Victor");
+    EXPECT_EQ(elena.Gender, 0);
+    EXPECT_EQ(elena.BodyMesh, "b001mafit_01");
+    EXPECT_EQ(elena.LastName, "Marlow") << "a profile carries no last name";
+    EXPECT_TRUE(elena.Modified);
+    EXPECT_TRUE(elena.ResetThumbnail);
+    EXPECT_TRUE(window->btnSave->isEnabled());
+    EXPECT_TRUE(std::filesystem::exists(CharacterImageFile(ApplicationFolder(), "User00002")));
+    const std::vector<std::string> said = dialogs.messageTexts();
+    ASSERT_EQ(said.size(), 2u) << "one overwrite question, then the result";
+    EXPECT_EQ(said.back(), LangStr(7072) + "\n");
+    window->Undo();
+    EXPECT_EQ(elena.FirstName, "Elena") << "the import is one step of the history";
+}
+
+TEST_F(CVPsPageTest, APersonsProfileDoesNotFitADog) {
+    exportVictor();
+    dialogs.forgetShown();
+    Sim& biscuit = select("User00006");
+    window->pageButton("btnCVPs")->click();
+    const Sim before = biscuit;
+    dialogs.answerFile(profile());
+    dialogs.answer(mrOk);
+    page().btnImportCVP->click();
+    ASSERT_EQ(dialogs.messageTexts().size(), 1u);
+    EXPECT_EQ(dialogs.messageTexts().front(), ProfileKindMismatchText() + "\n");
+    EXPECT_EQ(biscuit.FirstName, before.FirstName);
+    EXPECT_FALSE(biscuit.Modified);
+}
+
+// The preview frame: rows of four pictures, the files below, all checked.
+TEST(TframeCVPPreview, LaysItsItemsOutInRowsAndGrowsWithThem) {
+    test::QtTestApplication();
+    QWidget parent;
+    TframeCVPPreview frame(&parent);
+    for (int i = 0; i < 41; ++i) frame.addImage(QPixmap(60, 60), QString("t%1.bmp").arg(i), i);
+    frame.addCmx("a.cmx", 41);
+    frame.addSkn("a.skn", 42);
+    EXPECT_EQ(frame.imageCells()[5]->geometry(), QRect(100, 80, 60, 60));
+    EXPECT_EQ(frame.imageCells()[40]->geometry().top(), 10 + 70 * 10) << "more than 30 pictures";
+    const int lastImageBottom = frame.imageCells()[40]->geometry().bottom() + 1;
+    EXPECT_EQ(frame.cmxFiles()[0].box->geometry().top(), lastImageBottom + 10);
+    EXPECT_EQ(frame.sknFiles()[0].box->geometry().top(), frame.cmxFiles()[0].box->geometry().bottom() + 1 + 5);
+    EXPECT_GT(frame.widget()->height(), frame.sknFiles()[0].box->geometry().bottom()) << "the frame scrolls to the last";
+    frame.uncheckAll();
+    EXPECT_FALSE(frame.images()[3].box->isChecked());
+    EXPECT_FALSE(frame.sknFiles()[0].box->isChecked());
+    frame.clearItems();
+    EXPECT_TRUE(frame.images().empty());
+}
+
+class CVPsPageScreenshots : public test::ScreenshotEditorTest {
+protected:
+    TCVPsPage& page() const { return *static_cast<TCVPsPage*>(window->page(PageKind::CVPs)); }
+};
+
+// The export's and the import's previews, for looking at them.
+TEST_F(CVPsPageScreenshots, TheExportAndImportPreviews) {
+    open("User00001", "btnCVPs");
+    test::SaveScreenshot(*window, "cvp-page");
+    const std::filesystem::path profile = folder.path() / "victor.cvp";
+    int waits = 0;
+    QObject::connect(&page(), &TCVPsPage::stepWaiting, &page(), [&] {
+        ++waits;
+        if (page().frameCVPPreview->isVisible()) {
+            test::SaveScreenshot(*window, waits < 5 ? "cvp-export-preview" : "cvp-import-preview");
+        }
+        page().btnCVPContinue->click();
+    }, Qt::QueuedConnection);
+    dialogs.answerFile(profile);
+    dialogs.answer(mrOk);
+    page().btnExportCVP->click();
+    select("User00002");
+    window->pageButton("btnCVPs")->click();
+    dialogs.answerFile(profile);
+    dialogs.answer(mrAll);
+    dialogs.answer(mrOk);
+    page().btnImportCVP->click();
+}
+
+}  // namespace
+}  // namespace corvane
