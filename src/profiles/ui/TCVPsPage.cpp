@@ -15,6 +15,7 @@
 #include "skins/SkinCatalogue.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QEventLoop>
 #include <QFrame>
 #include <QGroupBox>
@@ -253,6 +254,9 @@ void TCVPsPage::checkRating(char letter) {
 void TCVPsPage::beginOperation() {
     btnExportCVP->setEnabled(false);
     btnImportCVP->setEnabled(false);
+    // The steps' buttons take their place.
+    btnExportCVP->hide();
+    btnImportCVP->hide();
     btnCVPContinue->setEnabled(false);
     btnCVPCancel->setEnabled(false);
     btnCVPUncheckAll->hide();
@@ -332,17 +336,18 @@ void TCVPsPage::exportProfile(Sim& sim) {
 }
 
 void TCVPsPage::fillExportPreview(const std::vector<ProfileFileEntry>& files) {
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        const std::string extension = ToLowerAscii(files[i].path.extension().string());
-        const QString name = GameText(files[i].name);
-        const int tag = static_cast<int>(i);
-        if (extension == ".bmp" && ToLowerAscii(files[i].path.filename().string()) != "x.bmp") {
-            const auto make = [&](Bitmap& picture) { ThumbnailFromFile(files[i].path, picture, TframeCVPPreview::kCellSize); };
-            frameCVPPreview->addImage(cellPicture(make, host().missingPicture()), name, tag);
-        } else if (extension == ".cmx") {
-            frameCVPPreview->addCmx(name, tag);
-        } else if (extension == ".skn") {
-            frameCVPPreview->addSkn(name, tag);
+    for (const ProfilePreviewItem& item : ProfileExportPreviewItems(files)) {
+        const ProfileFileEntry& file = files[item.position];
+        const QString name = GameText(file.name);
+        const int tag = static_cast<int>(item.position);
+        switch (item.kind) {
+            case ProfilePreviewItem::Kind::Image: {
+                const auto make = [&](Bitmap& picture) { ThumbnailFromFile(file.path, picture, TframeCVPPreview::kCellSize); };
+                frameCVPPreview->addImage(cellPicture(make, host().missingPicture()), name, tag);
+                break;
+            }
+            case ProfilePreviewItem::Kind::CharacterFile: frameCVPPreview->addCmx(name, tag); break;
+            case ProfilePreviewItem::Kind::Mesh: frameCVPPreview->addSkn(name, tag); break;
         }
     }
 }
@@ -405,8 +410,8 @@ void TCVPsPage::importProfile(Sim& sim) {
     std::vector<std::string> selected;
     for (const auto* boxes : {&frameCVPPreview->images(), &frameCVPPreview->cmxFiles(), &frameCVPPreview->sknFiles()}) {
         for (const auto& item : *boxes) {
-            const ProfileBinData* data = profile.fileAt(static_cast<std::size_t>(item.tag));
-            if (item.box->isChecked() && data != nullptr) selected.push_back(data->fileName);
+            const ProfileBinData* binData = profile.fileAt(static_cast<std::size_t>(item.tag));
+            if (item.box->isChecked() && binData != nullptr) selected.push_back(binData->fileName);
         }
     }
     frameCVPPreview->clearItems();
@@ -427,15 +432,15 @@ void TCVPsPage::importProfile(Sim& sim) {
 
 void TCVPsPage::fillImportPreview(const Profile& profile) {
     for (const ProfilePreviewItem& item : ProfilePreviewItems(profile)) {
-        const ProfileBinData* data = profile.fileAt(item.position);
-        if (data == nullptr) continue;
+        const ProfileBinData* binData = profile.fileAt(item.position);
+        if (binData == nullptr) continue;
         const QString name = QString::fromStdString(item.fileName);
         const int tag = static_cast<int>(item.position);
         switch (item.kind) {
             case ProfilePreviewItem::Kind::Image: {
                 // Made from the bytes in memory: nothing of the profile is written for its picture.
                 const auto make = [&](Bitmap& picture) {
-                    ResampleToSquare(DecodeBmp(data->bytes, item.fileName), picture, TframeCVPPreview::kCellSize);
+                    ResampleToSquare(DecodeBmp(binData->bytes, item.fileName), picture, TframeCVPPreview::kCellSize);
                 };
                 frameCVPPreview->addImage(cellPicture(make, host().missingPicture()), name, tag);
                 break;

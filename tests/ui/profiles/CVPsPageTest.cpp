@@ -1,5 +1,6 @@
 #include "profiles/ui/TCVPsPage.h"
 
+#include "app/ui/TACImage.h"
 #include "iff/CharacterImageFile.h"
 #include "platform/AppFolder.h"
 #include "platform/FileBytes.h"
