@@ -12,10 +12,13 @@
 #include "platform/CodePage.h"
 #include "platform/LanguageModule.h"
 #include "profiles/ProfileExport.h"
+#include "profiles/ProfileFormat.h"
 #include "profiles/ProfileImport.h"
 #include "skins/SkinCatalogue.h"
 
 #include <algorithm>
+#include <charconv>
+#include <optional>
 #include <iostream>
 
 namespace corvane::cli {
@@ -72,7 +75,9 @@ int RunExportProfile(const CliArguments& args, std::ostream& out) {
     options.expansionLevel = AppSettings().ExpansionLevel;
     options.codePage = gameCodePage();
     options.rating = args.rating.value_or('T');
+    // Credits are one line, as the page keeps them.
     options.credits = args.credits.value_or("");
+    std::erase_if(options.credits, [](char c) { return c == '\r' || c == '\n'; });
     options.warning = LeaveOutProfileFiles(files, {}, leftOut);
     const std::filesystem::path characterFile =
         ResolveCaseInsensitive(NeighbourhoodFolder(folderName), "Characters\\" + sim.FileName + ".iff");
@@ -132,11 +137,37 @@ int RunImportProfile(const CliArguments& args, std::ostream& out) {
     return 0;
 }
 
+namespace {
+
+bool intElement(std::string_view element) {
+    for (const ProfileValueElement& known : ProfileValueElements()) {
+        if (known.name == element) return known.type == ProfileValueType::Int;
+    }
+    return false;
+}
+
+std::optional<std::int64_t> wholeNumber(const std::string& text) {
+    std::int64_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || text.empty()) return std::nullopt;
+    return value;
+}
+
+}  // namespace
+
 int RunProfileInfo(const CliArguments& args, std::ostream& out) {
     const Profile profile = ReadProfile(RequiredArgument(args, 0, "a profile file"));
     if (args.json) {
         JsonObject values;
-        for (const ProfileValue& value : profile.values) values.text(value.element, value.text);
+        for (const ProfileValue& value : profile.values) {
+            // Numbers as JSON numbers, as every other command writes them.
+            const std::optional<std::int64_t> number = intElement(value.element) ? wholeNumber(value.text) : std::nullopt;
+            if (number) {
+                values.number(value.element, *number);
+            } else {
+                values.text(value.element, value.text);
+            }
+        }
         std::vector<std::string> files;
         for (const ProfileBinData& file : profile.files) {
             files.push_back(JsonObject()
@@ -149,8 +180,13 @@ int RunProfileInfo(const CliArguments& args, std::ostream& out) {
             refused.push_back(JsonObject().text("FileName", file.fileName).text("Reason", file.reason).line());
         }
         JsonObject info;
-        info.text("DateTime", profile.dateTime)
-            .text("ExpansionLevel", profile.expansionLevel)
+        info.text("DateTime", profile.dateTime);
+        if (const auto level = wholeNumber(profile.expansionLevel)) {
+            info.number("ExpansionLevel", *level);
+        } else {
+            info.text("ExpansionLevel", profile.expansionLevel);
+        }
+        info
             .text("Rating", profile.rating)
             .flag("Warning", profile.warning)
             .text("Credits", profile.credits)

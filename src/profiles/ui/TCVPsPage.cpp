@@ -138,6 +138,8 @@ void TCVPsPage::restPage() {
 }
 
 void TCVPsPage::resetPage() {
+    // A step still waiting is over: as if cancelled.
+    if (waiting_ != nullptr) waiting_->quit();
     btnCVPContinue->setEnabled(false);
     btnCVPCancel->setEnabled(false);
     btnCVPContinue->hide();
@@ -163,11 +165,14 @@ void TCVPsPage::resetPage() {
 
 void TCVPsPage::btnCVPContinueClick() {
     btnCVPContinue->setEnabled(false);
+    answer_ = Answer::Continue;
+    if (waiting_ != nullptr) waiting_->quit();
 }
 
 void TCVPsPage::btnCVPCancelClick() {
     btnCVPCancel->setEnabled(false);
-    QApplication::processEvents();
+    answer_ = Answer::Cancel;
+    if (waiting_ != nullptr) waiting_->quit();
 }
 
 void TCVPsPage::btnCVPUncheckAllClick() {
@@ -175,21 +180,18 @@ void TCVPsPage::btnCVPUncheckAllClick() {
 }
 
 bool TCVPsPage::waitForAnswer() {
-    QApplication::restoreOverrideCursor();
+    // The user reads and chooses with the normal cursor; the work goes on under the hourglass.
+    QApplication::setOverrideCursor(Qt::ArrowCursor);
     QEventLoop loop;
-    const auto answered = [&] {
-        if (!btnCVPContinue->isEnabled() || (btnCVPCancel->isVisible() && !btnCVPCancel->isEnabled())) loop.quit();
-    };
-    const auto continued = connect(btnCVPContinue, &QPushButton::clicked, &loop, answered, Qt::QueuedConnection);
-    const auto cancelled = connect(btnCVPCancel, &QPushButton::clicked, &loop, answered, Qt::QueuedConnection);
+    answer_ = Answer::None;
+    waiting_ = &loop;
     emit stepWaiting();
-    loop.exec();
-    disconnect(continued);
-    disconnect(cancelled);
-    const bool wentOn = !btnCVPCancel->isVisible() || btnCVPCancel->isEnabled();
+    if (answer_ == Answer::None) loop.exec();
+    waiting_ = nullptr;
+    QApplication::restoreOverrideCursor();
     btnCVPContinue->hide();
     btnCVPCancel->hide();
-    return wentOn;
+    return answer_ == Answer::Continue;
 }
 
 bool TCVPsPage::step(const std::string& text, bool offerCancel, bool largeFont) {
@@ -287,6 +289,10 @@ std::optional<std::filesystem::path> TCVPsPage::chooseProfile(bool saving) {
 void TCVPsPage::btnExportCVPClick() {
     Sim* sim = current();
     if (sim == nullptr) return;
+    // Nothing else of the editor moves while the steps wait: not the
+    // character, not the page, not the history.
+    const PageLock locked(host());
+    box_->setEnabled(true);
     beginOperation();
     exportProfile(*sim);
     frameCVPPreview->clearItems();
@@ -299,8 +305,6 @@ void TCVPsPage::exportProfile(Sim& sim) {
     if (!step(FramedStepText(intro), true)) return;
     const std::optional<std::filesystem::path> target = chooseProfile(true);
     if (!target) return;
-    const PageLock locked(host());
-    box_->setEnabled(true);
     const SkinFolders folders(settings().GamePath, settings().ExpansionLevel);
     std::vector<ProfileFileEntry> files;
     if (!ReportFailure(dialogs(), [&] { files = CollectProfileFiles(sim, folders); })) return;
@@ -331,8 +335,12 @@ void TCVPsPage::exportProfile(Sim& sim) {
     options.credits = memCVPCredit->toPlainText().remove('\n').remove('\r').toStdString();
     const std::filesystem::path characterFile =
         ResolveCaseInsensitive(settings().NeighborhoodPath, "Characters\\" + sim.FileName + ".iff");
-    const bool saved = ReportFailure(dialogs(), [&] { ExportProfile(sim, characterFile, files, options, *target); });
-    tell(dialogs(), LangStr(saved ? 7063 : 7080));
+    try {
+        ExportProfile(sim, characterFile, files, options, *target);
+        tell(dialogs(), LangStr(7063));
+    } catch (const std::exception& failure) {
+        tell(dialogs(), LangStr(7080) + "\n" + failure.what());
+    }
 }
 
 void TCVPsPage::fillExportPreview(const std::vector<ProfileFileEntry>& files) {
@@ -371,6 +379,8 @@ bool TCVPsPage::creditsStep(const std::string& memoText, char rating, int messag
 void TCVPsPage::btnImportCVPClick() {
     Sim* sim = current();
     if (sim == nullptr) return;
+    const PageLock locked(host());
+    box_->setEnabled(true);
     beginOperation();
     importProfile(*sim);
     frameCVPPreview->clearItems();
@@ -385,8 +395,6 @@ void TCVPsPage::importProfile(Sim& sim) {
     const std::string question = LangStr(8072) + " " + file->filename().string() + " " + LangStr(8073) + " " +
                                  GameText(entry).toStdString() + "\n" + LangStr(8074);
     if (!step(FramedStepText(question), true)) return;
-    const PageLock locked(host());
-    box_->setEnabled(true);
     if (!std::filesystem::exists(*file)) return;
     // Everything is read and checked before anything changes.
     Profile profile;
@@ -416,6 +424,13 @@ void TCVPsPage::importProfile(Sim& sim) {
     }
     frameCVPPreview->clearItems();
 
+    // The pictures first: the values ask for new pictures only once the profile's are in place.
+    try {
+        StageProfileImages(profile, ApplicationFolder(), sim.FileName);
+    } catch (const std::exception& failure) {
+        tell(dialogs(), LangStr(7067) + "\n" + failure.what());
+        return;
+    }
     const int codePage = CodePageForLanguage(settings().LanguageNumber);
     if (!ReportFailure(dialogs(), [&] { ApplyProfileValues(document(), sim, profile, codePage); })) return;
     const SkinFolders folders(settings().GamePath, settings().ExpansionLevel);
@@ -426,7 +441,6 @@ void TCVPsPage::importProfile(Sim& sim) {
         tell(dialogs(), LangStr(7067) + "\n" + installed.failure);
         return;
     }
-    if (!ReportFailure(dialogs(), [&] { StageProfileImages(profile, ApplicationFolder(), sim.FileName); })) return;
     tell(dialogs(), LangStr(7072) + "\n");
 }
 

@@ -13,6 +13,7 @@ class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
+class QEventLoop;
 class QFrame;
 
 namespace corvane {
@@ -58,6 +59,8 @@ signals:
     void stepWaiting();
 
 private:
+    // The page shows no record: an edit (the import's own) leaves it as it is.
+    void refresh() override {}
     void createControls(QGroupBox* box);
     void resetPage();
     // Shows `text` with Continue (and Cancel when offered) and waits for one
@@ -80,6 +83,10 @@ private:
 
     QGroupBox* box_;
     std::vector<QWidget*> ratingControls_;
+    // The step waiting for its answer, and the answer: none when the wait
+    // ended otherwise (the editor closing), which counts as Cancel.
+    QEventLoop* waiting_ = nullptr;
+    enum class Answer { None, Continue, Cancel } answer_ = Answer::None;
 };
 
 // A step's text between two lines of hyphens.

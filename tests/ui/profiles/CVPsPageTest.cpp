@@ -99,6 +99,15 @@ TEST_F(CVPsPageTest, CancelInThePreviewWritesNothing) {
     EXPECT_FALSE(std::filesystem::exists(profile()));
     EXPECT_TRUE(dialogs.messages().empty());
     EXPECT_TRUE(page().btnExportCVP->isEnabled());
+
+    // A step whose page is put back to rest under it ends as if cancelled.
+    steps = {[](TCVPsPage& shown) {
+        shown.showPage();
+        return true;
+    }};
+    page().btnExportCVP->click();
+    EXPECT_FALSE(std::filesystem::exists(profile()));
+    EXPECT_TRUE(page().btnExportCVP->isEnabled());
 }
 
 // Victor's profile into Elena: her values become his, his files are asked
@@ -106,8 +115,10 @@ TEST_F(CVPsPageTest, CancelInThePreviewWritesNothing) {
 TEST_F(CVPsPageTest, AnImportCopiesTheValuesInstallsTheFilesAndStagesThePictures) {
     exportVictor();
     ASSERT_TRUE(std::filesystem::exists(profile()));
+    EXPECT_EQ(ReadProfile(profile()).rating, "T") << "the rating nobody touched";
     dialogs.forgetShown();
     Sim& elena = select("User00002");
+    const auto elenasFile = ReadFileBytes(game / "UserData" / "Characters" / "User00002.iff");
     window->pageButton("btnCVPs")->click();
     dialogs.answerFile(profile());
     dialogs.answer(mrAll);  // the first file already installed: replace it and every other
@@ -139,8 +150,49 @@ TEST_F(CVPsPageTest, AnImportCopiesTheValuesInstallsTheFilesAndStagesThePictures
     const std::vector<std::string> said = dialogs.messageTexts();
     ASSERT_EQ(said.size(), 2u) << "one overwrite question, then the result";
     EXPECT_EQ(said.back(), LangStr(7072) + "\n");
+    EXPECT_EQ(ReadFileBytes(game / "UserData" / "Characters" / "User00002.iff"), elenasFile)
+        << "her file is written by the save, not by the import";
     window->Undo();
     EXPECT_EQ(elena.FirstName, "Elena") << "the import is one step of the history";
+    EXPECT_FALSE(std::filesystem::exists(CharacterImageFile(ApplicationFolder(), "User00002")))
+        << "undone, the profile's pictures never reach a save";
+}
+
+// A profile whose maker left files out says so first; Cancel at any later
+// step leaves the character and the skin folder as they were.
+TEST_F(CVPsPageTest, AWarnedProfileAsksFirstAndCancelChangesNothing) {
+    openPage("User00001");
+    steps = {[](TCVPsPage&) { return true; }, [](TCVPsPage&) { return true; },
+             [](TCVPsPage& shown) {
+                 shown.frameCVPPreview->cmxFiles().front().box->setChecked(false);
+                 return true;
+             }};
+    dialogs.answerFile(profile());
+    dialogs.answer(mrOk);
+    page().btnExportCVP->click();
+    ASSERT_TRUE(ReadProfile(profile()).warning);
+    dialogs.forgetShown();
+    Sim& tess = select("User00003");
+    window->pageButton("btnCVPs")->click();
+    const Sim before = tess;
+    const std::filesystem::path skins = game / "GameData" / "Skins";
+    const auto skinCount = std::distance(std::filesystem::directory_iterator(skins), {});
+    std::string warning;
+    steps = {[](TCVPsPage&) { return true; },
+             [&](TCVPsPage& shown) {
+                 warning = shown.lblCVPMessage->text().toStdString();
+                 return true;
+             },
+             [](TCVPsPage&) { return false; }};  // Cancel at the credits
+    dialogs.answerFile(profile());
+    page().btnImportCVP->click();
+    EXPECT_TRUE(steps.empty());
+    EXPECT_NE(warning.find(LangStr(6147)), std::string::npos) << warning;
+    EXPECT_EQ(tess.FirstName, before.FirstName);
+    EXPECT_FALSE(tess.Modified);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(skins), {}), skinCount);
+    EXPECT_TRUE(dialogs.messages().empty());
+    EXPECT_TRUE(page().btnImportCVP->isVisible() && page().btnImportCVP->isEnabled()) << "the page is at rest";
 }
 
 TEST_F(CVPsPageTest, APersonsProfileDoesNotFitADog) {

@@ -66,6 +66,8 @@ TEST_F(ProfileCommandsTest, ExportWritesEveryWornFileAndInfoShowsItWithoutChangi
     EXPECT_NE(info.out.find("images\t"), std::string::npos) << "the demo's character files hold pictures";
     const Result json = runLine({"cvp-info", profile(), "--json"});
     EXPECT_NE(json.out.find("\"Rating\": \"M\""), std::string::npos) << json.out;
+    EXPECT_NE(json.out.find("\"Neat\": 900"), std::string::npos) << "numbers as JSON numbers";
+    EXPECT_NE(json.out.find("\"ExpansionLevel\": 7"), std::string::npos);
     EXPECT_NE(json.out.find("\"FileName\": \"" + names[0] + "\""), std::string::npos);
     EXPECT_EQ(everything(), before) << "reading a profile changes nothing";
 }
