@@ -74,7 +74,9 @@ void WriteTemporaryFile(const std::filesystem::path& temporary, std::string_view
     struct stat existing {};
     const bool targetExists = ::stat(target.c_str(), &existing) == 0;
     if (!targetExists && errno != ENOENT) fail(target, "cannot read the permissions of the file", errno);
-    const int descriptor = sys::CreateExclusive(temporary.string(), 0600);
+    // A new file gets what any program's new file gets (the umask decides);
+    // a replaced one keeps its own permissions, set below.
+    const int descriptor = sys::CreateExclusive(temporary.string(), targetExists ? 0600 : 0666);
     if (descriptor < 0) fail(target, "cannot create a temporary file beside it", errno);
     int open = descriptor;
     try {

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cstring>
 #include <iostream>
@@ -214,6 +216,21 @@ TEST(DurableWrite, TemporaryNamesAreRecognisedOnlyInTheirOwnShape) {
         EXPECT_EQ(IsSiblingTemporaryOf(c.name, c.of), c.beside) << c.name;
         EXPECT_EQ(IsSiblingTemporaryName(c.name), c.any) << c.name;
     }
+}
+
+// A new file is as readable as any other program's new file (a profile is
+// meant to be passed on); a replaced one keeps the permissions it had.
+TEST(ReplaceFileAtomically, ANewFileFollowsTheUmaskAndAReplacedOneKeepsItsPermissions) {
+    namespace fs = std::filesystem;
+    test::TempDir folder;
+    const mode_t mask = ::umask(022);
+    ReplaceFileAtomically(folder.path() / "new.cvp", "profile");
+    EXPECT_EQ(fs::status(folder.path() / "new.cvp").permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read | fs::perms::others_read);
+    fs::permissions(folder.path() / "new.cvp", fs::perms::owner_read | fs::perms::owner_write);
+    ReplaceFileAtomically(folder.path() / "new.cvp", "again");
+    EXPECT_EQ(fs::status(folder.path() / "new.cvp").permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    ::umask(mask);
 }
 
 }  // namespace
