@@ -287,6 +287,10 @@ std::optional<std::filesystem::path> TCVPsPage::chooseProfile(bool saving) {
 }
 
 void TCVPsPage::btnExportCVPClick() {
+    runOperation(&TCVPsPage::exportProfile);
+}
+
+void TCVPsPage::runOperation(void (TCVPsPage::*operation)(Sim&)) {
     Sim* sim = current();
     if (sim == nullptr) return;
     // Nothing else of the editor moves while the steps wait: not the
@@ -294,7 +298,7 @@ void TCVPsPage::btnExportCVPClick() {
     const PageLock locked(host());
     box_->setEnabled(true);
     beginOperation();
-    exportProfile(*sim);
+    (this->*operation)(*sim);
     frameCVPPreview->clearItems();
     resetPage();
 }
@@ -377,14 +381,7 @@ bool TCVPsPage::creditsStep(const std::string& memoText, char rating, int messag
 }
 
 void TCVPsPage::btnImportCVPClick() {
-    Sim* sim = current();
-    if (sim == nullptr) return;
-    const PageLock locked(host());
-    box_->setEnabled(true);
-    beginOperation();
-    importProfile(*sim);
-    frameCVPPreview->clearItems();
-    resetPage();
+    runOperation(&TCVPsPage::importProfile);
 }
 
 void TCVPsPage::importProfile(Sim& sim) {

@@ -69,6 +69,8 @@ private:
     // Waits in the preview with Uncheck All, Continue and Cancel; true for Continue.
     bool waitInPreview();
     bool waitForAnswer();
+    // An export or import from start to end, with the pages locked.
+    void runOperation(void (TCVPsPage::*operation)(Sim&));
     // The export's and import's first moves: the page's own buttons off.
     void beginOperation();
     void fillExportPreview(const std::vector<ProfileFileEntry>& files);
