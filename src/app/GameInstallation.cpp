@@ -1,5 +1,6 @@
 #include "app/GameInstallation.h"
 
+#include "neighbourhoods/NeighbourhoodFolders.h"
 #include "platform/CaseInsensitivePath.h"
 
 #include <algorithm>
@@ -50,12 +51,9 @@ bool HasGameExecutable(const std::filesystem::path& gamePath) {
 
 std::vector<NeighbourhoodEntry> ListNeighbourhoods(const std::filesystem::path& gamePath) {
     std::vector<NeighbourhoodEntry> entries;
-    std::error_code ec;
-    for (std::filesystem::directory_iterator it(gamePath, ec), end; !ec && it != end; it.increment(ec)) {
-        std::string name = it->path().filename().string();
-        if (EqualsIgnoreCase(name.substr(0, 8), "Userdata") && isFolder(it->path())) {
-            entries.push_back({neighbourhoodNumber(name), name});
-        }
+    for (std::string& name : NeighbourhoodFolderNames(gamePath)) {
+        std::string number = neighbourhoodNumber(name);
+        entries.push_back({std::move(number), std::move(name)});
     }
     std::stable_sort(entries.begin(), entries.end(),
                      [](const auto& a, const auto& b) { return a.number < b.number; });

@@ -88,6 +88,13 @@ CliArguments ParseCliArguments(const std::vector<std::string>& args) {
             } else {
                 parsed.overwrite = overwriteValue(value);
             }
+        } else if (arg == "--as" || arg == "--replace") {
+            if (beforeCommand) throw std::invalid_argument(arg + " goes after the command");
+            if (arg == "--as") {
+                parsed.restoreAs = valueAfter(args, i);
+            } else {
+                parsed.replace = true;
+            }
         } else if (arg == "--game" || arg == "--lang") {
             if (!beforeCommand) throw std::invalid_argument(arg + " goes before the command");
             if (arg == "--game") {

@@ -25,6 +25,8 @@ struct CliArguments {
     std::optional<std::string> credits;       // --credits TEXT (after the command)
     std::vector<std::string> leaveOut;        // --leave-out NAME, repeatable (after the command)
     std::optional<bool> overwrite;            // --overwrite all|none (after the command): true for all
+    std::optional<std::string> restoreAs;     // --as NB (after the command)
+    bool replace = false;                     // --replace (after the command)
     std::string command;                      // "help", "version", or a command word
     std::vector<std::string> arguments;
 };

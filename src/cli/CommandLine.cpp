@@ -1,6 +1,7 @@
 #include "cli/CommandLine.h"
 
 #include "app/VersionText.h"
+#include "cli/BackupCommands.h"
 #include "cli/BlurCommand.h"
 #include "cli/Chatter.h"
 #include "cli/CliArguments.h"
@@ -60,6 +61,14 @@ const char* const kUsage =
     "                             installed file of the same name is kept unless --overwrite all),\n"
     "                             stages its pictures and saves; --dry-run only shows what would change\n"
     "  cvp-info IN.cvp [--json]   a profile's attributes, values and files, without importing it\n"
+    "  backups [--json]           the neighbourhood backups, each with its description's first line\n"
+    "  backup NB                  backs the neighbourhood up into the editor's folder; an older backup\n"
+    "                             of the same name is replaced and goes to the Trash\n"
+    "  restore BACKUP [--as NB] [--replace]\n"
+    "                             restores a backup to the neighbourhood of its name (--as: to NB,\n"
+    "                             UserData or UserData2 ... UserData99); an existing neighbourhood is\n"
+    "                             replaced only with --replace (its other subfolders stay, the old one\n"
+    "                             goes to the Trash)\n"
     "  blur [adult|child|dog|cat on|off]\n"
     "                             whether the game blurs nude adults, children, dogs and cats; off writes\n"
     "                             the censor override file, on moves it to the Trash\n"
@@ -68,7 +77,8 @@ const char* const kUsage =
     "  --game DIR    the game's folder or its Sims.exe (default: found as the editor finds it)\n"
     "  --lang CODE   language of the texts and of the characters' names and biographies:\n"
     "                usen, uken, fren, germ, ital, span, ... (default: the game's language)\n"
-    "  --json        the result as JSON (neighbourhoods, characters, show, skins, cvp-info)\n"
+    "  --json        the result as JSON (neighbourhoods, characters, show, skins, cvp-info,\n"
+    "                backups)\n"
     "  --dry-run     set, import-cvp: change nothing, print what would change\n"
     "  --seed N      skins: the seed of the random mesh a page selects when the character's own\n"
     "                is not installed (default: a fixed seed, so runs repeat); set: the seed of\n"
@@ -78,6 +88,8 @@ const char* const kUsage =
     "  --leave-out N export-cvp: a worn file not to embed (NAME.cmx, .skn or .bmp; repeatable)\n"
     "  --overwrite W import-cvp: all replaces installed skin files of the same name, none (the\n"
     "                default) keeps them\n"
+    "  --as NB       restore: the neighbourhood to restore to (default: the backup's name)\n"
+    "  --replace     restore: replace the neighbourhood when it exists\n"
     "  --quiet       nothing on stderr but errors\n"
     "  --progress    progress lines on stderr even when it is not a terminal\n"
     "  --help        this text\n"
@@ -94,6 +106,7 @@ enum Offered : unsigned {
     kNone = 0, kJson = 1, kDryRun = 2, kOutAndSize = 4, kOut = 8, kMesh = 16, kSeed = 32,
     kProfileExport = 64,  // --rating, --credits, --leave-out
     kOverwrite = 128,
+    kRestore = 256,  // --as, --replace
 };
 
 struct Command {
@@ -122,6 +135,9 @@ constexpr Command kCommands[] = {
     {"export-cvp", RunExportProfile, "NB FILE OUT.cvp", 3, 3, kProfileExport},
     {"import-cvp", RunImportProfile, "NB FILE IN.cvp", 3, 3, kDryRun | kOverwrite},
     {"cvp-info", RunProfileInfo, "IN.cvp", 1, 1, kJson},
+    {"backups", RunBackups, "no arguments", 0, 0, kJson},
+    {"backup", RunBackup, "NB", 1, 1, kNone},
+    {"restore", RunRestore, "BACKUP", 1, 1, kRestore},
     {"blur", RunBlur, "[adult|child|dog|cat on|off]", 0, 2, kNone},
 };
 
@@ -150,6 +166,8 @@ void checkUsage(const Command& command, const CliArguments& args) {
     refuse("--credits", args.credits.has_value(), kProfileExport);
     refuse("--leave-out", !args.leaveOut.empty(), kProfileExport);
     refuse("--overwrite", args.overwrite.has_value(), kOverwrite);
+    refuse("--as", args.restoreAs.has_value(), kRestore);
+    refuse("--replace", args.replace, kRestore);
     if (args.arguments.size() > command.most) {
         throw std::invalid_argument("surplus argument " + args.arguments[command.most] + ": " + word + " takes " +
                                     std::string(command.synopsis));

@@ -1,0 +1,95 @@
+#pragma once
+
+#include "platform/LanguageModule.h"
+#include "platform/Progress.h"
+#include "platform/Trash.h"
+
+#include <filesystem>
+#include <optional>
+#include <stdexcept>
+#include <string>
+
+namespace corvane {
+
+// Backups, restores, copies, renames and deletions of whole neighbourhoods.
+//
+// What a backup, restore or copy carries: the files directly in the
+// neighbourhood folder; of "BackupHouses", "Characters", "Export", "Houses",
+// "Patch" and "PhotoAlbum" the files directly in them; "Web Pages" whole.
+// Other subfolders stay behind. Folder names match ignoring letter case.
+//
+// The game would load a half-copied neighbourhood, so no operation leaves one:
+// the new folder is built beside its target under a hidden temporary name, and
+// only once it is complete does an existing target go to the Trash and the new
+// folder take its name. A failure removes the temporary folder and leaves the
+// target as it was.
+
+inline constexpr MessageId kNeighbourhoodCopyFailed{7021};
+
+// A backup, restore or copy failed; the target is as it was. what() is the
+// text of kNeighbourhoodCopyFailed followed by the cause (the file and the
+// system's reason).
+class NeighbourhoodCopyError : public std::runtime_error {
+public:
+    explicit NeighbourhoodCopyError(const std::string& cause);
+    MessageId messageId() const { return kNeighbourhoodCopyFailed; }
+};
+
+// An operation the neighbourhood rules forbid (kMainNeighbourhoodNotDeletable,
+// kMainNeighbourhoodNotRenamable); what() is the message's text.
+class NeighbourhoodRuleError : public std::runtime_error {
+public:
+    explicit NeighbourhoodRuleError(MessageId message);
+    MessageId messageId() const { return message_; }
+
+private:
+    MessageId message_;
+};
+
+// Where an operation put the folder, and the folder it replaced, now in the Trash.
+struct NeighbourhoodCopyResult {
+    std::filesystem::path folder;
+    std::optional<TrashedItem> replaced;
+};
+
+// Backs the neighbourhood folder up as `backupsFolder`/<its name>, created when
+// missing. An older backup of that name (letter case ignored) is replaced whole.
+NeighbourhoodCopyResult BackUpNeighbourhood(const std::filesystem::path& neighbourhood,
+                                            const std::filesystem::path& backupsFolder, Progress& progress);
+
+// Restores `backup` to the game's folder `target` (such as GamePath/"UserData3";
+// an existing folder whose name differs only in letter case is the same one).
+// Over an existing neighbourhood the restore keeps what the backup does not
+// carry: its other subfolders, the subfolders inside the carried ones, and any
+// carried subfolder the backup lacks. Its own top-level files and the files of
+// the carried subfolders the backup has are replaced, and "Web Pages" is
+// replaced whole when the backup has one.
+NeighbourhoodCopyResult RestoreNeighbourhood(const std::filesystem::path& backup, const std::filesystem::path& target,
+                                             Progress& progress);
+
+// Copies a game neighbourhood (what a backup carries) to the new folder `target`.
+// Throws NeighbourhoodCopyError when `target` exists.
+std::filesystem::path CopyNeighbourhood(const std::filesystem::path& neighbourhood, const std::filesystem::path& target,
+                                        Progress& progress);
+
+// Copies a backup with everything below it to the new folder `target`.
+// Throws NeighbourhoodCopyError when `target` exists.
+std::filesystem::path CopyBackup(const std::filesystem::path& backup, const std::filesystem::path& target,
+                                 Progress& progress);
+
+// Where a neighbourhood folder lies: the game's folder has the rules about
+// "UserData"; the backups have none.
+enum class NeighbourhoodPlace { Game, Backups };
+
+// Renames a neighbourhood or backup folder to `newName` in the same folder.
+// Refuses a name that exists there (letter case ignored) and, in the game,
+// "UserData" above expansion level 0 (NeighbourhoodRuleError). On failure
+// both names are as they were. Throws ShellOperationError (message 7044).
+std::filesystem::path RenameNeighbourhood(const std::filesystem::path& folder, const std::string& newName,
+                                          NeighbourhoodPlace place, int expansionLevel);
+
+// Sends a neighbourhood or backup folder to the Trash; the game's "UserData"
+// is refused (NeighbourhoodRuleError). Throws ShellOperationError (message 7044).
+TrashedItem DeleteNeighbourhood(const std::filesystem::path& folder, NeighbourhoodPlace place);
+
+}  // namespace corvane

@@ -1,0 +1,114 @@
+// backup, backups and restore from the command line, on the demo installation.
+#include "cli/BackupCommands.h"
+
+#include "neighbourhoods/NeighbourhoodFolders.h"
+#include "support/TinyJson.h"
+#include "unit/cli/DemoGameTest.h"
+
+#include <fstream>
+#include <map>
+
+namespace corvane::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Every file below `folder` by its relative path, with its bytes.
+std::map<std::string, std::string> filesOf(const fs::path& folder) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+        if (!entry.is_regular_file()) continue;
+        std::ifstream in(entry.path(), std::ios::binary);
+        files[fs::relative(entry.path(), folder).generic_string()] =
+            std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    return files;
+}
+
+class BackupCommandsTest : public DemoGameTest {
+protected:
+    test::EnvOverride trash{"XDG_DATA_HOME", (folder.path() / "data").string()};
+    fs::path backups = folder.path() / "app/Neighborhoods";
+};
+
+TEST_F(BackupCommandsTest, BackupDamageRestoreGivesBackTheSameBytes) {
+    const fs::path neighbourhood = game / "UserData2";
+    const auto original = filesOf(neighbourhood);
+    ASSERT_GT(original.size(), 2u);
+
+    Result result = runLine({"--game", "GAME", "backup", "02"});
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_TRUE(result.out.starts_with("backed up \"")) << result.out;
+    EXPECT_TRUE(result.out.ends_with("UserData2\" to \"" + (backups / "UserData2").string() + "\"\n")) << result.out;
+    EXPECT_EQ(filesOf(backups / "UserData2"), original) << "the demo has nothing the backup leaves behind";
+
+    // A second backup replaces the first and says where the first went.
+    result = runLine({"--game", "GAME", "backup", "UserData2"});
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_NE(result.out.find("the older backup it replaced is in the Trash: \"" +
+                              (folder.path() / "data/Trash/files/UserData2").string() + "\""),
+              std::string::npos)
+        << result.out;
+
+    const std::string damagedFile = original.begin()->first;
+    std::ofstream(neighbourhood / damagedFile, std::ios::binary) << "damaged";
+    result = runLine({"--game", "GAME", "restore", "UserData2"});
+    EXPECT_EQ(result.status, 2);
+    EXPECT_NE(result.err.find("exists; restore --replace replaces it"), std::string::npos) << result.err;
+    EXPECT_EQ(filesOf(neighbourhood).at(damagedFile), "damaged");
+
+    result = runLine({"--game", "GAME", "restore", "userdata2", "--replace"});
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(filesOf(neighbourhood), original);
+    EXPECT_NE(result.out.find("the neighbourhood it replaced is in the Trash"), std::string::npos) << result.out;
+
+    result = runLine({"--game", "GAME", "restore", "UserData2", "--as", "9"});
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(filesOf(game / "UserData9"), original);
+}
+
+TEST_F(BackupCommandsTest, BackupsListsNamesWithTheirDescriptions) {
+    EXPECT_EQ(runLine({"--game", "GAME", "backups"}).out, "");
+    ASSERT_EQ(runLine({"--game", "GAME", "backup", "03"}).status, 0);
+    ASSERT_EQ(runLine({"--game", "GAME", "backup", "01"}).status, 0);
+    SaveNeighbourhoodDescription(backups / "UserData3", "Caf\xE9 crowd\r\nsecond line");
+
+    EXPECT_EQ(runLine({"--game", "GAME", "backups"}).out, "UserData\t\nUserData3\tCaf\xC3\xA9 crowd\n");
+    const test::JsonValue json = test::ParseJson(runLine({"--game", "GAME", "backups", "--json"}).out);
+    ASSERT_EQ(json.size(), 2u);
+    EXPECT_EQ(json[1u]["Name"].text(), "UserData3");
+    EXPECT_EQ(json[1u]["Path"].text(), (backups / "UserData3").string());
+    EXPECT_EQ(json[1u]["Description"].text(), "Caf\xC3\xA9 crowd\r\nsecond line");
+    EXPECT_EQ(json[0u]["Description"].text(), "");
+}
+
+TEST_F(BackupCommandsTest, WrongUseIsRefusedBeforeAnythingChanges) {
+    ASSERT_EQ(runLine({"--game", "GAME", "backup", "03"}).status, 0);
+    const struct {
+        std::vector<std::string> words;
+        int status;
+        const char* err;
+    } cases[] = {
+        {{"--game", "GAME", "restore", "UserData3", "--as", "Elsewhere"}, 1, "--as wants UserData or UserData2"},
+        {{"--game", "GAME", "restore", "UserData3", "--as", "UserData100"}, 1, "--as wants UserData or UserData2"},
+        {{"--game", "GAME", "restore", "UserData3", "--as"}, 1, "--as needs a value"},
+        {{"--game", "GAME", "backup", "03", "--replace"}, 1, "backup does not take --replace"},
+        {{"--game", "GAME", "backups", "--as", "UserData4"}, 1, "backups does not take --as"},
+        {{"--game", "GAME", "--replace", "restore", "UserData3"}, 1, "--replace goes after the command"},
+        {{"--game", "GAME", "restore"}, 1, "restore needs BACKUP"},
+        {{"--game", "GAME", "restore", "UserData5"}, 2, "no backup UserData5 in"},
+        {{"--game", "GAME", "restore", "UserData3", "--as", "01"}, 2, "UserData\" exists; restore --replace"},
+        {{"--game", "GAME", "backup", "07"}, 2, "no neighbourhood numbered 07"},
+    };
+    const auto before = filesOf(game);
+    for (const auto& c : cases) {
+        const Result result = runLine(c.words);
+        EXPECT_EQ(result.status, c.status) << c.words.back();
+        EXPECT_NE(result.err.find(c.err), std::string::npos) << result.err;
+        EXPECT_EQ(result.out, "");
+    }
+    EXPECT_EQ(filesOf(game), before);
+}
+
+}  // namespace
+}  // namespace corvane::cli

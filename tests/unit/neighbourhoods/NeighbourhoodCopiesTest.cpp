@@ -1,0 +1,342 @@
+// Backups, restores, copies, renames and deletions of whole neighbourhoods,
+// and the folder names and descriptions the Neighbourhood page shows.
+#include "neighbourhoods/NeighbourhoodCopies.h"
+
+#include "demo/GameBuilder.h"
+#include "neighbourhoods/NeighbourhoodFolders.h"
+#include "platform/ShellFileOps.h"
+#include "support/EnvOverride.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <functional>
+#include <map>
+#include <sstream>
+
+namespace corvane {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Every entry below `folder` by its relative path: a file's bytes, or "<folder>".
+using Tree = std::map<std::string, std::string>;
+
+Tree treeOf(const fs::path& folder) {
+    Tree tree;
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+        const std::string relative = fs::relative(entry.path(), folder).generic_string();
+        if (entry.is_directory()) {
+            tree[relative] = "<folder>";
+        } else {
+            std::ifstream in(entry.path(), std::ios::binary);
+            std::ostringstream bytes;
+            bytes << in.rdbuf();
+            tree[relative] = bytes.str();
+        }
+    }
+    return tree;
+}
+
+// The hidden entries of a folder: what a failed operation must not leave behind.
+std::vector<std::string> hiddenEntries(const fs::path& folder) {
+    std::vector<std::string> hidden;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        if (entry.path().filename().string().front() == '.') hidden.push_back(entry.path().filename().string());
+    }
+    return hidden;
+}
+
+void write(const fs::path& file, const std::string& text) {
+    fs::create_directories(file.parent_path());
+    std::ofstream(file, std::ios::binary) << text;
+}
+
+class NeighbourhoodCopiesTest : public ::testing::Test {
+protected:
+    // A neighbourhood with every kind of content: carried files, a folder
+    // inside a carried one, a carried folder in other letter case, "Web Pages"
+    // with a subfolder, and a folder that is not carried.
+    fs::path makeNeighbourhood(const std::string& name) {
+        const fs::path folder = builder.neighbourhood(name);
+        builder.writeText(name + "/Characters/User00001.iff", "character of " + name);
+        builder.writeText(name + "/Characters/Extra/notes.txt", "not carried");
+        builder.writeText(name + "/Houses/House01.iff", "house");
+        builder.writeText(name + "/photoalbum/pic.bmp", "picture");
+        builder.writeText(name + "/Web Pages/index.htm", "web");
+        builder.writeText(name + "/Web Pages/images/a.gif", "gif");
+        builder.writeText(name + "/Junk/stuff.bin", "junk");
+        return folder;
+    }
+    fs::path trashed(const std::string& name) const { return dir.path() / "data/Trash/files" / name; }
+
+    test::TempDir dir;
+    test::EnvOverride data{"XDG_DATA_HOME", (dir.path() / "data").string()};
+    GameBuilder builder{dir.path() / "game"};
+    fs::path game = dir.path() / "game";
+    fs::path backups = dir.path() / "app/Neighborhoods";
+    SilentProgress progress;
+};
+
+TEST_F(NeighbourhoodCopiesTest, BackupCarriesTopFilesFilesOfCarriedFoldersAndWebPagesWhole) {
+    const fs::path source = makeNeighbourhood("UserData3");
+    const NeighbourhoodCopyResult result = BackUpNeighbourhood(source, backups, progress);
+    EXPECT_EQ(result.folder, backups / "UserData3");
+    EXPECT_FALSE(result.replaced);
+    Tree expected = treeOf(source);
+    for (const char* left : {"Characters/Extra", "Characters/Extra/notes.txt", "Junk", "Junk/stuff.bin"}) {
+        ASSERT_EQ(expected.erase(left), 1u) << left;
+    }
+    EXPECT_EQ(treeOf(result.folder), expected);
+    EXPECT_TRUE(hiddenEntries(backups).empty());
+}
+
+TEST_F(NeighbourhoodCopiesTest, BackupOverAnOlderBackupReplacesItWholeAndTrashesTheOldOne) {
+    const fs::path source = makeNeighbourhood("UserData3");
+    // The older backup in other letter case is the same backup.
+    write(backups / "userdata3/old-only.txt", "old");
+    write(backups / "userdata3/Characters/User00001.iff", "old character");
+    const NeighbourhoodCopyResult result = BackUpNeighbourhood(source, backups, progress);
+    EXPECT_EQ(NeighbourhoodFolderNames(backups), std::vector<std::string>{"userdata3"});
+    EXPECT_EQ(treeOf(result.folder), treeOf(BackUpNeighbourhood(source, dir.path() / "fresh", progress).folder));
+    ASSERT_TRUE(result.replaced);
+    EXPECT_EQ(result.replaced->item, trashed("userdata3"));
+    EXPECT_TRUE(fs::exists(trashed("userdata3/old-only.txt")));
+    EXPECT_TRUE(hiddenEntries(backups).empty());
+}
+
+TEST_F(NeighbourhoodCopiesTest, RestoringAMissingNeighbourhoodCreatesIt) {
+    const fs::path source = makeNeighbourhood("UserData3");
+    const fs::path backup = BackUpNeighbourhood(source, backups, progress).folder;
+    fs::remove_all(source);
+    const NeighbourhoodCopyResult result = RestoreNeighbourhood(backup, game / "UserData3", progress);
+    EXPECT_EQ(result.folder, source);
+    EXPECT_FALSE(result.replaced);
+    EXPECT_EQ(treeOf(source), treeOf(backup));
+}
+
+TEST_F(NeighbourhoodCopiesTest, RestoringOverANeighbourhoodKeepsWhatTheBackupDoesNotCarry) {
+    const fs::path source = makeNeighbourhood("UserData3");
+    const fs::path backup = BackUpNeighbourhood(source, backups, progress).folder;
+    builder.writeText("UserData3/top-only.txt", "gone");
+    builder.writeText("UserData3/Characters/User00001.iff", "damaged");
+    builder.writeText("UserData3/Characters/User00002.iff", "gone");
+    builder.writeText("UserData3/Characters/Extra/more.txt", "kept");
+    builder.writeText("UserData3/Web Pages/extra.htm", "gone");
+    builder.writeText("UserData3/Patch/p.txt", "kept: the backup has no Patch folder");
+    builder.writeText("UserData3/Junk2/file", "kept");
+
+    const NeighbourhoodCopyResult result = RestoreNeighbourhood(backup, game / "USERDATA3", progress);
+    EXPECT_EQ(result.folder, source) << "the existing folder keeps its name";
+    const Tree restored = treeOf(source);
+    const struct {
+        const char* path;
+        const char* content;  // nullptr: gone
+    } cases[] = {
+        {"top-only.txt", nullptr},
+        {"Characters/User00001.iff", "character of UserData3"},
+        {"Characters/User00002.iff", nullptr},
+        {"Characters/Extra/notes.txt", "not carried"},
+        {"Characters/Extra/more.txt", "kept"},
+        {"Web Pages/extra.htm", nullptr},
+        {"Web Pages/images/a.gif", "gif"},
+        {"photoalbum/pic.bmp", "picture"},
+        {"Patch/p.txt", "kept: the backup has no Patch folder"},
+        {"Junk/stuff.bin", "junk"},
+        {"Junk2/file", "kept"},
+        {"neighborhood.iff", nullptr},  // checked below: the backup's bytes
+    };
+    for (const auto& c : cases) {
+        if (std::string_view(c.path) == "neighborhood.iff") continue;
+        SCOPED_TRACE(c.path);
+        const auto found = restored.find(c.path);
+        if (c.content == nullptr) {
+            EXPECT_EQ(found, restored.end());
+        } else {
+            ASSERT_NE(found, restored.end());
+            EXPECT_EQ(found->second, c.content);
+        }
+    }
+    EXPECT_EQ(restored.at("neighborhood.iff"), treeOf(backup).at("neighborhood.iff"));
+    ASSERT_TRUE(result.replaced);
+    EXPECT_TRUE(fs::exists(result.replaced->item / "top-only.txt")) << "the old neighbourhood is in the Trash";
+    EXPECT_TRUE(hiddenEntries(game).empty());
+}
+
+TEST_F(NeighbourhoodCopiesTest, CopiesMakeNewFoldersOnly) {
+    const fs::path source = makeNeighbourhood("UserData3");
+    const fs::path backup = BackUpNeighbourhood(source, backups, progress).folder;
+    write(backup / "Junk/own.txt", "a backup copy takes everything");
+
+    EXPECT_EQ(treeOf(CopyNeighbourhood(source, game / "UserData4", progress)),
+              treeOf(BackUpNeighbourhood(source, dir.path() / "fresh", progress).folder));
+    EXPECT_EQ(treeOf(CopyBackup(backup, backups / "UserData7", progress)), treeOf(backup));
+    EXPECT_THROW(CopyNeighbourhood(source, game / "userdata4", progress), NeighbourhoodCopyError);
+    EXPECT_THROW(CopyBackup(backup, backups / "USERDATA7", progress), NeighbourhoodCopyError);
+    EXPECT_EQ(NeighbourhoodFolderNames(game), (std::vector<std::string>{"UserData3", "UserData4"}));
+}
+
+// A copy that fails halfway leaves its target exactly as it was and no
+// temporary folder behind, for each operation and each kind of fault.
+TEST_F(NeighbourhoodCopiesTest, ACopyFailingHalfwayLeavesTheTargetAsItWas) {
+    const struct {
+        const char* fault;
+        bool needsNonRoot;  // the administrator reads every file
+        std::function<void(const fs::path& source)> make;
+    } faults[] = {
+        {"an unreadable file", true,
+         [](const fs::path& source) { fs::permissions(source / "Characters/User00001.iff", fs::perms::none); }},
+        {"a pipe in Web Pages", false,
+         [](const fs::path& source) { ASSERT_EQ(::mkfifo((source / "Web Pages/pipe").c_str(), 0600), 0); }},
+    };
+    using Operation = std::function<void(const fs::path& neighbourhood, const fs::path& backup)>;
+    const struct {
+        const char* name;
+        bool faultInBackup;
+        fs::path target;
+        Operation run;
+    } operations[] = {
+        {"backup over a backup", false, backups / "UserData3",
+         [&](const fs::path& n, const fs::path&) { BackUpNeighbourhood(n, backups, progress); }},
+        {"restore over a neighbourhood", true, game / "UserData3",
+         [&](const fs::path&, const fs::path& b) { RestoreNeighbourhood(b, game / "UserData3", progress); }},
+        {"copy to a new neighbourhood", false, game / "UserData4",
+         [&](const fs::path& n, const fs::path&) { CopyNeighbourhood(n, game / "UserData4", progress); }},
+        {"copy of a backup", true, backups / "UserData4",
+         [&](const fs::path&, const fs::path& b) { CopyBackup(b, backups / "UserData4", progress); }},
+    };
+    for (const auto& fault : faults) {
+        if (fault.needsNonRoot && ::geteuid() == 0) continue;
+        for (const auto& operation : operations) {
+            SCOPED_TRACE(std::string(operation.name) + " with " + fault.fault);
+            fs::remove_all(game);
+            fs::remove_all(backups);
+            const fs::path neighbourhood = makeNeighbourhood("UserData3");
+            const fs::path backup = BackUpNeighbourhood(neighbourhood, backups, progress).folder;
+            builder.writeText("UserData3/Characters/User00001.iff", "changed since the backup");
+            fault.make(operation.faultInBackup ? backup : neighbourhood);
+            const bool existed = fs::exists(operation.target);
+            const Tree before = existed ? treeOf(operation.target) : Tree();
+
+            try {
+                operation.run(neighbourhood, backup);
+                ADD_FAILURE() << "no error";
+            } catch (const NeighbourhoodCopyError& error) {
+                EXPECT_EQ(error.messageId().value, 7021);
+                EXPECT_NE(std::string(error.what()).find(operation.faultInBackup ? backup.string() : neighbourhood.string()),
+                          std::string::npos)
+                    << error.what();
+            }
+            ASSERT_EQ(fs::exists(operation.target), existed);
+            if (existed) EXPECT_EQ(treeOf(operation.target), before);
+            EXPECT_TRUE(hiddenEntries(game).empty());
+            EXPECT_TRUE(hiddenEntries(backups).empty());
+            EXPECT_FALSE(fs::exists(dir.path() / "data/Trash/files")) << "nothing went to the Trash";
+            fs::permissions(neighbourhood / "Characters/User00001.iff", fs::perms::owner_all);
+            fs::permissions(backup / "Characters/User00001.iff", fs::perms::owner_all);
+        }
+    }
+}
+
+TEST_F(NeighbourhoodCopiesTest, UserDataIsNeverDeletedAndKeepsItsNameAboveLevelZero) {
+    const struct {
+        const char* name;
+        int level;
+        bool deletable;
+        bool renamable;
+    } cases[] = {
+        {"UserData", 0, false, true},   {"UserData", 1, false, false}, {"userdata", 7, false, false},
+        {"UserData2", 7, true, true},   {"UserData10", 0, true, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.name) + " at level " + std::to_string(c.level));
+        EXPECT_EQ(MayDeleteNeighbourhood(c.name), c.deletable);
+        EXPECT_EQ(MayRenameNeighbourhood(c.name, c.level), c.renamable);
+    }
+
+    const fs::path main = builder.neighbourhood("UserData");
+    try {
+        DeleteNeighbourhood(main, NeighbourhoodPlace::Game);
+        ADD_FAILURE() << "UserData deleted";
+    } catch (const NeighbourhoodRuleError& error) {
+        EXPECT_EQ(error.messageId().value, 7104);
+    }
+    try {
+        RenameNeighbourhood(main, "UserData2", NeighbourhoodPlace::Game, 1);
+        ADD_FAILURE() << "UserData renamed";
+    } catch (const NeighbourhoodRuleError& error) {
+        EXPECT_EQ(error.messageId().value, 7106);
+    }
+    EXPECT_EQ(NeighbourhoodFolderNames(game), std::vector<std::string>{"UserData"});
+
+    // A backup named UserData has no such rule.
+    const fs::path backup = BackUpNeighbourhood(main, backups, progress).folder;
+    EXPECT_EQ(RenameNeighbourhood(backup, "UserData5", NeighbourhoodPlace::Backups, 1), backups / "UserData5");
+    EXPECT_EQ(DeleteNeighbourhood(backups / "UserData5", NeighbourhoodPlace::Backups).item, trashed("UserData5"));
+    EXPECT_TRUE(NeighbourhoodFolderNames(backups).empty());
+}
+
+TEST_F(NeighbourhoodCopiesTest, RenameRefusesATakenNameAndLeavesBoth) {
+    makeNeighbourhood("UserData2");
+    makeNeighbourhood("userdata3");
+    const Tree before = treeOf(game);
+    EXPECT_THROW(RenameNeighbourhood(game / "UserData2", "UserData3", NeighbourhoodPlace::Game, 0),
+                 ShellOperationError);
+    EXPECT_EQ(treeOf(game), before);
+    EXPECT_EQ(RenameNeighbourhood(game / "UserData2", "UserData", NeighbourhoodPlace::Game, 0), game / "UserData");
+    EXPECT_EQ(NeighbourhoodFolderNames(game), (std::vector<std::string>{"UserData", "userdata3"}));
+}
+
+TEST_F(NeighbourhoodCopiesTest, FreeNamesNeverOfferATakenName) {
+    fs::create_directories(game / "userdata2");
+    fs::create_directories(game / "USERDATA5");
+    builder.writeText("UserData7", "a file takes the name too");
+    builder.writeText("Userdata8/x", "");
+    std::vector<std::string> expected;
+    for (int n = 2; n <= 99; ++n) {
+        if (n != 2 && n != 5 && n != 7 && n != 8) expected.push_back("UserData" + std::to_string(n));
+    }
+    EXPECT_EQ(FreeNeighbourhoodNames(game, false), expected);
+    expected.insert(expected.begin(), "UserData");
+    EXPECT_EQ(FreeNeighbourhoodNames(game, true), expected);
+    EXPECT_EQ(NeighbourhoodFolderNames(game), (std::vector<std::string>{"USERDATA5", "Userdata8", "userdata2"}));
+
+    fs::create_directories(game / "userDATA");
+    for (int n = 2; n <= 99; ++n) fs::create_directories(game / ("UsErDaTa" + std::to_string(n)));
+    EXPECT_TRUE(FreeNeighbourhoodNames(game, true).empty());
+    EXPECT_TRUE(FreeNeighbourhoodNames(game, false).empty());
+    EXPECT_EQ(FreeNeighbourhoodNames(dir.path() / "missing", false).size(), 98u);
+}
+
+TEST_F(NeighbourhoodCopiesTest, NeighbourhoodNames) {
+    for (const char* name : {"UserData", "userdata", "UserData2", "USERDATA99", "UserData10"}) {
+        EXPECT_TRUE(IsNeighbourhoodName(name)) << name;
+    }
+    for (const char* name : {"UserData1", "UserData02", "UserData100", "UserData0", "UserDataX", "User", "Data2", ""}) {
+        EXPECT_FALSE(IsNeighbourhoodName(name)) << name;
+    }
+}
+
+TEST_F(NeighbourhoodCopiesTest, DescriptionsRoundTripByteForByte) {
+    const fs::path folder = builder.neighbourhood("UserData2");
+    EXPECT_FALSE(ReadNeighbourhoodDescription(folder));
+    const std::string text = "Caf\xE9 \x93the Goths\x94\r\n\xC4rger \x80 100\r\nlast line";
+    SaveNeighbourhoodDescription(folder, text);
+    EXPECT_EQ(ReadNeighbourhoodDescription(folder), text);
+    EXPECT_EQ(treeOf(folder).at("Description.cv"), text);
+    EXPECT_EQ(FirstDescriptionLine(text), "Caf\xE9 \x93the Goths\x94");
+
+    // The game's own file in other letter case is the one read and replaced.
+    fs::rename(folder / "Description.cv", folder / "description.CV");
+    SaveNeighbourhoodDescription(folder, "new");
+    EXPECT_EQ(ReadNeighbourhoodDescription(folder), "new");
+    EXPECT_EQ(treeOf(folder).count("Description.cv"), 0u);
+    EXPECT_EQ(FirstDescriptionLine(""), "");
+}
+
+}  // namespace
+}  // namespace corvane
