@@ -32,37 +32,38 @@ protected:
 };
 
 TEST_F(BackupCommandsTest, BackupDamageRestoreGivesBackTheSameBytes) {
-    const fs::path neighbourhood = game / "UserData2";
+    const fs::path neighbourhood = game / "UserData";
     const auto original = filesOf(neighbourhood);
     ASSERT_GT(original.size(), 2u);
 
-    Result result = runLine({"--game", "GAME", "backup", "02"});
+    Result result = runLine({"--game", "GAME", "backup", "01"});
     ASSERT_EQ(result.status, 0) << result.err;
     EXPECT_TRUE(result.out.starts_with("backed up \"")) << result.out;
-    EXPECT_TRUE(result.out.ends_with("UserData2\" to \"" + (backups / "UserData2").string() + "\"\n")) << result.out;
-    EXPECT_EQ(filesOf(backups / "UserData2"), original) << "the demo has nothing the backup leaves behind";
+    EXPECT_TRUE(result.out.ends_with("UserData\" to \"" + (backups / "UserData").string() + "\"\n")) << result.out;
+    EXPECT_EQ(filesOf(backups / "UserData"), original) << "the demo has nothing the backup leaves behind";
 
     // A second backup replaces the first and says where the first went.
-    result = runLine({"--game", "GAME", "backup", "UserData2"});
+    result = runLine({"--game", "GAME", "backup", "UserData"});
     ASSERT_EQ(result.status, 0) << result.err;
     EXPECT_NE(result.out.find("the older backup it replaced is in the Trash: \"" +
-                              (folder.path() / "data/Trash/files/UserData2").string() + "\""),
+                              (folder.path() / "data/Trash/files/UserData").string() + "\""),
               std::string::npos)
         << result.out;
 
-    const std::string damagedFile = original.begin()->first;
+    const std::string damagedFile = "Characters/User00001.iff";
+    ASSERT_EQ(original.count(damagedFile), 1u);
     std::ofstream(neighbourhood / damagedFile, std::ios::binary) << "damaged";
-    result = runLine({"--game", "GAME", "restore", "UserData2"});
+    result = runLine({"--game", "GAME", "restore", "UserData"});
     EXPECT_EQ(result.status, 2);
     EXPECT_NE(result.err.find("exists; restore --replace replaces it"), std::string::npos) << result.err;
     EXPECT_EQ(filesOf(neighbourhood).at(damagedFile), "damaged");
 
-    result = runLine({"--game", "GAME", "restore", "userdata2", "--replace"});
+    result = runLine({"--game", "GAME", "restore", "userdata", "--replace"});
     ASSERT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(filesOf(neighbourhood), original);
     EXPECT_NE(result.out.find("the neighbourhood it replaced is in the Trash"), std::string::npos) << result.out;
 
-    result = runLine({"--game", "GAME", "restore", "UserData2", "--as", "9"});
+    result = runLine({"--game", "GAME", "restore", "UserData", "--as", "9"});
     ASSERT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(filesOf(game / "UserData9"), original);
 }

@@ -148,10 +148,8 @@ TEST_F(NeighbourhoodCopiesTest, RestoringOverANeighbourhoodKeepsWhatTheBackupDoe
         {"Patch/p.txt", "kept: the backup has no Patch folder"},
         {"Junk/stuff.bin", "junk"},
         {"Junk2/file", "kept"},
-        {"neighborhood.iff", nullptr},  // checked below: the backup's bytes
     };
     for (const auto& c : cases) {
-        if (std::string_view(c.path) == "neighborhood.iff") continue;
         SCOPED_TRACE(c.path);
         const auto found = restored.find(c.path);
         if (c.content == nullptr) {
@@ -232,7 +230,9 @@ TEST_F(NeighbourhoodCopiesTest, ACopyFailingHalfwayLeavesTheTargetAsItWas) {
                     << error.what();
             }
             ASSERT_EQ(fs::exists(operation.target), existed);
-            if (existed) EXPECT_EQ(treeOf(operation.target), before);
+            if (existed) {
+                EXPECT_EQ(treeOf(operation.target), before);
+            }
             EXPECT_TRUE(hiddenEntries(game).empty());
             EXPECT_TRUE(hiddenEntries(backups).empty());
             EXPECT_FALSE(fs::exists(dir.path() / "data/Trash/files")) << "nothing went to the Trash";
