@@ -2,6 +2,7 @@
 
 #include "neighbourhoods/NeighbourhoodFolders.h"
 #include "platform/CaseInsensitivePath.h"
+#include "platform/ShellFileOps.h"
 
 #include <algorithm>
 #include <system_error>
@@ -9,11 +10,6 @@
 namespace corvane {
 
 namespace {
-
-bool isFolder(const std::filesystem::path& path) {
-    std::error_code ec;
-    return std::filesystem::is_directory(path, ec);
-}
 
 std::string neighbourhoodNumber(const std::string& folderName) {
     // Characters 9 and 10 of "UserData10" are "10".
@@ -37,7 +33,7 @@ std::string ExpansionPackFolder(int number) {
 int DetectExpansionLevel(const std::filesystem::path& gamePath) {
     int level = 0;
     for (int pack = 1; pack <= 7; ++pack) {
-        if (isFolder(ResolveCaseInsensitive(gamePath, ExpansionPackFolder(pack)))) {
+        if (IsFolder(ResolveCaseInsensitive(gamePath, ExpansionPackFolder(pack)))) {
             level = pack;
         }
     }
@@ -72,7 +68,7 @@ int PreselectedNeighbourhood(const std::vector<NeighbourhoodEntry>& entries, con
 std::string ChooseSkinsFolder(const std::filesystem::path& gamePath, const std::vector<std::string>& switchValues) {
     std::string folder = "GameData\\Skins";
     for (const std::string& value : switchValues) {
-        if (!value.empty() && isFolder(ResolveCaseInsensitive(gamePath, value))) {
+        if (!value.empty() && IsFolder(ResolveCaseInsensitive(gamePath, value))) {
             folder = value;
         }
     }

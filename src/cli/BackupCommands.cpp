@@ -91,8 +91,7 @@ int RunRestore(const CliArguments& args, std::ostream& out) {
     const std::string name = args.restoreAs ? targetName(*args.restoreAs) : backup.filename().string();
     const fs::path& gamePath = AppSettings().GamePath;
     const fs::path existing = ResolveCaseInsensitive(gamePath, name);
-    std::error_code ec;
-    if (fs::exists(fs::symlink_status(existing, ec)) && !args.replace) {
+    if (PathExists(existing) && !args.replace) {
         throw GameDataError("the neighbourhood " + QuotedPath(existing) +
                             " exists; restore --replace replaces it (it goes to the Trash)");
     }

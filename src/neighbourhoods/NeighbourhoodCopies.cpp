@@ -34,16 +34,6 @@ Carried carriedAs(std::string_view folderName) {
     return filesOnly ? Carried::FilesOnly : Carried::No;
 }
 
-bool pathExists(const fs::path& path) {
-    std::error_code ec;
-    return fs::exists(fs::symlink_status(path, ec));
-}
-
-bool isFolder(const fs::path& path) {
-    std::error_code ec;
-    return fs::is_directory(path, ec);
-}
-
 // The entry of `path`'s folder that the game would take for it: the same name
 // in any letter case, or `path` itself when there is none.
 fs::path existingSpelling(const fs::path& path) {
@@ -56,7 +46,7 @@ std::vector<fs::path> subfoldersOf(const fs::path& folder) {
     std::error_code ec;
     for (fs::directory_iterator it(folder, ec), end; it != end; it.increment(ec)) {
         if (ec) break;
-        if (isFolder(it->path())) folders.push_back(it->path());
+        if (IsFolder(it->path())) folders.push_back(it->path());
     }
     if (ec) throw ShellOperationError("cannot list the folder " + QuotedPath(folder) + ": " + ec.message());
     std::sort(folders.begin(), folders.end());
@@ -121,7 +111,7 @@ void addKeptParts(CopySteps& steps, const fs::path& existing, const fs::path& ba
     for (const fs::path& sub : subfoldersOf(existing)) {
         const std::string subName = sub.filename().string();
         const Carried carried = carriedAs(subName);
-        const bool replaced = carried != Carried::No && isFolder(ResolveCaseInsensitive(backup, subName));
+        const bool replaced = carried != Carried::No && IsFolder(ResolveCaseInsensitive(backup, subName));
         if (!replaced) {
             addWholeFolder(steps, sub, subName);
         } else if (carried == Carried::FilesOnly) {
@@ -161,7 +151,7 @@ NeighbourhoodCopyResult buildBeside(const fs::path& target, const fs::path& mode
         failCopy(staged, error.what());
     }
     NeighbourhoodCopyResult result{target, std::nullopt};
-    if (pathExists(target)) {
+    if (PathExists(target)) {
         try {
             result.replaced = MoveToTrash(target);
         } catch (const std::exception& error) {
@@ -188,7 +178,7 @@ NeighbourhoodCopyResult buildBeside(const fs::path& target, const fs::path& mode
 }
 
 void refuseExisting(const fs::path& target) {
-    if (pathExists(target)) throw NeighbourhoodCopyError(QuotedPath(target) + " already exists");
+    if (PathExists(target)) throw NeighbourhoodCopyError(QuotedPath(target) + " already exists");
 }
 
 }  // namespace
@@ -214,7 +204,7 @@ NeighbourhoodCopyResult RestoreNeighbourhood(const fs::path& backup, const fs::p
     const fs::path existing = existingSpelling(target);
     return buildBeside(existing, backup, [&] {
         CopySteps steps;
-        if (isFolder(existing)) addKeptParts(steps, existing, backup);
+        if (IsFolder(existing)) addKeptParts(steps, existing, backup);
         addCarriedParts(steps, backup);
         return steps;
     }, progress);
@@ -249,7 +239,7 @@ fs::path RenameNeighbourhood(const fs::path& folder, const std::string& newName,
         throw NeighbourhoodRuleError(kMainNeighbourhoodNotRenamable);
     }
     const fs::path target = folder.parent_path() / newName;
-    if (const fs::path taken = existingSpelling(target); pathExists(taken)) {
+    if (const fs::path taken = existingSpelling(target); PathExists(taken)) {
         throw ShellOperationError("cannot rename " + QuotedPath(folder) + ": " + QuotedPath(taken) + " exists",
                                   EEXIST);
     }

@@ -56,16 +56,6 @@ int closeChecked(OwnedDescriptor descriptor) {
     return ::close(descriptor.release().fd) == 0 ? 0 : errno;
 }
 
-bool pathExists(const fs::path& path) {
-    std::error_code ec;
-    return fs::exists(fs::symlink_status(path, ec));
-}
-
-bool isFolder(const fs::path& path) {
-    std::error_code ec;
-    return fs::is_directory(path, ec);
-}
-
 bool isFile(const fs::path& path) {
     std::error_code ec;
     return fs::is_regular_file(path, ec);
@@ -83,14 +73,14 @@ fs::path withoutTrailingSeparator(const fs::path& path) {
 }
 
 void requireExists(const fs::path& path) {
-    if (!pathExists(path)) {
+    if (!PathExists(path)) {
         fail(QuotedPath(path) + " does not exist", ENOENT);
     }
 }
 
 void requireFolder(const fs::path& path) {
     requireExists(path);
-    if (!isFolder(path)) {
+    if (!IsFolder(path)) {
         fail(QuotedPath(path) + " is not a folder", ENOTDIR);
     }
 }
@@ -98,12 +88,12 @@ void requireFolder(const fs::path& path) {
 void requireFile(const fs::path& file) {
     requireExists(file);
     if (!isFile(file)) {
-        fail(QuotedPath(file) + " is not a file", isFolder(file) ? EISDIR : EINVAL);
+        fail(QuotedPath(file) + " is not a file", IsFolder(file) ? EISDIR : EINVAL);
     }
 }
 
 void requireAbsent(const fs::path& path) {
-    if (pathExists(path)) {
+    if (PathExists(path)) {
         fail(QuotedPath(path) + " already exists", EEXIST);
     }
 }
@@ -114,7 +104,7 @@ void createFolders(const fs::path& folder) {
     if (ec) {
         fail("cannot create the folder " + QuotedPath(folder), ec);
     }
-    if (!isFolder(folder)) {
+    if (!IsFolder(folder)) {
         fail("cannot create the folder " + QuotedPath(folder), ENOTDIR);
     }
 }
@@ -150,7 +140,7 @@ int renameNoReplace(const fs::path& from, const fs::path& to) {
         return error;
     }
     // A file system without the flag: check first, then rename.
-    if (pathExists(to)) {
+    if (PathExists(to)) {
         return EEXIST;
     }
     return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
@@ -314,7 +304,7 @@ fs::path stagingPathFor(const fs::path& target) {
             suffix += kHex[random() % 16];
         }
         fs::path staging = target.parent_path() / ("." + target.filename().string() + ".part-" + suffix);
-        if (!pathExists(staging)) {
+        if (!PathExists(staging)) {
             return staging;
         }
     }
@@ -399,6 +389,16 @@ fs::path physicalFolder(const fs::path& folder) {
 ShellOperationError::ShellOperationError(const std::string& what, int error)
     : std::runtime_error(what + ": " + std::generic_category().message(error)) {}
 
+bool PathExists(const fs::path& path) {
+    std::error_code ec;
+    return fs::exists(fs::symlink_status(path, ec));
+}
+
+bool IsFolder(const fs::path& path) {
+    std::error_code ec;
+    return fs::is_directory(path, ec);
+}
+
 std::string QuotedPath(const fs::path& path) {
     return "\"" + path.string() + "\"";
 }
@@ -439,7 +439,7 @@ void CopyFolderTree(const fs::path& sourceFolder, const fs::path& targetFolder) 
 
 void MoveFile(const fs::path& source, const fs::path& target) {
     requireFile(source);
-    if (isFolder(target)) {
+    if (IsFolder(target)) {
         fail("cannot move " + QuotedPath(source) + " to " + QuotedPath(target), EISDIR);
     }
     createFolders(parentFolder(target));

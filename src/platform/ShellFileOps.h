@@ -23,6 +23,11 @@ public:
     MessageId messageId() const { return kShellOperationFailed; }
 };
 
+// True when something is at `path`, a dangling link included. Never throws.
+bool PathExists(const std::filesystem::path& path);
+// True when `path` is a folder or a link to one. Never throws.
+bool IsFolder(const std::filesystem::path& path);
+
 // How error details name a path: in double quotes.
 std::string QuotedPath(const std::filesystem::path& path);
 
