@@ -52,7 +52,9 @@ std::string targetName(const std::string& given) {
 }
 
 void tellReplaced(std::ostream& out, const NeighbourhoodCopyResult& result, const char* what) {
-    if (result.replaced) out << "the " << what << " it replaced is in the Trash: " << QuotedPath(result.replaced->item) << "\n";
+    if (result.replaced) {
+        out << "the " << what << " it replaced is in the Trash: " << QuotedPath(result.replaced->item) << "\n";
+    }
 }
 
 }  // namespace

@@ -127,11 +127,17 @@ void addKeptParts(CopySteps& steps, const fs::path& existing, const fs::path& ba
     throw NeighbourhoodCopyError(cause);
 }
 
+enum class Existing { Replace, Refuse };
+
 // Builds the folder `target` beside it from the steps `plan` returns, then
-// puts it in place: an existing `target` goes to the Trash first, and comes
-// back should the last rename fail. The new folder gets `modeOf`'s permissions.
-NeighbourhoodCopyResult buildBeside(const fs::path& target, const fs::path& modeOf,
+// puts it in place. With Existing::Replace an existing `target` goes to the
+// Trash first, and comes back should the last rename fail; with Refuse the
+// rename fails on it. The new folder gets `modeOf`'s permissions.
+NeighbourhoodCopyResult buildBeside(const fs::path& target, const fs::path& modeOf, Existing existing,
                                     const std::function<CopySteps()>& plan, Progress& progress) {
+    if (existing == Existing::Refuse && PathExists(target)) {
+        throw NeighbourhoodCopyError(QuotedPath(target) + " already exists");
+    }
     fs::path staged;
     try {
         const CopySteps steps = plan();
@@ -151,7 +157,7 @@ NeighbourhoodCopyResult buildBeside(const fs::path& target, const fs::path& mode
         failCopy(staged, error.what());
     }
     NeighbourhoodCopyResult result{target, std::nullopt};
-    if (PathExists(target)) {
+    if (existing == Existing::Replace && PathExists(target)) {
         try {
             result.replaced = MoveToTrash(target);
         } catch (const std::exception& error) {
@@ -177,15 +183,12 @@ NeighbourhoodCopyResult buildBeside(const fs::path& target, const fs::path& mode
     return result;
 }
 
-void refuseExisting(const fs::path& target) {
-    if (PathExists(target)) throw NeighbourhoodCopyError(QuotedPath(target) + " already exists");
-}
-
 }  // namespace
 
 NeighbourhoodCopyError::NeighbourhoodCopyError(const std::string& cause)
-    : std::runtime_error(LangStr(kNeighbourhoodCopyFailed).empty() ? cause
-                                                                    : LangStr(kNeighbourhoodCopyFailed) + " " + cause) {}
+    : std::runtime_error(LangStr(kNeighbourhoodCopyFailed).empty()
+                             ? cause
+                             : LangStr(kNeighbourhoodCopyFailed) + " " + cause) {}
 
 NeighbourhoodRuleError::NeighbourhoodRuleError(MessageId message)
     : std::runtime_error(LangStr(message)), message_(message) {}
@@ -193,7 +196,7 @@ NeighbourhoodRuleError::NeighbourhoodRuleError(MessageId message)
 NeighbourhoodCopyResult BackUpNeighbourhood(const fs::path& neighbourhood, const fs::path& backupsFolder,
                                             Progress& progress) {
     const fs::path target = existingSpelling(backupsFolder / neighbourhood.filename());
-    return buildBeside(target, neighbourhood, [&] {
+    return buildBeside(target, neighbourhood, Existing::Replace, [&] {
         CopySteps steps;
         addCarriedParts(steps, neighbourhood);
         return steps;
@@ -202,7 +205,7 @@ NeighbourhoodCopyResult BackUpNeighbourhood(const fs::path& neighbourhood, const
 
 NeighbourhoodCopyResult RestoreNeighbourhood(const fs::path& backup, const fs::path& target, Progress& progress) {
     const fs::path existing = existingSpelling(target);
-    return buildBeside(existing, backup, [&] {
+    return buildBeside(existing, backup, Existing::Replace, [&] {
         CopySteps steps;
         if (IsFolder(existing)) addKeptParts(steps, existing, backup);
         addCarriedParts(steps, backup);
@@ -211,8 +214,7 @@ NeighbourhoodCopyResult RestoreNeighbourhood(const fs::path& backup, const fs::p
 }
 
 fs::path CopyNeighbourhood(const fs::path& neighbourhood, const fs::path& target, Progress& progress) {
-    refuseExisting(existingSpelling(target));
-    return buildBeside(target, neighbourhood, [&] {
+    return buildBeside(existingSpelling(target), neighbourhood, Existing::Refuse, [&] {
         CopySteps steps;
         addCarriedParts(steps, neighbourhood);
         return steps;
@@ -220,7 +222,9 @@ fs::path CopyNeighbourhood(const fs::path& neighbourhood, const fs::path& target
 }
 
 fs::path CopyBackup(const fs::path& backup, const fs::path& target, Progress& progress) {
-    refuseExisting(existingSpelling(target));
+    if (const fs::path taken = existingSpelling(target); PathExists(taken)) {
+        throw NeighbourhoodCopyError(QuotedPath(taken) + " already exists");
+    }
     progress.setMaximum(1);
     progress.showStatus(backup.filename().string());
     try {

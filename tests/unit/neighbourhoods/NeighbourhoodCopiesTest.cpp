@@ -225,9 +225,8 @@ TEST_F(NeighbourhoodCopiesTest, ACopyFailingHalfwayLeavesTheTargetAsItWas) {
                 ADD_FAILURE() << "no error";
             } catch (const NeighbourhoodCopyError& error) {
                 EXPECT_EQ(error.messageId().value, 7021);
-                EXPECT_NE(std::string(error.what()).find(operation.faultInBackup ? backup.string() : neighbourhood.string()),
-                          std::string::npos)
-                    << error.what();
+                const fs::path source = operation.faultInBackup ? backup : neighbourhood;
+                EXPECT_NE(std::string(error.what()).find(source.string()), std::string::npos) << error.what();
             }
             ASSERT_EQ(fs::exists(operation.target), existed);
             if (existed) {
