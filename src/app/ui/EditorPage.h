@@ -51,6 +51,15 @@ public:
     // Shows the busy window, as wide as the preview, with `status` until the
     // returned window is let go.
     virtual std::unique_ptr<Progress> ShowBusy(const std::string& status) = 0;
+    // Asks about and saves the open neighbourhood's modified characters; false
+    // when the question was closed without an answer.
+    virtual bool SaveModifiedCharacters() = 0;
+    // Lists the game's neighbourhood folders in the header anew, selecting
+    // `folder` (letter case ignored) or else the first; the open
+    // neighbourhood's path follows the selection. Nothing is loaded.
+    virtual void RelistNeighbourhoods(const std::string& folder) = 0;
+    // Opens the neighbourhood selected in the header's list.
+    virtual void OpenSelectedNeighbourhood() = 0;
 };
 
 // Holds the pages locked for as long as it lives, whatever ends the work.

@@ -81,7 +81,13 @@ void TfrmMain::cbNeighborhoodChange() {
         grpSelect->setEnabled(true);
         cbUserNameChange();
     }
+    showNeighbourhoodPage();
+}
+
+void TfrmMain::showNeighbourhoodPage() {
     ShowPage(pageButton("btnNeighborhood"));
+    // Its button fills the page when clicked; switched to from here, it is filled here.
+    page(PageKind::Neighbourhood)->showPage();
 }
 
 void TfrmMain::fillCharacterList() {
@@ -132,7 +138,7 @@ void TfrmMain::fitPageButtonsTo(const Sim& sim) {
         button->setVisible(offered);
     }
     if (pet && pageOnShowWithdrawn) {
-        ShowPage(pageButton("btnNeighborhood"));
+        showNeighbourhoodPage();
     }
 }
 

@@ -1,6 +1,7 @@
 #include "app/ui/PageTable.h"
 
 #include "app/ui/EditorPage.h"
+#include "neighbourhoods/ui/TNeighbourhoodPage.h"
 #include "profiles/ui/TCVPsPage.h"
 #include "sim/Traits.h"
 #include "sim/ui/THouseJobPage.h"
@@ -52,7 +53,7 @@ PageInfo skinPage(PageKind kind, std::string_view button, std::string_view group
 std::vector<PageInfo> makePages() {
     return {
         {Kind::Neighbourhood, "btnNeighborhood", {{"grpNeighborhood", kFullPage}}, Small, false, false, SmallLogo,
-         Outfit::Everyday, kGroupsOnly, {.caption = {text(4017)}, .followsCharacter = false}},
+         Outfit::Everyday, MakePage<TNeighbourhoodPage>, {.caption = {text(4017)}, .followsCharacter = false}},
         {Kind::Relationships, "btnRelationships", {{"grpRelationships", kFullPage}}, Small, true, false, Normal,
          Outfit::Everyday, MakePage<TRelationshipsPage>, {.caption = {text(4005)}}},
         {Kind::HouseJob, "btnHouseJob", {{"grpHouse", kUpperHalf}, {"grpJob", kLowerHalf}}, Small, true, false, Normal,

@@ -176,6 +176,23 @@ void TfrmMain::listNeighbourhoods(const std::string& preselected) {
     }
 }
 
+void TfrmMain::RelistNeighbourhoods(const std::string& folder) {
+    auto entries = ListNeighbourhoods(AppSettings().GamePath);
+    cbNeighborhood->clear();
+    int selected = entries.empty() ? -1 : 0;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        cbNeighborhood->addItem(qt(entries[i].number), qt(entries[i].folderName));
+        if (QString::fromStdString(entries[i].folderName).compare(qt(folder), Qt::CaseInsensitive) == 0) {
+            selected = static_cast<int>(i);
+        }
+    }
+    cbNeighborhood->setCurrentIndex(selected);
+    if (selected >= 0) {
+        AppSettings().NeighborhoodPath =
+            ResolveCaseInsensitive(AppSettings().GamePath, entries[static_cast<std::size_t>(selected)].folderName);
+    }
+}
+
 void TfrmMain::fillHauntAddresses() {
     auto* haunts = findChild<QComboBox*>("cbHauntAddress");
     haunts->clear();

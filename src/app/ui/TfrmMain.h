@@ -90,7 +90,9 @@ public:
     bool LoadSkinData() override;
     // Asks about and saves the modified characters; false when a question was
     // closed without an answer: nothing saved, every change kept.
-    bool SaveModifiedCharacters();
+    bool SaveModifiedCharacters() override;
+    void RelistNeighbourhoods(const std::string& folder) override;
+    void OpenSelectedNeighbourhood() override { cbNeighborhoodChange(); }
     // Saves, reads the neighbourhood again when households or family names
     // changed, and shows the list anew with the same character selected.
     void btnSaveClick();
@@ -195,6 +197,8 @@ private:
     bool FormClose();
     void ckOpenCurNBGDClick(bool checked);
 
+    // Shows the Neighbourhood page filled anew (after a neighbourhood was opened).
+    void showNeighbourhoodPage();
     void fillCharacterList();
     void fitPageButtonsTo(const Sim& sim);
 
