@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -84,12 +85,9 @@ void TNeighbourhoodPage::createControls(QGroupBox* box) {
     mNGBDBUDelete = createItem(popTreeviewNGBDBackup, "mNGBDBUDelete", "Delete", &TNeighbourhoodPage::mNGBDBUDeleteClick);
     mNGBDBUShowPath =
         createItem(popTreeviewNGBDBackup, "mNGBDBUShowPath", "Show Path", &TNeighbourhoodPage::mNGBDBUShowPathClick);
-    // Delete works from the keyboard in the tree that has the focus.
-    for (auto [tree, item] : {std::pair{tvNGBD, mNGBDDelete}, std::pair{tvNGBDBackup, mNGBDBUDelete}}) {
-        item->setShortcut(QKeySequence::Delete);
-        item->setShortcutContext(Qt::WidgetShortcut);
-        tree->addAction(item);
-    }
+    // The menu key and Delete work in the tree that has the focus.
+    tvNGBD->installEventFilter(this);
+    tvNGBDBackup->installEventFilter(this);
 
     lblNGBDDesc2 = new QLabel(box);
     lblNGBDDesc2->setObjectName("lblNGBDDesc2");
@@ -107,17 +105,39 @@ void TNeighbourhoodPage::createControls(QGroupBox* box) {
 QMenu* TNeighbourhoodPage::createMenu(QTreeWidget* tree, const char* name) {
     auto* menu = new QMenu(tree);
     menu->setObjectName(name);
-    // The right button and the menu key both ask for the menu; a right click
-    // first selects the node under the mouse, as a click would.
+    // A right click first selects the node under the mouse, as a click would.
     tree->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(tree, &QWidget::customContextMenuRequested, menu, [this, tree, menu](const QPoint& position) {
+    connect(tree, &QWidget::customContextMenuRequested, menu, [this, tree](const QPoint& position) {
         if (QTreeWidgetItem* node = tree->itemAt(position)) {
             tree->setCurrentItem(node);
             clicked(tree, tree == tvNGBD ? tvNGBDBackup : tvNGBD);
         }
-        menu->popup(tree->viewport()->mapToGlobal(position));
+        openMenu(tree, position);
     });
     return menu;
+}
+
+void TNeighbourhoodPage::openMenu(QTreeWidget* tree, const QPoint& position) {
+    QMenu* menu = tree == tvNGBD ? popTreeviewNGBD : popTreeviewNGBDBackup;
+    menu->popup(tree->viewport()->mapToGlobal(position));
+}
+
+bool TNeighbourhoodPage::eventFilter(QObject* watched, QEvent* event) {
+    auto* tree = qobject_cast<QTreeWidget*>(watched);
+    if (event->type() != QEvent::KeyPress || (tree != tvNGBD && tree != tvNGBDBackup)) {
+        return EditorPage::eventFilter(watched, event);
+    }
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Menu) {
+        const QTreeWidgetItem* node = tree->currentItem();
+        openMenu(tree, node != nullptr ? tree->visualItemRect(node).center() : QPoint(0, 0));
+        return true;
+    }
+    if (key == Qt::Key_Delete) {
+        (tree == tvNGBD ? mNGBDDelete : mNGBDBUDelete)->trigger();
+        return true;
+    }
+    return EditorPage::eventFilter(watched, event);
 }
 
 QAction* TNeighbourhoodPage::createItem(QMenu* menu, const char* name, const char* text,

@@ -12,6 +12,7 @@ class QAction;
 class QLabel;
 class QMenu;
 class QPlainTextEdit;
+class QPoint;
 class QPushButton;
 class QTreeWidget;
 
@@ -65,11 +66,16 @@ public:
     QPlainTextEdit* memNGBD = nullptr;
     QPushButton* btnSaveNGBDDescription = nullptr;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     // The page shows folders, not the character: edits leave it as it is.
     void refresh() override {}
     void createControls(QGroupBox* box);
     QMenu* createMenu(QTreeWidget* tree, const char* name);
+    // Opens the tree's menu at `position` (in the tree's viewport).
+    void openMenu(QTreeWidget* tree, const QPoint& position);
     QAction* createItem(QMenu* menu, const char* name, const char* text, void (TNeighbourhoodPage::*handler)());
 
     void rebuildGameTree();

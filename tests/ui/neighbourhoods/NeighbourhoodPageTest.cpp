@@ -9,6 +9,11 @@
 #include "support/ui/DemoEditorTest.h"
 
 #include <QComboBox>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QLabel>
+#include <QTest>
 #include <QPlainTextEdit>
 #include <QTreeWidget>
 
@@ -291,6 +296,44 @@ TEST_F(NeighbourhoodPageTest, ShowPathNamesTheRootsAndTheFolders) {
     page->mNGBDBUShowPathClick();
     EXPECT_EQ(dialogs.messageTexts(),
               (std::vector<std::string>{game.string(), (game / "UserData3").string(), backups().string()}));
+}
+
+TEST_F(NeighbourhoodPageTest, TheMenuKeyOpensTheTreesMenuAndDeleteDeletes) {
+    click(page->tvNGBDBackup, "");
+    QTest::keyClick(page->tvNGBDBackup, Qt::Key_Menu);
+    EXPECT_TRUE(page->popTreeviewNGBDBackup->isVisible());
+    EXPECT_FALSE(page->popTreeviewNGBD->isVisible());
+    page->popTreeviewNGBDBackup->hide();
+
+    click(page->tvNGBD, "UserData");
+    dialogs.answer(mrOk);
+    QTest::keyClick(page->tvNGBD, Qt::Key_Delete);
+    EXPECT_EQ(dialogs.messageTexts(), std::vector<std::string>{LangStr(7104)});
+
+    dialogs.forgetShown();
+    dialogs.answer(mrOk);
+    click(page->tvNGBD, "UserData3");
+    QTest::keyClick(page->tvNGBD, Qt::Key_Delete);
+    EXPECT_FALSE(fs::exists(game / "UserData3"));
+    EXPECT_EQ(folders(page->tvNGBD), (std::vector<std::string>{"UserData", "UserData2"}));
+}
+
+TEST_F(NeighbourhoodPageTest, TheNameDialogSelectsTheFirstNameAndKeepsTheChosenOne) {
+    TfrmRenameCopy dialog(NameChoice{LangStr(6126), LangStr(6127), {"UserData4", "UserData5"}}, AppSettings());
+    EXPECT_EQ(dialog.windowTitle().toStdString(), LangStr(6126));
+    EXPECT_EQ(dialog.lblRenameCopy->text().toStdString(), LangStr(6127));
+    EXPECT_EQ(dialog.btnOK->text().toStdString(), LangStr(5010));
+    EXPECT_EQ(dialog.btnCancel->text().toStdString(), LangStr(5011));
+    EXPECT_EQ(dialog.cbRenameCopy->currentItem()->text(), "UserData4");
+    dialog.cbRenameCopy->setCurrentRow(1);
+    dialog.btnOK->click();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.ChosenName, "UserData5");
+
+    TfrmRenameCopy empty(NameChoice{LangStr(6127), LangStr(6127), {}}, AppSettings());
+    empty.btnCancel->click();
+    EXPECT_EQ(empty.result(), QDialog::Rejected);
+    EXPECT_TRUE(empty.ChosenName.isEmpty());
 }
 
 }  // namespace
