@@ -17,6 +17,8 @@
 #include <QPlainTextEdit>
 #include <QTreeWidget>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <deque>
 #include <filesystem>
@@ -334,6 +336,27 @@ TEST_F(NeighbourhoodPageTest, TheNameDialogSelectsTheFirstNameAndKeepsTheChosenO
     empty.btnCancel->click();
     EXPECT_EQ(empty.result(), QDialog::Rejected);
     EXPECT_TRUE(empty.ChosenName.isEmpty());
+}
+
+// A pipe cannot be copied: the operation fails halfway, whoever runs the test.
+TEST_F(NeighbourhoodPageTest, AFailedCopyTellsItsCauseAndLeavesTheTargetAsItWas) {
+    writeText(game / "UserData3" / "marker.txt", "before");
+    click(page->tvNGBD, "UserData3");
+    page->mNGBDBackupClick();
+    writeText(backups() / "UserData3" / "marker.txt", "after");
+    fs::create_directories(backups() / "UserData3" / "Web Pages");
+    ASSERT_EQ(::mkfifo((backups() / "UserData3" / "Web Pages" / "pipe").c_str(), 0600), 0);
+
+    dialogs.answer(mrOk).answer(mrOk);
+    click(page->tvNGBDBackup, "UserData3");
+    page->mNGBDBURestoreClick();
+    ASSERT_EQ(dialogs.messages().size(), 2u);
+    EXPECT_EQ(dialogs.messageTexts()[1].rfind(LangStr(7021), 0), 0u) << dialogs.messageTexts()[1];
+    EXPECT_GT(dialogs.messageTexts()[1].size(), LangStr(7021).size()) << "the cause follows";
+    EXPECT_EQ(ReadFileBytes(game / "UserData3" / "marker.txt").size(), 6u) << "the neighbourhood is as it was";
+    EXPECT_EQ(NeighbourhoodFolderNames(game), (std::vector<std::string>{"UserData", "UserData2", "UserData3"}));
+    EXPECT_EQ(folders(page->tvNGBD), NeighbourhoodFolderNames(game));
+    EXPECT_TRUE(dialogs.allAnswersUsed());
 }
 
 }  // namespace
