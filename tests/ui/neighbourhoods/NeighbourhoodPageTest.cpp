@@ -359,5 +359,23 @@ TEST_F(NeighbourhoodPageTest, AFailedCopyTellsItsCauseAndLeavesTheTargetAsItWas)
     EXPECT_TRUE(dialogs.allAnswersUsed());
 }
 
+TEST_F(NeighbourhoodPageTest, RenamingTheOpenNeighbourhoodFollowsItWithoutReadingItAgain) {
+    window->cbNeighborhood->setCurrentIndex(2);
+    dialogs.answer(mrOk);  // it holds no characters
+    window->cbNeighborhoodChange();
+    ASSERT_EQ(selectedListFolder(), "UserData3");
+    watching = window->document().subscribe([this](const DocumentChange& change) {
+        opened += change.kind == DocumentChange::Kind::Opened ? 1 : 0;
+    });
+    names = {"UserData8"};
+    click(page->tvNGBD, "UserData3");
+    dialogs.answer(mrOk);
+    page->mNGBDRenameClick();
+    EXPECT_EQ(selectedListFolder(), "UserData8");
+    EXPECT_EQ(window->cbNeighborhood->currentText(), "08");
+    EXPECT_EQ(AppSettings().NeighborhoodPath, game / "UserData8");
+    EXPECT_EQ(openings(), 0);
+}
+
 }  // namespace
 }  // namespace corvane
