@@ -20,6 +20,8 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
+#include <algorithm>
+
 namespace corvane {
 
 namespace fs = std::filesystem;
@@ -80,9 +82,11 @@ void TNeighbourhoodPage::createControls(QGroupBox* box) {
     popTreeviewNGBDBackup = createMenu(tvNGBDBackup, "popTreeviewNGBDBackup");
     mNGBDBURestore =
         createItem(popTreeviewNGBDBackup, "mNGBDBURestore", "Restore", &TNeighbourhoodPage::mNGBDBURestoreClick);
-    mNGBDBURename = createItem(popTreeviewNGBDBackup, "mNGBDBURename", "Rename", &TNeighbourhoodPage::mNGBDBURenameClick);
+    mNGBDBURename =
+        createItem(popTreeviewNGBDBackup, "mNGBDBURename", "Rename", &TNeighbourhoodPage::mNGBDBURenameClick);
     mNGBDBUCopy = createItem(popTreeviewNGBDBackup, "mNGBDBUCopy", "Copy", &TNeighbourhoodPage::mNGBDBUCopyClick);
-    mNGBDBUDelete = createItem(popTreeviewNGBDBackup, "mNGBDBUDelete", "Delete", &TNeighbourhoodPage::mNGBDBUDeleteClick);
+    mNGBDBUDelete =
+        createItem(popTreeviewNGBDBackup, "mNGBDBUDelete", "Delete", &TNeighbourhoodPage::mNGBDBUDeleteClick);
     mNGBDBUShowPath =
         createItem(popTreeviewNGBDBackup, "mNGBDBUShowPath", "Show Path", &TNeighbourhoodPage::mNGBDBUShowPathClick);
     // The menu key and Delete work in the tree that has the focus.
@@ -199,7 +203,8 @@ void TNeighbourhoodPage::showDescriptionOf(QTreeWidget* tree) {
     const QTreeWidgetItem* node = tree->currentItem();
     std::optional<std::string> description;
     if (node != nullptr && node->parent() != nullptr) {
-        ReportFailure(dialogs(), [&] { description = ReadNeighbourhoodDescription(folderOf(tree, node->text(0).toStdString())); });
+        ReportFailure(dialogs(),
+                      [&] { description = ReadNeighbourhoodDescription(folderOf(tree, node->text(0).toStdString())); });
     }
     // The file keeps Windows line ends; the memo has its own.
     memNGBD->setPlainText(description ? GameText(*description).replace("\r\n", "\n") : qt(LangStr(6125)));
@@ -285,8 +290,9 @@ void TNeighbourhoodPage::mNGBDBackupClick() {
     const auto name = selectedFolder(tvNGBD);
     if (!name) return;
     const fs::path target = BackupsFolder() / *name;
-    bool replacing = false;
-    for (const std::string& backup : NeighbourhoodFolderNames(BackupsFolder())) replacing = replacing || sameName(backup, *name);
+    const std::vector<std::string> existing = NeighbourhoodFolderNames(BackupsFolder());
+    const bool replacing =
+        std::any_of(existing.begin(), existing.end(), [&](const std::string& backup) { return sameName(backup, *name); });
     if (replacing && !ask(LangStr(7099) + "\n" + quoted(target) + ".\n" + LangStr(7100) + "\n")) return;
     {
         const PageLock locked(host());
@@ -341,7 +347,8 @@ void TNeighbourhoodPage::deleteIn(QTreeWidget* tree) {
     if (game && !saveBeforeChanging(*name)) return;
     {
         const PageLock locked(host());
-        runOperation([&] { DeleteNeighbourhood(folder, game ? NeighbourhoodPlace::Game : NeighbourhoodPlace::Backups); });
+        runOperation(
+            [&] { DeleteNeighbourhood(folder, game ? NeighbourhoodPlace::Game : NeighbourhoodPlace::Backups); });
         game ? rebuildGameTree() : rebuildBackupTree();
     }
     showDescriptionOf(tree);

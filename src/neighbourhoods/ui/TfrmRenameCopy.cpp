@@ -17,8 +17,7 @@ QString qt(const std::string& text) {
 
 }  // namespace
 
-TfrmRenameCopy::TfrmRenameCopy(const NameChoice& choice, const Settings& settings, QWidget* parent)
-    : QDialog(parent) {
+TfrmRenameCopy::TfrmRenameCopy(const NameChoice& choice, const Settings& settings, QWidget* parent) : QDialog(parent) {
     setObjectName("frmRenameCopy");
     setWindowTitle(qt(choice.caption));
     setFixedSize(260, 290);

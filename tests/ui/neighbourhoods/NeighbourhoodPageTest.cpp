@@ -9,12 +9,12 @@
 #include "support/ui/DemoEditorTest.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QListWidget>
 #include <QMenu>
-#include <QPushButton>
-#include <QLabel>
-#include <QTest>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
 #include <QTreeWidget>
 
 #include <sys/stat.h>
@@ -256,8 +256,8 @@ TEST_F(NeighbourhoodPageTest, DeletingTheOpenNeighbourhoodSendsItToTheTrashAndOp
     dialogs.answer(mrOk);
     page->mNGBDDeleteClick();
 
-    EXPECT_EQ(dialogs.messageTexts(),
-              std::vector<std::string>{LangStr(7102) + " \"" + (game / "UserData2").string() + "\" " + LangStr(7103) + "\n"});
+    EXPECT_EQ(dialogs.messageTexts(), std::vector<std::string>{LangStr(7102) + " \"" + (game / "UserData2").string() +
+                                                               "\" " + LangStr(7103) + "\n"});
     EXPECT_FALSE(fs::exists(game / "UserData2"));
     EXPECT_TRUE(fs::exists(folder.path() / "data" / "Trash" / "files" / "UserData2"));
     EXPECT_EQ(listedFolders(), (std::vector<std::string>{"UserData", "UserData3"}));
@@ -271,7 +271,8 @@ TEST_F(NeighbourhoodPageTest, ADescriptionKeepsItsNonAsciiTextInTheGamesCodePage
     EXPECT_EQ(page->memNGBD->toPlainText().toStdString(), LangStr(6125));
     page->memNGBD->setPlainText(QString::fromUtf8("Café Müller\nzweite Zeile"));
     page->btnSaveNGBDDescription->click();
-    EXPECT_EQ(ReadNeighbourhoodDescription(game / "UserData2"), std::optional<std::string>("Caf\xE9 M\xFCller\r\nzweite Zeile"));
+    EXPECT_EQ(ReadNeighbourhoodDescription(game / "UserData2"),
+              std::optional<std::string>("Caf\xE9 M\xFCller\r\nzweite Zeile"));
 
     click(page->tvNGBD, "UserData3");
     EXPECT_EQ(page->memNGBD->toPlainText().toStdString(), LangStr(6125));
@@ -285,7 +286,8 @@ TEST_F(NeighbourhoodPageTest, ADescriptionKeepsItsNonAsciiTextInTheGamesCodePage
     page->memNGBD->setPlainText("backup");
     page->btnSaveNGBDDescription->click();
     EXPECT_EQ(ReadNeighbourhoodDescription(backups() / "UserData2"), std::optional<std::string>("backup"));
-    EXPECT_EQ(ReadNeighbourhoodDescription(game / "UserData2"), std::optional<std::string>("Caf\xE9 M\xFCller\r\nzweite Zeile"));
+    EXPECT_EQ(ReadNeighbourhoodDescription(game / "UserData2"),
+              std::optional<std::string>("Caf\xE9 M\xFCller\r\nzweite Zeile"));
 }
 
 TEST_F(NeighbourhoodPageTest, ShowPathNamesTheRootsAndTheFolders) {
@@ -364,9 +366,8 @@ TEST_F(NeighbourhoodPageTest, RenamingTheOpenNeighbourhoodFollowsItWithoutReadin
     dialogs.answer(mrOk);  // it holds no characters
     window->cbNeighborhoodChange();
     ASSERT_EQ(selectedListFolder(), "UserData3");
-    watching = window->document().subscribe([this](const DocumentChange& change) {
-        opened += change.kind == DocumentChange::Kind::Opened ? 1 : 0;
-    });
+    watching = window->document().subscribe(
+        [this](const DocumentChange& change) { opened += change.kind == DocumentChange::Kind::Opened ? 1 : 0; });
     names = {"UserData8"};
     click(page->tvNGBD, "UserData3");
     dialogs.answer(mrOk);

@@ -17,7 +17,8 @@ class NeighbourhoodScreenshots : public test::ScreenshotEditorTest {};
 
 TEST_F(NeighbourhoodScreenshots, BothTreesAndADescription) {
     test::EnvOverride trash{"XDG_DATA_HOME", (folder.path() / "data").string()};
-    SaveNeighbourhoodDescription(game / "UserData", "The Marlows and their neighbour Iris Vale.\r\nBacked up before the party.");
+    SaveNeighbourhoodDescription(game / "UserData",
+                                 "The Marlows and their neighbour Iris Vale.\r\nBacked up before the party.");
     SilentProgress quiet;
     for (const char* name : {"UserData", "UserData3"}) BackUpNeighbourhood(game / name, BackupsFolder(), quiet);
     window->page(PageKind::Neighbourhood)->showPage();
