@@ -29,6 +29,7 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include <algorithm>
 #include <clocale>
 
 namespace corvane {
@@ -163,29 +164,28 @@ bool TfrmMain::FormCreate() {
 }
 
 void TfrmMain::listNeighbourhoods(const std::string& preselected) {
-    auto entries = ListNeighbourhoods(AppSettings().GamePath);
+    fillNeighbourhoodList([&](const std::vector<NeighbourhoodEntry>& entries) {
+        return PreselectedNeighbourhood(entries, preselected);
+    });
+}
+
+void TfrmMain::RelistNeighbourhoods(const std::string& folder) {
+    fillNeighbourhoodList([&](const std::vector<NeighbourhoodEntry>& entries) {
+        const auto found = std::find_if(entries.begin(), entries.end(), [&](const NeighbourhoodEntry& entry) {
+            return qt(entry.folderName).compare(qt(folder), Qt::CaseInsensitive) == 0;
+        });
+        if (found != entries.end()) return static_cast<int>(found - entries.begin());
+        return entries.empty() ? -1 : 0;
+    });
+}
+
+void TfrmMain::fillNeighbourhoodList(const std::function<int(const std::vector<NeighbourhoodEntry>&)>& choose) {
+    const auto entries = ListNeighbourhoods(AppSettings().GamePath);
     cbNeighborhood->clear();
     for (const NeighbourhoodEntry& entry : entries) {
         cbNeighborhood->addItem(qt(entry.number), qt(entry.folderName));
     }
-    int selected = PreselectedNeighbourhood(entries, preselected);
-    cbNeighborhood->setCurrentIndex(selected);
-    if (selected >= 0) {
-        AppSettings().NeighborhoodPath =
-            ResolveCaseInsensitive(AppSettings().GamePath, entries[static_cast<std::size_t>(selected)].folderName);
-    }
-}
-
-void TfrmMain::RelistNeighbourhoods(const std::string& folder) {
-    auto entries = ListNeighbourhoods(AppSettings().GamePath);
-    cbNeighborhood->clear();
-    int selected = entries.empty() ? -1 : 0;
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        cbNeighborhood->addItem(qt(entries[i].number), qt(entries[i].folderName));
-        if (QString::fromStdString(entries[i].folderName).compare(qt(folder), Qt::CaseInsensitive) == 0) {
-            selected = static_cast<int>(i);
-        }
-    }
+    const int selected = choose(entries);
     cbNeighborhood->setCurrentIndex(selected);
     if (selected >= 0) {
         AppSettings().NeighborhoodPath =

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/CommandLineSwitches.h"
+#include "app/GameInstallation.h"
 #include "app/ui/EditorPage.h"
 #include "app/ui/PageTable.h"
 #include "sim/Document.h"
@@ -176,6 +177,9 @@ private:
     bool findGame();
     void chooseLanguage();
     void listNeighbourhoods(const std::string& preselected);
+    // Fills the neighbourhood list from the game folder and selects the entry
+    // `choose` names (-1: none); the open neighbourhood's path follows it.
+    void fillNeighbourhoodList(const std::function<int(const std::vector<NeighbourhoodEntry>&)>& choose);
     void applyEditorOptions();
     void applyLocalisedTexts();
     void applyExpansionFeatures();
