@@ -70,6 +70,12 @@ void TNeighbourhoodPage::createControls(QGroupBox* box) {
     };
     tvNGBD = makeTree("tvNGBD", 8);
     tvNGBDBackup = makeTree("tvNGBDBackup", 200);
+    // Moving through a tree with the keys shows the folder's description as a click does.
+    for (const auto& [tree, other] : {std::pair{tvNGBD, tvNGBDBackup}, std::pair{tvNGBDBackup, tvNGBD}}) {
+        connect(tree, &QTreeWidget::currentItemChanged, this, [this, tree = tree, other = other] {
+            if (tree->hasFocus()) clicked(tree, other);
+        });
+    }
     connect(tvNGBD, &QTreeWidget::itemClicked, this, &TNeighbourhoodPage::tvNGBDClick);
     connect(tvNGBDBackup, &QTreeWidget::itemClicked, this, &TNeighbourhoodPage::tvNGBDBackupClick);
 
@@ -202,9 +208,10 @@ void TNeighbourhoodPage::showDescriptionOf(QTreeWidget* tree) {
     tree->setFocus();
     const QTreeWidgetItem* node = tree->currentItem();
     std::optional<std::string> description;
+    describedFolder_.reset();
     if (node != nullptr && node->parent() != nullptr) {
-        ReportFailure(dialogs(),
-                      [&] { description = ReadNeighbourhoodDescription(folderOf(tree, node->text(0).toStdString())); });
+        describedFolder_ = folderOf(tree, node->text(0).toStdString());
+        ReportFailure(dialogs(), [&] { description = ReadNeighbourhoodDescription(*describedFolder_); });
     }
     // The file keeps Windows line ends; the memo has its own.
     memNGBD->setPlainText(description ? GameText(*description).replace("\r\n", "\n") : qt(LangStr(6125)));
@@ -225,15 +232,9 @@ void TNeighbourhoodPage::tvNGBDBackupClick() {
 }
 
 void TNeighbourhoodPage::btnSaveNGBDDescriptionClick() {
-    QTreeWidget* tree = nullptr;
-    for (QTreeWidget* candidate : {tvNGBDBackup, tvNGBD}) {
-        const QTreeWidgetItem* node = candidate->currentItem();
-        if (tree == nullptr && node != nullptr && node->parent() != nullptr) tree = candidate;
-    }
-    if (tree == nullptr) return;
-    const fs::path folder = folderOf(tree, tree->currentItem()->text(0).toStdString());
+    if (!describedFolder_) return;
     const std::string text = GameBytes(memNGBD->toPlainText().replace("\n", "\r\n"));
-    ReportFailure(dialogs(), [&] { SaveNeighbourhoodDescription(folder, text); });
+    ReportFailure(dialogs(), [&] { SaveNeighbourhoodDescription(*describedFolder_, text); });
 }
 
 void TNeighbourhoodPage::tell(const std::string& text) {

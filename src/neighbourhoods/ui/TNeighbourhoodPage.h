@@ -87,6 +87,8 @@ private:
     std::filesystem::path folderOf(QTreeWidget* tree, const std::string& name) const;
     // Focuses the tree and shows the description of its selected folder.
     void showDescriptionOf(QTreeWidget* tree);
+    // The folder whose description the memo shows; Save writes there and nowhere else.
+    std::optional<std::filesystem::path> describedFolder_;
     void clicked(QTreeWidget* tree, QTreeWidget* other);
 
     void tell(const std::string& text);

@@ -148,12 +148,7 @@ void TCVPsPage::resetPage() {
     btnImportCVP->setEnabled(true);
     btnExportCVP->show();
     btnImportCVP->show();
-    btnCVPUncheckAll->hide();
-    frameCVPPreview->hide();
-    pnlCVPPreview->hide();
-    memCVPCredit->clear();
-    memCVPCredit->hide();
-    showRating(false);
+    hideStepControls();
     frameCVPPreview->setGeometry(pnlCVPPreview->rect());
     QFont font = lblCVPs->font();
     font.setPointSize(settings().UIFontSize + 2);
@@ -261,6 +256,10 @@ void TCVPsPage::beginOperation() {
     btnImportCVP->hide();
     btnCVPContinue->setEnabled(false);
     btnCVPCancel->setEnabled(false);
+    hideStepControls();
+}
+
+void TCVPsPage::hideStepControls() {
     btnCVPUncheckAll->hide();
     frameCVPPreview->hide();
     pnlCVPPreview->hide();

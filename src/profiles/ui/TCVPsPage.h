@@ -73,6 +73,8 @@ private:
     void runOperation(void (TCVPsPage::*operation)(Sim&));
     // The export's and import's first moves: the page's own buttons off.
     void beginOperation();
+    // Uncheck All, the preview, the message panel and the emptied credits and rating.
+    void hideStepControls();
     void fillExportPreview(const std::vector<ProfileFileEntry>& files);
     void fillImportPreview(const Profile& profile);
     bool creditsStep(const std::string& memoText, char rating, int messageId, bool offerCancel);

@@ -290,6 +290,26 @@ TEST_F(NeighbourhoodPageTest, ADescriptionKeepsItsNonAsciiTextInTheGamesCodePage
               std::optional<std::string>("Caf\xE9 M\xFCller\r\nzweite Zeile"));
 }
 
+// Moving with the arrow keys shows the next folder's description, and Save
+// writes only to the folder whose description the memo shows.
+TEST_F(NeighbourhoodPageTest, TheDescriptionFollowsTheKeysAndIsSavedWhereItWasRead) {
+    writeText(game / "UserData2" / "Description.cv", "second");
+    writeText(game / "UserData3" / "Description.cv", "third");
+    click(page->tvNGBD, "UserData2");
+    EXPECT_EQ(page->memNGBD->toPlainText().toStdString(), "second");
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    page->tvNGBD->setFocus();
+    QTest::keyClick(page->tvNGBD, Qt::Key_Down);
+    ASSERT_EQ(page->tvNGBD->currentItem()->text(0).toStdString(), "UserData3");
+    EXPECT_EQ(page->memNGBD->toPlainText().toStdString(), "third");
+    page->memNGBD->setPlainText("third, edited");
+    page->btnSaveNGBDDescription->click();
+    EXPECT_EQ(ReadNeighbourhoodDescription(game / "UserData3"), std::optional<std::string>("third, edited"));
+    EXPECT_EQ(ReadNeighbourhoodDescription(game / "UserData2"), std::optional<std::string>("second"));
+}
+
 TEST_F(NeighbourhoodPageTest, ShowPathNamesTheRootsAndTheFolders) {
     dialogs.answer(mrOk).answer(mrOk).answer(mrOk);
     click(page->tvNGBD, "");
