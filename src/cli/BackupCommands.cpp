@@ -36,17 +36,17 @@ fs::path backupNamed(const std::string& name) {
     throw GameDataError("no backup " + name + " in " + QuotedPath(folder) + " (corvane3d-cli backups lists them)");
 }
 
-// The game's folder name --as names: UserData, UserData2 … UserData99, or the
-// number the neighbourhood list shows for it (01 for UserData).
-std::string targetName(const std::string& given) {
+// The game's folder name that --as or a new name gives: UserData, UserData2 …
+// UserData99, or the number the neighbourhood list shows for it (01 for UserData).
+std::string targetName(const std::string& given, const char* what) {
     if (!given.empty() && given.size() <= 2 && given.find_first_not_of("0123456789") == std::string::npos) {
         const int number = std::stoi(given);
         if (number == 1) return "UserData";
         if (number >= 2 && number <= 99) return "UserData" + std::to_string(number);
     }
     if (!IsNeighbourhoodName(given)) {
-        throw std::invalid_argument("--as wants UserData or UserData2 ... UserData99 (or 01 ... 99), not \"" + given +
-                                    "\"");
+        throw std::invalid_argument(std::string(what) + " wants UserData or UserData2 ... UserData99 (or 01 ... 99), not \"" +
+                                    given + "\"");
     }
     return given;
 }
@@ -55,6 +55,7 @@ void tellReplaced(std::ostream& out, const NeighbourhoodCopyResult& result, cons
     if (result.replaced) {
         out << "the " << what << " it replaced is in the Trash: " << QuotedPath(result.replaced->item) << "\n";
     }
+    if (!result.replacedKept.empty()) out << result.replacedKept << "\n";
 }
 
 }  // namespace
@@ -90,7 +91,11 @@ int RunBackup(const CliArguments& args, std::ostream& out) {
 
 int RunRestore(const CliArguments& args, std::ostream& out) {
     const fs::path backup = backupNamed(RequiredArgument(args, 0, "a backup such as UserData2"));
-    const std::string name = args.restoreAs ? targetName(*args.restoreAs) : backup.filename().string();
+    const std::string name = args.restoreAs ? targetName(*args.restoreAs, "--as") : backup.filename().string();
+    if (!IsNeighbourhoodName(name)) {
+        throw std::invalid_argument("the game would not load a neighbourhood named " + name +
+                                    "; restore it --as UserData2 ... UserData99");
+    }
     const fs::path& gamePath = AppSettings().GamePath;
     const fs::path existing = ResolveCaseInsensitive(gamePath, name);
     if (PathExists(existing) && !args.replace) {
@@ -102,6 +107,97 @@ int RunRestore(const CliArguments& args, std::ostream& out) {
     out << "restored " << QuotedPath(backup) << " to " << QuotedPath(result.folder) << "\n";
     tellReplaced(out, result, "neighbourhood");
     return 0;
+}
+
+namespace {
+
+// A new name for a copy or rename: a neighbourhood name, and for a backup
+// never UserData (as the page's name dialog offers).
+std::string newName(const CliArguments& args, NeighbourhoodPlace place) {
+    const std::string name = targetName(RequiredArgument(args, 1, "the new name"), "the new name");
+    if (place == NeighbourhoodPlace::Backups && name == "UserData") {
+        throw std::invalid_argument("a backup's new name is UserData2 ... UserData99");
+    }
+    return name;
+}
+
+fs::path gameNeighbourhood(const CliArguments& args) {
+    return NeighbourhoodFolder(RequiredArgument(args, 0, "a neighbourhood such as UserData2 or 02"));
+}
+
+fs::path namedBackup(const CliArguments& args) {
+    return backupNamed(RequiredArgument(args, 0, "a backup such as UserData2"));
+}
+
+int printOrSaveDescription(const CliArguments& args, const fs::path& folder, std::ostream& out) {
+    if (args.arguments.size() < 2) {
+        out << descriptionOf(folder) << "\n";
+        return 0;
+    }
+    std::string text = args.arguments[1];
+    for (std::size_t at = text.find("\\n"); at != std::string::npos; at = text.find("\\n", at + 2)) {
+        text.replace(at, 2, "\r\n");
+    }
+    SaveNeighbourhoodDescription(folder, Utf8ToGameText(text));
+    out << "saved the description of " << QuotedPath(folder) << "\n";
+    return 0;
+}
+
+}  // namespace
+
+int RunCopyNeighbourhood(const CliArguments& args, std::ostream& out) {
+    const fs::path source = gameNeighbourhood(args);
+    StderrProgress progress;
+    const fs::path copy =
+        CopyNeighbourhood(source, AppSettings().GamePath / newName(args, NeighbourhoodPlace::Game), progress);
+    out << "copied " << QuotedPath(source) << " to " << QuotedPath(copy) << "\n";
+    return 0;
+}
+
+int RunCopyBackup(const CliArguments& args, std::ostream& out) {
+    const fs::path source = namedBackup(args);
+    StderrProgress progress;
+    const fs::path copy = CopyBackup(source, BackupsFolder() / newName(args, NeighbourhoodPlace::Backups), progress);
+    out << "copied " << QuotedPath(source) << " to " << QuotedPath(copy) << "\n";
+    return 0;
+}
+
+int RunRenameNeighbourhood(const CliArguments& args, std::ostream& out) {
+    const fs::path folder = gameNeighbourhood(args);
+    const fs::path renamed = RenameNeighbourhood(folder, newName(args, NeighbourhoodPlace::Game),
+                                                 NeighbourhoodPlace::Game, AppSettings().ExpansionLevel);
+    out << "renamed " << QuotedPath(folder) << " to " << QuotedPath(renamed) << "\n";
+    return 0;
+}
+
+int RunRenameBackup(const CliArguments& args, std::ostream& out) {
+    const fs::path folder = namedBackup(args);
+    const fs::path renamed = RenameNeighbourhood(folder, newName(args, NeighbourhoodPlace::Backups),
+                                                 NeighbourhoodPlace::Backups, AppSettings().ExpansionLevel);
+    out << "renamed " << QuotedPath(folder) << " to " << QuotedPath(renamed) << "\n";
+    return 0;
+}
+
+int RunDeleteNeighbourhood(const CliArguments& args, std::ostream& out) {
+    const fs::path folder = gameNeighbourhood(args);
+    const TrashedItem trashed = DeleteNeighbourhood(folder, NeighbourhoodPlace::Game);
+    out << "moved " << QuotedPath(folder) << " to the Trash: " << QuotedPath(trashed.item) << "\n";
+    return 0;
+}
+
+int RunDeleteBackup(const CliArguments& args, std::ostream& out) {
+    const fs::path folder = namedBackup(args);
+    const TrashedItem trashed = DeleteNeighbourhood(folder, NeighbourhoodPlace::Backups);
+    out << "moved " << QuotedPath(folder) << " to the Trash: " << QuotedPath(trashed.item) << "\n";
+    return 0;
+}
+
+int RunDescription(const CliArguments& args, std::ostream& out) {
+    return printOrSaveDescription(args, gameNeighbourhood(args), out);
+}
+
+int RunBackupDescription(const CliArguments& args, std::ostream& out) {
+    return printOrSaveDescription(args, namedBackup(args), out);
 }
 
 }  // namespace corvane::cli

@@ -17,4 +17,22 @@ int RunBackup(const CliArguments& args, std::ostream& out);
 // (and goes to the Trash) only with --replace.
 int RunRestore(const CliArguments& args, std::ostream& out);
 
+// `copy-neighbourhood NB NEW`, `copy-backup BACKUP NEW`: a copy under a free
+// name (UserData2 ... UserData99) in the same place; what a game copy carries
+// is what a backup carries.
+int RunCopyNeighbourhood(const CliArguments& args, std::ostream& out);
+int RunCopyBackup(const CliArguments& args, std::ostream& out);
+// `rename-neighbourhood NB NEW`, `rename-backup BACKUP NEW`: UserData keeps its
+// name once an expansion pack is installed.
+int RunRenameNeighbourhood(const CliArguments& args, std::ostream& out);
+int RunRenameBackup(const CliArguments& args, std::ostream& out);
+// `delete-neighbourhood NB`, `delete-backup BACKUP`: to the Trash; UserData is
+// never deleted.
+int RunDeleteNeighbourhood(const CliArguments& args, std::ostream& out);
+int RunDeleteBackup(const CliArguments& args, std::ostream& out);
+// `description NB [TEXT]`, `backup-description BACKUP [TEXT]`: prints the
+// description (UTF-8), or replaces it with TEXT ("\n" for a line break).
+int RunDescription(const CliArguments& args, std::ostream& out);
+int RunBackupDescription(const CliArguments& args, std::ostream& out);
+
 }  // namespace corvane::cli

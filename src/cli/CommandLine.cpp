@@ -69,6 +69,15 @@ const char* const kUsage =
     "                             UserData or UserData2 ... UserData99); an existing neighbourhood is\n"
     "                             replaced only with --replace (its other subfolders stay, the old one\n"
     "                             goes to the Trash)\n"
+    "  copy-neighbourhood NB NEW  copies what a backup carries of the neighbourhood to the new\n"
+    "                             neighbourhood NEW (UserData2 ... UserData99 or 02 ... 99)\n"
+    "  copy-backup BACKUP NEW     copies a backup whole to the new backup NEW\n"
+    "  rename-neighbourhood NB NEW, rename-backup BACKUP NEW\n"
+    "                             renames (UserData keeps its name once an expansion pack is installed)\n"
+    "  delete-neighbourhood NB, delete-backup BACKUP\n"
+    "                             moves the folder to the Trash (UserData is never deleted)\n"
+    "  description NB [TEXT], backup-description BACKUP [TEXT]\n"
+    "                             prints the description, or replaces it with TEXT (\\n: a new line)\n"
     "  blur [adult|child|dog|cat on|off]\n"
     "                             whether the game blurs nude adults, children, dogs and cats; off writes\n"
     "                             the censor override file, on moves it to the Trash\n"
@@ -138,6 +147,14 @@ constexpr Command kCommands[] = {
     {"backups", RunBackups, "no arguments", 0, 0, kJson},
     {"backup", RunBackup, "NB", 1, 1, kNone},
     {"restore", RunRestore, "BACKUP", 1, 1, kRestore},
+    {"copy-neighbourhood", RunCopyNeighbourhood, "NB NEW", 2, 2, kNone},
+    {"copy-backup", RunCopyBackup, "BACKUP NEW", 2, 2, kNone},
+    {"rename-neighbourhood", RunRenameNeighbourhood, "NB NEW", 2, 2, kNone},
+    {"rename-backup", RunRenameBackup, "BACKUP NEW", 2, 2, kNone},
+    {"delete-neighbourhood", RunDeleteNeighbourhood, "NB", 1, 1, kNone},
+    {"delete-backup", RunDeleteBackup, "BACKUP", 1, 1, kNone},
+    {"description", RunDescription, "NB [TEXT]", 1, 2, kNone},
+    {"backup-description", RunBackupDescription, "BACKUP [TEXT]", 1, 2, kNone},
     {"blur", RunBlur, "[adult|child|dog|cat on|off]", 0, 2, kNone},
 };
 

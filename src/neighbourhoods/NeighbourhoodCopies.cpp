@@ -58,6 +58,12 @@ void discard(const fs::path& item) {
     if (!item.empty()) fs::remove_all(item, ec);
 }
 
+// Never removes anything inside: a folder set aside must not be lost.
+void removeEmptyFolder(const fs::path& folder) {
+    std::error_code ec;
+    fs::remove(folder, ec);
+}
+
 // An empty private folder beside `target`, on the same file system, so that
 // the finished copy takes the target's name with one rename.
 fs::path createStagingFolder(const fs::path& target) {
@@ -129,21 +135,84 @@ void addKeptParts(CopySteps& steps, const fs::path& existing, const fs::path& ba
 
 enum class Existing { Replace, Refuse };
 
+constexpr std::string_view kStagedSuffix = ".partial-";
+
+// Staged folders a crash or a power cut left beside `target`: only ever
+// incomplete copies, never a user's folder.
+void discardLeftoverStaging(const fs::path& target) {
+    const std::string prefix = "." + target.filename().string() + std::string(kStagedSuffix);
+    std::error_code ec;
+    for (fs::directory_iterator it(target.parent_path(), ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.size() == prefix.size() + 6 && name.compare(0, prefix.size(), prefix) == 0) discard(it->path());
+    }
+}
+
+// Puts the complete folder `staged` in the place of the folder `target` and
+// sends the old one to the Trash under its own name. Both renames stay within
+// one folder, so a failure up to there leaves `target` as it was; the Trash,
+// which may have to copy across file systems, comes only once the new folder
+// is in place and the old one is set aside whole.
+struct Swapped {
+    std::optional<TrashedItem> replaced;
+    std::string replacedKept;
+};
+
+Swapped swapInto(const fs::path& staged, const fs::path& target) {
+    std::string holderPattern = (target.parent_path() / ("." + target.filename().string() + ".old-XXXXXX")).string();
+    if (::mkdtemp(holderPattern.data()) == nullptr) {
+        throw ShellOperationError("cannot create a folder beside " + QuotedPath(target), errno);
+    }
+    const fs::path holder = holderPattern;
+    const fs::path setAside = holder / target.filename();
+    try {
+        RenameFolder(target, setAside, RenameCollision::Fail);
+    } catch (...) {
+        removeEmptyFolder(holder);
+        throw;
+    }
+    try {
+        RenameFolder(staged, target, RenameCollision::Fail);
+    } catch (const std::exception& error) {
+        std::string cause = error.what();
+        try {
+            RenameFolder(setAside, target, RenameCollision::Fail);
+            removeEmptyFolder(holder);
+        } catch (const std::exception& back) {
+            cause += "; the folder it was to replace is kept as " + QuotedPath(setAside) + " (" + back.what() + ")";
+        }
+        throw ShellOperationError(cause);
+    }
+    try {
+        TrashedItem trashed = MoveToTrash(setAside);
+        removeEmptyFolder(holder);
+        return {std::move(trashed), {}};
+    } catch (const std::exception& error) {
+        // The new folder is complete and in place; what the Trash did not
+        // take of the old one stays set aside, never deleted.
+        return {std::nullopt, "the folder it replaced could not go to the Trash (" + std::string(error.what()) +
+                                  "); it is kept as " + QuotedPath(setAside)};
+    }
+}
+
 // Builds the folder `target` beside it from the steps `plan` returns, then
-// puts it in place. With Existing::Replace an existing `target` goes to the
-// Trash first, and comes back should the last rename fail; with Refuse the
-// rename fails on it. The new folder gets `modeOf`'s permissions.
+// puts it in place. With Existing::Replace an existing folder `target` goes
+// to the Trash once the new one is complete; with Refuse an existing `target`
+// is an error. The new folder gets `modeOf`'s permissions.
 NeighbourhoodCopyResult buildBeside(const fs::path& target, const fs::path& modeOf, Existing existing,
                                     const std::function<CopySteps()>& plan, Progress& progress) {
-    if (existing == Existing::Refuse && PathExists(target)) {
-        throw NeighbourhoodCopyError(QuotedPath(target) + " already exists");
+    const bool replacing = existing == Existing::Replace && IsFolder(target);
+    if (PathExists(target) && !replacing) {
+        throw NeighbourhoodCopyError(QuotedPath(target) + (IsFolder(target) ? " already exists" : " is not a folder"));
     }
     fs::path staged;
+    NeighbourhoodCopyResult result{target, std::nullopt, {}};
     try {
         const CopySteps steps = plan();
         std::error_code ec;
         fs::create_directories(target.parent_path(), ec);
         if (ec) throw ShellOperationError("cannot create the folder " + QuotedPath(target.parent_path()), ec.value());
+        discardLeftoverStaging(target);
         staged = createStagingFolder(target);
         progress.setMaximum(static_cast<int>(steps.size()));
         for (std::size_t i = 0; i < steps.size(); ++i) {
@@ -153,32 +222,15 @@ NeighbourhoodCopyResult buildBeside(const fs::path& target, const fs::path& mode
         }
         fs::permissions(staged, fs::status(modeOf).permissions(), ec);
         if (ec) throw ShellOperationError("cannot set the permissions of " + QuotedPath(staged), ec.value());
+        if (replacing) {
+            Swapped swapped = swapInto(staged, target);
+            result.replaced = std::move(swapped.replaced);
+            result.replacedKept = std::move(swapped.replacedKept);
+        } else {
+            RenameFolder(staged, target, RenameCollision::Fail);
+        }
     } catch (const std::exception& error) {
         failCopy(staged, error.what());
-    }
-    NeighbourhoodCopyResult result{target, std::nullopt};
-    if (existing == Existing::Replace && PathExists(target)) {
-        try {
-            result.replaced = MoveToTrash(target);
-        } catch (const std::exception& error) {
-            failCopy(staged, error.what());
-        }
-    }
-    try {
-        RenameFolder(staged, target, RenameCollision::Fail);
-    } catch (const std::exception& error) {
-        std::string cause = error.what();
-        if (result.replaced) {
-            try {
-                MoveToNewPath(result.replaced->item, target);
-                std::error_code ec;
-                fs::remove(result.replaced->info, ec);
-            } catch (const std::exception& back) {
-                cause += "; the replaced folder is in the Trash as " + QuotedPath(result.replaced->item) + " (" +
-                         back.what() + ")";
-            }
-        }
-        failCopy(staged, cause);
     }
     return result;
 }
@@ -223,16 +275,12 @@ fs::path CopyNeighbourhood(const fs::path& neighbourhood, const fs::path& target
 
 fs::path CopyBackup(const fs::path& backup, const fs::path& target, Progress& progress) {
     if (const fs::path taken = existingSpelling(target); PathExists(taken)) {
-        throw NeighbourhoodCopyError(QuotedPath(taken) + " already exists");
+        throw ShellOperationError("cannot copy " + QuotedPath(backup) + ": " + QuotedPath(taken) + " exists", EEXIST);
     }
     progress.setMaximum(1);
     progress.showStatus(backup.filename().string());
-    try {
-        // Built beside the target and renamed into place, like the others.
-        CopyFolderTree(backup, target);
-    } catch (const std::exception& error) {
-        throw NeighbourhoodCopyError(error.what());
-    }
+    // The tree copy appears at `target` complete or not at all.
+    CopyFolderTree(backup, target);
     progress.setPosition(1);
     return target;
 }

@@ -20,9 +20,10 @@ namespace corvane {
 //
 // The game would load a half-copied neighbourhood, so no operation leaves one:
 // the new folder is built beside its target under a hidden temporary name, and
-// only once it is complete does an existing target go to the Trash and the new
-// folder take its name. A failure removes the temporary folder and leaves the
-// target as it was.
+// only once it is complete is an existing target set aside, the new folder
+// renamed into its place and the old one sent to the Trash. A failure before
+// that removes the temporary folder and leaves the target as it was. Only a
+// folder is ever replaced: a file with the target's name is an error.
 
 inline constexpr MessageId kNeighbourhoodCopyFailed{7021};
 
@@ -46,10 +47,13 @@ private:
     MessageId message_;
 };
 
-// Where an operation put the folder, and the folder it replaced, now in the Trash.
+// Where an operation put the folder, and the folder it replaced, now in the
+// Trash. When the Trash refused the replaced folder, the operation still
+// succeeded: `replacedKept` says why and where the old folder is kept.
 struct NeighbourhoodCopyResult {
     std::filesystem::path folder;
     std::optional<TrashedItem> replaced;
+    std::string replacedKept;
 };
 
 // Backs the neighbourhood folder up as `backupsFolder`/<its name>, created when
@@ -72,8 +76,9 @@ NeighbourhoodCopyResult RestoreNeighbourhood(const std::filesystem::path& backup
 std::filesystem::path CopyNeighbourhood(const std::filesystem::path& neighbourhood, const std::filesystem::path& target,
                                         Progress& progress);
 
-// Copies a backup with everything below it to the new folder `target`.
-// Throws NeighbourhoodCopyError when `target` exists.
+// Copies a backup with everything below it to the new folder `target`; the
+// copy appears complete or not at all. Throws ShellOperationError (message
+// 7044), also when `target` exists.
 std::filesystem::path CopyBackup(const std::filesystem::path& backup, const std::filesystem::path& target,
                                  Progress& progress);
 

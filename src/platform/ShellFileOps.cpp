@@ -1,5 +1,7 @@
 #include "platform/ShellFileOps.h"
 
+#include "platform/SystemCalls.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -132,22 +134,11 @@ fs::path numberedName(const fs::path& name, int n, NameKind kind) {
 // Renames without ever replacing an existing target (rename() would silently
 // replace a file or an empty folder). Returns 0 or the errno value.
 int renameNoReplace(const fs::path& from, const fs::path& to) {
-    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
-        return 0;
-    }
-    const int error = errno;
-    if (error != EINVAL && error != ENOSYS) {
-        return error;
-    }
-    // A file system without the flag: check first, then rename.
-    if (PathExists(to)) {
-        return EEXIST;
-    }
-    return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+    return sys::RenameNoReplace(from.string(), to.string()) == 0 ? 0 : errno;
 }
 
 int renameReplacing(const fs::path& from, const fs::path& to) {
-    return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+    return sys::Rename(from.string(), to.string()) == 0 ? 0 : errno;
 }
 
 void syncFolder(const fs::path& folder) {

@@ -1,6 +1,7 @@
 #include "platform/SystemCalls.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -77,6 +78,19 @@ int Close(int descriptor, const std::string& about) {
 
 int Rename(const std::string& from, const std::string& to) {
     if (refused(Call::Rename, to)) return -1;
+    return ::rename(from.c_str(), to.c_str());
+}
+
+int RenameNoReplace(const std::string& from, const std::string& to) {
+    if (refused(Call::Rename, to)) return -1;
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return 0;
+    if (errno != EINVAL && errno != ENOSYS) return -1;
+    // A file system without the flag: check first, then rename.
+    struct stat existing {};
+    if (::lstat(to.c_str(), &existing) == 0) {
+        errno = EEXIST;
+        return -1;
+    }
     return ::rename(from.c_str(), to.c_str());
 }
 

@@ -28,6 +28,8 @@ int Flush(int descriptor, const std::string& about);
 int Permissions(int descriptor, mode_t mode, const std::string& about);
 int Close(int descriptor, const std::string& about);
 int Rename(const std::string& from, const std::string& to);
+// rename() that fails with EEXIST rather than replace anything at `to`.
+int RenameNoReplace(const std::string& from, const std::string& to);
 int Remove(const std::string& path);
 int FlushFolder(const std::string& folder);
 

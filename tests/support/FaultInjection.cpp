@@ -1,5 +1,8 @@
 #include "support/FaultInjection.h"
 
+#include <cerrno>
+#include <utility>
+
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -59,6 +62,15 @@ int RunKilledAtCall(std::size_t index, const std::function<int()>& body) {
         });
         return body();
     });
+}
+
+RefusedRenames::RefusedRenames(std::string part)
+    : previous_(sys::SetCallHook([part = std::move(part)](sys::Call call, const std::string& about) {
+          return call == sys::Call::Rename && about.find(part) != std::string::npos ? EACCES : 0;
+      })) {}
+
+RefusedRenames::~RefusedRenames() {
+    sys::SetCallHook(std::move(previous_));
 }
 
 }  // namespace corvane::test

@@ -27,6 +27,20 @@ public:
     FailingCall& operator=(const FailingCall&) = delete;
 };
 
+// While it lives, every rename onto a path that contains `part` fails with
+// EACCES, as a folder the user may not write to would make it (the tests run
+// as any user, the administrator included).
+class RefusedRenames {
+public:
+    explicit RefusedRenames(std::string part);
+    ~RefusedRenames();
+    RefusedRenames(const RefusedRenames&) = delete;
+    RefusedRenames& operator=(const RefusedRenames&) = delete;
+
+private:
+    sys::CallHook previous_;
+};
+
 // The exit status a child process killed at a call ends with.
 inline constexpr int kKilledAtCall = 77;
 

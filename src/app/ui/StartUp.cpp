@@ -190,6 +190,9 @@ void TfrmMain::fillNeighbourhoodList(const std::function<int(const std::vector<N
     if (selected >= 0) {
         AppSettings().NeighborhoodPath =
             ResolveCaseInsensitive(AppSettings().GamePath, entries[static_cast<std::size_t>(selected)].folderName);
+    } else {
+        // The last neighbourhood is gone: nothing is open any more.
+        AppSettings().NeighborhoodPath.clear();
     }
 }
 

@@ -20,7 +20,6 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
-#include <algorithm>
 
 namespace corvane {
 
@@ -245,6 +244,10 @@ bool TNeighbourhoodPage::ask(const std::string& text) {
     return StyledMessageDlg(dialogs(), LangStr(5022), text, MsgKind::None, 0, mrOk, mbOKCancel) == mrOk;
 }
 
+void TNeighbourhoodPage::tellKeptFolder(const NeighbourhoodCopyResult& result) {
+    if (!result.replacedKept.empty()) tell(result.replacedKept);
+}
+
 bool TNeighbourhoodPage::runOperation(const std::function<void()>& operation) {
     bool done = false;
     ReportFailure(dialogs(), [&] {
@@ -290,21 +293,20 @@ std::optional<std::string> TNeighbourhoodPage::chooseName(const std::string& cap
 void TNeighbourhoodPage::mNGBDBackupClick() {
     const auto name = selectedFolder(tvNGBD);
     if (!name) return;
-    const fs::path target = BackupsFolder() / *name;
-    const std::vector<std::string> existing = NeighbourhoodFolderNames(BackupsFolder());
-    const bool replacing =
-        std::any_of(existing.begin(), existing.end(), [&](const std::string& backup) { return sameName(backup, *name); });
-    if (replacing && !ask(LangStr(7099) + "\n" + quoted(target) + ".\n" + LangStr(7100) + "\n")) return;
+    // The older backup as it is spelt on disk: that is the folder replaced.
+    const fs::path target = ResolveCaseInsensitive(BackupsFolder(), *name);
+    if (folderExists(target) && !ask(LangStr(7099) + "\n" + quoted(target) + ".\n" + LangStr(7100) + "\n")) return;
+    NeighbourhoodCopyResult result;
     {
         const PageLock locked(host());
         runOperation([&] {
             const auto progress = host().ShowBusy(*name);
-            fs::create_directories(BackupsFolder());
-            BackUpNeighbourhood(folderOf(tvNGBD, *name), BackupsFolder(), *progress);
+            result = BackUpNeighbourhood(folderOf(tvNGBD, *name), BackupsFolder(), *progress);
         });
         rebuildBackupTree();
     }
     showDescriptionOf(tvNGBD);
+    tellKeptFolder(result);
 }
 
 void TNeighbourhoodPage::mNGBDBURestoreClick() {
@@ -316,15 +318,17 @@ void TNeighbourhoodPage::mNGBDBURestoreClick() {
     const bool open = existed && isOpen(*name);
     if (open && !saveBeforeChanging(*name)) return;
     bool restored = false;
+    NeighbourhoodCopyResult result;
     {
         const PageLock locked(host());
         restored = runOperation([&] {
             const auto progress = host().ShowBusy(*name);
-            RestoreNeighbourhood(folderOf(tvNGBDBackup, *name), target, *progress);
+            result = RestoreNeighbourhood(folderOf(tvNGBDBackup, *name), target, *progress);
         });
         rebuildGameTree();
     }
     showDescriptionOf(tvNGBDBackup);
+    tellKeptFolder(result);
     if (!restored) return;
     if (!existed) {
         // A new neighbourhood: it joins the header's list, the open one stays selected.

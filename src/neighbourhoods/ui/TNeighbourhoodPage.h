@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/ui/EditorPage.h"
+#include "neighbourhoods/NeighbourhoodCopies.h"
 #include "neighbourhoods/ui/TfrmRenameCopy.h"
 
 #include <filesystem>
@@ -95,6 +96,8 @@ private:
     bool ask(const std::string& text);
     // Runs a folder operation, reporting its failure; false when it failed.
     bool runOperation(const std::function<void()>& operation);
+    // Says where the replaced folder is kept when the Trash refused it.
+    void tellKeptFolder(const NeighbourhoodCopyResult& result);
     // The folder name of the neighbourhood open in the header.
     std::string openFolder() const;
     bool isOpen(const std::string& name) const;

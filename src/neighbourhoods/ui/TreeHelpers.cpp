@@ -1,5 +1,8 @@
 #include "neighbourhoods/ui/TreeHelpers.h"
 
+#include "platform/LanguageModule.h"
+#include "platform/StyledMessageDlg.h"
+
 #include <QApplication>
 #include <QStyle>
 #include <QTreeWidget>
@@ -84,12 +87,15 @@ QTreeWidgetItem* TreeAddLeaf(QTreeWidget& tree, const QString& text, const QVari
     return leaf;
 }
 
-bool TreeDeleteByText(QTreeWidget& tree, const QString& text) {
+bool TreeDeleteByText(QTreeWidget& tree, const QString& text, Dialogs& dialogs) {
     std::vector<QTreeWidgetItem*> nodes;
     for (int i = 0; i < tree.topLevelItemCount(); ++i) collect(tree.topLevelItem(i), nodes);
     for (auto node = nodes.rbegin(); node != nodes.rend(); ++node) {
         if (!sameText(**node, text)) continue;
-        if ((*node)->parent() == nullptr) return false;
+        if ((*node)->parent() == nullptr) {
+            StyledMessageDlg(dialogs, LangStr(5022), "Cant delete the root", MsgKind::None, 0, mrOk, mbOK);
+            return false;
+        }
         delete *node;
     }
     return true;

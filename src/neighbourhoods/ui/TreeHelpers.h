@@ -8,6 +8,8 @@ class QTreeWidgetItem;
 
 namespace corvane {
 
+class Dialogs;
+
 // The read-only trees of folder names (the neighbourhood page, the duplicate
 // search): a root, one group node per folder, leaves below a group. Node
 // texts are compared ignoring letter case. Node pictures: 0 root, 1 group
@@ -25,8 +27,9 @@ void TreeAddGroup(QTreeWidget& tree, const QString& text);
 // Adds a child with `text` (and `data`, when valid) under the selected node.
 QTreeWidgetItem* TreeAddLeaf(QTreeWidget& tree, const QString& text, const QVariant& data = {});
 // Deletes every node with `text`, walking from the last node to the first; a
-// root with the text is not deleted: the walk stops there. False when it stopped at a root.
-bool TreeDeleteByText(QTreeWidget& tree, const QString& text);
+// root with the text is not deleted: "Cant delete the root" is shown and the
+// walk stops there. False when it stopped at a root.
+bool TreeDeleteByText(QTreeWidget& tree, const QString& text, Dialogs& dialogs);
 // Gives the node left its picture and the node selected its selected picture
 // (connected to the tree's currentItemChanged).
 void ShowSelectedNodeImage(QTreeWidgetItem* previous, QTreeWidgetItem* current);

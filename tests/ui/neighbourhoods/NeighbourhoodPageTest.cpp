@@ -6,6 +6,7 @@
 #include "neighbourhoods/NeighbourhoodFolders.h"
 #include "neighbourhoods/ui/TNeighbourhoodPage.h"
 #include "platform/FileBytes.h"
+#include "support/FaultInjection.h"
 #include "support/ui/DemoEditorTest.h"
 
 #include <QComboBox>
@@ -396,6 +397,89 @@ TEST_F(NeighbourhoodPageTest, RenamingTheOpenNeighbourhoodFollowsItWithoutReadin
     EXPECT_EQ(window->cbNeighborhood->currentText(), "08");
     EXPECT_EQ(AppSettings().NeighborhoodPath, game / "UserData8");
     EXPECT_EQ(openings(), 0);
+}
+
+// A delete, rename or copy of a backup the system refuses says so with its
+// cause and changes nothing; the trees show what is on disk.
+TEST_F(NeighbourhoodPageTest, FailedDeletesRenamesAndBackupCopiesSayWhyAndChangeNothing) {
+    auto expectRefused = [&](const char* what, std::size_t questions) {
+        SCOPED_TRACE(what);
+        ASSERT_EQ(dialogs.messages().size(), questions + 1);
+        const std::string told = dialogs.messageTexts().back();
+        EXPECT_EQ(told.rfind(LangStr(7044) + "\n", 0), 0u) << told;
+        EXPECT_GT(told.size(), LangStr(7044).size() + 1) << "the cause follows";
+        EXPECT_EQ(folders(page->tvNGBD), NeighbourhoodFolderNames(game));
+        EXPECT_EQ(folders(page->tvNGBDBackup), NeighbourhoodFolderNames(backups()));
+        dialogs.forgetShown();
+    };
+    click(page->tvNGBD, "UserData3");
+    dialogs.answer(mrOk).answer(mrOk);
+    {
+        const test::RefusedRenames refused("/Trash/files/");
+        page->mNGBDDeleteClick();
+    }
+    expectRefused("delete", 1);
+    EXPECT_TRUE(fs::exists(game / "UserData3" / "neighborhood.iff"));
+
+    names = {"UserData7"};
+    click(page->tvNGBD, "UserData3");
+    dialogs.answer(mrOk).answer(mrOk);
+    {
+        const test::RefusedRenames refused("UserData7");
+        page->mNGBDRenameClick();
+    }
+    expectRefused("rename", 1);
+    EXPECT_TRUE(fs::exists(game / "UserData3"));
+    EXPECT_FALSE(fs::exists(game / "UserData7"));
+
+    click(page->tvNGBD, "UserData3");
+    page->mNGBDBackupClick();
+    ASSERT_TRUE(dialogs.messages().empty());
+    names = {"UserData6"};
+    click(page->tvNGBDBackup, "UserData3");
+    dialogs.answer(mrOk);
+    {
+        const test::RefusedRenames refused("UserData6");
+        page->mNGBDBUCopyClick();
+    }
+    expectRefused("copy of a backup", 0);
+    EXPECT_EQ(NeighbourhoodFolderNames(backups()), std::vector<std::string>{"UserData3"});
+    EXPECT_TRUE(dialogs.allAnswersUsed());
+}
+
+// Without an expansion pack the backup tree and "Backup" are hidden, UserData
+// may be renamed, and its name is offered again once it is free.
+class NeighbourhoodPageAtLevelZeroTest : public NeighbourhoodPageTest {
+protected:
+    void SetUp() override {
+        std::vector<fs::path> packs;
+        for (const auto& entry : fs::directory_iterator(game)) {
+            if (entry.path().filename().string().rfind("ExpansionPack", 0) == 0) packs.push_back(entry.path());
+        }
+        for (const fs::path& pack : packs) fs::remove_all(pack);
+        NeighbourhoodPageTest::SetUp();
+    }
+};
+
+TEST_F(NeighbourhoodPageAtLevelZeroTest, HidesTheBackupsAndLetsUserDataBeRenamed) {
+    ASSERT_EQ(AppSettings().ExpansionLevel, 0);
+    EXPECT_TRUE(page->tvNGBDBackup->isHidden());
+    EXPECT_FALSE(page->mNGBDBackup->isVisible());
+
+    names = {"UserData5"};
+    click(page->tvNGBD, "UserData");
+    dialogs.answer(mrOk);
+    page->mNGBDRenameClick();
+    EXPECT_EQ(dialogs.messageTexts().size(), 1u) << "only the question: no 7106 at level 0";
+    EXPECT_EQ(folders(page->tvNGBD), (std::vector<std::string>{"UserData2", "UserData3", "UserData5"}));
+    EXPECT_EQ(selectedListFolder(), "UserData5") << "the open neighbourhood keeps its place";
+
+    click(page->tvNGBD, "UserData2");
+    page->mNGBDRenameClick();  // the dialog is cancelled
+    ASSERT_EQ(choices.size(), 2u);
+    EXPECT_EQ(choices[0].names.front(), "UserData4") << "UserData was taken";
+    EXPECT_EQ(choices[1].names.front(), "UserData") << "UserData is free again";
+    EXPECT_TRUE(dialogs.allAnswersUsed());
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include "neighbourhoods/ui/TreeHelpers.h"
 
+#include "support/ScriptedDialogs.h"
 #include "support/ui/QtTestApplication.h"
 
 #include <QTreeWidget>
@@ -66,7 +67,8 @@ TEST_F(TreeHelpersTest, DeletingByTextRemovesEveryMatchButNeverTheRoot) {
     TreeAddLeaf(tree, "keep");
     TreeAddGroup(tree, "Folder B");
     TreeAddLeaf(tree, "DUP");
-    EXPECT_TRUE(TreeDeleteByText(tree, "Dup"));
+    test::ScriptedDialogs dialogs;
+    EXPECT_TRUE(TreeDeleteByText(tree, "Dup", dialogs));
     QTreeWidgetItem* root = tree.topLevelItem(0);
     EXPECT_EQ(childTexts(root->child(0)), QStringList{"keep"});
     EXPECT_EQ(childTexts(root->child(1)), QStringList{});
@@ -74,7 +76,10 @@ TEST_F(TreeHelpersTest, DeletingByTextRemovesEveryMatchButNeverTheRoot) {
     // The walk runs from the last node and stops at the root: later matches go first.
     TreeAddGroup(tree, "Folder A");
     TreeAddLeaf(tree, "skins");
-    EXPECT_FALSE(TreeDeleteByText(tree, "SKINS"));
+    EXPECT_TRUE(dialogs.messageTexts().empty());
+    dialogs.answer(mrOk);
+    EXPECT_FALSE(TreeDeleteByText(tree, "SKINS", dialogs));
+    EXPECT_EQ(dialogs.messageTexts(), std::vector<std::string>{"Cant delete the root"});
     ASSERT_EQ(tree.topLevelItemCount(), 1);
     EXPECT_EQ(childTexts(root->child(0)), QStringList{"keep"});
 }

@@ -2,6 +2,7 @@
 #include "cli/BackupCommands.h"
 
 #include "neighbourhoods/NeighbourhoodFolders.h"
+#include "platform/LanguageModule.h"
 #include "support/TinyJson.h"
 #include "unit/cli/DemoGameTest.h"
 
@@ -88,7 +89,7 @@ TEST_F(BackupCommandsTest, WrongUseIsRefusedBeforeAnythingChanges) {
     const struct {
         std::vector<std::string> words;
         int status;
-        const char* err;
+        std::string err;
     } cases[] = {
         {{"--game", "GAME", "restore", "UserData3", "--as", "Elsewhere"}, 1, "--as wants UserData or UserData2"},
         {{"--game", "GAME", "restore", "UserData3", "--as", "UserData100"}, 1, "--as wants UserData or UserData2"},
@@ -100,15 +101,67 @@ TEST_F(BackupCommandsTest, WrongUseIsRefusedBeforeAnythingChanges) {
         {{"--game", "GAME", "restore", "UserData5"}, 2, "no backup UserData5 in"},
         {{"--game", "GAME", "restore", "UserData3", "--as", "01"}, 2, "UserData\" exists; restore --replace"},
         {{"--game", "GAME", "backup", "07"}, 2, "no neighbourhood numbered 07"},
+        {{"--game", "GAME", "restore", "UserData3-old"}, 1, "restore it --as UserData2"},
+        {{"--game", "GAME", "copy-neighbourhood", "03", "UserData2"}, 2, "already exists"},
+        {{"--game", "GAME", "copy-backup", "UserData3", "UserData"}, 1, "a backup's new name is UserData2"},
+        {{"--game", "GAME", "rename-neighbourhood", "01", "UserData8"}, 2, LangStr(7106)},
+        {{"--game", "GAME", "delete-neighbourhood", "01"}, 2, LangStr(7104)},
+        {{"--game", "GAME", "rename-neighbourhood", "03", "Elsewhere"}, 1, "the new name wants UserData"},
     };
+    fs::rename(backups / "UserData3", backups / "UserData3-old");
+    fs::copy(backups / "UserData3-old", backups / "UserData3", fs::copy_options::recursive);
     const auto before = filesOf(game);
     for (const auto& c : cases) {
         const Result result = runLine(c.words);
         EXPECT_EQ(result.status, c.status) << c.words.back();
+        EXPECT_FALSE(c.err.empty());
         EXPECT_NE(result.err.find(c.err), std::string::npos) << result.err;
         EXPECT_EQ(result.out, "");
     }
     EXPECT_EQ(filesOf(game), before);
+}
+
+// Copies, renames, deletions and descriptions of neighbourhoods and backups,
+// each with what the page does.
+TEST_F(BackupCommandsTest, CopiesRenamesDeletionsAndDescriptions) {
+    const auto original = filesOf(game / "UserData3");
+    const struct {
+        std::vector<std::string> words;
+        const char* out;
+    } steps[] = {
+        {{"copy-neighbourhood", "03", "7"}, "to \"GAME/UserData7\""},
+        {{"rename-neighbourhood", "UserData7", "UserData8"}, "to \"GAME/UserData8\""},
+        {{"backup", "08"}, "to \"BACKUPS/UserData8\""},
+        {{"copy-backup", "UserData8", "UserData9"}, "to \"BACKUPS/UserData9\""},
+        {{"rename-backup", "userdata9", "UserData10"}, "to \"BACKUPS/UserData10\""},
+        {{"delete-backup", "UserData8"}, "to the Trash: \"TRASH/UserData8\""},
+        {{"delete-neighbourhood", "08"}, "to the Trash: \"TRASH/UserData8.2\""},
+        {{"description", "03", "Caf\xC3\xA9\\nsecond line"}, "saved the description"},
+        {{"backup-description", "UserData10", "backup"}, "saved the description"},
+    };
+    auto expand = [&](std::string text) {
+        for (const auto& [word, path] : {std::pair{std::string("GAME"), game.string()},
+                                         std::pair{std::string("BACKUPS"), backups.string()},
+                                         std::pair{std::string("TRASH"), (folder.path() / "data/Trash/files").string()}}) {
+            if (const auto at = text.find(word); at != std::string::npos) text.replace(at, word.size(), path);
+        }
+        return text;
+    };
+    for (const auto& step : steps) {
+        std::vector<std::string> words{"--game", "GAME"};
+        words.insert(words.end(), step.words.begin(), step.words.end());
+        const Result result = runLine(words);
+        ASSERT_EQ(result.status, 0) << step.words.front() << ": " << result.err;
+        EXPECT_NE(result.out.find(expand(step.out)), std::string::npos) << result.out;
+    }
+    EXPECT_EQ(NeighbourhoodFolderNames(game), (std::vector<std::string>{"UserData", "UserData2", "UserData3"}));
+    EXPECT_EQ(NeighbourhoodFolderNames(backups), std::vector<std::string>{"UserData10"});
+    auto copied = filesOf(backups / "UserData10");
+    EXPECT_EQ(copied.erase("Description.cv"), 1u);
+    EXPECT_EQ(copied, original) << "the copy of a copy's backup";
+    EXPECT_EQ(ReadNeighbourhoodDescription(game / "UserData3"), std::optional<std::string>("Caf\xE9\r\nsecond line"));
+    EXPECT_EQ(runLine({"--game", "GAME", "description", "03"}).out, "Caf\xC3\xA9\r\nsecond line\n");
+    EXPECT_EQ(runLine({"--game", "GAME", "backup-description", "UserData10"}).out, "backup\n");
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "neighbourhoods/NeighbourhoodFolders.h"
 #include "platform/ShellFileOps.h"
 #include "support/EnvOverride.h"
+#include "support/FaultInjection.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -13,6 +14,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <fstream>
 #include <functional>
 #include <map>
@@ -43,11 +45,13 @@ Tree treeOf(const fs::path& folder) {
 }
 
 // The hidden entries of a folder: what a failed operation must not leave behind.
+// (in name order)
 std::vector<std::string> hiddenEntries(const fs::path& folder) {
     std::vector<std::string> hidden;
     for (const auto& entry : fs::directory_iterator(folder)) {
         if (entry.path().filename().string().front() == '.') hidden.push_back(entry.path().filename().string());
     }
+    std::sort(hidden.begin(), hidden.end());
     return hidden;
 }
 
@@ -107,6 +111,46 @@ TEST_F(NeighbourhoodCopiesTest, BackupOverAnOlderBackupReplacesItWholeAndTrashes
     EXPECT_EQ(result.replaced->item, trashed("userdata3"));
     EXPECT_TRUE(fs::exists(trashed("userdata3/old-only.txt")));
     EXPECT_TRUE(hiddenEntries(backups).empty());
+}
+
+// Only a folder is replaced; a file that has the backup's name stays.
+TEST_F(NeighbourhoodCopiesTest, AFileWithTheTargetsNameIsNeverReplaced) {
+    const fs::path source = makeNeighbourhood("UserData3");
+    write(backups / "UserData3", "a file, not a backup");
+    EXPECT_THROW(BackUpNeighbourhood(source, backups, progress), NeighbourhoodCopyError);
+    EXPECT_EQ(treeOf(backups), (Tree{{"UserData3", "a file, not a backup"}}));
+    write(game / "UserData4", "a file, not a neighbourhood");
+    EXPECT_THROW(RestoreNeighbourhood(backups / "UserData3", game / "UserData4", progress), NeighbourhoodCopyError);
+    EXPECT_FALSE(fs::exists(dir.path() / "data/Trash/files"));
+}
+
+// What a crash left of an earlier backup is cleared away by the next one;
+// hidden folders of other names stay.
+TEST_F(NeighbourhoodCopiesTest, ABackupClearsAwayStagedFoldersAnInterruptedOneLeft) {
+    const fs::path source = makeNeighbourhood("UserData3");
+    write(backups / ".UserData3.partial-a1B2c3/Characters/User00001.iff", "half a copy");
+    write(backups / ".UserData3.old-a1B2c3/UserData3/keep.txt", "a set-aside neighbourhood is never removed");
+    write(backups / ".UserData4.partial-a1B2c3/x", "another neighbourhood's");
+    BackUpNeighbourhood(source, backups, progress);
+    EXPECT_EQ(hiddenEntries(backups), (std::vector<std::string>{".UserData3.old-a1B2c3", ".UserData4.partial-a1B2c3"}));
+}
+
+// When the Trash refuses the replaced backup, the new one is still in place
+// and the old one is kept whole beside it, and the result says where.
+TEST_F(NeighbourhoodCopiesTest, AReplacedFolderTheTrashRefusesIsKept) {
+    const fs::path source = makeNeighbourhood("UserData3");
+    write(backups / "UserData3/old-only.txt", "old");
+    const NeighbourhoodCopyResult result = [&] {
+        const test::RefusedRenames refused("/Trash/files/");
+        return BackUpNeighbourhood(source, backups, progress);
+    }();
+    EXPECT_FALSE(result.replaced);
+    EXPECT_TRUE(fs::exists(backups / "UserData3/Characters/User00001.iff"));
+    const std::vector<std::string> hidden = hiddenEntries(backups);
+    ASSERT_EQ(hidden.size(), 1u);
+    const fs::path kept = backups / hidden.front() / "UserData3";
+    EXPECT_EQ(treeOf(kept), (Tree{{"old-only.txt", "old"}}));
+    EXPECT_NE(result.replacedKept.find(kept.string()), std::string::npos) << result.replacedKept;
 }
 
 TEST_F(NeighbourhoodCopiesTest, RestoringAMissingNeighbourhoodCreatesIt) {
@@ -174,7 +218,7 @@ TEST_F(NeighbourhoodCopiesTest, CopiesMakeNewFoldersOnly) {
               treeOf(BackUpNeighbourhood(source, dir.path() / "fresh", progress).folder));
     EXPECT_EQ(treeOf(CopyBackup(backup, backups / "UserData7", progress)), treeOf(backup));
     EXPECT_THROW(CopyNeighbourhood(source, game / "userdata4", progress), NeighbourhoodCopyError);
-    EXPECT_THROW(CopyBackup(backup, backups / "USERDATA7", progress), NeighbourhoodCopyError);
+    EXPECT_THROW(CopyBackup(backup, backups / "USERDATA7", progress), ShellOperationError);
     EXPECT_EQ(NeighbourhoodFolderNames(game), (std::vector<std::string>{"UserData3", "UserData4"}));
 }
 
@@ -196,15 +240,16 @@ TEST_F(NeighbourhoodCopiesTest, ACopyFailingHalfwayLeavesTheTargetAsItWas) {
         const char* name;
         bool faultInBackup;
         fs::path target;
+        int message;  // a failed copy of a backup is a failed shell operation
         Operation run;
     } operations[] = {
-        {"backup over a backup", false, backups / "UserData3",
+        {"backup over a backup", false, backups / "UserData3", 7021,
          [&](const fs::path& n, const fs::path&) { BackUpNeighbourhood(n, backups, progress); }},
-        {"restore over a neighbourhood", true, game / "UserData3",
+        {"restore over a neighbourhood", true, game / "UserData3", 7021,
          [&](const fs::path&, const fs::path& b) { RestoreNeighbourhood(b, game / "UserData3", progress); }},
-        {"copy to a new neighbourhood", false, game / "UserData4",
+        {"copy to a new neighbourhood", false, game / "UserData4", 7021,
          [&](const fs::path& n, const fs::path&) { CopyNeighbourhood(n, game / "UserData4", progress); }},
-        {"copy of a backup", true, backups / "UserData4",
+        {"copy of a backup", true, backups / "UserData4", 7044,
          [&](const fs::path&, const fs::path& b) { CopyBackup(b, backups / "UserData4", progress); }},
     };
     for (const auto& fault : faults) {
@@ -220,13 +265,18 @@ TEST_F(NeighbourhoodCopiesTest, ACopyFailingHalfwayLeavesTheTargetAsItWas) {
             const bool existed = fs::exists(operation.target);
             const Tree before = existed ? treeOf(operation.target) : Tree();
 
+            const fs::path source = operation.faultInBackup ? backup : neighbourhood;
+            auto expectNamed = [&](MessageId message, const std::string& what) {
+                EXPECT_EQ(message.value, operation.message);
+                EXPECT_NE(what.find(source.string()), std::string::npos) << what;
+            };
             try {
                 operation.run(neighbourhood, backup);
                 ADD_FAILURE() << "no error";
             } catch (const NeighbourhoodCopyError& error) {
-                EXPECT_EQ(error.messageId().value, 7021);
-                const fs::path source = operation.faultInBackup ? backup : neighbourhood;
-                EXPECT_NE(std::string(error.what()).find(source.string()), std::string::npos) << error.what();
+                expectNamed(error.messageId(), error.what());
+            } catch (const ShellOperationError& error) {
+                expectNamed(error.messageId(), error.what());
             }
             ASSERT_EQ(fs::exists(operation.target), existed);
             if (existed) {
