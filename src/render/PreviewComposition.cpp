@@ -58,6 +58,11 @@ bool fitsSlot(const std::string& line, std::size_t slot) {
            (body != std::string::npos && body + 4 == line.size());
 }
 
+// Line 1 of an SKN file names the texture the mesh is drawn with by default.
+std::string defaultTexture(const std::vector<std::string>& sknLines) {
+    return sknLines.size() > 1 ? Trimmed(sknLines[1]) : std::string();
+}
+
 class MeshCollector {
 public:
     MeshCollector(const SkinFolders& folders, const SkinCatalogue& catalogue, Dialogs& dialogs)
@@ -94,9 +99,14 @@ private:
         if (!mesh) return;
         const std::filesystem::path& skn = mesh->file;
         std::string texture = fitsSlot(line, index) ? slot.texture : std::string();
-        if (texture.empty()) texture = mesh->lines.size() > 1 ? Trimmed(mesh->lines[1]) : std::string();
-        const std::string textureName = ToLowerAscii(Trimmed(texture));
         const std::string meshPath = skn.empty() ? name + ".far" : skn.string();
+        if (texture.find('/') != std::string::npos) {
+            // The bitmap being imported, wherever it lies.
+            meshes.push_back({meshPath, texture});
+            return;
+        }
+        if (texture.empty()) texture = defaultTexture(mesh->lines);
+        const std::string textureName = ToLowerAscii(Trimmed(texture));
         const auto bmp = folders_.FindSkinFile(textureName, ".bmp");
         if (!bmp.empty()) {
             meshes.push_back({meshPath, bmp.string()});
@@ -136,6 +146,30 @@ std::vector<PreviewMesh> CollectPreviewMeshes(const SkinSlots& slots, const Skin
     MeshCollector collector(folders, catalogue, dialogs);
     for (std::size_t i = 0; i < slots.size(); ++i) collector.collect(slots[i], i);
     return std::move(collector.meshes);
+}
+
+std::vector<PreviewMesh> CollectBuilderMeshes(const std::vector<std::filesystem::path>& skns, const SkinFolders& folders,
+                                              const SkinCatalogue& catalogue) {
+    std::vector<PreviewMesh> meshes;
+    for (const std::filesystem::path& skn : skns) {
+        std::vector<std::string> lines;
+        try {
+            lines = ReadTextFileLines(skn);
+        } catch (const std::exception&) {
+            continue;
+        }
+        const std::string textureName = ToLowerAscii(defaultTexture(lines));
+        // Paths keep their letter case: the folders below the game are case-sensitive here.
+        const std::string meshPath = skn.string();
+        if (const auto bmp = folders.FindSkinFile(textureName, ".bmp"); !bmp.empty()) {
+            meshes.push_back({meshPath, bmp.string()});
+        } else if (ArchiveHasTexture(catalogue, textureName)) {
+            meshes.push_back({meshPath, textureName + ".far"});
+        } else {
+            meshes.push_back({meshPath, "x.bmp"});
+        }
+    }
+    return meshes;
 }
 
 std::string SkeletonFileFor(const Sim& sim) {

@@ -6,6 +6,7 @@
 #include "skins/SkinFolders.h"
 
 #include <array>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -55,5 +56,22 @@ std::vector<PreviewMesh> CollectPreviewMeshes(const SkinSlots& slots, const Skin
 
 // The skeleton file a character's meshes are posed on; empty for an unknown age group.
 std::string SkeletonFileFor(const Sim& sim);
+
+// What the skin tools' pages show in the preview: character files in slots
+// (import, export; a slot texture with a folder is the bitmap being imported,
+// used as it is), or loose meshes (the CMX builder), on a skeleton of the page's
+// choosing.
+struct SkinToolPreview {
+    SkinSlots dressed;
+    std::vector<std::filesystem::path> builderMeshes;  // SKN files; when given, `dressed` is not used
+    std::string skeleton;                               // "adult-skeleton.cmx", …
+    bool child = false;
+};
+
+// The builder's meshes, each with its default texture (line 1 of the SKN
+// file): installed, in the archives ("<name>.far"), or "x.bmp" so that the
+// preview reports it missing. An unreadable SKN file is left out.
+std::vector<PreviewMesh> CollectBuilderMeshes(const std::vector<std::filesystem::path>& skns, const SkinFolders& folders,
+                                              const SkinCatalogue& catalogue);
 
 }  // namespace corvane

@@ -11,6 +11,7 @@
 #include <QPixmap>
 #include <QWidget>
 
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -60,6 +61,9 @@ public:
     virtual void RelistNeighbourhoods(const std::string& folder) = 0;
     // Opens the neighbourhood selected in the header's list.
     virtual void OpenSelectedNeighbourhood() = 0;
+    // Shows in the preview what a skin tool's page is making (a texture being
+    // imported, a skin being exported, a character file being built).
+    virtual void ShowSkinToolPreview(const SkinToolPreview& preview) = 0;
 };
 
 // Holds the pages locked for as long as it lives, whatever ends the work.
@@ -106,6 +110,9 @@ public:
     virtual void leavePage() {}
     // Which hands the preview shows while the page is on show.
     virtual HandMarkers handMarkers() const { return {}; }
+    // A file was dropped on the preview while the page is on show; only the
+    // skin tools take one.
+    virtual void fileDropped(const std::filesystem::path& file) { (void)file; }
 
 protected:
     // The records changed while the page is on show; by default the page is

@@ -24,6 +24,9 @@ void TfrmMain::createPreviewWindow() {
     }
     f3DUIGL = new Tf3DUIGL(pnl3DSim, AppSettings().PreviewColor, services_.switches, services_.dialogs);
     f3DUIGL->setScene([this] { previewModels_.draw(); });
+    f3DUIGL->setDropHandler([this](const std::string& file) {
+        if (const PageInfo* shown = pageOnShow()) page(shown->kind)->fileDropped(file);
+    });
     f3DUIGL->hide();
 }
 
@@ -47,15 +50,34 @@ void TfrmMain::UpdatePreview(PreviewContent content) {
     const SkinFolders folders(settings.GamePath, settings.ExpansionLevel);
     const SkinCatalogue& catalogue = GameSkinCatalogue();
     const SkinSlots dressed = SlotsForOutfit(*sim, shown->outfit, page(shown->kind)->handMarkers());
-    const auto meshes = CollectPreviewMeshes(dressed, folders, catalogue, services_.dialogs);
+    showPreviewMeshes(CollectPreviewMeshes(dressed, folders, catalogue, services_.dialogs), SkeletonFileFor(*sim),
+                      sim->Age < 10);
+}
+
+void TfrmMain::ShowSkinToolPreview(const SkinToolPreview& preview) {
+    if (f3DUIGL == nullptr) return;
+    img3DSim->hide();
+    const Settings& settings = AppSettings();
+    const SkinFolders folders(settings.GamePath, settings.ExpansionLevel);
+    const SkinCatalogue& catalogue = GameSkinCatalogue();
+    showPreviewMeshes(preview.builderMeshes.empty()
+                          ? CollectPreviewMeshes(preview.dressed, folders, catalogue, services_.dialogs)
+                          : CollectBuilderMeshes(preview.builderMeshes, folders, catalogue),
+                      preview.skeleton, preview.child);
+}
+
+void TfrmMain::showPreviewMeshes(const std::vector<PreviewMesh>& meshes, const std::string& skeleton, bool child) {
+    const Settings& settings = AppSettings();
+    const SkinFolders folders(settings.GamePath, settings.ExpansionLevel);
+    const SkinCatalogue& catalogue = GameSkinCatalogue();
     pnl3DSim->show();
     f3DUIGL->setGeometry(0, 0, pnl3DSim->width(), pnl3DSim->height());
     f3DUIGL->show();
     f3DUIGL->withContext([&] {
         previewModels_.clear();
-        for (LoadedSknModel& model : LoadPreviewModels(meshes, SkeletonFileFor(*sim), sim->Age < 10, folders, catalogue,
-                                                       ApplicationFolder(), services_.dialogs)
-                                         .models) {
+        for (LoadedSknModel& model :
+             LoadPreviewModels(meshes, skeleton, child, folders, catalogue, ApplicationFolder(), services_.dialogs)
+                 .models) {
             previewModels_.add(std::move(model));
         }
     });

@@ -100,7 +100,10 @@ public:
     // Redraws the preview for a page that shows the character ("Normal") or a
     // profile ("CVPs").
     void UpdatePreview(PreviewContent content);
+    // Loads the meshes into the preview window and shows it.
+    void showPreviewMeshes(const std::vector<PreviewMesh>& meshes, const std::string& skeleton, bool child);
     void RefreshPreview() override { UpdatePreview(PreviewContent::Normal); }
+    void ShowSkinToolPreview(const SkinToolPreview& preview) override;
     QPixmap missingPicture() const override;
     TSkinSelectPanel& skinPanel() override { return *grpSelectSkins; }
     // Draws the current character's six pictures in an OpenGL context of its
