@@ -122,9 +122,9 @@ SkinList ImportMeshList(const SkinSources& sources, const ImportMask& mask, Skin
                         random, dialogs);
 }
 
-ImportTexture ImportTextureName(const SkinChoices& choices, const SkinToolSettings& settings,
+ImportedTextureName ImportTextureName(const SkinChoices& choices, const SkinToolSettings& settings,
                                 const SkinCodes& character, const std::string& mesh, const std::string& name) {
-    ImportTexture result;
+    ImportedTextureName result;
     const std::string trimmedMesh = Trimmed(mesh);
     const std::string series = SeriesOf(trimmedMesh);
     const SkinKind kind = choices.kind;

@@ -41,7 +41,7 @@ SkinList ImportMeshList(const SkinSources& sources, const ImportMask& mask, Skin
                         std::mt19937& random, Dialogs* dialogs);
 
 // The texture name the bitmap is imported under, and what the page shows for it.
-struct ImportTexture {
+struct ImportedTextureName {
     std::string fileName;   // "B001MAFitmed_Red.bmp"
     bool nameShown = true;  // false for the older pajama and nude textures: their name comes from the
                             // character's body texture, the name field is emptied and hidden
@@ -51,7 +51,7 @@ struct ImportTexture {
 // The texture name for `mesh` (the chosen character file, without ".cmx")
 // and the typed `name`: the kind's letter, the mesh's series, the gender,
 // age, size or hand codes, the skin colour, "_" and the name.
-ImportTexture ImportTextureName(const SkinChoices& choices, const SkinToolSettings& settings,
+ImportedTextureName ImportTextureName(const SkinChoices& choices, const SkinToolSettings& settings,
                                 const SkinCodes& character, const std::string& mesh, const std::string& name);
 
 }  // namespace corvane
