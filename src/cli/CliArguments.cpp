@@ -5,6 +5,7 @@
 #include <charconv>
 #include <stdexcept>
 #include <string_view>
+#include <utility>
 
 namespace corvane::cli {
 
@@ -45,6 +46,20 @@ bool overwriteValue(const std::string& text) {
         throw std::invalid_argument("--overwrite wants all or none, not \"" + text + "\"");
     }
     return text == "all";
+}
+
+// The skin-making option `arg` fills; nullptr for other words.
+std::optional<std::string> CliArguments::*skinChoiceOption(const std::string& arg) {
+    static const std::pair<std::string_view, std::optional<std::string> CliArguments::*> kOptions[] = {
+        {"--type", &CliArguments::skinType}, {"--gender", &CliArguments::gender},
+        {"--age", &CliArguments::age},        {"--tone", &CliArguments::tone},
+        {"--hand", &CliArguments::hand},      {"--hand-type", &CliArguments::handType},
+        {"--series", &CliArguments::series},  {"--name", &CliArguments::skinName},
+    };
+    for (const auto& [word, member] : kOptions) {
+        if (arg == word) return member;
+    }
+    return nullptr;
 }
 
 }  // namespace
@@ -95,6 +110,9 @@ CliArguments ParseCliArguments(const std::vector<std::string>& args) {
             } else {
                 parsed.replace = true;
             }
+        } else if (std::optional<std::string> CliArguments::*choice = skinChoiceOption(arg)) {
+            if (beforeCommand) throw std::invalid_argument(arg + " goes after the command");
+            parsed.*choice = valueAfter(args, i);
         } else if (arg == "--game" || arg == "--lang") {
             if (!beforeCommand) throw std::invalid_argument(arg + " goes before the command");
             if (arg == "--game") {

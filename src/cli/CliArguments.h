@@ -27,6 +27,17 @@ struct CliArguments {
     std::optional<bool> overwrite;            // --overwrite all|none (after the command): true for all
     std::optional<std::string> restoreAs;     // --as NB (after the command)
     bool replace = false;                     // --replace (after the command)
+    // The skin-making commands' choices (after the command), as typed: --type,
+    // --gender, --age, --tone, --hand, --hand-type, --series, --name; --size
+    // is the body size there.
+    std::optional<std::string> skinType;
+    std::optional<std::string> gender;
+    std::optional<std::string> age;
+    std::optional<std::string> tone;
+    std::optional<std::string> hand;
+    std::optional<std::string> handType;
+    std::optional<std::string> series;
+    std::optional<std::string> skinName;
     std::string command;                      // "help", "version", or a command word
     std::vector<std::string> arguments;
 };

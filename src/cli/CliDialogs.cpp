@@ -2,6 +2,8 @@
 
 #include "cli/Chatter.h"
 
+#include <algorithm>
+
 namespace corvane::cli {
 
 ModalResult CliDialogs::showMessage(const MessageRequest& request) {
@@ -14,9 +16,12 @@ ModalResult CliDialogs::showMessage(const MessageRequest& request) {
 }
 
 ModalResult CliDialogs::answerTo(const MessageRequest& request) const {
-    const bool agreed = !agreedQuestion_.empty() && request.text == agreedQuestion_;
-    for (const DialogButton& button : request.buttons) {
-        if (agreed && button.result == mrYes) return mrYes;
+    const bool agreed = !request.text.empty() && std::find(agreedQuestions_.begin(), agreedQuestions_.end(),
+                                                           request.text) != agreedQuestions_.end();
+    for (const ModalResult agreement : {mrYes, mrOk}) {
+        for (const DialogButton& button : request.buttons) {
+            if (agreed && button.result == agreement) return agreement;
+        }
     }
     for (const DialogButton& button : request.buttons) {
         if (button.result == mrNo || button.result == mrCancel) return button.result;

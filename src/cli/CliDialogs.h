@@ -4,17 +4,21 @@
 
 #include <ostream>
 #include <string>
+#include <vector>
 
 namespace corvane::cli {
 
 // Dialogs of the command-line tool: messages go to stderr (unless --quiet),
 // questions are never printed; a question gets the answer that keeps the
-// user's files as they are (No, Cancel), except the one question the command
-// exists to say Yes to; a message gets OK, and there is nobody to choose files.
+// user's files as they are (No, Cancel), except the questions the command
+// exists to agree to (Yes, else OK); a message gets OK, and there is nobody
+// to choose files.
 class CliDialogs : public Dialogs {
 public:
     explicit CliDialogs(std::ostream& errors, std::string agreedQuestion = {})
-        : errors_(errors), agreedQuestion_(std::move(agreedQuestion)) {}
+        : CliDialogs(errors, std::vector<std::string>{std::move(agreedQuestion)}) {}
+    CliDialogs(std::ostream& errors, std::vector<std::string> agreedQuestions)
+        : errors_(errors), agreedQuestions_(std::move(agreedQuestions)) {}
 
     ModalResult showMessage(const MessageRequest& request) override;
     std::optional<std::filesystem::path> chooseOpenFile(const FileRequest&) override { return std::nullopt; }
@@ -25,7 +29,7 @@ private:
     ModalResult answerTo(const MessageRequest& request) const;
 
     std::ostream& errors_;
-    std::string agreedQuestion_;  // its text
+    std::vector<std::string> agreedQuestions_;  // their texts
 };
 
 }  // namespace corvane::cli

@@ -12,6 +12,7 @@
 #include "cli/RenderCommand.h"
 #include "cli/SetCommand.h"
 #include "cli/SkinCommands.h"
+#include "cli/SkinToolCommands.h"
 #include "neighbourhoods/InterruptedSaveReport.h"
 #include "platform/FormatError.h"
 
@@ -81,14 +82,31 @@ const char* const kUsage =
     "  blur [adult|child|dog|cat on|off]\n"
     "                             whether the game blurs nude adults, children, dogs and cats; off writes\n"
     "                             the censor override file, on moves it to the Trash\n"
+    "  import-texture FILE.bmp --type T --name NAME [--gender G] [--age A] [--size S] [--tone C]\n"
+    "                 [--hand H --hand-type P] [--mesh NAME] [--replace] [--dry-run]\n"
+    "                             copies a bitmap (8-bit, sides of 2 to 1024 pixels) into the skins\n"
+    "                             folder as the texture of that kind, named as the import page names it;\n"
+    "                             --mesh chooses the character file when more than one fits\n"
+    "  export-skin MESH TEXTURE --type T [--gender G] [--age A] [--size S] [--tone C] [--series NNN]\n"
+    "              [--name NAME] [--replace] [--dry-run]\n"
+    "                             gives an installed skin a new body type: a character file naming MESH's\n"
+    "                             meshes and a copy of TEXTURE, named from the options (the new skin's\n"
+    "                             kind; --series defaults to MESH's)\n"
+    "  build-cmx OUT --type T [--series NNN] [--gender G] [--age A] [--size S] [--hand H]\n"
+    "            [--hand-type P] [--name NAME] MESH.skn... [--replace] [--dry-run]\n"
+    "                             writes a character file naming the meshes, as the CMX builder does;\n"
+    "                             the choices name the file (B001MAFit_NAME.cmx): OUT is the folder to\n"
+    "                             write it to, or FOLDER/that name; an empty --name adds no \"_NAME\"\n"
     "\n"
     "Options:\n"
     "  --game DIR    the game's folder or its Sims.exe (default: found as the editor finds it)\n"
     "  --lang CODE   language of the texts and of the characters' names and biographies:\n"
     "                usen, uken, fren, germ, ital, span, ... (default: the game's language)\n"
+    "  --mesh NAME   skins: the mesh whose textures to list; import-texture: the character file\n"
     "  --json        the result as JSON (neighbourhoods, characters, show, skins, cvp-info,\n"
     "                backups)\n"
-    "  --dry-run     set, import-cvp: change nothing, print what would change\n"
+    "  --dry-run     set, import-cvp, import-texture, export-skin, build-cmx: change nothing, print\n"
+    "                what would change\n"
     "  --seed N      skins: the seed of the random mesh a page selects when the character's own\n"
     "                is not installed (default: a fixed seed, so runs repeat); set: the seed of\n"
     "                the makeover's random choices (default: the clock)\n"
@@ -98,7 +116,18 @@ const char* const kUsage =
     "  --overwrite W import-cvp: all replaces installed skin files of the same name, none (the\n"
     "                default) keeps them\n"
     "  --as NB       restore: the neighbourhood to restore to (default: the backup's name)\n"
-    "  --replace     restore: replace the neighbourhood when it exists\n"
+    "  --replace     restore: replace the neighbourhood when it exists; import-texture, export-skin,\n"
+    "                build-cmx: replace an installed skin file of the same name (it goes to the Trash;\n"
+    "                build-cmx saves beside a file of that name elsewhere in the game)\n"
+    "  --type T      the kind of skin: head, hands, body, formal, winter, swim, pajamas, nude,\n"
+    "                fashion, dog, cat (as far as the game and the command offer them)\n"
+    "  --gender G    male (default), female, unisex (hands and nude)\n"
+    "  --age A       adult (default), child\n"
+    "  --size S      import-texture, export-skin, build-cmx: skinny, fit (default), fat, teen\n"
+    "  --tone C      light, medium (default), dark\n"
+    "  --hand H      left (default), right; --hand-type P: open (default), closed, pointing, formal\n"
+    "  --series NNN  the series number; a character that is not a digit counts as 0\n"
+    "  --name NAME   the skin's own name: letters, digits, - and _\n"
     "  --quiet       nothing on stderr but errors\n"
     "  --progress    progress lines on stderr even when it is not a terminal\n"
     "  --help        this text\n"
@@ -116,6 +145,7 @@ enum Offered : unsigned {
     kProfileExport = 64,  // --rating, --credits, --leave-out
     kOverwrite = 128,
     kRestore = 256,  // --as, --replace
+    kSkinMaking = 512,  // --type, --gender, --age, --size, --tone, --hand, --hand-type, --series, --name, --replace
 };
 
 struct Command {
@@ -156,6 +186,9 @@ constexpr Command kCommands[] = {
     {"description", RunDescription, "NB [TEXT]", 1, 2, kNone},
     {"backup-description", RunBackupDescription, "BACKUP [TEXT]", 1, 2, kNone},
     {"blur", RunBlur, "[adult|child|dog|cat on|off]", 0, 2, kNone},
+    {"import-texture", RunImportTexture, "FILE.bmp", 1, 1, kSkinMaking | kMesh | kDryRun},
+    {"export-skin", RunExportSkin, "MESH TEXTURE", 2, 2, kSkinMaking | kDryRun},
+    {"build-cmx", RunBuildCmx, "OUT MESH.skn...", 2, kAny, kSkinMaking | kDryRun},
 };
 
 const Command& commandFor(const CliArguments& args) {
@@ -176,7 +209,7 @@ void checkUsage(const Command& command, const CliArguments& args) {
     refuse("--json", args.json, kJson);
     refuse("--dry-run", args.dryRun, kDryRun);
     refuse("--out", args.outFile.has_value(), kOutAndSize | kOut);
-    refuse("--size", args.size.has_value(), kOutAndSize);
+    refuse("--size", args.size.has_value(), kOutAndSize | kSkinMaking);
     refuse("--mesh", args.mesh.has_value(), kMesh);
     refuse("--seed", args.seed.has_value(), kSeed);
     refuse("--rating", args.rating.has_value(), kProfileExport);
@@ -184,7 +217,17 @@ void checkUsage(const Command& command, const CliArguments& args) {
     refuse("--leave-out", !args.leaveOut.empty(), kProfileExport);
     refuse("--overwrite", args.overwrite.has_value(), kOverwrite);
     refuse("--as", args.restoreAs.has_value(), kRestore);
-    refuse("--replace", args.replace, kRestore);
+    refuse("--replace", args.replace, kRestore | kSkinMaking);
+    for (const auto& [option, given] : {std::pair{"--type", args.skinType.has_value()},
+                                        std::pair{"--gender", args.gender.has_value()},
+                                        std::pair{"--age", args.age.has_value()},
+                                        std::pair{"--tone", args.tone.has_value()},
+                                        std::pair{"--hand", args.hand.has_value()},
+                                        std::pair{"--hand-type", args.handType.has_value()},
+                                        std::pair{"--series", args.series.has_value()},
+                                        std::pair{"--name", args.skinName.has_value()}}) {
+        refuse(option, given, kSkinMaking);
+    }
     if (args.arguments.size() > command.most) {
         throw std::invalid_argument("surplus argument " + args.arguments[command.most] + ": " + word + " takes " +
                                     std::string(command.synopsis));

@@ -2,6 +2,7 @@
 
 #include "app/Settings.h"
 #include "cli/CliDialogs.h"
+#include "cli/CliSkins.h"
 #include "cli/CliGame.h"
 #include "cli/CliNeighbourhood.h"
 #include "cli/JsonWriter.h"
@@ -27,14 +28,6 @@ namespace {
 
 int gameCodePage() {
     return CodePageForLanguage(AppSettings().LanguageNumber);
-}
-
-SkinFolders gameSkinFolders() {
-    return SkinFolders(AppSettings().GamePath, AppSettings().ExpansionLevel);
-}
-
-std::filesystem::path installFolder() {
-    return ResolveCaseInsensitive(AppSettings().GamePath, AppSettings().SkinsFolder);
 }
 
 std::vector<std::string> offeredNames(const Profile& profile) {
@@ -63,7 +56,7 @@ int RunExportProfile(const CliArguments& args, std::ostream& out) {
     const CharacterList list = OpenCharacterList(folderName);
     const Sim& sim = FindCharacter(list, RequiredArgument(args, 1, "a character file such as User00001"), folderName);
     const std::filesystem::path target = RequiredArgument(args, 2, "the profile file to write");
-    std::vector<ProfileFileEntry> files = CollectProfileFiles(sim, gameSkinFolders());
+    std::vector<ProfileFileEntry> files = CollectProfileFiles(sim, GameSkinFolders());
     std::vector<std::string> leftOut;
     for (const std::string& name : args.leaveOut) {
         leftOut.push_back(Utf8ToGameText(name));
@@ -101,11 +94,11 @@ int RunImportProfile(const CliArguments& args, std::ostream& out) {
     const std::vector<Sim*> saved = records.changed();
     records.print(out);
     const std::vector<std::string> offered = offeredNames(profile);
-    const SkinFolders folders = gameSkinFolders();
+    const SkinFolders folders = GameSkinFolders();
     const bool replace = args.overwrite.value_or(false);
     const auto folder = NeighbourhoodFolder(folderName);
     if (args.dryRun) {
-        for (ProfileInstallStep step : PlanProfileInstall(profile, offered, folders, installFolder())) {
+        for (ProfileInstallStep step : PlanProfileInstall(profile, offered, folders, GameSkinsFolder())) {
             if (step.action == ProfileInstallStep::Action::Replace && !replace) step.action = ProfileInstallStep::Action::Keep;
             out << actionWord(step.action, true) << step.fileName << "\n";
         }
@@ -116,7 +109,7 @@ int RunImportProfile(const CliArguments& args, std::ostream& out) {
     }
     CliDialogs dialogs(std::cerr);  // keeps installed files unless told otherwise
     const ProfileInstallResult installed =
-        InstallProfileFiles(profile, offered, folders, installFolder(), dialogs, replace ? mrAll : mrNo);
+        InstallProfileFiles(profile, offered, folders, GameSkinsFolder(), dialogs, replace ? mrAll : mrNo);
     DiscardSkinCatalogue(GameSkinCatalogue());
     for (const ProfileInstallStep& step : installed.steps) out << actionWord(step.action, false) << step.fileName << "\n";
     printRefused(installed.refused, out);

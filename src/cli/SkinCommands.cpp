@@ -4,11 +4,10 @@
 #include "cli/CliDialogs.h"
 #include "cli/CliGame.h"
 #include "cli/CliNeighbourhood.h"
+#include "cli/CliSkins.h"
 #include "cli/JsonWriter.h"
-#include "cli/StderrProgress.h"
 #include "platform/AsciiText.h"
 #include "skins/ArchiveSkinLookup.h"
-#include "skins/SkinCatalogueBuilder.h"
 #include "skins/SkinListing.h"
 #include "skins/SkinText.h"
 
@@ -19,21 +18,6 @@
 namespace corvane::cli {
 
 namespace {
-
-SkinFolders gameSkinFolders() {
-    return SkinFolders(AppSettings().GamePath, AppSettings().ExpansionLevel);
-}
-
-const SkinCatalogue& builtCatalogue() {
-    SkinCatalogue& catalogue = GameSkinCatalogue();
-    StderrProgress progress;
-    LoadSkinData(catalogue, gameSkinFolders(), progress);
-    if (catalogue.ArchiveReadError) {
-        throw GameDataError("an archive of the game could not be read; the catalogue is incomplete: " +
-                            catalogue.ArchiveReadCause);
-    }
-    return catalogue;
-}
 
 // The command's one argument, less the extension when it was given.
 std::string skinName(const CliArguments& args, const std::string& extension) {
@@ -50,11 +34,11 @@ std::string skinName(const CliArguments& args, const std::string& extension) {
 
 int printSkinLines(const CliArguments& args, std::ostream& out, const std::string& extension, ArchivedSkinLines lookup) {
     const std::string name = skinName(args, extension);
-    const SkinFolders folders = gameSkinFolders();
+    const SkinFolders folders = GameSkinFolders();
     // The archives are catalogued only when no loose file answers.
     const bool loose = !folders.FindSkinFile(name, extension).empty();
     const SkinCatalogue noArchives;
-    const auto text = ReadSkinText(folders, loose ? noArchives : builtCatalogue(), name, extension, lookup);
+    const auto text = ReadSkinText(folders, loose ? noArchives : BuiltSkinCatalogue(), name, extension, lookup);
     if (!text || text->lines.empty()) {
         throw GameDataError(name + extension + " is neither a loose file nor a readable archive entry");
     }
@@ -137,8 +121,8 @@ int RunSkins(const CliArguments& args, std::ostream& out) {
     const Sim& sim = FindCharacter(characters, file, folderName);
 
     const int level = AppSettings().ExpansionLevel;
-    const SkinFolders folders = gameSkinFolders();
-    const SkinSources sources{folders, builtCatalogue()};
+    const SkinFolders folders = GameSkinFolders();
+    const SkinSources sources{folders, BuiltSkinCatalogue()};
     const SkinCodes codes = SkinCodesOf(sim, level);
     SkinList list;
     std::optional<std::string> mesh;
@@ -170,7 +154,7 @@ int RunSkeleton(const CliArguments& args, std::ostream& out) {
 }
 
 int RunCatalogue(const CliArguments&, std::ostream& out) {
-    const SkinCatalogue& catalogue = builtCatalogue();
+    const SkinCatalogue& catalogue = BuiltSkinCatalogue();
     out << "ArchiveMeshEntries\t" << catalogue.ArchiveMeshEntries->size() << "\n";
     out << "SknFileList\t" << catalogue.SknFileList->size() << "\n";
     out << "ArchiveCharacterEntries\t" << catalogue.ArchiveCharacterEntries->size() << "\n";

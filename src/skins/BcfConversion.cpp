@@ -63,12 +63,16 @@ void appendPropertyBone(ByteReader& reader, std::vector<std::string>& lines) {
 }  // namespace
 
 std::string ExportedCommentLine() {
+    return StampedCommentLine("Exported by Corvane");
+}
+
+std::string StampedCommentLine(std::string_view words) {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);  // the shared buffer of localtime is not safe off the main thread
     char stamp[32];
     std::strftime(stamp, sizeof stamp, "%Y-%m-%d %H:%M:%S", &local);
-    return std::string("// Exported by Corvane ") + stamp;
+    return "// " + std::string(words) + " " + stamp;
 }
 
 void AppendSuitLines(std::span<const std::uint8_t> data, const std::string& name, const std::string& comment,

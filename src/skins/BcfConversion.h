@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace corvane {
@@ -26,6 +27,8 @@ namespace corvane {
                                   property value, 3 f32, 4 f32, 4 i32, f32
 */
 
+// A comment line stamped with the local time: "// " + words + " " + the time.
+std::string StampedCommentLine(std::string_view words);
 // The comment line the conversions put first: "// Exported by Corvane " and the time.
 std::string ExportedCommentLine();
 
