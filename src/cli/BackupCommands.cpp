@@ -10,6 +10,7 @@
 #include "platform/CaseInsensitivePath.h"
 #include "platform/ShellFileOps.h"
 
+#include <iostream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -25,6 +26,17 @@ std::string descriptionOf(const fs::path& folder) {
     return description ? GameTextToUtf8(*description) : std::string();
 }
 
+// A description that cannot be read says so in its place; the listing goes on.
+std::string listedDescriptionOf(const fs::path& folder, bool& unreadable) {
+    try {
+        return descriptionOf(folder);
+    } catch (const std::exception& error) {
+        unreadable = true;
+        std::cerr << "corvane3d-cli: " << error.what() << "\n";
+        return "(unreadable description)";
+    }
+}
+
 fs::path backupNamed(const std::string& name) {
     const fs::path folder = BackupsFolder();
     for (const std::string& backup : NeighbourhoodFolderNames(folder)) {
@@ -37,18 +49,18 @@ fs::path backupNamed(const std::string& name) {
 }
 
 // The game's folder name that --as or a new name gives: UserData, UserData2 …
-// UserData99, or the number the neighbourhood list shows for it (01 for UserData).
+// UserData99, or the number the neighbourhood list shows for it (01 for
+// UserData); in any letter case, written as the game's list shows it.
 std::string targetName(const std::string& given, const char* what) {
+    constexpr std::string_view kMain = "UserData";
+    if (IsNeighbourhoodName(given)) return std::string(kMain) + given.substr(kMain.size());
     if (!given.empty() && given.size() <= 2 && given.find_first_not_of("0123456789") == std::string::npos) {
         const int number = std::stoi(given);
-        if (number == 1) return "UserData";
-        if (number >= 2 && number <= 99) return "UserData" + std::to_string(number);
+        if (number == 1) return std::string(kMain);
+        if (number >= 2 && number <= 99) return std::string(kMain) + std::to_string(number);
     }
-    if (!IsNeighbourhoodName(given)) {
-        throw std::invalid_argument(std::string(what) + " wants UserData or UserData2 ... UserData99 (or 01 ... 99), not \"" +
-                                    given + "\"");
-    }
-    return given;
+    throw std::invalid_argument(std::string(what) + " wants UserData or UserData2 ... UserData99 (or 01 ... 99), not \"" +
+                                given + "\"");
 }
 
 void tellReplaced(std::ostream& out, const NeighbourhoodCopyResult& result, const char* what) {
@@ -63,8 +75,9 @@ void tellReplaced(std::ostream& out, const NeighbourhoodCopyResult& result, cons
 int RunBackups(const CliArguments& args, std::ostream& out) {
     const fs::path folder = BackupsFolder();
     std::vector<std::string> json;
+    bool unreadable = false;
     for (const std::string& name : NeighbourhoodFolderNames(folder)) {
-        const std::string description = descriptionOf(folder / name);
+        const std::string description = listedDescriptionOf(folder / name, unreadable);
         if (!args.json) {
             out << name << "\t" << FirstDescriptionLine(description) << "\n";
             continue;
@@ -76,7 +89,7 @@ int RunBackups(const CliArguments& args, std::ostream& out) {
                            .line());
     }
     if (args.json) out << JsonArray(json, 2) << "\n";
-    return 0;
+    return unreadable ? 2 : 0;
 }
 
 int RunBackup(const CliArguments& args, std::ostream& out) {
@@ -111,12 +124,19 @@ int RunRestore(const CliArguments& args, std::ostream& out) {
 
 namespace {
 
-// A new name for a copy or rename: a neighbourhood name, and for a backup
-// never UserData (as the page's name dialog offers).
-std::string newName(const CliArguments& args, NeighbourhoodPlace place) {
+enum class NameUse { Copy, Rename };
+
+// A new name as the page's name dialog offers it: UserData2 ... UserData99,
+// and UserData only for renaming a game neighbourhood without expansion packs.
+std::string newName(const CliArguments& args, NeighbourhoodPlace place, NameUse use) {
     const std::string name = targetName(RequiredArgument(args, 1, "the new name"), "the new name");
-    if (place == NeighbourhoodPlace::Backups && name == "UserData") {
-        throw std::invalid_argument("a backup's new name is UserData2 ... UserData99");
+    const bool mainOffered =
+        place == NeighbourhoodPlace::Game && use == NameUse::Rename && AppSettings().ExpansionLevel == 0;
+    if (name == "UserData" && !mainOffered) {
+        throw std::invalid_argument("the new name is UserData2 ... UserData99" +
+                                    std::string(place == NeighbourhoodPlace::Game && use == NameUse::Rename
+                                                    ? " (UserData only without expansion packs)"
+                                                    : ""));
     }
     return name;
 }
@@ -149,7 +169,7 @@ int RunCopyNeighbourhood(const CliArguments& args, std::ostream& out) {
     const fs::path source = gameNeighbourhood(args);
     StderrProgress progress;
     const fs::path copy =
-        CopyNeighbourhood(source, AppSettings().GamePath / newName(args, NeighbourhoodPlace::Game), progress);
+        CopyNeighbourhood(source, AppSettings().GamePath / newName(args, NeighbourhoodPlace::Game, NameUse::Copy), progress);
     out << "copied " << QuotedPath(source) << " to " << QuotedPath(copy) << "\n";
     return 0;
 }
@@ -157,14 +177,14 @@ int RunCopyNeighbourhood(const CliArguments& args, std::ostream& out) {
 int RunCopyBackup(const CliArguments& args, std::ostream& out) {
     const fs::path source = namedBackup(args);
     StderrProgress progress;
-    const fs::path copy = CopyBackup(source, BackupsFolder() / newName(args, NeighbourhoodPlace::Backups), progress);
+    const fs::path copy = CopyBackup(source, BackupsFolder() / newName(args, NeighbourhoodPlace::Backups, NameUse::Copy), progress);
     out << "copied " << QuotedPath(source) << " to " << QuotedPath(copy) << "\n";
     return 0;
 }
 
 int RunRenameNeighbourhood(const CliArguments& args, std::ostream& out) {
     const fs::path folder = gameNeighbourhood(args);
-    const fs::path renamed = RenameNeighbourhood(folder, newName(args, NeighbourhoodPlace::Game),
+    const fs::path renamed = RenameNeighbourhood(folder, newName(args, NeighbourhoodPlace::Game, NameUse::Rename),
                                                  NeighbourhoodPlace::Game, AppSettings().ExpansionLevel);
     out << "renamed " << QuotedPath(folder) << " to " << QuotedPath(renamed) << "\n";
     return 0;
@@ -172,7 +192,7 @@ int RunRenameNeighbourhood(const CliArguments& args, std::ostream& out) {
 
 int RunRenameBackup(const CliArguments& args, std::ostream& out) {
     const fs::path folder = namedBackup(args);
-    const fs::path renamed = RenameNeighbourhood(folder, newName(args, NeighbourhoodPlace::Backups),
+    const fs::path renamed = RenameNeighbourhood(folder, newName(args, NeighbourhoodPlace::Backups, NameUse::Rename),
                                                  NeighbourhoodPlace::Backups, AppSettings().ExpansionLevel);
     out << "renamed " << QuotedPath(folder) << " to " << QuotedPath(renamed) << "\n";
     return 0;

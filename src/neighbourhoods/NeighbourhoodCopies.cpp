@@ -3,6 +3,7 @@
 #include "neighbourhoods/NeighbourhoodFolders.h"
 #include "platform/CaseInsensitivePath.h"
 #include "platform/ShellFileOps.h"
+#include "platform/SystemCalls.h"
 
 #include <stdlib.h>
 
@@ -136,30 +137,73 @@ void addKeptParts(CopySteps& steps, const fs::path& existing, const fs::path& ba
 enum class Existing { Replace, Refuse };
 
 constexpr std::string_view kStagedSuffix = ".partial-";
+constexpr std::string_view kSetAsideSuffix = ".old-";
 
-// Staged folders a crash or a power cut left beside `target`: only ever
-// incomplete copies, never a user's folder.
-void discardLeftoverStaging(const fs::path& target) {
-    const std::string prefix = "." + target.filename().string() + std::string(kStagedSuffix);
+// What an interrupted operation left beside `target` (a power cut, a killed
+// editor): an old neighbourhood set aside while `target` is missing goes back
+// into its place; staged copies go to the Trash, for they may hold the old
+// folder an operation swapped out but did not get to trash. Nothing is
+// deleted for good.
+void recoverInterrupted(const fs::path& target) {
+    const std::string name = target.filename().string();
+    const std::string staged = "." + name + std::string(kStagedSuffix);
+    const std::string setAside = "." + name + std::string(kSetAsideSuffix);
+    std::vector<fs::path> leftovers;
     std::error_code ec;
     for (fs::directory_iterator it(target.parent_path(), ec), end; !ec && it != end; it.increment(ec)) {
-        const std::string name = it->path().filename().string();
-        if (name.size() == prefix.size() + 6 && name.compare(0, prefix.size(), prefix) == 0) discard(it->path());
+        const std::string entry = it->path().filename().string();
+        const bool ours = (entry.size() == staged.size() + 6 && entry.compare(0, staged.size(), staged) == 0) ||
+                          (entry.size() == setAside.size() + 6 && entry.compare(0, setAside.size(), setAside) == 0);
+        if (ours) leftovers.push_back(it->path());
+    }
+    std::sort(leftovers.begin(), leftovers.end());
+    for (const fs::path& leftover : leftovers) {
+        try {
+            if (leftover.filename().string().compare(0, setAside.size(), setAside) == 0) {
+                if (!PathExists(target) && IsFolder(leftover / name)) RenameFolder(leftover / name, target, RenameCollision::Fail);
+                removeEmptyFolder(leftover);
+            } else {
+                MoveToTrash(leftover);
+            }
+        } catch (const std::exception&) {
+            // Left as it is: the operation itself does not depend on it.
+        }
     }
 }
 
-// Puts the complete folder `staged` in the place of the folder `target` and
-// sends the old one to the Trash under its own name. Both renames stay within
-// one folder, so a failure up to there leaves `target` as it was; the Trash,
-// which may have to copy across file systems, comes only once the new folder
-// is in place and the old one is set aside whole.
 struct Swapped {
     std::optional<TrashedItem> replaced;
     std::string replacedKept;
 };
 
+// Sends the replaced folder, set aside at `old`, to the Trash as `target`, the
+// place it had. The new folder is in place by then: should the Trash refuse,
+// the old one stays where it is, never deleted.
+Swapped trashReplaced(const fs::path& old, const fs::path& target) {
+    try {
+        return {MoveToTrashAs(old, target), {}};
+    } catch (const std::exception& error) {
+        return {std::nullopt, "the folder it replaced could not go to the Trash (" + std::string(error.what()) +
+                                  "); it is kept as " + QuotedPath(old)};
+    }
+}
+
+// Puts the complete folder `staged` in the place of the folder `target`. Where
+// the file system can, the two swap in one step, so `target` is never
+// missing; elsewhere the old folder is first renamed aside within the same
+// folder. Either way a failure up to there leaves `target` as it was, and
+// the Trash, which may have to copy across file systems, comes only once the
+// new folder is in place.
 Swapped swapInto(const fs::path& staged, const fs::path& target) {
-    std::string holderPattern = (target.parent_path() / ("." + target.filename().string() + ".old-XXXXXX")).string();
+    if (sys::RenameExchange(staged.string(), target.string()) == 0) {
+        // The old folder now lies at `staged`.
+        return trashReplaced(staged, target);
+    }
+    if (errno != EINVAL && errno != ENOSYS) {
+        throw ShellOperationError("cannot put " + QuotedPath(staged) + " in the place of " + QuotedPath(target), errno);
+    }
+    std::string holderPattern =
+        (target.parent_path() / ("." + target.filename().string() + std::string(kSetAsideSuffix) + "XXXXXX")).string();
     if (::mkdtemp(holderPattern.data()) == nullptr) {
         throw ShellOperationError("cannot create a folder beside " + QuotedPath(target), errno);
     }
@@ -183,16 +227,9 @@ Swapped swapInto(const fs::path& staged, const fs::path& target) {
         }
         throw ShellOperationError(cause);
     }
-    try {
-        TrashedItem trashed = MoveToTrash(setAside);
-        removeEmptyFolder(holder);
-        return {std::move(trashed), {}};
-    } catch (const std::exception& error) {
-        // The new folder is complete and in place; what the Trash did not
-        // take of the old one stays set aside, never deleted.
-        return {std::nullopt, "the folder it replaced could not go to the Trash (" + std::string(error.what()) +
-                                  "); it is kept as " + QuotedPath(setAside)};
-    }
+    Swapped swapped = trashReplaced(setAside, target);
+    if (swapped.replaced) removeEmptyFolder(holder);
+    return swapped;
 }
 
 // Builds the folder `target` beside it from the steps `plan` returns, then
@@ -201,6 +238,7 @@ Swapped swapInto(const fs::path& staged, const fs::path& target) {
 // is an error. The new folder gets `modeOf`'s permissions.
 NeighbourhoodCopyResult buildBeside(const fs::path& target, const fs::path& modeOf, Existing existing,
                                     const std::function<CopySteps()>& plan, Progress& progress) {
+    recoverInterrupted(target);
     const bool replacing = existing == Existing::Replace && IsFolder(target);
     if (PathExists(target) && !replacing) {
         throw NeighbourhoodCopyError(QuotedPath(target) + (IsFolder(target) ? " already exists" : " is not a folder"));
@@ -212,7 +250,6 @@ NeighbourhoodCopyResult buildBeside(const fs::path& target, const fs::path& mode
         std::error_code ec;
         fs::create_directories(target.parent_path(), ec);
         if (ec) throw ShellOperationError("cannot create the folder " + QuotedPath(target.parent_path()), ec.value());
-        discardLeftoverStaging(target);
         staged = createStagingFolder(target);
         progress.setMaximum(static_cast<int>(steps.size()));
         for (std::size_t i = 0; i < steps.size(); ++i) {

@@ -23,7 +23,9 @@ namespace corvane {
 // only once it is complete is an existing target set aside, the new folder
 // renamed into its place and the old one sent to the Trash. A failure before
 // that removes the temporary folder and leaves the target as it was. Only a
-// folder is ever replaced: a file with the target's name is an error.
+// folder is ever replaced: a file with the target's name is an error. What an
+// interrupted operation left beside the target is recovered by the next one
+// on that target: a set-aside folder goes back, a staged copy to the Trash.
 
 inline constexpr MessageId kNeighbourhoodCopyFailed{7021};
 

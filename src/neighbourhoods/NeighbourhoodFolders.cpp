@@ -1,5 +1,7 @@
 #include "neighbourhoods/NeighbourhoodFolders.h"
 
+#include "platform/AsciiText.h"
+
 #include "platform/AppFolder.h"
 #include "platform/AtomicFile.h"
 #include "platform/CaseInsensitivePath.h"
@@ -42,7 +44,12 @@ std::vector<std::string> NeighbourhoodFolderNames(const fs::path& folder) {
             names.push_back(std::move(name));
         }
     }
-    std::sort(names.begin(), names.end());
+    // Alphabetically, as the game's file system sees names: ignoring letter case.
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        const std::string lowerA = ToLowerAscii(a);
+        const std::string lowerB = ToLowerAscii(b);
+        return lowerA != lowerB ? lowerA < lowerB : a < b;
+    });
     return names;
 }
 

@@ -94,6 +94,11 @@ int RenameNoReplace(const std::string& from, const std::string& to) {
     return ::rename(from.c_str(), to.c_str());
 }
 
+int RenameExchange(const std::string& first, const std::string& second) {
+    if (refused(Call::Rename, second)) return -1;
+    return ::renameat2(AT_FDCWD, first.c_str(), AT_FDCWD, second.c_str(), RENAME_EXCHANGE);
+}
+
 int Remove(const std::string& path) {
     if (refused(Call::Remove, path)) return -1;
     return ::unlink(path.c_str());

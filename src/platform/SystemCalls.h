@@ -30,6 +30,9 @@ int Close(int descriptor, const std::string& about);
 int Rename(const std::string& from, const std::string& to);
 // rename() that fails with EEXIST rather than replace anything at `to`.
 int RenameNoReplace(const std::string& from, const std::string& to);
+// Swaps two existing entries in one step (renameat2 RENAME_EXCHANGE); EINVAL
+// where the file system cannot.
+int RenameExchange(const std::string& first, const std::string& second);
 int Remove(const std::string& path);
 int FlushFolder(const std::string& folder);
 

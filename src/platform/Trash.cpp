@@ -295,12 +295,19 @@ fs::path HomeTrashFolder() {
 }
 
 TrashedItem MoveToTrash(const fs::path& item) {
+    return MoveToTrashAs(item, item);
+}
+
+TrashedItem MoveToTrashAs(const fs::path& item, const fs::path& originalPath) {
     const fs::path physical = physicalItemPath(item);
     const struct stat info = requireTrashable(physical);
     refuseTrashItself(physical, HomeTrashFolder());
     const TrashCan can = chooseTrashCan(physical, info.st_dev);
     refuseTrashItself(physical, can.root);
-    const TrashedItem entry = claimName(can, physical.filename(), trashInfoText(physical, can));
+    std::error_code ec;
+    const fs::path recorded =
+        originalPath == item ? physical : fs::weakly_canonical(fs::absolute(originalPath, ec), ec);
+    const TrashedItem entry = claimName(can, recorded.filename(), trashInfoText(ec ? physical : recorded, can));
     try {
         MoveToNewPath(physical, entry.item);
     } catch (const ShellOperationError&) {

@@ -34,6 +34,11 @@ std::filesystem::path HomeTrashFolder();
 // place. Throws ShellOperationError.
 TrashedItem MoveToTrash(const std::filesystem::path& item);
 
+// The same for an item set aside before it went: the Trash records it (and
+// names it) as `originalPath`, where restoring it from the Trash puts it
+// back. `originalPath` must be on the item's file system.
+TrashedItem MoveToTrashAs(const std::filesystem::path& item, const std::filesystem::path& originalPath);
+
 // Sends everything directly in `folder` that is not a folder to the Trash;
 // the subfolders stay. Returns the entries in name order.
 std::vector<TrashedItem> MoveFolderFilesToTrash(const std::filesystem::path& folder);

@@ -167,8 +167,8 @@ void TNeighbourhoodPage::showPage() {
 void TNeighbourhoodPage::rebuildGameTree() {
     tvNGBD->clear();
     TreeAddRoot(*tvNGBD, qt(LangStr(6090)));
+    // The names come sorted as the game's file system sees them: ignoring letter case.
     for (const std::string& name : NeighbourhoodFolderNames(settings().GamePath)) TreeAddGroup(*tvNGBD, qt(name));
-    tvNGBD->sortItems(0, Qt::AscendingOrder);
     tvNGBD->setCurrentItem(tvNGBD->topLevelItem(0));
 }
 
@@ -176,7 +176,6 @@ void TNeighbourhoodPage::rebuildBackupTree() {
     tvNGBDBackup->clear();
     TreeAddRoot(*tvNGBDBackup, qt(LangStr(6091)));
     for (const std::string& name : NeighbourhoodFolderNames(BackupsFolder())) TreeAddGroup(*tvNGBDBackup, qt(name));
-    tvNGBDBackup->sortItems(0, Qt::AscendingOrder);
     tvNGBDBackup->setCurrentItem(tvNGBDBackup->topLevelItem(0));
 }
 
@@ -210,7 +209,10 @@ void TNeighbourhoodPage::showDescriptionOf(QTreeWidget* tree) {
     describedFolder_.reset();
     if (node != nullptr && node->parent() != nullptr) {
         describedFolder_ = folderOf(tree, node->text(0).toStdString());
-        ReportFailure(dialogs(), [&] { description = ReadNeighbourhoodDescription(*describedFolder_); });
+        // A description that could not be read is never saved over.
+        if (!ReportFailure(dialogs(), [&] { description = ReadNeighbourhoodDescription(*describedFolder_); })) {
+            describedFolder_.reset();
+        }
     }
     // The file keeps Windows line ends; the memo has its own.
     memNGBD->setPlainText(description ? GameText(*description).replace("\r\n", "\n") : qt(LangStr(6125)));
@@ -315,8 +317,9 @@ void TNeighbourhoodPage::mNGBDBURestoreClick() {
     const fs::path target = ResolveCaseInsensitive(settings().GamePath, *name);
     const bool existed = folderExists(target);
     if (existed && !ask(quoted(target) + " " + LangStr(7101) + "\n" + LangStr(7100) + "\n")) return;
-    const bool open = existed && isOpen(*name);
-    if (open && !saveBeforeChanging(*name)) return;
+    // Changes to a neighbourhood whose folder is gone cannot be saved; it is read anew all the same.
+    const bool open = isOpen(*name);
+    if (open && existed && !saveBeforeChanging(*name)) return;
     bool restored = false;
     NeighbourhoodCopyResult result;
     {
@@ -330,12 +333,9 @@ void TNeighbourhoodPage::mNGBDBURestoreClick() {
     showDescriptionOf(tvNGBDBackup);
     tellKeptFolder(result);
     if (!restored) return;
-    if (!existed) {
-        // A new neighbourhood: it joins the header's list, the open one stays selected.
-        host().RelistNeighbourhoods(openFolder());
-    } else if (open) {
-        reopenNeighbourhood();
-    }
+    // A new neighbourhood joins the header's list, the open one stays selected.
+    if (!existed) host().RelistNeighbourhoods(openFolder());
+    if (open) reopenNeighbourhood();
 }
 
 void TNeighbourhoodPage::deleteIn(QTreeWidget* tree) {
@@ -352,8 +352,11 @@ void TNeighbourhoodPage::deleteIn(QTreeWidget* tree) {
     if (game && !saveBeforeChanging(*name)) return;
     {
         const PageLock locked(host());
-        runOperation(
-            [&] { DeleteNeighbourhood(folder, game ? NeighbourhoodPlace::Game : NeighbourhoodPlace::Backups); });
+        runOperation([&] {
+            // The Trash may have to copy the folder to another file system.
+            const auto progress = host().ShowBusy(*name);
+            DeleteNeighbourhood(folder, game ? NeighbourhoodPlace::Game : NeighbourhoodPlace::Backups);
+        });
         game ? rebuildGameTree() : rebuildBackupTree();
     }
     showDescriptionOf(tree);

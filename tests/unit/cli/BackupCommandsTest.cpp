@@ -103,7 +103,9 @@ TEST_F(BackupCommandsTest, WrongUseIsRefusedBeforeAnythingChanges) {
         {{"--game", "GAME", "backup", "07"}, 2, "no neighbourhood numbered 07"},
         {{"--game", "GAME", "restore", "UserData3-old"}, 1, "restore it --as UserData2"},
         {{"--game", "GAME", "copy-neighbourhood", "03", "UserData2"}, 2, "already exists"},
-        {{"--game", "GAME", "copy-backup", "UserData3", "UserData"}, 1, "a backup's new name is UserData2"},
+        {{"--game", "GAME", "copy-backup", "UserData3", "userdata"}, 1, "the new name is UserData2 ... UserData99"},
+        {{"--game", "GAME", "copy-neighbourhood", "03", "01"}, 1, "the new name is UserData2 ... UserData99"},
+        {{"--game", "GAME", "rename-neighbourhood", "03", "UserData"}, 1, "(UserData only without expansion packs)"},
         {{"--game", "GAME", "rename-neighbourhood", "01", "UserData8"}, 2, LangStr(7106)},
         {{"--game", "GAME", "delete-neighbourhood", "01"}, 2, LangStr(7104)},
         {{"--game", "GAME", "rename-neighbourhood", "03", "Elsewhere"}, 1, "the new name wants UserData"},
@@ -130,7 +132,7 @@ TEST_F(BackupCommandsTest, CopiesRenamesDeletionsAndDescriptions) {
         const char* out;
     } steps[] = {
         {{"copy-neighbourhood", "03", "7"}, "to \"GAME/UserData7\""},
-        {{"rename-neighbourhood", "UserData7", "UserData8"}, "to \"GAME/UserData8\""},
+        {{"rename-neighbourhood", "UserData7", "USERDATA8"}, "to \"GAME/UserData8\""},
         {{"backup", "08"}, "to \"BACKUPS/UserData8\""},
         {{"copy-backup", "UserData8", "UserData9"}, "to \"BACKUPS/UserData9\""},
         {{"rename-backup", "userdata9", "UserData10"}, "to \"BACKUPS/UserData10\""},

@@ -110,6 +110,10 @@ TEST_F(NeighbourhoodCopiesTest, BackupOverAnOlderBackupReplacesItWholeAndTrashes
     ASSERT_TRUE(result.replaced);
     EXPECT_EQ(result.replaced->item, trashed("userdata3"));
     EXPECT_TRUE(fs::exists(trashed("userdata3/old-only.txt")));
+    // Restoring it from the Trash puts it back where it was.
+    std::ifstream info(result.replaced->info);
+    const std::string infoText((std::istreambuf_iterator<char>(info)), std::istreambuf_iterator<char>());
+    EXPECT_NE(infoText.find("Path=" + (backups / "userdata3").string() + "\n"), std::string::npos) << infoText;
     EXPECT_TRUE(hiddenEntries(backups).empty());
 }
 
@@ -124,15 +128,20 @@ TEST_F(NeighbourhoodCopiesTest, AFileWithTheTargetsNameIsNeverReplaced) {
     EXPECT_FALSE(fs::exists(dir.path() / "data/Trash/files"));
 }
 
-// What a crash left of an earlier backup is cleared away by the next one;
-// hidden folders of other names stay.
-TEST_F(NeighbourhoodCopiesTest, ABackupClearsAwayStagedFoldersAnInterruptedOneLeft) {
+// What a crash left of an earlier backup: the old backup set aside while its
+// name was free goes back first; a staged copy goes to the Trash (it may hold
+// an old backup swapped out); nothing is deleted for good, and the leftovers
+// of other names stay.
+TEST_F(NeighbourhoodCopiesTest, AnInterruptedBackupIsRecoveredAndNothingIsDeletedForGood) {
     const fs::path source = makeNeighbourhood("UserData3");
     write(backups / ".UserData3.partial-a1B2c3/Characters/User00001.iff", "half a copy");
-    write(backups / ".UserData3.old-a1B2c3/UserData3/keep.txt", "a set-aside neighbourhood is never removed");
+    write(backups / ".UserData3.old-d4E5f6/UserData3/old.txt", "the old backup");
     write(backups / ".UserData4.partial-a1B2c3/x", "another neighbourhood's");
-    BackUpNeighbourhood(source, backups, progress);
-    EXPECT_EQ(hiddenEntries(backups), (std::vector<std::string>{".UserData3.old-a1B2c3", ".UserData4.partial-a1B2c3"}));
+    const NeighbourhoodCopyResult result = BackUpNeighbourhood(source, backups, progress);
+    ASSERT_TRUE(result.replaced) << "the old backup came back and was replaced";
+    EXPECT_TRUE(fs::exists(result.replaced->item / "old.txt"));
+    EXPECT_TRUE(fs::exists(trashed(".UserData3.partial-a1B2c3") / "Characters/User00001.iff"));
+    EXPECT_EQ(hiddenEntries(backups), std::vector<std::string>{".UserData4.partial-a1B2c3"});
 }
 
 // When the Trash refuses the replaced backup, the new one is still in place
@@ -148,7 +157,9 @@ TEST_F(NeighbourhoodCopiesTest, AReplacedFolderTheTrashRefusesIsKept) {
     EXPECT_TRUE(fs::exists(backups / "UserData3/Characters/User00001.iff"));
     const std::vector<std::string> hidden = hiddenEntries(backups);
     ASSERT_EQ(hidden.size(), 1u);
-    const fs::path kept = backups / hidden.front() / "UserData3";
+    // Swapped out in one step, or renamed aside where the file system cannot swap.
+    fs::path kept = backups / hidden.front();
+    if (!fs::exists(kept / "old-only.txt")) kept /= "UserData3";
     EXPECT_EQ(treeOf(kept), (Tree{{"old-only.txt", "old"}}));
     EXPECT_NE(result.replacedKept.find(kept.string()), std::string::npos) << result.replacedKept;
 }
