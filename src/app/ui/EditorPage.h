@@ -17,6 +17,7 @@
 #include <string_view>
 #include <vector>
 
+class QFrame;
 class QGroupBox;
 
 namespace corvane {
@@ -64,6 +65,9 @@ public:
     // Shows in the preview what a skin tool's page is making (a texture being
     // imported, a skin being exported, a character file being built).
     virtual void ShowSkinToolPreview(const SkinToolPreview& preview) = 0;
+    // The panel below the preview where the skin tools name the files they
+    // will write; hidden at every page change.
+    virtual QFrame& lowCenterPanel() = 0;
 };
 
 // Holds the pages locked for as long as it lives, whatever ends the work.

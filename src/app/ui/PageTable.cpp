@@ -10,6 +10,7 @@
 #include "sim/ui/TTraitPage.h"
 #include "skins/ui/THandsPage.h"
 #include "skins/ui/TSkinPage.h"
+#include "skintools/ui/TImportPage.h"
 
 #include <algorithm>
 
@@ -73,7 +74,7 @@ std::vector<PageInfo> makePages() {
         skinPage(Kind::Pajamas, "btnPajamas", "grpPajamas", Outfit::Pajamas, {.caption = {text(4023)}, .offeredFor = humans}),
         skinPage(Kind::Nude, "btnNude", "grpNude", Outfit::Nude, {.caption = {text(4024)}, .offeredFor = humansWithFourthPack}),
         {Kind::Hands, "btnHands", {{"grpHands", kRightShort}}, Large, true, false, SetByPage, Outfit::Hands, MakePage<THandsPage>, {.caption = {text(4025)}, .offeredFor = humans}},
-        {Kind::Import, "btnImport", {{"grpImport", kRightTall}}, Large, false, false, LargeLogo, Outfit::Everyday, kGroupsOnly, {.gapBefore = true, .caption = {text(5041)}}},
+        {Kind::Import, "btnImport", {{"grpImport", kRightTall}}, Large, false, false, LargeLogo, Outfit::Everyday, MakePage<TImportPage>, {.gapBefore = true, .caption = {text(5041)}}},
         {Kind::Export, "btnExport", {{"grpExport", kRightTall}}, Large, false, false, SetByPage, Outfit::Everyday, kGroupsOnly, {.caption = {text(5037)}, .followsCharacter = false}},
         {Kind::CMXBuilder, "btnCMXBuilder", {{"grpCMXBuilder", kRightTall}}, Large, false, false, LargeLogo, Outfit::Everyday,
          kGroupsOnly, {.caption = {text(5035)}, .followsCharacter = false}},

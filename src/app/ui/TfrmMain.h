@@ -104,6 +104,7 @@ public:
     void showPreviewMeshes(const std::vector<PreviewMesh>& meshes, const std::string& skeleton, bool child);
     void RefreshPreview() override { UpdatePreview(PreviewContent::Normal); }
     void ShowSkinToolPreview(const SkinToolPreview& preview) override;
+    QFrame& lowCenterPanel() override { return *pnlLowCenter; }
     QPixmap missingPicture() const override;
     TSkinSelectPanel& skinPanel() override { return *grpSelectSkins; }
     // Draws the current character's six pictures in an OpenGL context of its
