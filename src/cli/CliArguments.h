@@ -27,6 +27,8 @@ struct CliArguments {
     std::optional<bool> overwrite;            // --overwrite all|none (after the command): true for all
     std::optional<std::string> restoreAs;     // --as NB (after the command)
     bool replace = false;                     // --replace (after the command)
+    bool childrenFormals = false;             // --children-formals (after the command)
+    std::optional<std::string> report;        // --report FILE (after the command)
     std::string command;                      // "help", "version", or a command word
     std::vector<std::string> arguments;
 };

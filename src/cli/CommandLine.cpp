@@ -12,6 +12,7 @@
 #include "cli/RenderCommand.h"
 #include "cli/SetCommand.h"
 #include "cli/SkinCommands.h"
+#include "cli/SkinToolCommands.h"
 #include "neighbourhoods/InterruptedSaveReport.h"
 #include "platform/FormatError.h"
 
@@ -69,6 +70,13 @@ const char* const kUsage =
     "                             UserData or UserData2 ... UserData99); an existing neighbourhood is\n"
     "                             replaced only with --replace (its other subfolders stay, the old one\n"
     "                             goes to the Trash)\n"
+    "  validate [--json]          checks every installed character file and texture: suit names, missing\n"
+    "                             meshes, texture sizes and colours; one problem a line\n"
+    "  duplicates [--json]        skin files the game has more than once, in the skin folders or also in\n"
+    "                             its archives; one finding a line, grouped by folder\n"
+    "  missing-skins NB [--children-formals] [--report FILE.csv|FILE.txt|FILE.xml]\n"
+    "                             the skins the characters of NB wear that are not installed; --report\n"
+    "                             also saves the list\n"
     "  blur [adult|child|dog|cat on|off]\n"
     "                             whether the game blurs nude adults, children, dogs and cats; off writes\n"
     "                             the censor override file, on moves it to the Trash\n"
@@ -78,7 +86,7 @@ const char* const kUsage =
     "  --lang CODE   language of the texts and of the characters' names and biographies:\n"
     "                usen, uken, fren, germ, ital, span, ... (default: the game's language)\n"
     "  --json        the result as JSON (neighbourhoods, characters, show, skins, cvp-info,\n"
-    "                backups)\n"
+    "                backups, validate, duplicates)\n"
     "  --dry-run     set, import-cvp: change nothing, print what would change\n"
     "  --seed N      skins: the seed of the random mesh a page selects when the character's own\n"
     "                is not installed (default: a fixed seed, so runs repeat); set: the seed of\n"
@@ -90,12 +98,17 @@ const char* const kUsage =
     "                default) keeps them\n"
     "  --as NB       restore: the neighbourhood to restore to (default: the backup's name)\n"
     "  --replace     restore: replace the neighbourhood when it exists\n"
+    "  --children-formals\n"
+    "                missing-skins: check the formal skins too (the page's Show Missing Children\n"
+    "                Formals)\n"
+    "  --report F    missing-skins: save the list as CSV, text or XML, by F's extension\n"
     "  --quiet       nothing on stderr but errors\n"
     "  --progress    progress lines on stderr even when it is not a terminal\n"
     "  --help        this text\n"
     "  --version     the program's version\n"
     "\n"
-    "Exit status: 0 done; 1 wrong usage; 2 not found, damaged or failed.\n";
+    "Exit status: 0 done; 1 wrong usage; 2 not found, damaged or failed; 3 a check (validate,\n"
+    "duplicates, missing-skins) found problems.\n";
 
 namespace {
 
@@ -107,6 +120,7 @@ enum Offered : unsigned {
     kProfileExport = 64,  // --rating, --credits, --leave-out
     kOverwrite = 128,
     kRestore = 256,  // --as, --replace
+    kMissingSkins = 512,  // --children-formals, --report
 };
 
 struct Command {
@@ -138,6 +152,9 @@ constexpr Command kCommands[] = {
     {"backups", RunBackups, "no arguments", 0, 0, kJson},
     {"backup", RunBackup, "NB", 1, 1, kNone},
     {"restore", RunRestore, "BACKUP", 1, 1, kRestore},
+    {"validate", RunValidate, "no arguments", 0, 0, kJson},
+    {"duplicates", RunDuplicates, "no arguments", 0, 0, kJson},
+    {"missing-skins", RunMissingSkins, "NB", 1, 1, kMissingSkins},
     {"blur", RunBlur, "[adult|child|dog|cat on|off]", 0, 2, kNone},
 };
 
@@ -168,6 +185,8 @@ void checkUsage(const Command& command, const CliArguments& args) {
     refuse("--overwrite", args.overwrite.has_value(), kOverwrite);
     refuse("--as", args.restoreAs.has_value(), kRestore);
     refuse("--replace", args.replace, kRestore);
+    refuse("--children-formals", args.childrenFormals, kMissingSkins);
+    refuse("--report", args.report.has_value(), kMissingSkins);
     if (args.arguments.size() > command.most) {
         throw std::invalid_argument("surplus argument " + args.arguments[command.most] + ": " + word + " takes " +
                                     std::string(command.synopsis));
