@@ -1,11 +1,13 @@
 #include "skintools/DuplicateSearch.h"
 
 #include "platform/AsciiText.h"
+#include "platform/CaseInsensitivePath.h"
 #include "platform/LanguageModule.h"
 #include "platform/TextLines.h"
 #include "skins/SkinCatalogueBuilder.h"
 
 #include <optional>
+#include <string_view>
 #include <unordered_map>
 
 namespace corvane {
@@ -36,6 +38,11 @@ void startPass(const ScanControl& control, MessageId status, std::size_t files) 
     control.progress.setMaximum(static_cast<int>(files) - 1);
 }
 
+ProblemRecordDetails folderDuplicateRecord(const std::filesystem::path& copy, const std::filesystem::path& original,
+                                           const std::string& isACopyOf) {
+    return ProblemAbout(copy, copy.string() + kCrLf + isACopyOf + " " + original.string(), "Duplicate");
+}
+
 // Where the copies of one name lie: the last file of that name, and the last
 // one whose path differs (letter case ignored) from the last one's.
 struct NameGroup {
@@ -58,7 +65,12 @@ std::string ArchiveEntryKey(const std::string& entryName, ArchiveNameRule rule) 
 }
 
 std::string LooseFileKey(const std::filesystem::path& file) {
-    return trimmedLower(file.filename().string());
+    // Straight from the path's text: this runs for every file of every folder.
+    std::string_view name = file.native();
+    name.remove_prefix(name.rfind('/') + 1);  // npos + 1 == 0: no folder
+    while (!name.empty() && static_cast<unsigned char>(name.front()) <= ' ') name.remove_prefix(1);
+    while (!name.empty() && static_cast<unsigned char>(name.back()) <= ' ') name.remove_suffix(1);
+    return ToLowerAscii(name);
 }
 
 ProblemRecordDetails ArchiveDuplicateRecord(const std::filesystem::path& file, const FarRecordDetails& entry) {
@@ -69,7 +81,7 @@ ProblemRecordDetails ArchiveDuplicateRecord(const std::filesystem::path& file, c
 }
 
 ProblemRecordDetails FolderDuplicateRecord(const std::filesystem::path& copy, const std::filesystem::path& original) {
-    return ProblemAbout(copy, copy.string() + kCrLf + LangStr(kIsACopyOf) + " " + original.string(), "Duplicate");
+    return folderDuplicateRecord(copy, original, LangStr(kIsACopyOf));
 }
 
 bool AppendArchiveDuplicates(const std::vector<std::filesystem::path>& files,
@@ -94,29 +106,33 @@ bool AppendArchiveDuplicates(const std::vector<std::filesystem::path>& files,
 
 bool AppendFolderDuplicates(const std::vector<std::filesystem::path>& files, const ScanControl& control,
                             ProblemList& findings) {
-    std::vector<std::string> keys;
-    std::vector<std::string> lowerPaths;
-    keys.reserve(files.size());
-    lowerPaths.reserve(files.size());
-    std::unordered_map<std::string, NameGroup> groups;
-    groups.reserve(files.size());
+    const auto samePlace = [&](std::size_t a, std::size_t b) {
+        return EqualsIgnoreCase(files[a].native(), files[b].native());
+    };
+    std::unordered_map<std::string, std::size_t> groupOfName;
+    groupOfName.reserve(files.size());
+    std::vector<NameGroup> groups;
+    std::vector<std::size_t> groupOf(files.size());
     for (std::size_t i = 0; i < files.size(); ++i) {
-        keys.push_back(LooseFileKey(files[i]));
-        lowerPaths.push_back(ToLowerAscii(files[i].string()));
-        auto [group, isNew] = groups.try_emplace(keys.back(), NameGroup{i, std::nullopt});
-        if (isNew) continue;
-        NameGroup& g = group->second;
-        if (lowerPaths[g.last] != lowerPaths[i]) {
-            g.lastElsewhere = g.last;  // every later file of the name lies where the new last one lies
+        const auto [named, isNew] = groupOfName.try_emplace(LooseFileKey(files[i]), groups.size());
+        groupOf[i] = named->second;
+        if (isNew) {
+            groups.push_back({i, std::nullopt});
+            continue;
         }
-        g.last = i;
+        NameGroup& group = groups[named->second];
+        if (!samePlace(group.last, i)) {
+            group.lastElsewhere = group.last;  // every later file of the name lies where the new last one lies
+        }
+        group.last = i;
     }
+    const std::string isACopyOf = LangStr(kIsACopyOf);
     for (std::size_t i = 0; i < files.size(); ++i) {
         if (control.shouldStop()) return false;
-        const NameGroup& g = groups.at(keys[i]);
-        const std::optional<std::size_t> copy = lowerPaths[g.last] != lowerPaths[i] ? g.last : g.lastElsewhere;
+        const NameGroup& group = groups[groupOf[i]];
+        const std::optional<std::size_t> copy = samePlace(group.last, i) ? group.lastElsewhere : group.last;
         if (copy) {
-            findings.push_back(FolderDuplicateRecord(files[*copy], files[i]));
+            findings.push_back(folderDuplicateRecord(files[*copy], files[i], isACopyOf));
         }
     }
     return true;
