@@ -17,6 +17,7 @@ namespace {
 constexpr MessageId kTheFile{7120};
 constexpr MessageId kAlsoInArchive{7121};
 constexpr MessageId kIsACopyOf{7122};
+constexpr MessageId kSearching{7118};
 constexpr MessageId kComparingTextures{7119};
 constexpr MessageId kComparingCharacterFiles{7123};
 constexpr MessageId kComparingMeshes{7124};
@@ -140,6 +141,7 @@ bool AppendFolderDuplicates(const std::vector<std::filesystem::path>& files, con
 
 DuplicateSearchResult SearchDuplicates(const SkinFolders& folders, SkinCatalogue& catalogue,
                                        const ScanControl& control) {
+    control.progress.showStatus(LangStr(kSearching));
     LoadSkinData(catalogue, folders, control.progress);
     const std::vector<FarRecordDetails> none;
     struct Pass {

@@ -55,7 +55,7 @@ struct DuplicateSearchResult {
     bool stopped = false;  // the user stopped the search; `findings` holds what was found so far
 };
 
-// The whole search: builds `catalogue` when needed, compares the textures,
+// The whole search (busy text 7118): builds `catalogue` when needed, compares the textures,
 // the character files and the meshes (busy texts 7119, 7123, 7124, the bar
 // over each list), and discards the catalogue at the end so that its next
 // use reads the archives again.
