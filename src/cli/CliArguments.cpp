@@ -113,6 +113,13 @@ CliArguments ParseCliArguments(const std::vector<std::string>& args) {
         } else if (std::optional<std::string> CliArguments::*choice = skinChoiceOption(arg)) {
             if (beforeCommand) throw std::invalid_argument(arg + " goes after the command");
             parsed.*choice = valueAfter(args, i);
+        } else if (arg == "--children-formals" || arg == "--report") {
+            if (beforeCommand) throw std::invalid_argument(arg + " goes after the command");
+            if (arg == "--report") {
+                parsed.report = valueAfter(args, i);
+            } else {
+                parsed.childrenFormals = true;
+            }
         } else if (arg == "--game" || arg == "--lang") {
             if (!beforeCommand) throw std::invalid_argument(arg + " goes before the command");
             if (arg == "--game") {

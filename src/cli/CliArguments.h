@@ -38,6 +38,8 @@ struct CliArguments {
     std::optional<std::string> handType;
     std::optional<std::string> series;
     std::optional<std::string> skinName;
+    bool childrenFormals = false;             // --children-formals (after the command)
+    std::optional<std::string> report;        // --report FILE (after the command)
     std::string command;                      // "help", "version", or a command word
     std::vector<std::string> arguments;
 };

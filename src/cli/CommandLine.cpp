@@ -12,6 +12,7 @@
 #include "cli/RenderCommand.h"
 #include "cli/SetCommand.h"
 #include "cli/SkinCommands.h"
+#include "cli/SkinCheckCommands.h"
 #include "cli/SkinToolCommands.h"
 #include "neighbourhoods/InterruptedSaveReport.h"
 #include "platform/FormatError.h"
@@ -79,6 +80,13 @@ const char* const kUsage =
     "                             moves the folder to the Trash (UserData is never deleted)\n"
     "  description NB [TEXT], backup-description BACKUP [TEXT]\n"
     "                             prints the description, or replaces it with TEXT (\\n: a new line)\n"
+    "  validate [--json]          checks every installed character file and texture: suit names, missing\n"
+    "                             meshes, texture sizes and colours; one problem a line\n"
+    "  duplicates [--json]        skin files the game has more than once, in the skin folders or also in\n"
+    "                             its archives; one finding a line, grouped by folder\n"
+    "  missing-skins NB [--children-formals] [--report FILE.csv|FILE.txt|FILE.xml]\n"
+    "                             the skins the characters of NB wear that are not installed; --report\n"
+    "                             also saves the list\n"
     "  blur [adult|child|dog|cat on|off]\n"
     "                             whether the game blurs nude adults, children, dogs and cats; off writes\n"
     "                             the censor override file, on moves it to the Trash\n"
@@ -104,7 +112,7 @@ const char* const kUsage =
     "                usen, uken, fren, germ, ital, span, ... (default: the game's language)\n"
     "  --mesh NAME   skins: the mesh whose textures to list; import-texture: the character file\n"
     "  --json        the result as JSON (neighbourhoods, characters, show, skins, cvp-info,\n"
-    "                backups)\n"
+    "                backups, validate, duplicates)\n"
     "  --dry-run     set, import-cvp, import-texture, export-skin, build-cmx: change nothing, print\n"
     "                what would change\n"
     "  --seed N      skins: the seed of the random mesh a page selects when the character's own\n"
@@ -128,12 +136,17 @@ const char* const kUsage =
     "  --hand H      left (default), right; --hand-type P: open (default), closed, pointing, formal\n"
     "  --series NNN  the series number; a character that is not a digit counts as 0\n"
     "  --name NAME   the skin's own name: letters, digits, - and _\n"
+    "  --children-formals\n"
+    "                missing-skins: check the formal skins too (the page's Show Missing Children\n"
+    "                Formals)\n"
+    "  --report F    missing-skins: save the list as CSV, text or XML, by F's extension\n"
     "  --quiet       nothing on stderr but errors\n"
     "  --progress    progress lines on stderr even when it is not a terminal\n"
     "  --help        this text\n"
     "  --version     the program's version\n"
     "\n"
-    "Exit status: 0 done; 1 wrong usage; 2 not found, damaged or failed.\n";
+    "Exit status: 0 done; 1 wrong usage; 2 not found, damaged or failed; 3 a check (validate,\n"
+    "duplicates, missing-skins) found problems.\n";
 
 namespace {
 
@@ -146,6 +159,7 @@ enum Offered : unsigned {
     kOverwrite = 128,
     kRestore = 256,  // --as, --replace
     kSkinMaking = 512,  // --type, --gender, --age, --size, --tone, --hand, --hand-type, --series, --name, --replace
+    kMissingSkins = 1024,  // --children-formals, --report
 };
 
 struct Command {
@@ -185,6 +199,9 @@ constexpr Command kCommands[] = {
     {"delete-backup", RunDeleteBackup, "BACKUP", 1, 1, kNone},
     {"description", RunDescription, "NB [TEXT]", 1, 2, kNone},
     {"backup-description", RunBackupDescription, "BACKUP [TEXT]", 1, 2, kNone},
+    {"validate", RunValidate, "no arguments", 0, 0, kJson},
+    {"duplicates", RunDuplicates, "no arguments", 0, 0, kJson},
+    {"missing-skins", RunMissingSkins, "NB", 1, 1, kMissingSkins},
     {"blur", RunBlur, "[adult|child|dog|cat on|off]", 0, 2, kNone},
     {"import-texture", RunImportTexture, "FILE.bmp", 1, 1, kSkinMaking | kMesh | kDryRun},
     {"export-skin", RunExportSkin, "MESH TEXTURE", 2, 2, kSkinMaking | kDryRun},
@@ -228,6 +245,8 @@ void checkUsage(const Command& command, const CliArguments& args) {
                                         std::pair{"--name", args.skinName.has_value()}}) {
         refuse(option, given, kSkinMaking);
     }
+    refuse("--children-formals", args.childrenFormals, kMissingSkins);
+    refuse("--report", args.report.has_value(), kMissingSkins);
     if (args.arguments.size() > command.most) {
         throw std::invalid_argument("surplus argument " + args.arguments[command.most] + ": " + word + " takes " +
                                     std::string(command.synopsis));

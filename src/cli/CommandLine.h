@@ -11,6 +11,7 @@ namespace corvane::cli {
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitUsage = 1;     // wrong usage: one line and a hint to --help
 inline constexpr int kExitFailed = 2;    // something named is not there, a damaged file, a failed operation
+inline constexpr int kExitProblems = 3;  // a check ran and found problems (validate, duplicates, missing-skins)
 
 // The usage text --help prints.
 extern const char* const kUsage;

@@ -10,6 +10,7 @@
 #include <array>
 #include <cerrno>
 #include <cstdio>
+#include <fstream>
 #include <memory>
 #include <random>
 #include <system_error>
@@ -318,8 +319,37 @@ using RenameFunction = int (*)(const fs::path&, const fs::path&);
 
 // The cross-file-system half of a move: a flushed copy beside the target,
 // renamed into place, and only then the source removed.
+// True when the two files hold the same bytes (sizes compared first).
+bool sameFileContent(const fs::path& a, const fs::path& b) {
+    std::error_code ec;
+    const auto sizeA = fs::file_size(a, ec);
+    if (ec) return false;
+    const auto sizeB = fs::file_size(b, ec);
+    if (ec || sizeA != sizeB) return false;
+    std::ifstream inA(a, std::ios::binary);
+    std::ifstream inB(b, std::ios::binary);
+    std::array<char, 1 << 16> bufferA{};
+    std::array<char, 1 << 16> bufferB{};
+    while (inA && inB) {
+        inA.read(bufferA.data(), bufferA.size());
+        inB.read(bufferB.data(), bufferB.size());
+        if (inA.gcount() != inB.gcount() ||
+            !std::equal(bufferA.begin(), bufferA.begin() + inA.gcount(), bufferB.begin())) {
+            return false;
+        }
+    }
+    return !inA.bad() && !inB.bad() && inA.eof() && inB.eof();
+}
+
 void moveByCopy(const fs::path& source, const fs::path& target, RenameFunction renameIntoPlace) {
     const fs::path staging = copyToStaging(source, target, Flush::Yes);
+    // The source goes only once its copy is known whole: a file that changed
+    // or a copy that came out short stops the move with both left as they were.
+    std::error_code ec;
+    if (fs::is_regular_file(fs::symlink_status(source, ec)) && !sameFileContent(source, staging)) {
+        discardPartial(staging);
+        fail("cannot move " + QuotedPath(source) + " to " + QuotedPath(target) + ": the copy differs from the file");
+    }
     if (const int error = renameIntoPlace(staging, target); error != 0) {
         discardPartial(staging);
         fail("cannot move " + QuotedPath(source) + " to " + QuotedPath(target), error);

@@ -55,14 +55,11 @@ void reportForBuilder(const CharacterFileFindings& findings, Dialogs& dialogs) {
 }
 
 void recordProblems(const CharacterFileFindings& findings, const std::filesystem::path& path, ProblemList& problems) {
-    std::string folder = path.parent_path().string();
-    folder += std::filesystem::path::preferred_separator;
-    const std::string file = path.filename().string();
     if (findings.badName) {
-        problems.push_back({file, folder, LangStr(6153), "BadName"});
+        problems.push_back(ProblemAbout(path, LangStr(6153), "BadName"));
     }
     if (!findings.missingMesh.empty()) {
-        problems.push_back({file, folder, missingMeshLines(findings.missingMesh), "MissingSKN"});
+        problems.push_back(ProblemAbout(path, missingMeshLines(findings.missingMesh), "MissingSKN"));
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -14,5 +15,12 @@ struct ProblemRecordDetails {
 };
 
 using ProblemList = std::vector<ProblemRecordDetails>;
+
+// A finding about the file at `file`: its name, and its folder with the separator.
+inline ProblemRecordDetails ProblemAbout(const std::filesystem::path& file, std::string description, std::string kind) {
+    std::string folder = file.parent_path().string();
+    folder += std::filesystem::path::preferred_separator;
+    return {file.filename().string(), std::move(folder), std::move(description), std::move(kind)};
+}
 
 }  // namespace corvane

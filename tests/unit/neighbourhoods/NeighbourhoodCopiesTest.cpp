@@ -363,7 +363,8 @@ TEST_F(NeighbourhoodCopiesTest, FreeNamesNeverOfferATakenName) {
     EXPECT_EQ(FreeNeighbourhoodNames(game, false), expected);
     expected.insert(expected.begin(), "UserData");
     EXPECT_EQ(FreeNeighbourhoodNames(game, true), expected);
-    EXPECT_EQ(NeighbourhoodFolderNames(game), (std::vector<std::string>{"USERDATA5", "Userdata8", "userdata2"}));
+    // Sorted as the game sees names: ignoring letter case.
+    EXPECT_EQ(NeighbourhoodFolderNames(game), (std::vector<std::string>{"userdata2", "USERDATA5", "Userdata8"}));
 
     fs::create_directories(game / "userDATA");
     for (int n = 2; n <= 99; ++n) fs::create_directories(game / ("UsErDaTa" + std::to_string(n)));

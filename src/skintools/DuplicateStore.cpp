@@ -1,0 +1,123 @@
+#include "skintools/DuplicateStore.h"
+
+#include "platform/AppFolder.h"
+#include "platform/CaseInsensitivePath.h"
+#include "platform/ShellFileOps.h"
+#include "platform/StyledMessageDlg.h"
+#include "platform/Trash.h"
+
+#include <initializer_list>
+
+namespace corvane {
+
+namespace {
+
+std::string joinedTexts(std::initializer_list<int> ids) {
+    std::string text;
+    for (int id : ids) {
+        text += (text.empty() ? "" : " ") + LangStr(id);
+    }
+    return text;
+}
+
+// `folder` (relative, as a tree group names it) + `fileName` below `base`;
+// a name that would leave `base` is refused.
+std::filesystem::path below(const std::filesystem::path& base, const std::string& folder, const std::string& fileName) {
+    const std::filesystem::path relative = (std::filesystem::path(folder) / fileName).lexically_normal();
+    const bool escapes = relative.is_absolute() || relative.empty() || *relative.begin() == "..";
+    if (escapes || fileName.empty() || fileName.find('/') != std::string::npos) {
+        throw SkinMoveError(QuotedPath(relative) + " does not lie below " + QuotedPath(base));
+    }
+    return base / relative;
+}
+
+void makeWritable(const std::filesystem::path& file) {
+    std::error_code ignored;  // a file that stays read-only still moves by rename; a failed copy says why
+    std::filesystem::permissions(file, std::filesystem::perms::owner_write, std::filesystem::perm_options::add,
+                                 ignored);
+}
+
+// Whether a move may replace the file at `target`: yes when there is none,
+// else the user's answer to `question`.
+bool mayReplace(const std::filesystem::path& target, MessageId question, Dialogs& dialogs) {
+    if (!PathExists(target)) return true;
+    const std::string text = LangStr(question) + "\n" + target.string();
+    return StyledMessageDlg(dialogs, LangStr(5022), text, MsgKind::Confirmation, 0, mrNo, mbYesNo) == mrYes;
+}
+
+// Moves `source` to `target`; a file at `target` goes to the Trash first, so
+// that a failed move loses neither file.
+void moveReplacing(const std::filesystem::path& source, const std::filesystem::path& target) {
+    try {
+        if (PathExists(target)) MoveToTrash(target);
+        makeWritable(source);
+        MoveFile(source, target);
+    } catch (const std::exception& error) {
+        throw SkinMoveError(error.what());
+    }
+}
+
+void addLeafOnce(SkinTree& tree, const std::string& folder, const std::string& fileName) {
+    SkinTreeGroup& group = tree.group(folder);
+    for (const SkinTreeLeaf& leaf : group.leaves) {
+        if (leaf.fileName == fileName) return;
+    }
+    group.leaves.push_back({fileName, std::nullopt});
+}
+
+}  // namespace
+
+SkinMoveError::SkinMoveError(const std::string& cause)
+    : std::runtime_error(LangStr(kSkinMoveFailed).empty() ? cause : LangStr(kSkinMoveFailed) + " " + cause) {}
+
+std::filesystem::path StoredSkinsFolder() {
+    return ApplicationFolder() / "CMX_SKN";
+}
+
+MoveOutcome StoreFinding(DuplicateTrees& trees, const ProblemRecordDetails& finding, const DuplicatePlaces& places,
+                         Dialogs& dialogs) {
+    const std::string relative = RelativeFolder(finding.Folder, places.gamePath);
+    const std::filesystem::path source = below(places.gamePath, relative, finding.FileName);
+    MoveOutcome outcome = MoveOutcome::SourceMissing;
+    if (PathExists(source)) {
+        const std::filesystem::path target = below(places.storeFolder, relative, finding.FileName);
+        if (!mayReplace(target, kReplaceStoredCopy, dialogs)) return MoveOutcome::Declined;
+        addLeafOnce(trees.stored, relative, finding.FileName);
+        moveReplacing(source, target);
+        outcome = MoveOutcome::Moved;
+    }
+    trees.found.removeByText(finding.FileName);
+    return outcome;
+}
+
+MoveOutcome RestoreStored(DuplicateTrees& trees, const std::string& folder, const std::string& fileName,
+                          const DuplicatePlaces& places, Dialogs& dialogs) {
+    const std::filesystem::path source = below(places.storeFolder, folder, fileName);
+    MoveOutcome outcome = MoveOutcome::SourceMissing;
+    if (PathExists(source)) {
+        // The game ignores letter case: a folder or file back in another case is the same one.
+        const std::filesystem::path target =
+            ResolveCaseInsensitive(places.gamePath, below(places.gamePath, folder, fileName)
+                                                        .lexically_relative(places.gamePath)
+                                                        .string());
+        if (!mayReplace(target, kReplaceGameFileWithStored, dialogs)) return MoveOutcome::Declined;
+        moveReplacing(source, target);
+        outcome = MoveOutcome::Moved;
+    }
+    trees.stored.removeByText(fileName);
+    return outcome;
+}
+
+std::string FoundTreeHelp() {
+    return joinedTexts({7128, 7129, 7130, 7131});
+}
+
+std::string StoredTreeHelp() {
+    return joinedTexts({7134, 7135, 7136});
+}
+
+std::string RestoredInfo(bool dragged) {
+    return dragged ? joinedTexts({7132, 7133}) : joinedTexts({7137, 7138});
+}
+
+}  // namespace corvane

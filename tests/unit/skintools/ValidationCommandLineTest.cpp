@@ -1,0 +1,142 @@
+// The skin checks of the command-line tool: what they print and how they exit.
+#include "cli/CommandLine.h"
+
+#include "ValidationSupport.h"
+#include "app/Settings.h"
+#include "demo/CharacterFileWriter.h"
+#include "demo/NeighbourhoodFileWriter.h"
+#include "platform/AtomicFile.h"
+#include "skins/SkinCatalogue.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <sstream>
+
+namespace corvane::cli {
+namespace {
+
+class ValidationCommandLineTest : public test::SkinToolsTest {
+protected:
+    ~ValidationCommandLineTest() override {
+        AppSettings() = Settings();
+        DiscardSkinCatalogue(GameSkinCatalogue());
+    }
+
+    struct Result {
+        int status;
+        std::string out;
+        std::string err;
+    };
+    Result run(std::vector<std::string> words) {
+        words.insert(words.begin(), {"--game", game.root().string()});
+        std::ostringstream out;
+        std::ostringstream err;
+        const int status = RunCommandLine(words, out, err, CORVANE_LANG_DIR);
+        AppSettings() = Settings();
+        DiscardSkinCatalogue(GameSkinCatalogue());
+        return {status, out.str(), err.str()};
+    }
+
+    // "UserData" with one adult of a family, whose skins are the game's
+    // standard ones (none installed here).
+    void writeNeighbourhood(int level) {
+        NeighbourhoodFileSpec spec;
+        spec.version = NeighbourhoodVersionFor(level);
+        NeighbourSpec neighbour;
+        neighbour.recordVersion = NeighbourRecordVersionFor(level);
+        neighbour.personData = {{58, 27}};
+        spec.neighbours.push_back(neighbour);
+        spec.families.push_back(FamilySpec{1, "Goth", 1, 1000, 2000, {neighbour.guid}});
+        game.writeFile("UserData/neighborhood.iff", MakeNeighbourhoodFile(spec));
+        CharacterFileSpec character;
+        character.guid = neighbour.guid;
+        character.bodyStrings = StandardBodyStrings("adult", level);
+        game.writeFile("UserData/Characters/User00001.iff", MakeCharacterFile(character));
+    }
+
+    test::EnvOverride home{"HOME", folder.path().string()};
+    test::EnvOverride prefix{"WINEPREFIX", std::nullopt};
+};
+
+TEST_F(ValidationCommandLineTest, ExitStatusSaysWhetherTheCheckFoundSomething) {
+    struct ExitCase {
+        const char* what;
+        std::function<void()> setUp;
+        std::vector<std::string> words;
+        int status;
+    } cases[] = {
+        {"validate_clean", {}, {"validate"}, kExitOk},
+        {"validate_bad_texture",
+         [this] { writeBmp24("GameData/Skins/odd.bmp", 100, 64); },
+         {"validate"}, kExitProblems},
+        {"validate_takes_no_report", {}, {"validate", "--report", "x.csv"}, kExitUsage},
+        {"duplicates_clean",
+         [this] { writeBmp8("GameData/Skins/one.bmp", 8, 8); },
+         {"duplicates"}, kExitOk},
+        {"duplicates_two_copies",
+         [this] {
+             writeBmp8("GameData/Skins/one.bmp", 8, 8);
+             writeBmp8("ExpansionShared/Skins/ONE.bmp", 8, 8);
+         },
+         {"duplicates", "--json"}, kExitProblems},
+        {"missing_skins_empty_neighbourhood", [this] { game.neighbourhood("UserData"); },
+         {"missing-skins", "UserData"}, kExitOk},
+        {"missing_skins_found", [this] { writeNeighbourhood(3); },
+         {"missing-skins", "01"}, kExitProblems},
+        {"missing_skins_no_such_neighbourhood", {}, {"missing-skins", "UserData9"}, kExitFailed},
+        {"missing_skins_wants_a_neighbourhood", {}, {"missing-skins"}, kExitUsage},
+        {"missing_skins_unknown_report_kind", [this] { writeNeighbourhood(3); },
+         {"missing-skins", "UserData", "--report", "x.json"}, kExitUsage},
+    };
+    for (const ExitCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::filesystem::remove_all(game.root());
+        game.installation(3);
+        if (c.setUp) c.setUp();
+        const Result result = run(c.words);
+        EXPECT_EQ(result.status, c.status) << result.out << result.err;
+    }
+}
+
+TEST_F(ValidationCommandLineTest, ValidatePrintsKindAndPathOfEachProblem) {
+    game.installation(0);
+    const auto file = writeBmp24("GameData/Skins/odd.bmp", 100, 64);
+    const Result result = run({"validate"});
+    EXPECT_EQ(result.out, "BmpDimensions\t" + file.string() + "\n");
+    const std::string json = run({"validate", "--json"}).out;
+    EXPECT_TRUE(json.starts_with("[\n  {\"Kind\": \"BmpDimensions\", \"FileName\": \"odd.bmp\", \"Folder\": ")) << json;
+}
+
+TEST_F(ValidationCommandLineTest, DuplicatesPrintTheTreeGroupedByFolder) {
+    game.installation(0);
+    writeBmp8("GameData/Skins/one.bmp", 8, 8);
+    writeBmp8("GameData/Skins/two.bmp", 8, 8);
+    writeBmp8("GameData/Textures/two.bmp", 8, 8);
+    writeBmp8("GameData/Textures/one.bmp", 8, 8);
+    const Result result = run({"duplicates"});
+    EXPECT_EQ(result.out,
+              "Duplicate\tGameData/Textures/\tone.bmp\n"
+              "Duplicate\tGameData/Textures/\ttwo.bmp\n"
+              "Duplicate\tGameData/Skins/\tone.bmp\n"
+              "Duplicate\tGameData/Skins/\ttwo.bmp\n");
+}
+
+TEST_F(ValidationCommandLineTest, MissingSkinsPrintsTheRowsAndSavesTheReport) {
+    game.installation(0);
+    writeNeighbourhood(0);
+    const auto report = folder.path() / "missing.csv";
+    const Result result = run({"missing-skins", "UserData", "--children-formals", "--report", report.string()});
+    ASSERT_EQ(result.status, kExitProblems) << result.out << "/" << result.err;
+    std::istringstream lines(result.out);
+    std::string first;
+    std::getline(lines, first);
+    EXPECT_TRUE(first.starts_with("1\t")) << first;
+    EXPECT_TRUE(first.ends_with("\tBodyMesh")) << first;
+    const std::string saved = ReadTextFile(report);
+    EXPECT_TRUE(saved.starts_with("No.,Name,Missing Skin,Skin Slot\r\n1,")) << saved;
+    EXPECT_NE(saved.find(",FormalMesh\r\n"), std::string::npos) << "--children-formals checks the formal skins";
+}
+
+}  // namespace
+}  // namespace corvane::cli
