@@ -148,6 +148,13 @@ TEST_F(CmxBuilderSaveTest, SavingOverAnArchivedFileAsksFirst) {
     EXPECT_EQ(save(meshes, skins()).outcome, CmxSaveOutcome::Saved);
     EXPECT_EQ(ReadTextFileLines(skins() / "B001MAFit_Red.cmx")[4], "B001MAFit_Red");
     EXPECT_FALSE(workFileLeft());
+    EXPECT_TRUE(trashed().empty()) << "the archive stays";
+
+    // Saving again asks about the saved file, which goes to the Trash.
+    dialogs.answer(mrYes);
+    EXPECT_EQ(save(meshes, skins()).existing, skins() / "B001MAFit_Red.cmx");
+    EXPECT_EQ(trashed(), std::vector<std::string>{"B001MAFit_Red.cmx"});
+    EXPECT_TRUE(std::filesystem::exists(skins() / "B001MAFit_Red.cmx"));
 }
 
 TEST_F(CmxBuilderSaveTest, ALooseFileOfTheNameIsNamedInTheQuestion) {
