@@ -24,6 +24,7 @@ constexpr MessageId kFileExists{8068};
 constexpr MessageId kGoOnWithout{8069};
 constexpr MessageId kExported{7149};
 constexpr MessageId kExportFailed{7150};
+constexpr MessageId kTextureNowhere{7200};
 
 std::string key(const std::string& name) {
     return ToLowerAscii(Trimmed(name));
@@ -184,7 +185,7 @@ SkinExportResult ExportSkin(const SkinExportRequest& request, const SkinFolders&
             textureFailed = true;
         }
     } else if (!plan.textureSource.found()) {
-        tell(request.textureFile, kExportFailed, request.texture + ".bmp: no such texture is installed",
+        tell(request.textureFile, kExportFailed, LangStr(kTextureNowhere) + " " + request.texture + ".bmp",
              MsgKind::Error);
         textureFailed = true;
     }

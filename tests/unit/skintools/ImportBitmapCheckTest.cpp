@@ -65,7 +65,7 @@ TEST_F(ImportBitmapCheckTest, RefusesWhatIsNoBitmap) {
 TEST_F(ImportBitmapCheckTest, TellsWhyAndOffersTheCorrection) {
     const std::filesystem::path wide = writeBitmap("wide.bmp", bitmap8(256, 200));
     dialogs.answer(mrOk);
-    EXPECT_FALSE(TellImportBitmapCheck(CheckImportBitmap(wide), wide, dialogs));
+    EXPECT_FALSE(TellImportBitmapCheck(CheckImportBitmap(wide), dialogs));
     ASSERT_EQ(dialogs.messages().size(), 1u);
     EXPECT_EQ(dialogs.messages()[0].text, LangStr(7141) + " 256 X 200)");
     EXPECT_EQ(dialogs.messages()[0].caption, LangStr(5022));
@@ -74,8 +74,8 @@ TEST_F(ImportBitmapCheckTest, TellsWhyAndOffersTheCorrection) {
     const ImportBitmapCheck check = CheckImportBitmap(large);
     dialogs.forgetShown();
     dialogs.answer(mrYes).answer(mrNo);
-    EXPECT_TRUE(TellImportBitmapCheck(check, large, dialogs));
-    EXPECT_FALSE(TellImportBitmapCheck(check, large, dialogs));
+    EXPECT_TRUE(TellImportBitmapCheck(check, dialogs));
+    EXPECT_FALSE(TellImportBitmapCheck(check, dialogs));
     EXPECT_EQ(dialogs.messageTexts(), (std::vector<std::string>{LangStr(8067), LangStr(8067)}));
 
     const ProblemRecordDetails record = ColourCorrectionRecord(check, large);

@@ -110,7 +110,8 @@ TEST_F(SkinExportTest, ATextureFoundNowhereIsReported) {
     EXPECT_EQ(result.outcome, ExportOutcome::Failed);
     EXPECT_EQ(result.characterWritten, skins() / "B001FAFat_Red.cmx");
     EXPECT_EQ(dialogs.messages().back().kind, MsgKind::Error);
-    EXPECT_EQ(dialogs.messages().back().text.find("B001FAFatlgt_Red.bmp " + LangStr(7150)), 0u);
+    EXPECT_EQ(dialogs.messages().back().text,
+              "B001FAFatlgt_Red.bmp " + LangStr(7150) + "\n" + LangStr(7200) + " nothing.bmp");
 }
 
 TEST(SuitNameLine, TheFirstLineOfNoHeaderKindIsReplaced) {
