@@ -4,6 +4,7 @@
 #include "platform/LanguageModule.h"
 #include "platform/ShellFileOps.h"
 #include "platform/StyledMessageDlg.h"
+#include "platform/Trash.h"
 #include "skins/CharacterFileCheck.h"
 #include "skintools/SkinToolFiles.h"
 
@@ -94,6 +95,8 @@ CmxSaveResult SaveBuiltCharacterFile(const std::vector<std::string>& lines, cons
         result.outcome = CmxSaveOutcome::Declined;
         return result;
     }
+    // The file it replaces stays restorable.
+    if (PathExists(result.target)) MoveToTrash(result.target);
     WriteSkinTextFile(result.target, lines);
     DiscardSkinCatalogue(catalogue);
     result.outcome = CmxSaveOutcome::Saved;

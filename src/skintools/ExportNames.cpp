@@ -32,14 +32,7 @@ std::vector<SkinKindItem> ExportSkinKinds(const SkinToolSettings& settings) {
         {SkinKind::Body, 6116}, {SkinKind::Formal, 6057},  {SkinKind::Winter, 6085},
         {SkinKind::Swim, 4022}, {SkinKind::Pajamas, 4023},
     };
-    if (settings.expansionLevel > 2) {
-        kinds.push_back({SkinKind::Nude, 6060});
-        if (settings.expansionLevel > 4) kinds.push_back({SkinKind::Fashion, 4028});
-    }
-    if (settings.hasExpansionPack5) {
-        kinds.push_back({SkinKind::Dog, 6123});
-        kinds.push_back({SkinKind::Cat, 6124});
-    }
+    AppendExpansionKinds(kinds, settings, 6123, 6124);
     return kinds;
 }
 

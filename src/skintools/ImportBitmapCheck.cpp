@@ -79,7 +79,7 @@ bool AcceptedAfterCorrection(const ImportBitmapCheck& check) {
     return decoded && validDimensions(check) && check.allowance < eightBitSize(check);
 }
 
-bool TellImportBitmapCheck(const ImportBitmapCheck& check, const std::filesystem::path& file, Dialogs& dialogs) {
+bool TellImportBitmapCheck(const ImportBitmapCheck& check, Dialogs& dialogs) {
     const auto tell = [&](const std::string& text, MsgKind kind) {
         StyledMessageDlg(dialogs, LangStr(kTitle), text, kind, 0, mrNone, mbOK);
     };
@@ -90,7 +90,7 @@ bool TellImportBitmapCheck(const ImportBitmapCheck& check, const std::filesystem
             tell(LangStr(kOnlyBitmaps), MsgKind::Error);
             return false;
         case ImportBitmapVerdict::Unreadable:
-            tell(file.string() + ": " + check.cause, MsgKind::Error);
+            tell(check.cause, MsgKind::Error);  // it names the file, the offset and the fault
             return false;
         case ImportBitmapVerdict::WrongDimensions:
             tell(LangStr(kWrongDimensions) + " " + std::to_string(check.width) + " X " + std::to_string(check.height) +

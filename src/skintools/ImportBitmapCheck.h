@@ -47,7 +47,7 @@ bool AcceptedAfterCorrection(const ImportBitmapCheck& check);
 // What the user is told about a bitmap that is not accepted, through
 // `dialogs`: only bitmaps, the unreadable file's cause, the wrong dimensions,
 // or the offer of the colour correction. True when the user takes the offer.
-bool TellImportBitmapCheck(const ImportBitmapCheck& check, const std::filesystem::path& file, Dialogs& dialogs);
+bool TellImportBitmapCheck(const ImportBitmapCheck& check, Dialogs& dialogs);
 
 // The record the colour-correction editor opens the bitmap with.
 ProblemRecordDetails ColourCorrectionRecord(const ImportBitmapCheck& check, const std::filesystem::path& file);

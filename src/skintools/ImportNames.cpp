@@ -52,14 +52,7 @@ std::vector<SkinKindItem> ImportSkinKinds(const SkinToolSettings& settings) {
         {SkinKind::Head, 6056},  {SkinKind::Hands, 4025}, {SkinKind::Body, 6116},    {SkinKind::Formal, 6057},
         {SkinKind::Winter, 6085}, {SkinKind::Swim, 4022}, {SkinKind::Pajamas, 4023},
     };
-    if (settings.expansionLevel > 2) {
-        kinds.push_back({SkinKind::Nude, 6060});
-        if (settings.expansionLevel > 4) kinds.push_back({SkinKind::Fashion, 4028});
-    }
-    if (settings.hasExpansionPack5) {
-        kinds.push_back({SkinKind::Dog, 6119});
-        kinds.push_back({SkinKind::Cat, 6120});
-    }
+    AppendExpansionKinds(kinds, settings, 6119, 6120);
     return kinds;
 }
 

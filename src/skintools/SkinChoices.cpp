@@ -20,6 +20,18 @@ std::string codeAt(std::initializer_list<const char*> codes, int index) {
 
 }  // namespace
 
+void AppendExpansionKinds(std::vector<SkinKindItem>& kinds, const SkinToolSettings& settings, int dogMessage,
+                          int catMessage) {
+    if (settings.expansionLevel > 2) {
+        kinds.push_back({SkinKind::Nude, 6060});
+        if (settings.expansionLevel > 4) kinds.push_back({SkinKind::Fashion, 4028});
+    }
+    if (settings.hasExpansionPack5) {
+        kinds.push_back({SkinKind::Dog, dogMessage});
+        kinds.push_back({SkinKind::Cat, catMessage});
+    }
+}
+
 std::string ChoiceItem::text() const {
     return messageId != 0 ? LangStr(messageId) : literal;
 }

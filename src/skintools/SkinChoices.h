@@ -59,6 +59,12 @@ struct ShownLists {
     bool name = true;
 };
 
+// Appends the kinds the import and export pages offer only with expansion
+// packs: nude above level 2, fashion above level 4, dog and cat (the messages
+// given) when the game has "ExpansionPack5".
+void AppendExpansionKinds(std::vector<SkinKindItem>& kinds, const SkinToolSettings& settings, int dogMessage,
+                          int catMessage);
+
 // The lists every page shares.
 std::vector<ChoiceItem> GenderItems(int count);  // male, female and, with 3, unisex
 std::vector<ChoiceItem> AgeItems();

@@ -24,10 +24,7 @@ constexpr MessageId kFileExists{8068};
 constexpr MessageId kGoOnWithout{8069};
 constexpr MessageId kExported{7149};
 constexpr MessageId kExportFailed{7150};
-
-std::string withoutExtension(const std::string& fileName) {
-    return fileName.size() > 4 ? fileName.substr(0, fileName.size() - 4) : std::string();
-}
+constexpr MessageId kTextureNowhere{7200};
 
 std::string key(const std::string& name) {
     return ToLowerAscii(Trimmed(name));
@@ -73,11 +70,11 @@ SkinExportPlan PlanSkinExport(const SkinExportRequest& request, const SkinFolder
                               const SkinCatalogue& catalogue, const fs::path& skinsFolder) {
     SkinExportPlan plan;
     plan.characterTarget = FileInFolder(skinsFolder, request.characterFile);
-    plan.installedCharacter = folders.FindSkinFile(withoutExtension(request.characterFile), ".cmx");
+    plan.installedCharacter = folders.FindSkinFile(WithoutExtension(request.characterFile), ".cmx");
     plan.characterSource =
         sourceOf(folders.FindSkinFile(request.mesh, ".cmx"), archivedCharacterFile(catalogue, request.mesh));
     plan.textureTarget = FileInFolder(skinsFolder, request.textureFile);
-    plan.installedTexture = folders.FindSkinFile(withoutExtension(request.textureFile), ".bmp");
+    plan.installedTexture = folders.FindSkinFile(WithoutExtension(request.textureFile), ".bmp");
     const std::vector<const FarRecordDetails*> textures = archivedTextures(catalogue, request.texture);
     plan.textureSource =
         sourceOf(folders.FindSkinFile(request.texture, ".bmp"), textures.empty() ? nullptr : textures.front());
@@ -128,11 +125,11 @@ SkinExportResult ExportSkin(const SkinExportRequest& request, const SkinFolders&
         try {
             if (!plan.characterSource.file.empty()) {
                 lines = ReadTextFileLines(plan.characterSource.file);
-                ReplaceSuitNameLine(lines, ToLowerAscii(withoutExtension(request.characterFile)));
+                ReplaceSuitNameLine(lines, ToLowerAscii(WithoutExtension(request.characterFile)));
             } else {
                 const FarRecordDetails* entry = archivedCharacterFile(catalogue, request.mesh);
                 AppendSuitLines(ReadArchiveEntry(*entry), entry->EntryName, ExportedCommentLine(), lines);
-                if (lines.size() > 4) lines[4] = withoutExtension(request.characterFile);
+                if (lines.size() > 4) lines[4] = WithoutExtension(request.characterFile);
             }
         } catch (const std::exception& error) {
             return failed(request.characterFile, error.what());
@@ -188,7 +185,7 @@ SkinExportResult ExportSkin(const SkinExportRequest& request, const SkinFolders&
             textureFailed = true;
         }
     } else if (!plan.textureSource.found()) {
-        tell(request.textureFile, kExportFailed, request.texture + ".bmp: no such texture is installed",
+        tell(request.textureFile, kExportFailed, LangStr(kTextureNowhere) + " " + request.texture + ".bmp",
              MsgKind::Error);
         textureFailed = true;
     }

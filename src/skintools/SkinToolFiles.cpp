@@ -30,6 +30,10 @@ std::string NameNotAllowedText() {
     return LangStr(kNameNotAllowed);
 }
 
+std::string WithoutExtension(const std::string& fileName) {
+    return fileName.size() > 4 ? fileName.substr(0, fileName.size() - 4) : std::string();
+}
+
 std::string SkinFileNameRefusal(std::string_view name) {
     if (name.empty()) return "is empty";
     if (name.find('/') != std::string_view::npos || name.find('\\') != std::string_view::npos) {

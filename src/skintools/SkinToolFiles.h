@@ -21,6 +21,10 @@ struct FilteredName {
 FilteredName FilterSkinName(std::string_view typed);
 std::string NameNotAllowedText();
 
+// A skin file's name less its four-character extension ("B001MAFit_Red.cmx"
+// gives "B001MAFit_Red"); empty when nothing stands before it.
+std::string WithoutExtension(const std::string& fileName);
+
 // Why `fileName` cannot name a file directly inside a folder (a folder part,
 // "..", a control character, nothing before the extension); empty when it can.
 std::string SkinFileNameRefusal(std::string_view fileName);

@@ -23,10 +23,6 @@ constexpr MessageId kCopiedIntoSkins{8024};
 constexpr MessageId kImportIt{8025};
 constexpr MessageId kDeleteSource{8028};
 
-std::string baseName(const std::string& fileName) {
-    return fileName.size() > 4 ? fileName.substr(0, fileName.size() - 4) : std::string();
-}
-
 bool sameFile(const fs::path& a, const fs::path& b) {
     std::error_code error;
     return fs::equivalent(a, b, error);
@@ -37,7 +33,7 @@ bool sameFile(const fs::path& a, const fs::path& b) {
 TextureImportPlan PlanTextureImport(const TextureImportRequest& request, const SkinFolders& folders,
                                     const fs::path& skinsFolder) {
     return {FileInFolder(skinsFolder, request.textureFileName),
-            folders.FindSkinFile(baseName(request.textureFileName), ".bmp")};
+            folders.FindSkinFile(WithoutExtension(request.textureFileName), ".bmp")};
 }
 
 std::string ImportConfirmationText(const std::string& textureFileName, const std::string& mesh) {

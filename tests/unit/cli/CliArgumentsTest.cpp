@@ -33,6 +33,23 @@ TEST(CliArguments, TheProfileOptionsGoAfterTheCommandAndLeaveOutRepeats) {
     EXPECT_FALSE(ParseCliArguments({"import-cvp"}).overwrite.has_value());
 }
 
+TEST(CliArguments, TheSkinChoicesGoAfterTheCommand) {
+    const auto built = ParseCliArguments({"build-cmx", "out", "--type", "hands", "--gender", "female", "--age", "child",
+                                          "--size", "fat", "--tone", "dark", "--hand", "right", "--hand-type",
+                                          "pointing", "--series", "7", "--name", "Red", "a.skn", "--replace"});
+    EXPECT_EQ(built.skinType, "hands");
+    EXPECT_EQ(built.gender, "female");
+    EXPECT_EQ(built.age, "child");
+    EXPECT_EQ(built.size, "fat");
+    EXPECT_EQ(built.tone, "dark");
+    EXPECT_EQ(built.hand, "right");
+    EXPECT_EQ(built.handType, "pointing");
+    EXPECT_EQ(built.series, "7");
+    EXPECT_EQ(built.skinName, "Red");
+    EXPECT_TRUE(built.replace);
+    EXPECT_EQ(built.arguments, (std::vector<std::string>{"out", "a.skn"}));
+}
+
 TEST(CliArguments, WrongUsageIsRejected) {
     for (const auto& args : std::vector<std::vector<std::string>>{{},
                                                                  {"--game"},
@@ -49,7 +66,9 @@ TEST(CliArguments, WrongUsageIsRejected) {
                                                                  {"export-cvp", "--rating", "t"},
                                                                  {"--rating", "T", "export-cvp"},
                                                                  {"import-cvp", "--overwrite", "some"},
-                                                                 {"export-cvp", "--leave-out"}}) {
+                                                                 {"export-cvp", "--leave-out"},
+                                                                 {"--type", "body", "build-cmx"},
+                                                                 {"import-texture", "a.bmp", "--name"}}) {
         EXPECT_THROW(ParseCliArguments(args), std::invalid_argument) << (args.empty() ? "(none)" : args.back());
     }
 }

@@ -75,6 +75,9 @@ TEST_F(CommandLineTest, ExitStatusAndOutputOfEachKindOfCommandLine) {
         {{"--game", "GAME", "skins", "01", "User00001", "body", "--seed", "x"}, 1, "",
          "--seed wants a whole number from 0 to 4294967295, not \"x\""},
         {{"--game", "GAME", "show", "01", "User00001", "--mesh", "b001mafit_01"}, 1, "", "show does not take --mesh"},
+        {{"--game", "GAME", "show", "01", "User00001", "--type", "body"}, 1, "", "show does not take --type"},
+        {{"--game", "GAME", "export-skin", "B001MAFit_01", "x", "--mesh", "b"}, 1, "", "export-skin does not take --mesh"},
+        {{"--game", "GAME", "build-cmx", "out"}, 1, "", "build-cmx needs OUT MESH.skn... (see"},
         // The save question is answered Yes and never printed.
         {{"--game", "GAME", "set", "01", "User00002", "Neat=800"}, 0, "Neat: 900 -> 800\n", ""},
     };
