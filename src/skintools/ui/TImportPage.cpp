@@ -241,7 +241,7 @@ void TImportPage::CheckImportBitmap(const fs::path& file, BitmapDecoding decodin
     // Only an accepted bitmap becomes the one to import: a refused one must
     // not be imported by the next click on the import button.
     if (check.verdict != ImportBitmapVerdict::Accepted) {
-        if (TellImportBitmapCheck(check, file, dialogs())) TellSkinTool(dialogs(), LangStr(kCorrectLater), MsgKind::None);
+        if (TellImportBitmapCheck(check, dialogs())) TellSkinTool(dialogs(), LangStr(kCorrectLater), MsgKind::None);
         return;
     }
     ReportFailure(dialogs(), [&] {
