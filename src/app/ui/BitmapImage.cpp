@@ -14,4 +14,13 @@ QImage ImageOfBitmap(const Bitmap& bitmap) {
     return image;
 }
 
+std::vector<QPixmap> ListPictures(const std::vector<std::optional<Bitmap>>& made, const QPixmap& placeholder) {
+    std::vector<QPixmap> pictures;
+    pictures.reserve(made.size());
+    for (const std::optional<Bitmap>& picture : made) {
+        pictures.push_back(picture ? QPixmap::fromImage(ImageOfBitmap(*picture)) : placeholder);
+    }
+    return pictures;
+}
+
 }  // namespace corvane

@@ -10,6 +10,8 @@
 #include "sim/ui/TTraitPage.h"
 #include "skins/ui/THandsPage.h"
 #include "skins/ui/TSkinPage.h"
+#include "skintools/ui/TCMXBuilderPage.h"
+#include "skintools/ui/TExportPage.h"
 #include "skintools/ui/TImportPage.h"
 
 #include <algorithm>
@@ -75,9 +77,9 @@ std::vector<PageInfo> makePages() {
         skinPage(Kind::Nude, "btnNude", "grpNude", Outfit::Nude, {.caption = {text(4024)}, .offeredFor = humansWithFourthPack}),
         {Kind::Hands, "btnHands", {{"grpHands", kRightShort}}, Large, true, false, SetByPage, Outfit::Hands, MakePage<THandsPage>, {.caption = {text(4025)}, .offeredFor = humans}},
         {Kind::Import, "btnImport", {{"grpImport", kRightTall}}, Large, false, false, LargeLogo, Outfit::Everyday, MakePage<TImportPage>, {.gapBefore = true, .caption = {text(5041)}}},
-        {Kind::Export, "btnExport", {{"grpExport", kRightTall}}, Large, false, false, SetByPage, Outfit::Everyday, kGroupsOnly, {.caption = {text(5037)}, .followsCharacter = false}},
+        {Kind::Export, "btnExport", {{"grpExport", kRightTall}}, Large, false, false, SetByPage, Outfit::Everyday, MakePage<TExportPage>, {.caption = {text(5037)}, .followsCharacter = false}},
         {Kind::CMXBuilder, "btnCMXBuilder", {{"grpCMXBuilder", kRightTall}}, Large, false, false, LargeLogo, Outfit::Everyday,
-         kGroupsOnly, {.caption = {text(5035)}, .followsCharacter = false}},
+         MakePage<TCMXBuilderPage>, {.caption = {text(5035)}, .followsCharacter = false}},
         {Kind::CVPs, "btnCVPs", {{"grpCVPs", kFullPage}}, Small, true, false, ProfileAfterLogo, Outfit::Everyday, MakePage<TCVPsPage>, {.gapBefore = true, .caption = {text(5031)}}},
         {Kind::MissingSkinSearch, "btnMissingSkinSearch", {{"grpMissingSkinSearch", kMissingSkinSearchPage}}, Small, false,
          false, SmallLogo, Outfit::Everyday, kGroupsOnly, {.caption = {text(5044)}, .followsCharacter = false}},

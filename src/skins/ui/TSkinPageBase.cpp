@@ -21,23 +21,6 @@
 
 namespace corvane {
 
-namespace {
-
-constexpr int kListPictureSize = 40;
-
-// Pictures of a whole list: the placeholder where none can be made, so that
-// entry i always draws picture i.
-std::vector<QPixmap> listPictures(const std::vector<std::optional<Bitmap>>& made, const QPixmap& placeholder) {
-    std::vector<QPixmap> pictures;
-    pictures.reserve(made.size());
-    for (const std::optional<Bitmap>& picture : made) {
-        pictures.push_back(picture ? QPixmap::fromImage(ImageOfBitmap(*picture)) : placeholder);
-    }
-    return pictures;
-}
-
-}  // namespace
-
 TSkinPageBase::TSkinPageBase(const PageServices& services, const PageInfo& row, QWidget* parent)
     : EditorPage(services, row, parent) {
     TSkinSelectPanel& shared = host().skinPanel();
@@ -105,7 +88,7 @@ void TSkinPageBase::cbMeshChange() {
         const QPixmap placeholder =
             host().missingPicture().scaled(kListPictureSize, kListPictureSize, Qt::KeepAspectRatio, Qt::SmoothTransformation);
         panel().showTextures(textures.entries,
-                             listPictures(TexturePictures(folders, GameSkinCatalogue(), textures.entries, kListPictureSize),
+                             ListPictures(TexturePictures(folders, GameSkinCatalogue(), textures.entries, kListPictureSize),
                                           placeholder),
                              textures.selected);
         QCoreApplication::processEvents();
