@@ -57,6 +57,10 @@ TfrmMain::~TfrmMain() {
 void TfrmMain::createControls() {
     createHeader();
     createButtonBar();
+    // The skin tools' pages put their new file names into it as they are made.
+    pnlLowCenter = named(new QFrame(this), "pnlLowCenter");
+    pnlLowCenter->setGeometry(200, 431, 391, 105);
+    pnlLowCenter->hide();
     createPages();
     createPreviewAndButtons();
     createUndoKeys();
@@ -181,10 +185,6 @@ void TfrmMain::createPreviewAndButtons() {
     img3DSim = named(new QLabel(pnl3DSim), "img3DSim");
     img3DSim->setAlignment(Qt::AlignCenter);
     img3DSim->setGeometry(0, 0, kSmallPreview.width, kSmallPreview.height);
-    pnlLowCenter = named(new QFrame(this), "pnlLowCenter");
-    pnlLowCenter->setGeometry(200, 431, 391, 105);
-    pnlLowCenter->hide();
-
     grpButtons = named(new QGroupBox(this), "grpButtons");
     grpButtons->setGeometry(rectOf(kSaveExitBounds));
     btnSave = named(new QPushButton(grpButtons), "btnSave");

@@ -295,6 +295,7 @@ void TExportPage::ExportNames() {
     ShowNewName(*lblDisplayName, *lblNewName, QString::fromStdString(LangStr(6134)), GameText(names.characterFile));
     ShowNewName(*lblDisplayName2, *lblNewName2, QString::fromStdString(LangStr(6135)), GameText(names.textureFile));
     host().lowCenterPanel().show();
+    host().lowCenterPanel().raise();
     lowCenter->show();
     btnExportFile->setEnabled(true);
 }

@@ -197,6 +197,7 @@ void TImportPage::buildTextureName(bool fromNameField) {
     if (PathExists(ImportFile) && !mesh.empty()) {
         ShowNewName(*lblDisplayName, *lblNewName, QString::fromStdString(LangStr(6133)), GameText(name.fileName));
         host().lowCenterPanel().show();
+        host().lowCenterPanel().raise();
         lowCenter->show();
         btnImportFile->setEnabled(true);
     }
