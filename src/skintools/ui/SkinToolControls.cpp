@@ -1,6 +1,9 @@
 #include "skintools/ui/SkinToolControls.h"
 
 #include "app/ui/GameText.h"
+#include "platform/CaseInsensitivePath.h"
+#include "platform/ShellFileOps.h"
+#include "skintools/SkinSeries.h"
 
 #include <QComboBox>
 #include <QFont>
@@ -12,6 +15,42 @@
 #include <algorithm>
 
 namespace corvane {
+
+SkinToolSettings PageSkinToolSettings(const Settings& settings, bool teens) {
+    SkinToolSettings tool;
+    tool.expansionLevel = settings.ExpansionLevel;
+    tool.hasExpansionPack5 = IsFolder(ResolveCaseInsensitive(settings.GamePath, "ExpansionPack5"));
+    tool.teens = teens;
+    return tool;
+}
+
+std::string PreviewSkeletonFor(SkinKind kind, int age) {
+    if (kind == SkinKind::Dog) return "dog_skeleton.cmx";
+    if (kind == SkinKind::Cat) return "kat_skeleton.cmx";
+    return age == 0 ? "adult-skeleton.cmx" : "child-skeleton.cmx";
+}
+
+QLineEdit* CreateLabelledField(QGroupBox* box, QLabel*& label, const char* labelName, const char* caption,
+                               const char* fieldName, int top, int labelWidth) {
+    label = new QLabel(caption, box);
+    label->setObjectName(labelName);
+    label->setGeometry(8, top + 2, labelWidth, 20);
+    auto* field = new QLineEdit(box);
+    field->setObjectName(fieldName);
+    field->setGeometry(8 + labelWidth, top, 184 - labelWidth, 22);
+    return field;
+}
+
+bool KeepSeriesDigits(QLineEdit& field) {
+    const std::string digits = SeriesDigitsOnly(GameBytes(field.text()));
+    if (GameText(digits) != field.text()) {
+        const QSignalBlocker quiet(field);
+        const int caret = field.cursorPosition();
+        field.setText(GameText(digits));
+        field.setCursorPosition(caret);
+    }
+    return field.text().size() == 3;
+}
 
 QComboBox* CreateChoiceList(QGroupBox* box, const char* name, int top) {
     auto* list = new QComboBox(box);

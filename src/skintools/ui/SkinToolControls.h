@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Settings.h"
 #include "skins/SkinListing.h"
 #include "skintools/SkinChoices.h"
 
@@ -17,6 +18,20 @@ class QWidget;
 namespace corvane {
 
 // The controls the import, export and CMX builder pages share.
+
+// What the lists depend on in this game and on this command line.
+SkinToolSettings PageSkinToolSettings(const Settings& settings, bool teens);
+
+// The skeleton the preview poses a skin tool's meshes on.
+std::string PreviewSkeletonFor(SkinKind kind, int age);
+
+// A label and its one-line field side by side at `top` in `box`.
+QLineEdit* CreateLabelledField(QGroupBox* box, QLabel*& label, const char* labelName, const char* caption,
+                               const char* fieldName, int top, int labelWidth);
+
+// A series field keeps digits only (anything else becomes "0", the caret
+// stays); true when it holds all three.
+bool KeepSeriesDigits(QLineEdit& field);
 
 // A drop-down list of the page, named `name`, at `top` in `box`.
 QComboBox* CreateChoiceList(QGroupBox* box, const char* name, int top);

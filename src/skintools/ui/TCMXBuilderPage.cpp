@@ -43,19 +43,11 @@ void TCMXBuilderPage::createControls(QGroupBox* box) {
     cbCMXBodySize = CreateChoiceList(box, "cbCMXBodySize", 94);
     cbCMXHand = CreateChoiceList(box, "cbCMXHand", 68);
     cbCMXHandType = CreateChoiceList(box, "cbCMXHandType", 94);
-    lblCMXSeries = new QLabel("Series #:", box);
-    lblCMXSeries->setObjectName("lblCMXSeries");
-    lblCMXSeries->setGeometry(8, 124, 60, 20);
-    edtCMXSeries = new QLineEdit("000", box);
-    edtCMXSeries->setObjectName("edtCMXSeries");
-    edtCMXSeries->setGeometry(70, 122, 50, 22);
+    edtCMXSeries = CreateLabelledField(box, lblCMXSeries, "lblCMXSeries", "Series #:", "edtCMXSeries", 122, 62);
+    edtCMXSeries->setText("000");
     edtCMXSeries->setMaxLength(3);
-    lblCMXName = new QLabel("Name:", box);
-    lblCMXName->setObjectName("lblCMXName");
-    lblCMXName->setGeometry(8, 152, 50, 20);
-    edtCMXName = new QLineEdit("Name", box);
-    edtCMXName->setObjectName("edtCMXName");
-    edtCMXName->setGeometry(58, 150, 134, 22);
+    edtCMXName = CreateLabelledField(box, lblCMXName, "lblCMXName", "Name:", "edtCMXName", 150, 50);
+    edtCMXName->setText("Name");
     memCMXBldr = new QPlainTextEdit(box);
     memCMXBldr->setObjectName("memCMXBldr");
     memCMXBldr->setGeometry(8, 180, 184, 180);
@@ -136,10 +128,7 @@ void TCMXBuilderPage::btnCMXBuilderClick() {
 void TCMXBuilderPage::updatePreview(const SkinChoices& chosen) {
     SkinToolPreview preview;
     for (const SKNRecordDetails& mesh : meshes) preview.builderMeshes.push_back(fs::path(mesh.Folder) / (mesh.MeshName + ".skn"));
-    preview.skeleton = chosen.kind == SkinKind::Dog   ? "dog_skeleton.cmx"
-                       : chosen.kind == SkinKind::Cat ? "kat_skeleton.cmx"
-                       : chosen.age == 0              ? "adult-skeleton.cmx"
-                                                      : "child-skeleton.cmx";
+    preview.skeleton = PreviewSkeletonFor(chosen.kind, chosen.age);
     preview.child = chosen.age != 0;
     host().ShowSkinToolPreview(preview);
 }
@@ -177,15 +166,7 @@ void TCMXBuilderPage::edtCMXNameChange() {
 }
 
 void TCMXBuilderPage::edtCMXSeriesChange() {
-    if (!group("grpCMXBuilder")->isEnabled()) return;
-    const std::string digits = SeriesDigitsOnly(GameBytes(edtCMXSeries->text()));
-    if (GameText(digits) != edtCMXSeries->text()) {
-        const QSignalBlocker quiet(edtCMXSeries);
-        const int caret = edtCMXSeries->cursorPosition();
-        edtCMXSeries->setText(GameText(digits));
-        edtCMXSeries->setCursorPosition(caret);
-    }
-    if (edtCMXSeries->text().size() == 3) btnCMXBuilderClick();
+    if (group("grpCMXBuilder")->isEnabled() && KeepSeriesDigits(*edtCMXSeries)) btnCMXBuilderClick();
 }
 
 void TCMXBuilderPage::edtCMXSeriesExit() {

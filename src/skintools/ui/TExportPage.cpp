@@ -63,19 +63,10 @@ void TExportPage::createControls(QGroupBox* box) {
     cbExpAgeDst = halfList(box, "cbExpAgeDst", 102, 280);
     cbExpBodySizeDst = halfList(box, "cbExpBodySizeDst", 8, 304);
     cbExpSkinColorDst = halfList(box, "cbExpSkinColorDst", 102, 304);
-    lblExpSeries = new QLabel("Series #:", box);
-    lblExpSeries->setObjectName("lblExpSeries");
-    lblExpSeries->setGeometry(8, 334, 60, 20);
-    edtExpSeries = new QLineEdit("000", box);
-    edtExpSeries->setObjectName("edtExpSeries");
-    edtExpSeries->setGeometry(70, 332, 50, 22);
+    edtExpSeries = CreateLabelledField(box, lblExpSeries, "lblExpSeries", "Series #:", "edtExpSeries", 332, 62);
+    edtExpSeries->setText("000");
     edtExpSeries->setMaxLength(3);
-    lblExpName = new QLabel("Name:", box);
-    lblExpName->setObjectName("lblExpName");
-    lblExpName->setGeometry(8, 362, 50, 20);
-    edtExpName = new QLineEdit(box);
-    edtExpName->setObjectName("edtExpName");
-    edtExpName->setGeometry(58, 360, 134, 22);
+    edtExpName = CreateLabelledField(box, lblExpName, "lblExpName", "Name:", "edtExpName", 360, 50);
     btnExportFile = new QPushButton("Export Skin Files Into Game", box);
     btnExportFile->setObjectName("btnExportFile");
     btnExportFile->setGeometry(8, 420, 184, 30);
@@ -110,11 +101,7 @@ void TExportPage::createControls(QGroupBox* box) {
 }
 
 SkinToolSettings TExportPage::toolSettings() const {
-    SkinToolSettings tool;
-    tool.expansionLevel = settings().ExpansionLevel;
-    tool.hasExpansionPack5 = IsFolder(ResolveCaseInsensitive(settings().GamePath, "ExpansionPack5"));
-    tool.teens = host().switches().teens;
-    return tool;
+    return PageSkinToolSettings(settings(), host().switches().teens);
 }
 
 SkinChoices TExportPage::sourceChoices() const {
@@ -265,10 +252,7 @@ void TExportPage::updatePreview() {
     const SkinChoices source = sourceChoices();
     SkinToolPreview preview;
     preview.dressed[kBodySlot] = {chosenMesh(), chosenTexture()};
-    preview.skeleton = source.kind == SkinKind::Dog   ? "dog_skeleton.cmx"
-                       : source.kind == SkinKind::Cat ? "kat_skeleton.cmx"
-                       : source.age == 0              ? "adult-skeleton.cmx"
-                                                      : "child-skeleton.cmx";
+    preview.skeleton = PreviewSkeletonFor(source.kind, source.age);
     preview.child = source.age != 0;
     host().ShowSkinToolPreview(preview);
 }
@@ -301,15 +285,7 @@ void TExportPage::ExportNames() {
 }
 
 void TExportPage::edtExpSeriesChange() {
-    if (!group("grpExport")->isEnabled()) return;
-    const std::string digits = SeriesDigitsOnly(GameBytes(edtExpSeries->text()));
-    if (GameText(digits) != edtExpSeries->text()) {
-        const QSignalBlocker quiet(edtExpSeries);
-        const int caret = edtExpSeries->cursorPosition();
-        edtExpSeries->setText(GameText(digits));
-        edtExpSeries->setCursorPosition(caret);
-    }
-    if (edtExpSeries->text().size() == 3) ExportNames();
+    if (group("grpExport")->isEnabled() && KeepSeriesDigits(*edtExpSeries)) ExportNames();
 }
 
 void TExportPage::edtExpNameChange() {

@@ -55,12 +55,7 @@ void TImportPage::createControls(QGroupBox* box) {
     cbImpHand = CreateChoiceList(box, "cbImpHand", 222);
     cbImpHandType = CreateChoiceList(box, "cbImpHandType", 248);
     cbImpSkinColor = CreateChoiceList(box, "cbImpSkinColor", 274);
-    lblImpName = new QLabel("Name:", box);
-    lblImpName->setObjectName("lblImpName");
-    lblImpName->setGeometry(8, 302, 50, 20);
-    edtImpName = new QLineEdit(box);
-    edtImpName->setObjectName("edtImpName");
-    edtImpName->setGeometry(58, 300, 134, 22);
+    edtImpName = CreateLabelledField(box, lblImpName, "lblImpName", "Name:", "edtImpName", 300, 50);
     cbImpMesh = CreateChoiceList(box, "cbImpMesh", 330);
     btnImportFile = new QPushButton("Import *.bmp File Into Game", box);
     btnImportFile->setObjectName("btnImportFile");
@@ -88,11 +83,7 @@ void TImportPage::createControls(QGroupBox* box) {
 }
 
 SkinToolSettings TImportPage::toolSettings() const {
-    SkinToolSettings tool;
-    tool.expansionLevel = settings().ExpansionLevel;
-    tool.hasExpansionPack5 = IsFolder(ResolveCaseInsensitive(settings().GamePath, "ExpansionPack5"));
-    tool.teens = host().switches().teens;
-    return tool;
+    return PageSkinToolSettings(settings(), host().switches().teens);
 }
 
 SkinChoices TImportPage::choices() const {
@@ -212,10 +203,7 @@ void TImportPage::updatePreview() {
     if (chosen.kind == SkinKind::Hands) slot = chosen.hand == 1 ? kRightHandSlot : kLeftHandSlot;
     // Without a bitmap the mesh wears its own texture.
     preview.dressed[slot] = {GameBytes(cbImpMesh->currentText()), ImportFile.string()};
-    preview.skeleton = chosen.kind == SkinKind::Dog   ? "dog_skeleton.cmx"
-                       : chosen.kind == SkinKind::Cat ? "kat_skeleton.cmx"
-                       : chosen.age == 0              ? "adult-skeleton.cmx"
-                                                      : "child-skeleton.cmx";
+    preview.skeleton = PreviewSkeletonFor(chosen.kind, chosen.age);
     preview.child = current() != nullptr && current()->Age < 10;
     host().ShowSkinToolPreview(preview);
 }
