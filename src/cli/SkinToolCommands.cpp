@@ -53,6 +53,14 @@ const ChoiceOption kHandOption{"--hand", &CliArguments::hand, {{"left", "l"}, {"
 const ChoiceOption kHandTypeOption{"--hand-type", &CliArguments::handType,
                                    {{"open", "o"}, {"closed", "c"}, {"pointing", "p"}, {"formal", "f"}}};
 
+// --series as the page's field takes it: one to three digits.
+std::string seriesOption(const std::string& given) {
+    if (given.empty() || given.size() > 3 || given.find_first_not_of("0123456789") != std::string::npos) {
+        throw std::invalid_argument("--series wants one to three digits, not \"" + given + "\"");
+    }
+    return given;
+}
+
 // The position the option names; `fallback` (the list's default) when it is not given.
 int positionOf(const CliArguments& args, const ChoiceOption& option, int fallback) {
     const std::optional<std::string>& value = args.*option.value;
@@ -263,7 +271,7 @@ int RunExportSkin(const CliArguments& args, std::ostream& out) {
     const SkinToolSettings settings = toolSettings(args);
     SkinChoices destination = choicesOf(args, kindOf(args, ExportSkinKinds(settings)));
     // The new skin keeps the mesh's series unless told otherwise; nudes carry none.
-    const std::string series = args.series ? SeriesDigitsOnly(*args.series)
+    const std::string series = args.series ? seriesOption(*args.series)
                                : destination.kind == SkinKind::Nude ? std::string("000")
                                                                     : SeriesOf(mesh);
     ExportFileNames names = ExportNames(destination, series, "", settings);
@@ -313,7 +321,7 @@ int RunBuildCmx(const CliArguments& args, std::ostream& out) {
     RequiredArgument(args, 1, "at least one MESH.skn");
     SkinChoices choices = choicesOf(args, kindOf(args, BuilderSkinKinds()));
     const bool teens = choices.bodySize == 3;
-    const std::string seriesField = args.series ? SeriesDigitsOnly(*args.series) : std::string("000");
+    const std::string seriesField = args.series ? seriesOption(*args.series) : std::string("000");
     BuilderSuitName suit = CmxSuitName(choices, seriesField, "", teens);
     refuseHidden(args, suit.shown, choices, true, false);
     suit = CmxSuitName(choices, seriesField, nameOf(args, false), teens);

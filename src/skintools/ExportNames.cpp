@@ -106,19 +106,22 @@ std::string ExportNameFromTexture(const std::string& texture, SkinKind kind) {
 ExportFileNames ExportNames(SkinChoices& destination, const std::string& seriesField, const std::string& name,
                             const SkinToolSettings& settings) {
     ExportFileNames names;
+    // An emptied field stays empty while it is edited; the names carry "000" meanwhile.
     names.series = seriesField.empty() ? seriesField : SeriesNumber(seriesField);
+    const std::string series = SeriesNumber(seriesField);
     ShownLists& shown = names.shown;
     shown.genderItems = genderItemsOf(destination.kind);
     FitGenderSelection(destination, shown.genderItems);
     if (IsPet(destination.kind)) {
-        shown.gender = shown.age = shown.bodySize = false;
-        const std::string base = "B" + names.series + PetKindWord(destination.kind) + "_" + name;
+        shown.gender = shown.age = shown.bodySize = shown.skinColor = false;
+        const std::string base = "B" + series + PetKindWord(destination.kind) + "_" + name;
         names.characterFile = base + ".cmx";
         names.textureFile = base + ".bmp";
         return names;
     }
     std::string base{SkinKindLetter(destination.kind)};
-    if (seriesAndAge(destination.kind)) base += names.series;
+    shown.series = seriesAndAge(destination.kind);
+    if (shown.series) base += series;
     base += GenderCode(destination.gender);
     if (seriesAndAge(destination.kind)) base += AgeCode(destination.age);
     shown.bodySize = !childChosen(destination);

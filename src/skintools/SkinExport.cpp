@@ -70,11 +70,11 @@ SkinExportPlan PlanSkinExport(const SkinExportRequest& request, const SkinFolder
                               const SkinCatalogue& catalogue, const fs::path& skinsFolder) {
     SkinExportPlan plan;
     plan.characterTarget = FileInFolder(skinsFolder, request.characterFile);
-    plan.installedCharacter = folders.FindSkinFile(WithoutExtension(request.characterFile), ".cmx");
+    plan.installedCharacter = InstalledSkinFile(folders, skinsFolder, request.characterFile);
     plan.characterSource =
         sourceOf(folders.FindSkinFile(request.mesh, ".cmx"), archivedCharacterFile(catalogue, request.mesh));
     plan.textureTarget = FileInFolder(skinsFolder, request.textureFile);
-    plan.installedTexture = folders.FindSkinFile(WithoutExtension(request.textureFile), ".bmp");
+    plan.installedTexture = InstalledSkinFile(folders, skinsFolder, request.textureFile);
     const std::vector<const FarRecordDetails*> textures = archivedTextures(catalogue, request.texture);
     plan.textureSource =
         sourceOf(folders.FindSkinFile(request.texture, ".bmp"), textures.empty() ? nullptr : textures.front());
@@ -157,10 +157,24 @@ SkinExportResult ExportSkin(const SkinExportRequest& request, const SkinFolders&
         textureFailed = !textureBytes;
     }
 
+    std::optional<TrashedItem> characterTrashed;
+    std::optional<TrashedItem> textureTrashed;
+    // What could not be written leaves the file it was to replace in its place.
+    const auto putBack = [&](std::optional<TrashedItem>& trashed, const fs::path& original, fs::path& reported) {
+        if (trashed && PutBackFromTrash(*trashed, original)) reported.clear();
+        trashed.reset();
+    };
     try {
-        if (replaceCharacter) result.characterTrashed = MoveToTrash(plan.installedCharacter).item;
-        if (!plan.installedTexture.empty()) result.textureTrashed = MoveToTrash(plan.installedTexture).item;
+        if (replaceCharacter) {
+            characterTrashed = MoveToTrash(plan.installedCharacter);
+            result.characterTrashed = characterTrashed->item;
+        }
+        if (!plan.installedTexture.empty()) {
+            textureTrashed = MoveToTrash(plan.installedTexture);
+            result.textureTrashed = textureTrashed->item;
+        }
     } catch (const ShellOperationError& error) {
+        putBack(characterTrashed, plan.installedCharacter, result.characterTrashed);
         TellSkinTool(dialogs, LangStr(error.messageId()) + "\n" + error.what(), MsgKind::Error);
         result.outcome = ExportOutcome::Failed;
         return result;
@@ -169,6 +183,8 @@ SkinExportResult ExportSkin(const SkinExportRequest& request, const SkinFolders&
         try {
             WriteSkinTextFile(plan.characterTarget, *characterLines);
         } catch (const std::exception& error) {
+            putBack(characterTrashed, plan.installedCharacter, result.characterTrashed);
+            putBack(textureTrashed, plan.installedTexture, result.textureTrashed);
             return failed(request.characterFile, error.what());
         }
         result.characterWritten = plan.characterTarget;
@@ -189,6 +205,7 @@ SkinExportResult ExportSkin(const SkinExportRequest& request, const SkinFolders&
              MsgKind::Error);
         textureFailed = true;
     }
+    if (result.textureWritten.empty()) putBack(textureTrashed, plan.installedTexture, result.textureTrashed);
     DiscardSkinCatalogue(catalogue);
     result.outcome = textureFailed ? ExportOutcome::Failed : ExportOutcome::Exported;
     return result;

@@ -1,5 +1,9 @@
 #include "skintools/SkinToolFiles.h"
 
+#include "platform/ShellFileOps.h"
+
+#include "platform/CaseInsensitivePath.h"
+
 #include "platform/AtomicFile.h"
 #include "platform/LanguageModule.h"
 #include "platform/StyledMessageDlg.h"
@@ -81,6 +85,28 @@ void WriteSkinFile(const std::filesystem::path& file, std::string_view bytes) {
     std::filesystem::create_directories(file.parent_path(), error);
     ReplaceFileAtomically(file, bytes);
     TouchFile(file);
+}
+
+std::filesystem::path InstalledSkinFile(const SkinFolders& folders, const std::filesystem::path& skinsFolder,
+                                        const std::string& fileName) {
+    const std::filesystem::path name(fileName);
+    std::filesystem::path found = folders.FindSkinFile(name.stem().string(), name.extension().string());
+    if (found.empty()) {
+        const std::filesystem::path here = ResolveCaseInsensitive(skinsFolder, fileName);
+        if (PathExists(here)) found = here;
+    }
+    return found;
+}
+
+bool PutBackFromTrash(const TrashedItem& trashed, const std::filesystem::path& original) {
+    try {
+        MoveToNewPath(trashed.item, original);
+    } catch (const std::exception&) {
+        return false;
+    }
+    std::error_code ignored;
+    std::filesystem::remove(trashed.info, ignored);
+    return true;
 }
 
 }  // namespace corvane

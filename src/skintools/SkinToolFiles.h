@@ -1,6 +1,8 @@
 #pragma once
 
 #include "platform/Dialogs.h"
+#include "platform/Trash.h"
+#include "skins/SkinFolders.h"
 
 #include <filesystem>
 #include <string>
@@ -32,6 +34,18 @@ std::string SkinFileNameRefusal(std::string_view fileName);
 // folder / fileName; throws std::invalid_argument naming the refusal when the
 // name would reach out of the folder.
 std::filesystem::path FileInFolder(const std::filesystem::path& folder, const std::string& fileName);
+
+// The installed skin file a new file named `fileName` in `skinsFolder` would
+// replace: the one the game finds first, else one of that name in any letter
+// case (a link too) in the skins folder itself, which may lie outside the
+// folders the game searches. Empty when there is none.
+std::filesystem::path InstalledSkinFile(const SkinFolders& folders, const std::filesystem::path& skinsFolder,
+                                        const std::string& fileName);
+
+// Puts a file sent to the Trash back where it was, after the file meant to
+// replace it could not be written; false when that failed too (it stays in
+// the Trash).
+bool PutBackFromTrash(const TrashedItem& trashed, const std::filesystem::path& original);
 
 // The question before an installed skin file is replaced: the file's name
 // and what becomes of the old one (8068, 8076).

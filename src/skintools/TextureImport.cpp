@@ -7,6 +7,7 @@
 #include "platform/Trash.h"
 #include "skintools/SkinToolFiles.h"
 
+#include <optional>
 #include <system_error>
 
 namespace corvane {
@@ -33,7 +34,7 @@ bool sameFile(const fs::path& a, const fs::path& b) {
 TextureImportPlan PlanTextureImport(const TextureImportRequest& request, const SkinFolders& folders,
                                     const fs::path& skinsFolder) {
     return {FileInFolder(skinsFolder, request.textureFileName),
-            folders.FindSkinFile(WithoutExtension(request.textureFileName), ".bmp")};
+            InstalledSkinFile(folders, skinsFolder, request.textureFileName)};
 }
 
 std::string ImportConfirmationText(const std::string& textureFileName, const std::string& mesh) {
@@ -67,9 +68,11 @@ TextureImportResult ImportTexture(const TextureImportRequest& request, const Ski
         return fail(kImportFailed, error.what());
     }
     const bool sourceIsInstalled = !plan.installed.empty() && sameFile(request.bitmap, plan.installed);
+    std::optional<TrashedItem> trashed;
     if (!plan.installed.empty()) {
         try {
-            result.replaced = MoveToTrash(plan.installed).item;
+            trashed = MoveToTrash(plan.installed);
+            result.replaced = trashed->item;
         } catch (const ShellOperationError& error) {
             return fail(error.messageId(), error.what());
         }
@@ -77,6 +80,8 @@ TextureImportResult ImportTexture(const TextureImportRequest& request, const Ski
     try {
         WriteSkinFile(plan.target, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     } catch (const std::exception& error) {
+        // A failed import leaves the skins folder as it was.
+        if (trashed && PutBackFromTrash(*trashed, plan.installed)) result.replaced.clear();
         return fail(kImportFailed, error.what());
     }
     result.written = plan.target;

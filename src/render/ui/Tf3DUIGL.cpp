@@ -6,6 +6,7 @@
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QTimer>
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -184,7 +185,12 @@ void Tf3DUIGL::dragEnterEvent(QDragEnterEvent* event) {
 void Tf3DUIGL::dropEvent(QDropEvent* event) {
     const auto urls = event->mimeData()->urls();
     if (!urls.isEmpty() && urls.front().isLocalFile() && dropped_) {
-        dropped_(urls.front().toLocalFile().toStdString());
+        event->acceptProposedAction();
+        // Handled once the drop is over: its questions must not keep the file manager waiting.
+        const std::string file = urls.front().toLocalFile().toStdString();
+        QTimer::singleShot(0, this, [this, file] {
+            if (dropped_) dropped_(file);
+        });
     }
 }
 

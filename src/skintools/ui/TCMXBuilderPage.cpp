@@ -145,7 +145,8 @@ void TCMXBuilderPage::btnAddCmxSknClick() {
 }
 
 void TCMXBuilderPage::fileDropped(const fs::path& file) {
-    if (ToLowerAscii(file.extension().string()) != ".skn" || !PathExists(file)) return;
+    std::error_code unreadable;
+    if (ToLowerAscii(file.extension().string()) != ".skn" || !fs::is_regular_file(file, unreadable)) return;
     addMesh(file);
     btnCMXBuilderClick();
 }
@@ -183,11 +184,18 @@ void TCMXBuilderPage::btnSaveCMXClick() {
     for (const QString& line : memCMXBldr->toPlainText().split('\n')) lines.push_back(GameBytes(line));
     ReportFailure(dialogs(), [&] {
         const SkinFolders folders(settings().GamePath, settings().ExpansionLevel);
-        const fs::path skinsFolder = ResolveCaseInsensitive(settings().GamePath, settings().SkinsFolder);
+        // The folder dialog starts where the last save went, at first in the skins folder.
+        const fs::path suggested = saveFolder_.empty()
+                                       ? ResolveCaseInsensitive(settings().GamePath, settings().SkinsFolder)
+                                       : saveFolder_;
         SaveBuiltCharacterFile(
-            lines, meshes, ApplicationFolder(), skinsFolder,
-            [this](const fs::path& suggested) { return dialogs().chooseFolder({LangStr(5022), suggested}); }, folders,
-            GameSkinCatalogue(), dialogs());
+            lines, meshes, ApplicationFolder(), suggested,
+            [this](const fs::path& start) {
+                auto chosen = dialogs().chooseFolder({LangStr(5022), start});
+                if (chosen) saveFolder_ = *chosen;
+                return chosen;
+            },
+            folders, GameSkinCatalogue(), dialogs());
     });
 }
 

@@ -61,6 +61,7 @@ private:
     void updatePreview(const SkinChoices& chosen);
 
     bool onShow_ = false;
+    std::filesystem::path saveFolder_;  // the folder chosen last
 };
 
 }  // namespace corvane

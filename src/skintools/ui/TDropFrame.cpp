@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QMimeData>
 #include <QResizeEvent>
+#include <QTimer>
 #include <QUrl>
 
 namespace corvane {
@@ -34,6 +35,12 @@ void TDropFrame::showPicture(const QPixmap& picture) {
     imgImportBMP->show();
 }
 
+void TDropFrame::clearPicture() {
+    imgImportBMP->hide();
+    imgImportBMP->clear();
+    lblDropFrame->show();
+}
+
 void TDropFrame::resizeEvent(QResizeEvent* event) {
     QFrame::resizeEvent(event);
     lblDropFrame->setGeometry(contentsRect());
@@ -48,7 +55,11 @@ void TDropFrame::dropEvent(QDropEvent* event) {
     const QList<QUrl> urls = event->mimeData()->urls();
     if (!dropped_ || urls.isEmpty() || !urls.front().isLocalFile()) return;
     event->acceptProposedAction();
-    dropped_(urls.front().toLocalFile().toStdString());
+    // Handled once the drop is over: its questions must not keep the file manager waiting.
+    const std::filesystem::path file = urls.front().toLocalFile().toStdString();
+    QTimer::singleShot(0, this, [this, file] {
+        if (dropped_) dropped_(file);
+    });
 }
 
 }  // namespace corvane

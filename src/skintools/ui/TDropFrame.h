@@ -21,6 +21,8 @@ public:
     void setDropHandler(std::function<void(const std::filesystem::path&)> handler);
     // Shows `picture` stretched over the frame in place of the label.
     void showPicture(const QPixmap& picture);
+    // Shows the label again, asking for a bitmap.
+    void clearPicture();
 
     QLabel* lblDropFrame = nullptr;
     QLabel* imgImportBMP = nullptr;

@@ -91,7 +91,8 @@ void TExportPage::createControls(QGroupBox* box) {
     }
     connect(cbExpSkinColor, &QComboBox::currentIndexChanged, this, &TExportPage::cbExpSkinColorChange);
     connect(cbExpMesh, &QComboBox::currentIndexChanged, this, &TExportPage::cbExpMeshChange);
-    connect(lbExpTexture, &QListWidget::itemClicked, this, &TExportPage::lbExpTextureClick);
+    // A texture chosen with the keys counts as one clicked.
+    connect(lbExpTexture, &QListWidget::currentRowChanged, this, &TExportPage::lbExpTextureClick);
     for (QComboBox* list : {cbExpSkinTypeDst, cbExpGenderDst, cbExpAgeDst, cbExpBodySizeDst, cbExpSkinColorDst}) {
         connect(list, &QComboBox::currentIndexChanged, this, &TExportPage::cbExpDestinationListChange);
     }
@@ -216,6 +217,7 @@ void TExportPage::cbExpMeshChange() {
         const QSignalBlocker quiet(cbExpSkinTypeDst);
         cbExpSkinTypeDst->setCurrentIndex(cbExpSkinTypeDst->findData(static_cast<int>(*choice.destinationKind)));
     }
+    const QSignalBlocker quietTextures(lbExpTexture);
     lbExpTexture->clear();
     if (!chosenMesh().empty()) {
         const PageLock locked(host());
@@ -238,11 +240,12 @@ void TExportPage::cbExpMeshChange() {
 void TExportPage::lbExpTextureClick() {
     host().LoadSkinData();
     const std::string texture = chosenTexture();
-    if (texture.empty() || chosenMesh().empty()) return;
-    lbExpTexture->setToolTip(GameText(texture));
-    {
-        const QSignalBlocker quiet(edtExpName);
-        edtExpName->setText(GameText(ExportNameFromTexture(texture, sourceChoices().kind)));
+    if (!texture.empty() && !chosenMesh().empty()) {
+        lbExpTexture->setToolTip(GameText(texture));
+        // The texture's own name may hold what no skin name may.
+        const FilteredName name = FilterSkinName(ExportNameFromTexture(texture, sourceChoices().kind));
+        PutBackFilteredName(*edtExpName, name.text);
+        if (name.changed) TellSkinTool(dialogs(), NameNotAllowedText(), MsgKind::Error);
     }
     updatePreview();
     ExportNames();
@@ -251,7 +254,8 @@ void TExportPage::lbExpTextureClick() {
 void TExportPage::updatePreview() {
     const SkinChoices source = sourceChoices();
     SkinToolPreview preview;
-    preview.dressed[kBodySlot] = {chosenMesh(), chosenTexture()};
+    // Nothing is shown until both a character file and a texture are chosen.
+    if (!chosenMesh().empty() && !chosenTexture().empty()) preview.dressed[kBodySlot] = {chosenMesh(), chosenTexture()};
     preview.skeleton = PreviewSkeletonFor(source.kind, source.age);
     preview.child = source.age != 0;
     host().ShowSkinToolPreview(preview);

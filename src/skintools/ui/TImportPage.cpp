@@ -201,8 +201,8 @@ void TImportPage::updatePreview() {
     std::size_t slot = kBodySlot;
     if (chosen.kind == SkinKind::Head) slot = kHeadSlot;
     if (chosen.kind == SkinKind::Hands) slot = chosen.hand == 1 ? kRightHandSlot : kLeftHandSlot;
-    // Without a bitmap the mesh wears its own texture.
-    preview.dressed[slot] = {GameBytes(cbImpMesh->currentText()), ImportFile.string()};
+    // Without a bitmap (or once it is gone) the mesh wears its own texture.
+    preview.dressed[slot] = {GameBytes(cbImpMesh->currentText()), PathExists(ImportFile) ? ImportFile.string() : ""};
     preview.skeleton = PreviewSkeletonFor(chosen.kind, chosen.age);
     preview.child = current() != nullptr && current()->Age < 10;
     host().ShowSkinToolPreview(preview);
@@ -248,8 +248,15 @@ void TImportPage::btnImportFileClick() {
     const std::string textureName = GameBytes(lblNewName->text());
     ReportFailure(dialogs(), [&] {
         const SkinFolders folders(settings().GamePath, settings().ExpansionLevel);
-        ImportTexture({ImportFile, mesh, textureName}, folders,
-                      ResolveCaseInsensitive(settings().GamePath, settings().SkinsFolder), dialogs());
+        const TextureImportResult result = ImportTexture(
+            {ImportFile, mesh, textureName}, folders, ResolveCaseInsensitive(settings().GamePath, settings().SkinsFolder),
+            dialogs());
+        if (result.sourceTrashed) {
+            // The bitmap is in the Trash now: the page waits for another.
+            ImportFile.clear();
+            DropFrame->clearPicture();
+            cbImpMeshChange();
+        }
     });
 }
 

@@ -168,6 +168,13 @@ TEST_F(SkinToolPagesTest, ExportingASkinForAnotherBody) {
     EXPECT_EQ(page->lblNewName->text(), "B001FAFat_Red.cmx");
     EXPECT_EQ(page->lblNewName2->text(), "B001FAFatlgt_Red.bmp");
 
+    // Choosing the texture again, with the keys, takes its name again.
+    page->lbExpTexture->setCurrentRow(-1);
+    page->lbExpTexture->setCurrentRow(0);
+    EXPECT_EQ(page->edtExpName->text(), "casual");
+    page->edtExpName->setText("");
+    type(page->edtExpName, "Red");
+
     // A letter in the series counts as 0.
     page->edtExpSeries->setText("");
     type(page->edtExpSeries, "1x7");

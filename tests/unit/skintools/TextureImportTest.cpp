@@ -3,6 +3,7 @@
 #include "platform/AtomicFile.h"
 #include "platform/FileBytes.h"
 #include "skintools/SkinToolFiles.h"
+#include "platform/SystemCalls.h"
 #include "unit/skintools/SkinToolFixture.h"
 
 #include <algorithm>
@@ -47,6 +48,38 @@ TEST_F(TextureImportTest, NoToReplacingLeavesBothFilesUntouched) {
     EXPECT_EQ(ReadFileBytes(source), picture);
     EXPECT_FALSE(std::filesystem::exists(skins() / "B001MAFitmed_Red.bmp"));
     EXPECT_TRUE(trashed().empty());
+}
+
+// A skins folder the game does not search ("/skinsdir") still has its own
+// file of that name asked about, never overwritten unasked.
+TEST_F(TextureImportTest, AFileOfTheNameInAnUnsearchedSkinsFolderIsAskedAbout) {
+    const std::filesystem::path own = game.root() / "MySkins";
+    const std::filesystem::path installed = game.writeText("MySkins\\b001mafitmed_red.bmp", "old");
+    EXPECT_EQ(PlanTextureImport(request(), folders(), own).installed, installed);
+    dialogs.answer(mrNo);
+    EXPECT_EQ(ImportTexture(request(), folders(), own, dialogs).outcome, ImportOutcome::Declined);
+    EXPECT_EQ(ReadTextFile(installed), "old");
+}
+
+// A write that fails after Yes to replacing puts the old texture back.
+TEST_F(TextureImportTest, AFailedWriteLeavesTheInstalledTextureInPlace) {
+    const std::filesystem::path installed = game.writeText("GameData\\Skins\\B001MAFitmed_Red.bmp", "old");
+    dialogs.answer(mrYes).answer(mrOk).answer(mrOk);
+    // The new texture's rename into place fails once; putting the old one back may rename there.
+    bool refusedOnce = false;
+    const sys::CallHook previous = sys::SetCallHook([&](sys::Call call, const std::string& about) {
+        if (call != sys::Call::Rename || about != installed.string() || refusedOnce) return 0;
+        refusedOnce = true;
+        return ENOSPC;
+    });
+    const TextureImportResult result = import(request());
+    sys::SetCallHook(previous);
+    ASSERT_TRUE(refusedOnce);
+    EXPECT_EQ(result.outcome, ImportOutcome::Failed);
+    EXPECT_EQ(ReadTextFile(installed), "old");
+    EXPECT_TRUE(result.replaced.empty());
+    EXPECT_TRUE(trashed().empty());
+    EXPECT_EQ(dialogs.messageTexts().back().rfind(LangStr(7029), 0), 0u) << dialogs.messageTexts().back();
 }
 
 TEST_F(TextureImportTest, CancellingAfterYesToReplacingKeepsTheInstalledFile) {
