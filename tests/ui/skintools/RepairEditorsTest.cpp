@@ -182,7 +182,7 @@ protected:
 
 TEST_F(CharacterFileEditorTest, TheSuitNameFixAndASimilarMeshAreBoldNavyAnUnknownMeshRed) {
     const fs::path similar = test::WriteCharacterFile(game, "b001mafit_new.cmx", "B001MAFit_Old",
-                                                      "xskin-b001mafit_01-PELVIS-BODY2");
+                                                      {"xskin-b001mafit_01-PELVIS-BODY2"});
     TfrmCMXEdit editor(problemAbout(similar, "wrong", "BadName"), catalogue(), settings, dialogs);
     EXPECT_EQ(editor.windowTitle().toStdString(), LangStr(6191));
     EXPECT_EQ(editor.lblOriginal->text().toStdString(), LangStr(6154) + "\n(b001mafit_new.cmx)");
@@ -205,7 +205,7 @@ TEST_F(CharacterFileEditorTest, TheSuitNameFixAndASimilarMeshAreBoldNavyAnUnknow
     EXPECT_NE(formatAt(*editor.edtNew, kSuitLine - 1, 0).fontWeight(), QFont::Bold) << "only the changes";
     EXPECT_NE(formatAt(*editor.edtOriginal, kSuitLine, 0).fontWeight(), QFont::Bold);
 
-    const fs::path unknown = test::WriteCharacterFile(game, "b001mafit_01.cmx", "b001mafit_01", test::kUnknownMesh);
+    const fs::path unknown = test::WriteCharacterFile(game, "b001mafit_01.cmx", "b001mafit_01", {test::kUnknownMesh});
     TfrmCMXEdit other(problemAbout(unknown, "missing", "MissingSKN"), catalogue(), settings, dialogs);
     EXPECT_EQ(lineOf(*other.edtNew, kMeshLine).toStdString(), test::kUnknownMesh) << "nothing similar: it stays";
     EXPECT_EQ(formatAt(*other.edtNew, kMeshLine, 3).foreground().color(), QColor(255, 0, 0));
@@ -215,7 +215,7 @@ TEST_F(CharacterFileEditorTest, TheSuitNameFixAndASimilarMeshAreBoldNavyAnUnknow
 
 TEST_F(CharacterFileEditorTest, SavingWritesTheEditedProposalWithCrLfAndABackup) {
     const fs::path file = test::WriteCharacterFile(game, "b001mafit_new.cmx", "B001MAFit_Old",
-                                                   "xskin-b001mafit_01-PELVIS-BODY");
+                                                   {"xskin-b001mafit_01-PELVIS-BODY"});
     const std::string original = ReadTextFile(file);
     {
         TfrmCMXEdit editor(problemAbout(file, "wrong", "BadName"), catalogue(), settings, dialogs);

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace corvane::test {
 
@@ -32,16 +33,21 @@ inline std::filesystem::path WriteTrueColourTexture(GameBuilder& game, const std
     return game.writeFile(relative, EncodeBmp24(ColourfulPicture(width, height)));
 }
 
-// A character file named `fileName` whose suit is `suitName` and whose only mesh is `mesh`.
+// A character file named `fileName` whose suit is `suitName`, wearing `meshes`
+// on the pelvis, then the head.
 inline std::filesystem::path WriteCharacterFile(GameBuilder& game, const std::string& fileName,
-                                                const std::string& suitName, const std::string& mesh) {
-    const Suit suit = SampleSuit(suitName, "PELVIS", mesh);
+                                                const std::string& suitName, const std::vector<std::string>& meshes) {
+    Suit suit{suitName, 0, {}};
+    const char* bones[] = {"PELVIS", "HEAD"};
+    for (std::size_t i = 0; i < meshes.size(); ++i) suit.skins.push_back({bones[i % 2], meshes[i]});
     return game.writeText("GameData/Skins/" + fileName, JoinCrLf(CharacterFileLines(suit)));
 }
 
 // The faults the validation page lists, in the order it lists them:
 // b901mafit_new.cmx names its suit b901mafit_old ("BadName"); b902mafit_01.cmx
-// has a wrong suit name and a mesh nobody installed ("BadName", "MissingSKN");
+// has a wrong suit name and two meshes nobody installed ("BadName",
+// "MissingSKN": the first unknown line of a file whose name is not found is
+// taken for its suit name);
 // b901mafitlgt_a.bmp is a 24-bit 256 × 256 texture ("BmpColors");
 // b901mafitlgt_b.bmp is 100 × 100 ("BmpDimensions").
 struct SeededFaults {
@@ -53,13 +59,14 @@ struct SeededFaults {
 
 inline constexpr const char* kInstalledMesh = "xskin-b901mafit_01-PELVIS-BODY";
 inline constexpr const char* kUnknownMesh = "xskin-qqq_zz-PELVIS-BODY";
+inline constexpr const char* kUnknownHead = "xskin-qqq_zz-HEAD-HEAD";
 
 inline SeededFaults SeedSkinFaults(GameBuilder& game) {
     game.writeText(std::string("GameData/Skins/") + kInstalledMesh + ".skn",
                    JoinCrLf(MeshFileLines(SampleBodyMesh(kInstalledMesh, "b901mafitlgt_a"))));
     SeededFaults faults;
-    faults.badName = WriteCharacterFile(game, "b901mafit_new.cmx", "b901mafit_old", kInstalledMesh);
-    faults.badNameAndMesh = WriteCharacterFile(game, "b902mafit_01.cmx", "b902mafit_old", kUnknownMesh);
+    faults.badName = WriteCharacterFile(game, "b901mafit_new.cmx", "b901mafit_old", {kInstalledMesh});
+    faults.badNameAndMesh = WriteCharacterFile(game, "b902mafit_01.cmx", "b902mafit_old", {kUnknownMesh, kUnknownHead});
     faults.colours = WriteTrueColourTexture(game, "GameData/Skins/b901mafitlgt_a.bmp", 256, 256);
     faults.dimensions = WriteTrueColourTexture(game, "GameData/Skins/b901mafitlgt_b.bmp", 100, 100);
     return faults;
