@@ -21,13 +21,6 @@ constexpr MessageId kSave{5061};
 constexpr MessageId kClose{5008};
 constexpr MessageId kSaved{7156};
 
-QLabel* makeLabel(QWidget* parent, const char* name, const QRect& place) {
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setGeometry(place);
-    return label;
-}
-
 }  // namespace
 
 QString DisplayedText(const std::string& text8) {
@@ -40,21 +33,21 @@ TRepairDialog::TRepairDialog(const ProblemRecordDetails& problem, std::filesyste
                              QWidget* parent)
     : QDialog(parent), problem_(problem), backupFolder_(std::move(backupFolder)), dialogs_(dialogs) {
     setFixedSize(kWidth, kHeight);
-    lblOriginal = makeLabel(this, "lblOriginal", {10, 6, 330, 36});
+    lblOriginal = createLabel("lblOriginal", {10, 6, 330, 36});
     lblOriginal->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
-    lblNew = makeLabel(this, "lblNew", {360, 6, 330, 36});
+    lblNew = createLabel("lblNew", {360, 6, 330, 36});
     lblNew->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
-    lblProblem = makeLabel(this, "lblProblem", {10, 350, 680, 96});
+    lblProblem = createLabel("lblProblem", {10, 350, 680, 96});
     lblProblem->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblProblem->setWordWrap(true);
     lblProblem->setTextFormat(Qt::PlainText);
-    lblPath = makeLabel(this, "lblPath", {10, 452, 680, 20});
+    lblPath = createLabel("lblPath", {10, 452, 680, 20});
     lblPath->setText("Full Path: ");
     ckBackup = new QCheckBox(this);
     ckBackup->setObjectName("ckBackup");
     ckBackup->setGeometry(10, 480, 20, 20);
     ckBackup->setChecked(true);
-    lblBackupFiles = makeLabel(this, "lblBackupFiles", {32, 480, 420, 20});
+    lblBackupFiles = createLabel("lblBackupFiles", {32, 480, 420, 20});
     lblBackupFiles->setBuddy(ckBackup);
     btnSaveChanges = new QPushButton(this);
     btnSaveChanges->setObjectName("btnSaveChanges");
@@ -68,6 +61,13 @@ TRepairDialog::TRepairDialog(const ProblemRecordDetails& problem, std::filesyste
 
 std::filesystem::path TRepairDialog::file() const {
     return std::filesystem::path(problem_.Folder + problem_.FileName);
+}
+
+QLabel* TRepairDialog::createLabel(const char* name, const QRect& place) {
+    auto* label = new QLabel(this);
+    label->setObjectName(name);
+    label->setGeometry(place);
+    return label;
 }
 
 QRect TRepairDialog::originalArea() {

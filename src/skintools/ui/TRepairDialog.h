@@ -55,6 +55,8 @@ protected:
     // Where the two sides go.
     static QRect originalArea();
     static QRect newArea();
+    // A label of the dialog named `name`, placed at `place`.
+    QLabel* createLabel(const char* name, const QRect& place);
     // The window caption and the texts of the shared controls.
     void setTexts(int caption, const QString& original, const QString& problemText);
     // The editor's colours and fonts, once every control exists.

@@ -21,6 +21,7 @@ namespace {
 
 constexpr int kExplanation[] = {7109, 7110, 7111, 7112, 7113};
 constexpr MessageId kProblemsFound{7114};
+constexpr MessageId kCheckingCharacterFiles{7115};
 constexpr MessageId kNoProblems{7117};
 constexpr MessageId kCatalogueIncomplete{7093};
 
@@ -77,6 +78,7 @@ void TSkinValidatePage::clearProblems() {
 
 void TSkinValidatePage::btnSkinValidateClick() {
     SkinCatalogue& catalogue = GameSkinCatalogue();
+    bool checked = false;
     {
         const PageLock locked(host());
         lblValidExplain->setText(explanation());
@@ -84,11 +86,11 @@ void TSkinValidatePage::btnSkinValidateClick() {
         lblSkinValidate->setAutoFillBackground(false);
         lblSkinValidate->setAttribute(Qt::WA_TranslucentBackground);
         clearProblems();
-        const std::unique_ptr<Progress> busy = host().ShowBusy(LangStr(MessageId{7115}));
+        const std::unique_ptr<Progress> busy = host().ShowBusy(LangStr(kCheckingCharacterFiles));
         if (auto* window = dynamic_cast<TfrmBusy*>(busy.get())) {
             window->setBusyWidth(group("grpSkinValidate")->width() - 4);
         }
-        ReportFailure(dialogs(), [&] {
+        checked = ReportFailure(dialogs(), [&] {
             const SkinFolders folders(settings().GamePath, settings().ExpansionLevel);
             problems_ = ValidateSkins(folders, catalogue, ScanControl{*busy, {}}).problems;
         });
@@ -101,7 +103,8 @@ void TSkinValidatePage::btnSkinValidateClick() {
         TellSkinTool(dialogs(), LangStr(kCatalogueIncomplete) + "\n" + catalogue.ArchiveReadCause, MsgKind::Warning);
     }
     btnValidate->setVisible(!problems_.empty());
-    if (problems_.empty()) TellSkinTool(dialogs(), LangStr(kNoProblems), MsgKind::None);
+    // A check that failed has said why; it found nothing to report.
+    if (checked && problems_.empty()) TellSkinTool(dialogs(), LangStr(kNoProblems), MsgKind::None);
 }
 
 void TSkinValidatePage::lbProblemListDblClick() {

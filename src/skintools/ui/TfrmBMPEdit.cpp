@@ -20,14 +20,6 @@ constexpr int kCaption = 6192;
 constexpr MessageId kOriginal{6154};
 constexpr MessageId kCorrected{6189};
 
-QLabel* makeImage(QWidget* parent, const char* name, const QRect& place) {
-    auto* image = new QLabel(parent);
-    image->setObjectName(name);
-    image->setGeometry(place);
-    image->setAlignment(Qt::AlignCenter);
-    return image;
-}
-
 // The whole picture, as large as the place allows, its sides kept in proportion.
 void showPicture(QLabel& image, const Bitmap& bitmap) {
     const QPixmap picture = QPixmap::fromImage(ImageOfBitmap(bitmap));
@@ -40,8 +32,9 @@ TfrmBMPEdit::TfrmBMPEdit(const ProblemRecordDetails& problem, const Settings& se
                          QWidget* parent)
     : TRepairDialog(problem, TextureBackupFolder(), dialogs, parent) {
     setObjectName("frmBMPEdit");
-    imgOriginal = makeImage(this, "imgOriginal", originalArea());
-    imgNew = makeImage(this, "imgNew", newArea());
+    imgOriginal = createLabel("imgOriginal", originalArea());
+    imgNew = createLabel("imgNew", newArea());
+    for (QLabel* image : {imgOriginal, imgNew}) image->setAlignment(Qt::AlignCenter);
     setTexts(kCaption,
              QString::fromStdString(LangStr(kOriginal) + " (") + QString::fromStdString(problem.FileName) + ")",
              DisplayedText(problem.Description));

@@ -185,6 +185,19 @@ TEST_F(SkinValidatePageTest, CancellingTheColourEditorLeavesTheTextureButRemoves
     EXPECT_FALSE(fs::exists(TextureBackupFolder()));
 }
 
+TEST_F(SkinValidatePageTest, AnUnreadableArchiveIsReportedBesideTheFindings) {
+    // A kilobyte at least, or the catalogue passes it over.
+    builder.writeText("Deluxe/Deluxe.far", std::string(2000, 'x'));
+    dialogs.answer(mrOk);
+    validate();
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    const std::string& text = dialogs.messages()[0].text;
+    EXPECT_EQ(text.rfind(LangStr(7093), 0), 0u) << text;
+    EXPECT_NE(text.find("Deluxe.far"), std::string::npos) << "the archive is named: " << text;
+    EXPECT_EQ(dialogs.messages()[0].kind, MsgKind::Warning);
+    EXPECT_GT(rows().size(), 0u) << "what was found is still listed";
+}
+
 TEST_F(SkinValidatePageTest, AnotherPageLetsTheProblemsGo) {
     validate();
     ASSERT_GT(rows().size(), 0u);

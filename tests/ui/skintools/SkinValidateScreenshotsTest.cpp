@@ -43,7 +43,7 @@ protected:
 
 TEST_F(SkinValidateScreenshots, ThePageWithFindingsAndBothEditors) {
     page().lbProblemList->setCurrentRow(0);
-    test::SaveScreenshot(*window, "skin-validate-page");
+    test::SaveScreenshot(*window, "page-skin-validate");
 
     TfrmBMPEdit colours(problemOf("BmpColors"), AppSettings(), dialogs, window.get());
     save(colours, "skin-validate-colour-editor");
