@@ -23,7 +23,10 @@ constexpr MessageId kCorrected{6189};
 // The whole picture, as large as the place allows, its sides kept in proportion.
 void showPicture(QLabel& image, const Bitmap& bitmap) {
     const QPixmap picture = QPixmap::fromImage(ImageOfBitmap(bitmap));
-    image.setPixmap(picture.scaled(image.size(), Qt::KeepAspectRatio, Qt::FastTransformation));
+    // Enlarged, a texture keeps its sharp pixels; reduced, every pixel counts.
+    const bool reduced = picture.width() > image.width() || picture.height() > image.height();
+    image.setPixmap(picture.scaled(image.size(), Qt::KeepAspectRatio,
+                                   reduced ? Qt::SmoothTransformation : Qt::FastTransformation));
 }
 
 }  // namespace
