@@ -73,10 +73,14 @@ void TellSkinTool(Dialogs& dialogs, const std::string& text, MsgKind kind) {
     StyledMessageDlg(dialogs, LangStr(kTitle), text, kind, 0, mrNone, mbOK);
 }
 
-void WriteSkinTextFile(const std::filesystem::path& file, const std::vector<std::string>& lines) {
+std::string SkinTextFileBytes(const std::vector<std::string>& lines) {
     std::string text;
     for (const std::string& line : lines) text += line + "\r\n";
-    WriteSkinFile(file, text);
+    return text;
+}
+
+void WriteSkinTextFile(const std::filesystem::path& file, const std::vector<std::string>& lines) {
+    WriteSkinFile(file, SkinTextFileBytes(lines));
 }
 
 void WriteSkinFile(const std::filesystem::path& file, std::string_view bytes) {

@@ -56,6 +56,8 @@ bool AskToReplace(Dialogs& dialogs, const std::string& fileName);
 // The tools' messages: title 5022, OK only.
 void TellSkinTool(Dialogs& dialogs, const std::string& text, MsgKind kind);
 
+// The bytes of a text skin file as the game writes it: each line ended by CR LF.
+std::string SkinTextFileBytes(const std::vector<std::string>& lines);
 // A text skin file as the game writes it: the lines with CR LF, written
 // whole or not at all, then stamped (TouchFile). Throws std::runtime_error
 // naming the file when it cannot be written.

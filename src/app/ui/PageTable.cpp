@@ -13,6 +13,7 @@
 #include "skintools/ui/TCMXBuilderPage.h"
 #include "skintools/ui/TExportPage.h"
 #include "skintools/ui/TImportPage.h"
+#include "skintools/ui/TSkinValidatePage.h"
 
 #include <algorithm>
 
@@ -84,7 +85,7 @@ std::vector<PageInfo> makePages() {
         {Kind::MissingSkinSearch, "btnMissingSkinSearch", {{"grpMissingSkinSearch", kMissingSkinSearchPage}}, Small, false,
          false, SmallLogo, Outfit::Everyday, kGroupsOnly, {.caption = {text(5044)}, .followsCharacter = false}},
         {Kind::SkinValidate, "btnSkinValidate", {{"grpSkinValidate", kFullPage}}, Small, false, false, SmallLogo,
-         Outfit::Everyday, kGroupsOnly, {.caption = {text(5056)}, .followsCharacter = false}},
+         Outfit::Everyday, MakePage<TSkinValidatePage>, {.caption = {text(5056)}, .followsCharacter = false}},
         {Kind::DupsSearch, "btnDupsSearch", {{"grpDupsSearch", kFullPage}}, Small, false, false, SmallLogo, Outfit::Everyday,
          kGroupsOnly, {.caption = {text(5036)}, .followsCharacter = false}},
         {Kind::About, "btnAbout", {{"grpAbout", kFullPage}}, Small, false, false, SmallLogo, Outfit::Everyday, kGroupsOnly, {.caption = {text(5001)}, .followsCharacter = false}},

@@ -14,6 +14,7 @@
 #include "skintools/TextureImport.h"
 #include "skintools/ui/SkinToolControls.h"
 #include "skintools/ui/TDropFrame.h"
+#include "skintools/ui/TfrmBMPEdit.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -32,14 +33,12 @@ namespace {
 
 constexpr const char* kBitmapFilter = "Bitmap Files (*.bmp)|*.BMP";
 
-// Until the colour-correction editor exists the offer can only say what to do.
-constexpr MessageId kCorrectLater{7198};
-
 }  // namespace
 
 TImportPage::TImportPage(const PageServices& services, const PageInfo& row, QWidget* parent)
     : EditorPage(services, row, parent) {
     createControls(group("grpImport"));
+    colourEditor_ = ColourCorrectionEditor(window(), settings(), dialogs());
 }
 
 void TImportPage::createControls(QGroupBox* box) {
@@ -229,10 +228,17 @@ void TImportPage::CheckImportBitmap(const fs::path& file, BitmapDecoding decodin
     const ImportBitmapCheck check = corvane::CheckImportBitmap(file, decoding);
     // Only an accepted bitmap becomes the one to import: a refused one must
     // not be imported by the next click on the import button.
-    if (check.verdict != ImportBitmapVerdict::Accepted) {
-        if (TellImportBitmapCheck(check, dialogs())) TellSkinTool(dialogs(), LangStr(kCorrectLater), MsgKind::None);
+    if (check.verdict == ImportBitmapVerdict::Accepted) {
+        acceptBitmap(file, decoding);
         return;
     }
+    if (!TellImportBitmapCheck(check, dialogs())) return;
+    colourEditor_(ColourCorrectionRecord(check, file));
+    // Whether the editor saved or not, the file on disk decides.
+    if (AcceptedAfterCorrection(corvane::CheckImportBitmap(file, decoding))) acceptBitmap(file, decoding);
+}
+
+void TImportPage::acceptBitmap(const fs::path& file, BitmapDecoding decoding) {
     ReportFailure(dialogs(), [&] {
         const std::vector<std::uint8_t> bytes = ReadFileBytes(file);
         const Bitmap bitmap = decoding == BitmapDecoding::WithSizeFix ? LoadBmpWithSizeFix(bytes, file.string())

@@ -3,6 +3,7 @@
 #include "app/ui/EditorPage.h"
 #include "skintools/ImportBitmapCheck.h"
 #include "skintools/ImportNames.h"
+#include "skintools/ui/TRepairDialog.h"
 
 #include <filesystem>
 #include <vector>
@@ -40,7 +41,11 @@ public:
     void btnChooseBMPClick();
     void btnImportFileClick();
     // A bitmap from the file dialog, the drop frame or the preview.
+    // A bitmap too large for the game is offered the colour correction.
     void CheckImportBitmap(const std::filesystem::path& file, BitmapDecoding decoding);
+
+    // Who opens the colour-correction editor (tests answer in code).
+    void setColourEditor(RepairEditor editor) { colourEditor_ = std::move(editor); }
 
     QComboBox* cbImpSkinType = nullptr;
     QComboBox* cbImpGender = nullptr;
@@ -72,8 +77,11 @@ private:
     void refillMeshes();
     void buildTextureName(bool fromNameField);
     void updatePreview();
+    // The bitmap shown in the drop frame and made the one to import.
+    void acceptBitmap(const std::filesystem::path& file, BitmapDecoding decoding);
 
     bool onShow_ = false;
+    RepairEditor colourEditor_;
 };
 
 }  // namespace corvane

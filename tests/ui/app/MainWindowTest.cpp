@@ -143,6 +143,8 @@ TEST_F(MainWindowTest, EveryPageButtonShowsItsPageWhereTheTableSays) {
     w.UnlockPages();
     for (const PageInfo& page : MainWindowPages()) {
         SCOPED_TRACE(std::string(page.button));
+        // The validation runs its check when shown; this game has nothing to find.
+        if (page.kind == PageKind::SkinValidate) dialogs.answer(mrOk);
         w.pageButton(page.button)->click();
         for (const PageGroup& group : page.groups) {
             EXPECT_TRUE(w.pageGroup(group.name)->isVisibleTo(&w)) << group.name;

@@ -4,6 +4,7 @@
 
 #include "ValidationSupport.h"
 #include "demo/SkinFileWriters.h"
+#include "platform/AtomicFile.h"
 
 #include <gtest/gtest.h>
 
@@ -26,6 +27,26 @@ TEST_F(ValidationRepairTest, BackupsTakeTheLowestFreeNumber) {
     EXPECT_EQ(NextBackupPath(backups, "x.bmp"), backups / "x.bmp.000") << "a gap is filled first";
     game.writeText("../app/BMP_EDIT/x.bmp.000", "a");
     EXPECT_EQ(NextBackupPath(backups, "x.bmp"), backups / "x.bmp.002");
+}
+
+TEST_F(ValidationRepairTest, ARepairIsSavedAfterItsBackupOrNotAtAll) {
+    const fs::path file = game.writeText("GameData/Skins/x.cmx", "old");
+    const fs::path backups = CharacterFileBackupFolder();
+    EXPECT_EQ(SaveRepairedFile(file, backups, true, "new"), backups / "x.cmx.000");
+    EXPECT_EQ(ReadTextFile(backups / "x.cmx.000"), "old");
+    EXPECT_EQ(ReadTextFile(file), "new");
+    EXPECT_TRUE(SaveRepairedFile(file, backups, false, "newer").empty());
+    EXPECT_EQ(ReadTextFile(file), "newer");
+    EXPECT_FALSE(fs::exists(backups / "x.cmx.001")) << "no backup asked for";
+
+    const fs::path blocked = game.writeText("../app/blocked", "a file, not a folder");
+    try {
+        SaveRepairedFile(file, blocked, true, "newest");
+        ADD_FAILURE() << "a backup that cannot be made must stop the save";
+    } catch (const std::runtime_error& error) {
+        EXPECT_EQ(std::string(error.what()).rfind(LangStr(7155), 0), 0u) << error.what();
+    }
+    EXPECT_EQ(ReadTextFile(file), "newer");
 }
 
 TEST_F(ValidationRepairTest, AWrongSuitNameBecomesTheFileName) {

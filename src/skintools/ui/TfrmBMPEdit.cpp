@@ -1,0 +1,69 @@
+#include "skintools/ui/TfrmBMPEdit.h"
+
+#include "app/ui/BitmapImage.h"
+#include "platform/BmpCodec.h"
+#include "platform/FileBytes.h"
+#include "platform/LanguageModule.h"
+#include "render/JpegCodec.h"
+#include "skintools/EditorBackups.h"
+
+#include <QLabel>
+#include <QPixmap>
+
+#include <memory>
+
+namespace corvane {
+
+namespace {
+
+constexpr int kCaption = 6192;
+constexpr MessageId kOriginal{6154};
+constexpr MessageId kCorrected{6189};
+
+// The whole picture, as large as the place allows, its sides kept in proportion.
+void showPicture(QLabel& image, const Bitmap& bitmap) {
+    const QPixmap picture = QPixmap::fromImage(ImageOfBitmap(bitmap));
+    // Enlarged, a texture keeps its sharp pixels; reduced, every pixel counts.
+    const bool reduced = picture.width() > image.width() || picture.height() > image.height();
+    image.setPixmap(picture.scaled(image.size(), Qt::KeepAspectRatio,
+                                   reduced ? Qt::SmoothTransformation : Qt::FastTransformation));
+}
+
+}  // namespace
+
+TfrmBMPEdit::TfrmBMPEdit(const ProblemRecordDetails& problem, const Settings& settings, Dialogs& dialogs,
+                         QWidget* parent)
+    : TRepairDialog(problem, TextureBackupFolder(), dialogs, parent) {
+    setObjectName("frmBMPEdit");
+    imgOriginal = createLabel("imgOriginal", originalArea());
+    imgNew = createLabel("imgNew", newArea());
+    for (QLabel* image : {imgOriginal, imgNew}) image->setAlignment(Qt::AlignCenter);
+    setTexts(kCaption,
+             QString::fromStdString(LangStr(kOriginal) + " (") + QString::fromStdString(problem.FileName) + ")",
+             DisplayedText(problem.Description));
+    lblNew->setText(QString::fromStdString(LangStr(kCorrected)));
+
+    const std::string name = file().string();
+    current_ = LoadBmpWithSizeFix(ReadFileBytes(file()), name);
+    // The game's 8-bit pictures are made alike: the colours pass through a
+    // JPEG and its decoder's quantiser picks the palette.
+    proposal_ = JpegRoundTrip8(current_, kGameImageColours);
+    showPicture(*imgOriginal, current_);
+    showPicture(*imgNew, proposal_);
+    styleControls(settings);
+}
+
+std::string TfrmBMPEdit::repairedBytes() const {
+    const std::vector<std::uint8_t> bytes = EncodeBmp8(proposal_);
+    return {bytes.begin(), bytes.end()};
+}
+
+RepairEditor ColourCorrectionEditor(QWidget* parent, const Settings& settings, Dialogs& dialogs) {
+    return [parent, &settings, &dialogs](const ProblemRecordDetails& problem) {
+        return ShowRepairEditor(dialogs, [&] {
+            return std::make_unique<TfrmBMPEdit>(problem, settings, dialogs, parent);
+        });
+    };
+}
+
+}  // namespace corvane
