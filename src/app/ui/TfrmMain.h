@@ -112,7 +112,8 @@ public:
     void MakeCharacterImages() override;
     const CommandLineSwitches& switches() const override { return services_.switches; }
     Registry& registry() override { return services_.registry; }
-    std::unique_ptr<Progress> ShowBusy(const std::string& status) override;
+    using PageHost::ShowBusy;
+    std::unique_ptr<CancellableProgress> ShowBusy(const std::string& status, BusyCancel cancel) override;
 
     // Ctrl+Z and Ctrl+Y (or Ctrl+Shift+Z): the edits since the neighbourhood
     // was opened or saved, one step at a time.
