@@ -67,6 +67,8 @@ public:
     // `folder` (letter case ignored) or else the first; the open
     // neighbourhood's path follows the selection. Nothing is loaded.
     virtual void RelistNeighbourhoods(const std::string& folder) = 0;
+    // The neighbourhood as the header's list shows it (its number).
+    virtual std::string neighbourhoodShown() const = 0;
     // Opens the neighbourhood selected in the header's list.
     virtual void OpenSelectedNeighbourhood() = 0;
     // Shows in the preview what a skin tool's page is making (a texture being

@@ -94,6 +94,7 @@ public:
     bool SaveModifiedCharacters() override;
     void RelistNeighbourhoods(const std::string& folder) override;
     void OpenSelectedNeighbourhood() override { cbNeighborhoodChange(); }
+    std::string neighbourhoodShown() const override;
     // Saves, reads the neighbourhood again when households or family names
     // changed, and shows the list anew with the same character selected.
     void btnSaveClick();

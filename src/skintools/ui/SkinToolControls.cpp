@@ -1,6 +1,10 @@
 #include "skintools/ui/SkinToolControls.h"
 
+#include "app/ui/EditorPage.h"
 #include "app/ui/GameText.h"
+#include "platform/LanguageModule.h"
+#include "platform/StyledMessageDlg.h"
+#include "skins/SkinCatalogue.h"
 
 #include <QComboBox>
 #include <QFont>
@@ -12,6 +16,13 @@
 #include <algorithm>
 
 namespace corvane {
+
+bool LoadCatalogueForSearch(PageHost& host, Dialogs& dialogs) {
+    if (host.LoadSkinData()) return true;
+    const std::string text = LangStr(7093) + "\n" + GameSkinCatalogue().ArchiveReadCause;
+    StyledMessageDlg(dialogs, LangStr(5022), text, MsgKind::Error, 0, mrOk, mbOK);
+    return false;
+}
 
 QComboBox* CreateChoiceList(QGroupBox* box, const char* name, int top) {
     auto* list = new QComboBox(box);
