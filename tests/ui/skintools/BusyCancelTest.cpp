@@ -8,6 +8,7 @@
 #include "support/ui/DemoEditorTest.h"
 #include "support/ui/QtTestApplication.h"
 
+#include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
