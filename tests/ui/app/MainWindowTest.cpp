@@ -143,7 +143,11 @@ TEST_F(MainWindowTest, EveryPageButtonShowsItsPageWhereTheTableSays) {
     w.UnlockPages();
     for (const PageInfo& page : MainWindowPages()) {
         SCOPED_TRACE(std::string(page.button));
+        // The skin searches run as their page opens; this game has nothing for them to find.
+        const bool search = page.kind == PageKind::MissingSkinSearch || page.kind == PageKind::DupsSearch;
+        if (search) dialogs.answer(mrOk);
         w.pageButton(page.button)->click();
+        EXPECT_TRUE(dialogs.allAnswersUsed());
         for (const PageGroup& group : page.groups) {
             EXPECT_TRUE(w.pageGroup(group.name)->isVisibleTo(&w)) << group.name;
             QGroupBox* box = w.pageGroup(group.name);
