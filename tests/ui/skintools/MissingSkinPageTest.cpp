@@ -12,6 +12,7 @@
 #include "support/ui/DemoEditorTest.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -46,7 +47,12 @@ protected:
         victor->SwimTexture = "gone-swim";
         elena->HeadTexture = "gone-head";
     }
-    void search() { window->pageButton("btnMissingSkinSearch")->click(); }
+    // Opens the page, which searches; the button of the page on show is
+    // disabled, so another page is opened first.
+    void search() {
+        window->pageButton("btnNeighborhood")->click();
+        window->pageButton("btnMissingSkinSearch")->click();
+    }
 
     static std::string characterText(const Sim& sim) {
         return sim.FirstName + " " + sim.LastName + " : " + sim.FileName;
@@ -99,6 +105,32 @@ TEST_F(MissingSkinPageTest, NothingMissingSaysSoOverTheHeaderAndTheEmptyRow) {
         EXPECT_EQ(table.columnWidth(c), widths[c]) << c;
     }
     EXPECT_TRUE(table.isColumnHidden(0));
+}
+
+TEST_F(MissingSkinPageTest, TheChildrenFormalsBoxAddsTheFormalSkinsToTheCheck) {
+    // Formal wear is checked below the fifth expansion pack only.
+    AppSettings().ExpansionLevel = 4;
+    Sim* tess = byId(3);
+    ASSERT_NE(tess, nullptr);
+    tess->FormalMesh.clear();
+    auto* box = window->findChild<QCheckBox*>("ckChkChdFormals");
+    ASSERT_NE(box, nullptr);
+    const auto formalRows = [&] {
+        std::vector<std::string> found;
+        for (const MissingSkinRow& row : page->rows()) {
+            if (row.field.starts_with("Formal")) found.push_back(row.character + "|" + row.skinName + "|" + row.field);
+        }
+        return found;
+    };
+    for (const bool ticked : {false, true}) {
+        box->setChecked(ticked);
+        if (!ticked) dialogs.answer(mrOk);  // nothing else is missing
+        search();
+        EXPECT_TRUE(dialogs.allAnswersUsed());
+        const std::vector<std::string> expected =
+            ticked ? std::vector<std::string>{characterText(*tess) + "||FormalMesh"} : std::vector<std::string>{};
+        EXPECT_EQ(formalRows(), expected) << "an empty name is never installed";
+    }
 }
 
 TEST_F(MissingSkinPageTest, ReportsAreSavedInTheFormatTheNameAsksFor) {
