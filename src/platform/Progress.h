@@ -15,6 +15,13 @@ public:
     virtual void setPosition(int position) = 0;
 };
 
+// A Progress the user may interrupt: the busy window with its Cancel button.
+class CancellableProgress : public Progress {
+public:
+    // Whether the user asked to stop; input waiting to be handled is taken first.
+    virtual bool cancelled() = 0;
+};
+
 // A Progress that shows nothing.
 class SilentProgress : public Progress {
 public:

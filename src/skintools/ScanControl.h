@@ -16,4 +16,9 @@ struct ScanControl {
     bool shouldStop() const { return stopRequested && stopRequested(); }
 };
 
+// A scan that stops when the user cancels `progress`.
+inline ScanControl CancellableScan(CancellableProgress& progress) {
+    return ScanControl{progress, [&progress] { return progress.cancelled(); }};
+}
+
 }  // namespace corvane

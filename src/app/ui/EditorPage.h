@@ -24,6 +24,9 @@ namespace corvane {
 
 class TSkinSelectPanel;
 
+// Whether the busy window offers its Cancel button.
+enum class BusyCancel { NotOffered, Offered };
+
 // The main window as its pages see it.
 class PageHost {
 public:
@@ -51,8 +54,12 @@ public:
     // The editor's command line (the makeover's "/skinage" and "/teens").
     virtual const CommandLineSwitches& switches() const = 0;
     // Shows the busy window, as wide as the preview, with `status` until the
-    // returned window is let go.
-    virtual std::unique_ptr<Progress> ShowBusy(const std::string& status) = 0;
+    // returned window is let go; with `cancel` Offered it has a Cancel button,
+    // and the returned window says when it was pressed.
+    std::unique_ptr<CancellableProgress> ShowBusy(const std::string& status) {
+        return ShowBusy(status, BusyCancel::NotOffered);
+    }
+    virtual std::unique_ptr<CancellableProgress> ShowBusy(const std::string& status, BusyCancel cancel) = 0;
     // Asks about and saves the open neighbourhood's modified characters; false
     // when the question was closed without an answer.
     virtual bool SaveModifiedCharacters() = 0;
@@ -60,6 +67,8 @@ public:
     // `folder` (letter case ignored) or else the first; the open
     // neighbourhood's path follows the selection. Nothing is loaded.
     virtual void RelistNeighbourhoods(const std::string& folder) = 0;
+    // The neighbourhood as the header's list shows it (its number).
+    virtual std::string neighbourhoodShown() const = 0;
     // Opens the neighbourhood selected in the header's list.
     virtual void OpenSelectedNeighbourhood() = 0;
     // Shows in the preview what a skin tool's page is making (a texture being

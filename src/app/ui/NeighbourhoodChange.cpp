@@ -90,6 +90,10 @@ void TfrmMain::showNeighbourhoodPage() {
     page(PageKind::Neighbourhood)->showPage();
 }
 
+std::string TfrmMain::neighbourhoodShown() const {
+    return cbNeighborhood->currentText().toStdString();
+}
+
 void TfrmMain::fillCharacterList() {
     cbUserName->clear();
     for (const CharacterList::Entry& entry : document_.characters().entries()) {

@@ -11,8 +11,10 @@
 #include "skins/ui/THandsPage.h"
 #include "skins/ui/TSkinPage.h"
 #include "skintools/ui/TCMXBuilderPage.h"
+#include "skintools/ui/TDupsSearchPage.h"
 #include "skintools/ui/TExportPage.h"
 #include "skintools/ui/TImportPage.h"
+#include "skintools/ui/TMissingSkinPage.h"
 #include "skintools/ui/TSkinValidatePage.h"
 
 #include <algorithm>
@@ -83,11 +85,11 @@ std::vector<PageInfo> makePages() {
          MakePage<TCMXBuilderPage>, {.caption = {text(5035)}, .followsCharacter = false}},
         {Kind::CVPs, "btnCVPs", {{"grpCVPs", kFullPage}}, Small, true, false, ProfileAfterLogo, Outfit::Everyday, MakePage<TCVPsPage>, {.gapBefore = true, .caption = {text(5031)}}},
         {Kind::MissingSkinSearch, "btnMissingSkinSearch", {{"grpMissingSkinSearch", kMissingSkinSearchPage}}, Small, false,
-         false, SmallLogo, Outfit::Everyday, kGroupsOnly, {.caption = {text(5044)}, .followsCharacter = false}},
+         false, SmallLogo, Outfit::Everyday, MakePage<TMissingSkinPage>, {.caption = {text(5044)}, .followsCharacter = false}},
         {Kind::SkinValidate, "btnSkinValidate", {{"grpSkinValidate", kFullPage}}, Small, false, false, SmallLogo,
          Outfit::Everyday, MakePage<TSkinValidatePage>, {.caption = {text(5056)}, .followsCharacter = false}},
         {Kind::DupsSearch, "btnDupsSearch", {{"grpDupsSearch", kFullPage}}, Small, false, false, SmallLogo, Outfit::Everyday,
-         kGroupsOnly, {.caption = {text(5036)}, .followsCharacter = false}},
+         MakePage<TDupsSearchPage>, {.caption = {text(5036)}, .followsCharacter = false}},
         {Kind::About, "btnAbout", {{"grpAbout", kFullPage}}, Small, false, false, SmallLogo, Outfit::Everyday, kGroupsOnly, {.caption = {text(5001)}, .followsCharacter = false}},
     };
 }

@@ -28,9 +28,10 @@ bool TfrmMain::LoadSkinData() {
     return !catalogue.ArchiveReadError;
 }
 
-std::unique_ptr<Progress> TfrmMain::ShowBusy(const std::string& status) {
+std::unique_ptr<CancellableProgress> TfrmMain::ShowBusy(const std::string& status, BusyCancel cancel) {
     auto busy = std::make_unique<TfrmBusy>(this);
     busy->setBusyWidth(pnl3DSim->width() - 4);
+    if (cancel == BusyCancel::Offered) busy->offerCancel();
     busy->showStatus(status);
     return busy;
 }

@@ -2,16 +2,21 @@
 
 #include "app/Settings.h"
 #include "app/ui/WindowLook.h"
+#include "platform/StyledMessageDlg.h"
 
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 
 namespace corvane {
 
 namespace {
 constexpr int kMargin = 6;
 constexpr int kBarHeight = 16;
+constexpr int kButtonWidth = 75;
+constexpr int kButtonHeight = 22;
 }  // namespace
 
 TfrmBusy::TfrmBusy(QWidget* owner) : QWidget(owner, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
@@ -34,6 +39,14 @@ TfrmBusy::TfrmBusy(QWidget* owner) : QWidget(owner, Qt::Tool | Qt::FramelessWind
     pbStatus->setRange(0, 100);
     pbStatus->setTextVisible(false);
     pbStatus->hide();
+    btnCancel = new QPushButton("Cancel", this);
+    btnCancel->setObjectName("btnCancel");
+    btnCancel->hide();
+    connect(btnCancel, &QPushButton::clicked, this, [this] {
+        cancelled_ = true;
+        // Pressed once is enough: the work stops at the next file.
+        btnCancel->setEnabled(false);
+    });
 
     resize(kWidth, kHeight);
     layOut();
@@ -47,7 +60,11 @@ void TfrmBusy::layOut() {
     const int barTop = height() - kMargin - kBarHeight;
     lblWarn->setGeometry(kMargin, kMargin, inner, barTop - 2 * kMargin - 14);
     lblStatus->setGeometry(kMargin, barTop - kMargin - 14, inner, 14);
-    pbStatus->setGeometry(kMargin, barTop, inner, kBarHeight);
+    // The button shares the bar's line, its middle level with the bar's.
+    const int barWidth = btnCancel->isHidden() ? inner : inner - kButtonWidth - kMargin;
+    pbStatus->setGeometry(kMargin, barTop, barWidth, kBarHeight);
+    btnCancel->setGeometry(width() - kMargin - kButtonWidth, barTop - (kButtonHeight - kBarHeight) / 2, kButtonWidth,
+                           kButtonHeight);
 }
 
 void TfrmBusy::centreOnOwner() {
@@ -83,6 +100,27 @@ void TfrmBusy::setMaximum(int maximum) {
 void TfrmBusy::setPosition(int position) {
     pbStatus->setValue(position);
     repaintNow();
+}
+
+bool TfrmBusy::cancelled() {
+    QCoreApplication::processEvents();
+    return cancelled_;
+}
+
+void TfrmBusy::offerCancel() {
+    const std::string caption = ButtonCaption(mrCancel);
+    if (!caption.empty()) btnCancel->setText(QString::fromStdString(caption));
+    btnCancel->show();
+    layOut();
+    repaintNow();
+}
+
+void TfrmBusy::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && btnCancel->isVisibleTo(this) && btnCancel->isEnabled()) {
+        btnCancel->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void TfrmBusy::setBusyWidth(int width) {

@@ -6,13 +6,15 @@
 
 class QLabel;
 class QProgressBar;
+class QPushButton;
 
 namespace corvane {
 
 // The small window a long operation shows: borderless, on top, centred on its
 // owner, in the inverse of the main window's colours. Callers show the label
-// they need and the bar with its maximum.
-class TfrmBusy : public QWidget, public Progress {
+// they need and the bar with its maximum; a search the user may stop offers
+// the Cancel button beside the bar.
+class TfrmBusy : public QWidget, public CancellableProgress {
     Q_OBJECT
 
 public:
@@ -25,6 +27,11 @@ public:
     void showWarning(const std::string& text) override;
     void setMaximum(int maximum) override;
     void setPosition(int position) override;
+    // Handles the clicks waiting in the queue, then says whether Cancel was pressed.
+    bool cancelled() override;
+
+    // Shows the Cancel button (Escape presses it too).
+    void offerCancel();
 
     // Callers make it as wide as the neighbourhood page less 4 pixels.
     void setBusyWidth(int width);
@@ -33,6 +40,10 @@ public:
     QLabel* lblWarn = nullptr;
     QLabel* lblStatus = nullptr;
     QProgressBar* pbStatus = nullptr;
+    QPushButton* btnCancel = nullptr;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void layOut();
@@ -40,6 +51,7 @@ private:
     void repaintNow();
 
     QWidget* owner_;
+    bool cancelled_ = false;
 };
 
 }  // namespace corvane

@@ -94,6 +94,7 @@ public:
     bool SaveModifiedCharacters() override;
     void RelistNeighbourhoods(const std::string& folder) override;
     void OpenSelectedNeighbourhood() override { cbNeighborhoodChange(); }
+    std::string neighbourhoodShown() const override;
     // Saves, reads the neighbourhood again when households or family names
     // changed, and shows the list anew with the same character selected.
     void btnSaveClick();
@@ -112,7 +113,8 @@ public:
     void MakeCharacterImages() override;
     const CommandLineSwitches& switches() const override { return services_.switches; }
     Registry& registry() override { return services_.registry; }
-    std::unique_ptr<Progress> ShowBusy(const std::string& status) override;
+    using PageHost::ShowBusy;
+    std::unique_ptr<CancellableProgress> ShowBusy(const std::string& status, BusyCancel cancel) override;
 
     // Ctrl+Z and Ctrl+Y (or Ctrl+Shift+Z): the edits since the neighbourhood
     // was opened or saved, one step at a time.

@@ -1,8 +1,12 @@
 #include "skintools/ui/SkinToolControls.h"
 
+#include "app/ui/EditorPage.h"
 #include "app/ui/GameText.h"
 #include "platform/CaseInsensitivePath.h"
+#include "platform/LanguageModule.h"
 #include "platform/ShellFileOps.h"
+#include "platform/StyledMessageDlg.h"
+#include "skins/SkinCatalogue.h"
 #include "skintools/SkinSeries.h"
 
 #include <QComboBox>
@@ -50,6 +54,13 @@ bool KeepSeriesDigits(QLineEdit& field) {
         field.setCursorPosition(caret);
     }
     return field.text().size() == 3;
+}
+
+bool LoadCatalogueForSearch(PageHost& host, Dialogs& dialogs) {
+    if (host.LoadSkinData()) return true;
+    const std::string text = LangStr(7093) + "\n" + GameSkinCatalogue().ArchiveReadCause;
+    StyledMessageDlg(dialogs, LangStr(5022), text, MsgKind::Error, 0, mrOk, mbOK);
+    return false;
 }
 
 QComboBox* CreateChoiceList(QGroupBox* box, const char* name, int top) {

@@ -17,6 +17,15 @@ class QWidget;
 
 namespace corvane {
 
+class Dialogs;
+class PageHost;
+
+// Builds the skin catalogue for a search of the skin tools. An archive that
+// cannot be read would make the search report installed skins as missing
+// and miss the copies inside archives: that is said (message 7093 with the
+// cause) and the answer is false.
+bool LoadCatalogueForSearch(PageHost& host, Dialogs& dialogs);
+
 // The controls the import, export and CMX builder pages share.
 
 // What the lists depend on in this game and on this command line.
