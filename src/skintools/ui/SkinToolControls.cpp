@@ -2,6 +2,7 @@
 
 #include "app/ui/EditorPage.h"
 #include "app/ui/GameText.h"
+#include "app/ui/TfrmBusy.h"
 #include "platform/CaseInsensitivePath.h"
 #include "platform/LanguageModule.h"
 #include "platform/ShellFileOps.h"
@@ -54,6 +55,10 @@ bool KeepSeriesDigits(QLineEdit& field) {
         field.setCursorPosition(caret);
     }
     return field.text().size() == 3;
+}
+
+void FitBusyToPage(Progress& busy, const QWidget& pageBox) {
+    if (auto* window = dynamic_cast<TfrmBusy*>(&busy)) window->setBusyWidth(pageBox.width() - 4);
 }
 
 bool LoadCatalogueForSearch(PageHost& host, Dialogs& dialogs) {

@@ -18,6 +18,7 @@ class QWidget;
 namespace corvane {
 
 class Dialogs;
+class Progress;
 class PageHost;
 
 // Builds the skin catalogue for a search of the skin tools. An archive that
@@ -25,6 +26,9 @@ class PageHost;
 // and miss the copies inside archives: that is said (message 7093 with the
 // cause) and the answer is false.
 bool LoadCatalogueForSearch(PageHost& host, Dialogs& dialogs);
+
+// The busy window of a search is as wide as the page's box less 4 pixels.
+void FitBusyToPage(Progress& busy, const QWidget& pageBox);
 
 // The controls the import, export and CMX builder pages share.
 

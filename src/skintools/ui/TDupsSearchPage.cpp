@@ -107,6 +107,7 @@ void TDupsSearchPage::search() {
     DuplicateSearchResult result;
     {
         const auto busy = host().ShowBusy(LangStr(kSearchingDuplicates), BusyCancel::Offered);
+        FitBusyToPage(*busy, *group("grpDupsSearch"));
         // The search discards the catalogue at its end: files may move between here and its next use.
         result = SearchDuplicates(SkinFolders(settings().GamePath, settings().ExpansionLevel), GameSkinCatalogue(),
                                   CancellableScan(*busy));

@@ -110,6 +110,7 @@ void TMissingSkinPage::search() {
     MissingSkinResult result;
     {
         const auto busy = host().ShowBusy(LangStr(kSearchingMissingSkins), BusyCancel::Offered);
+        FitBusyToPage(*busy, *group("grpMissingSkinSearch"));
         const InstalledSkinIndex installed(SkinFolders(settings().GamePath, settings().ExpansionLevel),
                                            GameSkinCatalogue());
         const std::vector<Sim*> characters = document().sims();
