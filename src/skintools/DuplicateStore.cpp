@@ -38,20 +38,49 @@ void makeWritable(const std::filesystem::path& file) {
 }
 
 // Whether a move may replace the file at `target`: yes when there is none,
-// else the user's answer to `question`.
+// else the user's answer to `question`. The question speaks of a file: a
+// folder of that name is refused without asking, never sent to the Trash.
 bool mayReplace(const std::filesystem::path& target, MessageId question, Dialogs& dialogs) {
+    if (IsFolder(target)) throw SkinMoveError(QuotedPath(target) + " is a folder");
     if (!PathExists(target)) return true;
     const std::string text = LangStr(question) + "\n" + target.string();
     return StyledMessageDlg(dialogs, LangStr(5022), text, MsgKind::Confirmation, 0, mrNo, mbYesNo) == mrYes;
 }
 
-// Moves `source` to `target`; a file at `target` goes to the Trash first, so
-// that a failed move loses neither file.
+// A free hidden name beside `target` to hold the file it replaces until the
+// move has succeeded.
+std::filesystem::path asideName(const std::filesystem::path& target) {
+    const std::string stem = "." + target.filename().string() + ".replaced";
+    for (int n = 1;; ++n) {
+        std::filesystem::path candidate = target.parent_path() / (n == 1 ? stem : stem + "-" + std::to_string(n));
+        if (!PathExists(candidate)) return candidate;
+    }
+}
+
+// Moves `source` to `target`. A file at `target` is renamed aside first and
+// goes to the Trash (under its own name and place) only once the source is
+// in: a failed move puts it back, so neither file is lost or left in the
+// Trash alone.
 void moveReplacing(const std::filesystem::path& source, const std::filesystem::path& target) {
     try {
-        if (PathExists(target)) MoveToTrash(target);
         makeWritable(source);
-        MoveFile(source, target);
+        if (!PathExists(target)) {
+            MoveFile(source, target);
+            return;
+        }
+        const std::filesystem::path aside = asideName(target);
+        MoveToNewPath(target, aside);
+        try {
+            MoveFile(source, target);
+        } catch (...) {
+            MoveToNewPath(aside, target);
+            throw;
+        }
+        try {
+            MoveToTrashAs(aside, target);
+        } catch (const std::exception&) {
+            // The move is done; the replaced file stays beside it, hidden, rather than being deleted.
+        }
     } catch (const std::exception& error) {
         throw SkinMoveError(error.what());
     }

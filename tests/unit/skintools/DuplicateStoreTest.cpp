@@ -2,9 +2,13 @@
 
 #include "ValidationSupport.h"
 #include "platform/AtomicFile.h"
+#include "platform/SystemCalls.h"
 #include "support/ScriptedDialogs.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cerrno>
 
 namespace corvane {
 namespace {
@@ -20,6 +24,13 @@ protected:
     void storeText(const std::string& relative, const std::string& text) {
         fs::create_directories((places.storeFolder / relative).parent_path());
         ReplaceFileAtomically(places.storeFolder / relative, text);
+    }
+    // The names in a folder, hidden ones included.
+    static std::vector<std::string> entries(const fs::path& dir) {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(dir)) names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
     }
     std::vector<std::string> leaves(const SkinTree& tree) const {
         std::vector<std::string> names;
@@ -128,6 +139,68 @@ TEST_F(DuplicateStoreTest, RestoringOverAFileBackInTheGameAsksFirst) {
     EXPECT_FALSE(fs::exists(places.storeFolder / "GameData/Skins/x.bmp"));
     EXPECT_EQ(ReadTextFile(folder.path() / "data/Trash/files/X.bmp"), "in the game") << "the replaced file is in the Trash";
     EXPECT_EQ(trees.stored.leafCount(), 0u);
+}
+
+// The first rename onto `target` fails, as a full or protected folder would
+// make it; the renames after it (putting things back) run.
+class FirstRenameOntoFails {
+public:
+    explicit FirstRenameOntoFails(fs::path target)
+        : previous_(sys::SetCallHook([this, target = std::move(target).string()](sys::Call call, const std::string& to) {
+              if (call != sys::Call::Rename || to != target || failed_) return 0;
+              failed_ = true;
+              return EACCES;
+          })) {}
+    ~FirstRenameOntoFails() { sys::SetCallHook(std::move(previous_)); }
+    FirstRenameOntoFails(const FirstRenameOntoFails&) = delete;
+    FirstRenameOntoFails& operator=(const FirstRenameOntoFails&) = delete;
+    bool failed() const { return failed_; }
+
+private:
+    bool failed_ = false;
+    sys::CallHook previous_;
+};
+
+TEST_F(DuplicateStoreTest, AFailedMoveOverAFileKeepsBothFilesInPlace) {
+    storeText("GameData/Skins/x.bmp", "stored");
+    game.writeText("GameData/Skins/x.bmp", "in the game");
+    DuplicateTrees trees{{}, StoredSkinsTree(places.storeFolder)};
+    dialogs.answer(mrYes);
+    {
+        const FirstRenameOntoFails refused(game.root() / "GameData/Skins/x.bmp");
+        EXPECT_THROW(RestoreStored(trees, "GameData/Skins/", "x.bmp", places, dialogs), SkinMoveError);
+        EXPECT_TRUE(refused.failed());
+    }
+    EXPECT_EQ(ReadTextFile(game.root() / "GameData/Skins/x.bmp"), "in the game");
+    EXPECT_EQ(ReadTextFile(places.storeFolder / "GameData/Skins/x.bmp"), "stored");
+    EXPECT_EQ(entries(game.root() / "GameData/Skins"), std::vector<std::string>{"x.bmp"}) << "nothing left aside";
+    EXPECT_FALSE(fs::exists(folder.path() / "data/Trash/files/x.bmp")) << "the game's file is not in the Trash";
+    EXPECT_EQ(trees.stored.leafCount(), 1u);
+
+    // Once the move succeeds, the replaced file is in the Trash, recorded at its own place.
+    EXPECT_EQ(RestoreStored(trees, "GameData/Skins/", "x.bmp", places, dialogs), MoveOutcome::Moved);
+    EXPECT_EQ(ReadTextFile(game.root() / "GameData/Skins/x.bmp"), "stored");
+    EXPECT_EQ(entries(game.root() / "GameData/Skins"), std::vector<std::string>{"x.bmp"});
+    EXPECT_EQ(ReadTextFile(folder.path() / "data/Trash/files/x.bmp"), "in the game");
+    EXPECT_NE(ReadTextFile(folder.path() / "data/Trash/info/x.bmp.trashinfo")
+                  .find((game.root() / "GameData/Skins/x.bmp").string()),
+              std::string::npos);
+}
+
+TEST_F(DuplicateStoreTest, AFolderWhereTheFileWouldGoIsRefusedWithoutAsking) {
+    storeText("GameData/Skins/x.bmp", "stored");
+    fs::create_directories(game.root() / "GameData/Skins/x.bmp/inside");
+    DuplicateTrees trees{{}, StoredSkinsTree(places.storeFolder)};
+    try {
+        RestoreStored(trees, "GameData/Skins/", "x.bmp", places, dialogs);
+        FAIL() << "a folder is not replaced by a file";
+    } catch (const SkinMoveError& error) {
+        EXPECT_EQ(error.messageId().value, 8049);
+    }
+    EXPECT_TRUE(dialogs.messages().empty()) << "no question about replacing a file";
+    EXPECT_TRUE(fs::is_directory(game.root() / "GameData/Skins/x.bmp/inside"));
+    EXPECT_EQ(ReadTextFile(places.storeFolder / "GameData/Skins/x.bmp"), "stored");
+    EXPECT_EQ(trees.stored.leafCount(), 1u);
 }
 
 TEST_F(DuplicateStoreTest, StoringOverAStoredCopyAsksFirst) {
