@@ -420,6 +420,12 @@ bool IsFolder(const fs::path& path) {
     return fs::is_directory(path, ec);
 }
 
+std::optional<FileIdentity> IdentityOf(const fs::path& path) {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0) return std::nullopt;
+    return FileIdentity{static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino)};
+}
+
 std::string QuotedPath(const fs::path& path) {
     return "\"" + path.string() + "\"";
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <compare>
+#include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -27,6 +30,17 @@ public:
 bool PathExists(const std::filesystem::path& path);
 // True when `path` is a folder or a link to one. Never throws.
 bool IsFolder(const std::filesystem::path& path);
+
+// What tells one file system object from every other: the same pair means
+// the same folder, whatever links lead to it.
+struct FileIdentity {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    auto operator<=>(const FileIdentity&) const = default;
+};
+// The identity of what `path` reaches, links followed; nullopt when it cannot
+// be reached. Never throws.
+std::optional<FileIdentity> IdentityOf(const std::filesystem::path& path);
 
 // How error details name a path: in double quotes.
 std::string QuotedPath(const std::filesystem::path& path);

@@ -1,10 +1,13 @@
 #include "skins/SkinFolders.h"
 
 #include "platform/AsciiText.h"
+#include "platform/ShellFileOps.h"
 #include "skins/FolderListingCache.h"
 #include "skins/SkinNames.h"
 #include "skins/WildcardMask.h"
 
+#include <optional>
+#include <set>
 #include <system_error>
 
 namespace corvane {
@@ -78,8 +81,16 @@ std::int64_t FileSizeKB(const std::filesystem::path& file) {
     return ec ? 0 : static_cast<std::int64_t>(size / 1024);
 }
 
-void ListFolderFiles(const std::filesystem::path& folder, std::string_view mask, std::vector<std::filesystem::path>& list,
-                     bool recursive) {
+namespace {
+
+// A folder is listed once however many links lead to it: a link to a folder
+// above it would otherwise be followed until the paths grow too long.
+void listFolderFiles(const std::filesystem::path& folder, std::string_view mask,
+                     std::vector<std::filesystem::path>& list, bool recursive, std::set<FileIdentity>& visited) {
+    const std::optional<FileIdentity> identity = IdentityOf(folder);
+    if (!identity || !visited.insert(*identity).second) {
+        return;
+    }
     auto listing = SharedFolderListings().listing(folder);
     if (!listing) {
         return;
@@ -92,10 +103,18 @@ void ListFolderFiles(const std::filesystem::path& folder, std::string_view mask,
     if (recursive) {
         for (const auto& entry : listing->entries) {
             if (entry.isFolder) {
-                ListFolderFiles(folder / entry.name, mask, list, true);
+                listFolderFiles(folder / entry.name, mask, list, true, visited);
             }
         }
     }
+}
+
+}  // namespace
+
+void ListFolderFiles(const std::filesystem::path& folder, std::string_view mask, std::vector<std::filesystem::path>& list,
+                     bool recursive) {
+    std::set<FileIdentity> visited;
+    listFolderFiles(folder, mask, list, recursive, visited);
 }
 
 SkinFolders::SkinFolders(std::filesystem::path gamePath, int expansionLevel)

@@ -16,7 +16,8 @@ std::int64_t FileSizeKB(const std::filesystem::path& file);
 
 // Appends the plain files of `folder` matching the wildcard `mask` (letter case
 // ignored; hidden files left out), in name order; with `recursive`, then the
-// subfolders' files, depth first.
+// subfolders' files, depth first. A folder that links lead to more than once
+// (a link to a folder above it, say) is listed only the first time.
 void ListFolderFiles(const std::filesystem::path& folder, std::string_view mask, std::vector<std::filesystem::path>& list,
                      bool recursive);
 

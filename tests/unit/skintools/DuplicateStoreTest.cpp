@@ -67,6 +67,13 @@ TEST_F(DuplicateStoreTest, TreesGroupFindingsByFolderRelativeToTheirRoot) {
               (std::vector<std::string>{"loose.txt", "GameData/Skins/a.bmp"}));
 }
 
+TEST_F(DuplicateStoreTest, ALinkBackUpTheStoreIsFollowedOnce) {
+    storeText("GameData/Skins/a.bmp", "a");
+    fs::create_directory_symlink(places.storeFolder, places.storeFolder / "GameData/Skins/loop");
+    fs::create_directory_symlink(places.storeFolder / "GameData/Skins", places.storeFolder / "again");
+    EXPECT_EQ(leaves(StoredSkinsTree(places.storeFolder)), std::vector<std::string>{"GameData/Skins/a.bmp"});
+}
+
 TEST_F(DuplicateStoreTest, StoringMovesTheFileAndPrunesEveryFindingOfItsName) {
     game.writeText("GameData/Skins/x.bmp", "first");
     game.writeText("Deluxe/Skins/X.BMP", "second");
