@@ -70,6 +70,10 @@ TEST_F(DuplicateStoreTest, TreesGroupFindingsByFolderRelativeToTheirRoot) {
 TEST_F(DuplicateStoreTest, ALinkBackUpTheStoreIsFollowedOnce) {
     storeText("GameData/Skins/a.bmp", "a");
     fs::create_directory_symlink(places.storeFolder, places.storeFolder / "GameData/Skins/loop");
+    EXPECT_EQ(leaves(StoredSkinsTree(places.storeFolder)), std::vector<std::string>{"GameData/Skins/a.bmp"});
+
+    // Two ways to one folder: its files are listed at the first.
+    fs::remove(places.storeFolder / "GameData/Skins/loop");
     fs::create_directory_symlink(places.storeFolder / "GameData/Skins", places.storeFolder / "again");
     EXPECT_EQ(leaves(StoredSkinsTree(places.storeFolder)), std::vector<std::string>{"GameData/Skins/a.bmp"});
 }
