@@ -16,11 +16,61 @@ std::string enclosed(char open, char close, const std::vector<std::string>& item
     return out + "\n" + outside + close;
 }
 
+// The length of the well-formed UTF-8 sequence at the start of `text`, 0
+// when it does not begin with one (a stray byte of another code page, an
+// overlong form, a surrogate or a value past U+10FFFF).
+std::size_t utf8SequenceLength(std::string_view text) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(0);
+    std::size_t length = 0;
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        if (lead == 0xE0) low = 0xA0;
+        if (lead == 0xED) high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        if (lead == 0xF0) low = 0x90;
+        if (lead == 0xF4) high = 0x8F;
+    } else {
+        return 0;
+    }
+    if (text.size() < length || byte(1) < low || byte(1) > high) return 0;
+    for (std::size_t i = 2; i < length; ++i) {
+        if (byte(i) < 0x80 || byte(i) > 0xBF) return 0;
+    }
+    return length;
+}
+
+// "\\u00e9": the character of that number.
+std::string unicodeEscape(unsigned char c) {
+    char escaped[8];
+    std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+    return escaped;
+}
+
 }  // namespace
 
 std::string JsonString(std::string_view utf8) {
     std::string out = "\"";
-    for (unsigned char c : utf8) {
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto c = static_cast<unsigned char>(utf8[i]);
+        if (c >= 0x80) {
+            // A byte that is not UTF-8 would make the whole document invalid:
+            // it is written as the character of that number, as Latin-1 reads it.
+            const std::size_t length = utf8SequenceLength(utf8.substr(i));
+            if (length == 0) {
+                out += unicodeEscape(c);
+                ++i;
+            } else {
+                out += utf8.substr(i, length);
+                i += length;
+            }
+            continue;
+        }
         switch (c) {
             case '"': out += "\\\""; break;
             case '\\': out += "\\\\"; break;
@@ -29,13 +79,12 @@ std::string JsonString(std::string_view utf8) {
             case '\t': out += "\\t"; break;
             default:
                 if (c < 0x20) {
-                    char escaped[8];
-                    std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-                    out += escaped;
+                    out += unicodeEscape(c);
                 } else {
                     out += static_cast<char>(c);
                 }
         }
+        ++i;
     }
     return out + "\"";
 }

@@ -8,7 +8,9 @@
 
 namespace corvane::cli {
 
-// A UTF-8 text as a JSON string, quotes and escapes included.
+// A UTF-8 text as a JSON string, quotes and escapes included. Callers convert
+// the game's text first (GameTextToUtf8); a byte that is still not UTF-8 is
+// written as \u00XX, so that the document stays valid.
 std::string JsonString(std::string_view utf8);
 
 // The members of one JSON object, in the order they are added.

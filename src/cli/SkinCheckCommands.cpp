@@ -45,12 +45,13 @@ int outcome(bool found, MessageId nothingFound) {
     return kExitOk;
 }
 
+// Names and descriptions are the game's text, in its code page.
 std::string problemJson(const ProblemRecordDetails& problem, const std::string& folder) {
     return JsonObject()
         .text("Kind", problem.Kind)
-        .text("FileName", problem.FileName)
-        .text("Folder", folder)
-        .text("Description", problem.Description)
+        .text("FileName", GameTextToUtf8(problem.FileName))
+        .text("Folder", GameTextToUtf8(folder))
+        .text("Description", GameTextToUtf8(problem.Description))
         .line();
 }
 
@@ -69,7 +70,7 @@ int RunValidate(const CliArguments& args, std::ostream& out) {
         out << JsonArray(problems, 2) << "\n";
     } else {
         for (const ProblemRecordDetails& problem : result.problems) {
-            out << problem.Kind << "\t" << problem.Folder << problem.FileName << "\n";
+            out << problem.Kind << "\t" << GameTextToUtf8(problem.Folder + problem.FileName) << "\n";
         }
     }
     return outcome(!result.problems.empty(), kNoProblems);
@@ -81,27 +82,27 @@ int RunDuplicates(const CliArguments& args, std::ostream& out) {
     const std::filesystem::path gamePath = AppSettings().GamePath;
     const DuplicateSearchResult result = SearchDuplicates(gameSkinFolders(), catalogue, ScanControl{progress, {}});
     requireCompleteCatalogue(catalogue);
-    const SkinTree found = FoundDuplicatesTree(result.findings, gamePath);
+    // In the search's order, which says which copy each finding is the copy of.
     if (args.json) {
         std::vector<std::string> findings;
-        for (const SkinTreeGroup& group : found.groups) {
-            for (const SkinTreeLeaf& leaf : group.leaves) {
-                findings.push_back(problemJson(*leaf.finding, group.folder));
-            }
+        for (const ProblemRecordDetails& finding : result.findings) {
+            findings.push_back(problemJson(finding, RelativeFolder(finding.Folder, gamePath)));
         }
         std::vector<std::string> stored;
         for (const SkinTreeGroup& group : StoredSkinsTree(StoredSkinsFolder()).groups) {
             for (const SkinTreeLeaf& leaf : group.leaves) {
-                stored.push_back(JsonObject().text("Folder", group.folder).text("FileName", leaf.fileName).line());
+                stored.push_back(JsonObject()
+                                     .text("Folder", GameTextToUtf8(group.folder))
+                                     .text("FileName", GameTextToUtf8(leaf.fileName))
+                                     .line());
             }
         }
         out << JsonObject().json("Findings", JsonArray(findings, 4)).json("Stored", JsonArray(stored, 4)).block(2)
             << "\n";
     } else {
-        for (const SkinTreeGroup& group : found.groups) {
-            for (const SkinTreeLeaf& leaf : group.leaves) {
-                out << leaf.finding->Kind << "\t" << group.folder << "\t" << leaf.fileName << "\n";
-            }
+        for (const ProblemRecordDetails& finding : result.findings) {
+            out << finding.Kind << "\t" << GameTextToUtf8(RelativeFolder(finding.Folder, gamePath)) << "\t"
+                << GameTextToUtf8(finding.FileName) << "\n";
         }
     }
     return outcome(!result.findings.empty(), kNoDuplicates);

@@ -1,5 +1,6 @@
 // The skin checks of the command-line tool: what they print and how they exit.
 #include "cli/CommandLine.h"
+#include "cli/JsonWriter.h"
 
 #include "ValidationSupport.h"
 #include "app/Settings.h"
@@ -7,6 +8,7 @@
 #include "demo/NeighbourhoodFileWriter.h"
 #include "platform/AtomicFile.h"
 #include "skins/SkinCatalogue.h"
+#include "skintools/DuplicateStore.h"
 
 #include <gtest/gtest.h>
 
@@ -15,6 +17,8 @@
 
 namespace corvane::cli {
 namespace {
+
+namespace fs = std::filesystem;
 
 class ValidationCommandLineTest : public test::SkinToolsTest {
 protected:
@@ -108,18 +112,80 @@ TEST_F(ValidationCommandLineTest, ValidatePrintsKindAndPathOfEachProblem) {
     EXPECT_TRUE(json.starts_with("[\n  {\"Kind\": \"BmpDimensions\", \"FileName\": \"odd.bmp\", \"Folder\": ")) << json;
 }
 
-TEST_F(ValidationCommandLineTest, DuplicatesPrintTheTreeGroupedByFolder) {
+using SkinCheckCommandLineTest = ValidationCommandLineTest;
+
+TEST_F(SkinCheckCommandLineTest, DuplicatesPrintTheFindingsInTheSearchOrder) {
     game.installation(0);
+    // Skins before the plain texture folders, Textures before Cmx: the findings
+    // come Textures, Skins, Cmx, Textures, which grouping by folder would join.
     writeBmp8("GameData/Skins/one.bmp", 8, 8);
-    writeBmp8("GameData/Skins/two.bmp", 8, 8);
-    writeBmp8("GameData/Textures/two.bmp", 8, 8);
+    writeBmp8("GameData/Skins/three.bmp", 8, 8);
     writeBmp8("GameData/Textures/one.bmp", 8, 8);
+    writeBmp8("GameData/Textures/two.bmp", 8, 8);
+    writeBmp8("GameData/Cmx/two.bmp", 8, 8);
     const Result result = run({"duplicates"});
     EXPECT_EQ(result.out,
               "Duplicate\tGameData/Textures/\tone.bmp\n"
-              "Duplicate\tGameData/Textures/\ttwo.bmp\n"
               "Duplicate\tGameData/Skins/\tone.bmp\n"
-              "Duplicate\tGameData/Skins/\ttwo.bmp\n");
+              "Duplicate\tGameData/Cmx/\ttwo.bmp\n"
+              "Duplicate\tGameData/Textures/\ttwo.bmp\n");
+    const std::string json = run({"duplicates", "--json"}).out;
+    const std::size_t first = json.find("\"FileName\": \"one.bmp\", \"Folder\": \"GameData/Textures/\"");
+    const std::size_t second = json.find("\"FileName\": \"one.bmp\", \"Folder\": \"GameData/Skins/\"");
+    const std::size_t third = json.find("\"FileName\": \"two.bmp\", \"Folder\": \"GameData/Cmx/\"");
+    ASSERT_NE(third, std::string::npos) << json;
+    EXPECT_LT(first, second) << json;
+    EXPECT_LT(second, third) << json;
+}
+
+// Every byte of `text` belongs to a well-formed UTF-8 sequence (as strict as a JSON reader is).
+bool IsUtf8(const std::string& text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const std::size_t length = lead < 0x80 ? 1 : lead >= 0xC2 && lead <= 0xDF ? 2 : lead >= 0xE0 && lead <= 0xEF ? 3
+                                                 : lead >= 0xF0 && lead <= 0xF4   ? 4
+                                                                                   : 0;
+        if (length == 0 || i + length > text.size()) return false;
+        for (std::size_t k = 1; k < length; ++k) {
+            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
+        }
+        i += length;
+    }
+    return true;
+}
+
+TEST_F(SkinCheckCommandLineTest, NamesInTheGamesCodePageComeOutAsUtf8) {
+    game.installation(0);
+    const std::string name = "caf\xE9.bmp";  // "café" in code page 1252
+    writeBmp8("GameData/Skins/" + name, 8, 8);
+    writeBmp8("GameData/Textures/" + name, 8, 8);
+    writeBmp24("GameData/Skins/odd\xE9.bmp", 100, 64);
+    fs::create_directories(StoredSkinsFolder() / "GameData/Skins");
+    ReplaceFileAtomically(StoredSkinsFolder() / "GameData/Skins/st\xE9.bmp", "stored");
+    for (const std::vector<std::string>& words :
+         {std::vector<std::string>{"duplicates"}, {"duplicates", "--json"}, {"validate"}, {"validate", "--json"}}) {
+        const std::string out = run(words).out;
+        EXPECT_TRUE(IsUtf8(out)) << words.back() << ": " << out;
+        EXPECT_NE(out.find(words[0] == "duplicates" ? "caf\xC3\xA9.bmp" : "odd\xC3\xA9.bmp"), std::string::npos)
+            << out;
+    }
+    EXPECT_NE(run({"duplicates", "--json"}).out.find("\"FileName\": \"st\xC3\xA9.bmp\""), std::string::npos);
+}
+
+TEST_F(SkinCheckCommandLineTest, JsonStringsEscapeWhatIsNotUtf8) {
+    const struct {
+        std::string in;
+        std::string out;
+    } cases[] = {
+        {"caf\xC3\xA9", "\"caf\xC3\xA9\""},            // UTF-8 stays as it is
+        {"caf\xE9", "\"caf\\u00e9\""},                // a byte of another code page
+        {"\xC3", "\"\\u00c3\""},                      // a sequence cut short
+        {"\xC0\xAF", "\"\\u00c0\\u00af\""},          // an overlong "/"
+        {"\xED\xA0\x80", "\"\\u00ed\\u00a0\\u0080\""},  // a surrogate
+        {"\xF0\x9F\x98\x80", "\"\xF0\x9F\x98\x80\""},  // four bytes
+        {"a\"\\\n\x01", "\"a\\\"\\\\\\n\\u0001\""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(JsonString(c.in), c.out) << c.in;
 }
 
 TEST_F(ValidationCommandLineTest, MissingSkinsPrintsTheRowsAndSavesTheReport) {
