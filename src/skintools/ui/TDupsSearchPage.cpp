@@ -1,9 +1,11 @@
 #include "skintools/ui/TDupsSearchPage.h"
 
+#include "app/ui/GameText.h"
 #include "app/ui/ReportFailure.h"
 #include "neighbourhoods/ui/TreeHelpers.h"
 #include "platform/CaseInsensitivePath.h"
 #include "platform/LanguageModule.h"
+#include "platform/ShellFileOps.h"
 #include "platform/StyledMessageDlg.h"
 #include "skins/SkinCatalogue.h"
 #include "skintools/DuplicateSearch.h"
@@ -26,6 +28,17 @@ constexpr MessageId kNoDuplicates{7126};
 
 QString qt(const std::string& text) {
     return QString::fromStdString(text);
+}
+
+// A stored file node carries its folder and file name as the bytes on disk:
+// the texts shown are converted from the game's code page and need not lead
+// back to the file.
+QVariant storedLeafData(const std::string& folder, const std::string& fileName) {
+    return QVariantList{QByteArray::fromStdString(folder), QByteArray::fromStdString(fileName)};
+}
+
+void addStoredLeaf(QTreeWidget& tree, const std::string& folder, const std::string& fileName) {
+    TreeAddLeaf(tree, GameText(fileName), storedLeafData(folder, fileName));
 }
 
 bool hasFileNode(const QTreeWidgetItem& folderNode, const QString& fileName) {
@@ -131,13 +144,13 @@ void TDupsSearchPage::showTrees(const ProblemList& findings, CancellableProgress
     TreeAddRoot(*tvDups, qt(game.string()));
     TreeAddRoot(*tvStored, qt(store.string()));
     for (std::size_t i = 0; i < findings_.size(); ++i) {
-        TreeAddGroup(*tvDups, qt(RelativeFolder(findings_[i].Folder, game)));
-        TreeAddLeaf(*tvDups, qt(findings_[i].FileName), static_cast<int>(i));
+        TreeAddGroup(*tvDups, GameText(RelativeFolder(findings_[i].Folder, game)));
+        TreeAddLeaf(*tvDups, GameText(findings_[i].FileName), static_cast<int>(i));
         busy.setPosition(static_cast<int>(i) + 1);
     }
     for (const SkinTreeGroup& stored : trees_.stored.groups) {
-        TreeAddGroup(*tvStored, qt(stored.folder));
-        for (const SkinTreeLeaf& leaf : stored.leaves) TreeAddLeaf(*tvStored, qt(leaf.fileName));
+        TreeAddGroup(*tvStored, GameText(stored.folder));
+        for (const SkinTreeLeaf& leaf : stored.leaves) addStoredLeaf(*tvStored, stored.folder, leaf.fileName);
     }
     for (QTreeWidget* tree : {static_cast<QTreeWidget*>(tvDups), static_cast<QTreeWidget*>(tvStored)}) {
         tree->expandAll();
@@ -184,11 +197,13 @@ void TDupsSearchPage::storeNode(QTreeWidgetItem* node) {
     if (outcome == MoveOutcome::Declined) return;
     // The stored entry is added before the file moves, and stays when the move fails.
     const std::string relative = RelativeFolder(finding.Folder, settings().GamePath);
-    const QString fileName = qt(finding.FileName);
+    const QString fileName = GameText(finding.FileName);
     if (storedTreeHas(trees_.stored, relative, finding.FileName)) {
-        TreeAddGroup(*tvStored, qt(relative));
+        TreeAddGroup(*tvStored, GameText(relative));
         QTreeWidgetItem* folderNode = tvStored->currentItem();
-        if (folderNode != nullptr && !hasFileNode(*folderNode, fileName)) TreeAddLeaf(*tvStored, fileName);
+        if (folderNode != nullptr && !hasFileNode(*folderNode, fileName)) {
+            addStoredLeaf(*tvStored, relative, finding.FileName);
+        }
         if (folderNode != nullptr) folderNode->setExpanded(true);
     }
     if (!outcome) return;
@@ -198,12 +213,21 @@ void TDupsSearchPage::storeNode(QTreeWidgetItem* node) {
 
 void TDupsSearchPage::restoreNode(QTreeWidgetItem* node, bool dragged) {
     if (!TDupsTree::isFileNode(node)) return;
-    const std::string folder = node->parent()->text(0).toStdString();
-    const std::string fileName = node->text(0).toStdString();
+    const QVariantList place = node->data(0, kTreeDataRole).toList();
+    if (place.size() != 2) return;
+    const std::string folder = place[0].toByteArray().toStdString();
+    const std::string fileName = place[1].toByteArray().toStdString();
     const std::optional<MoveOutcome> outcome =
         runMove([&] { return RestoreStored(trees_, folder, fileName, places(), dialogs()); });
     if (!outcome || *outcome == MoveOutcome::Declined) return;
-    TreeDeleteByText(*tvStored, qt(fileName), dialogs());
+    TreeDeleteByText(*tvStored, GameText(fileName), dialogs());
+    if (*outcome == MoveOutcome::SourceMissing) {
+        // Gone from the store since the trees were built: nothing came back.
+        const fs::path source = places().storeFolder / folder / fileName;
+        memDupInfo->setPlainText(qt(LangStr(kSkinMoveFailed)) + " " + GameText(QuotedPath(source)) +
+                                 " is no longer in the store.");
+        return;
+    }
     showInfo(RestoredInfo(dragged));
 }
 

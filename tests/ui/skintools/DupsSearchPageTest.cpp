@@ -3,6 +3,7 @@
 // failures, and a search stopped by the busy window's Cancel.
 
 #include "BusyCancelPress.h"
+#include "app/ui/GameText.h"
 #include "neighbourhoods/ui/TreeHelpers.h"
 #include "platform/AtomicFile.h"
 #include "skins/SkinCatalogue.h"
@@ -13,6 +14,7 @@
 #include "support/ui/DemoEditorTest.h"
 
 #include <QDropEvent>
+#include <QGroupBox>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -216,6 +218,45 @@ TEST_F(DupsSearchPageTest, RestoringCreatesFoldersAndAsksBeforeReplacingAGameFil
     EXPECT_EQ(ReadTextFile(game / skinFolder[0] / "back.bmp"), "stored back");
     EXPECT_TRUE(files(*page->tvStored).empty());
     EXPECT_TRUE(dialogs.allAnswersUsed());
+}
+
+TEST_F(DupsSearchPageTest, AStoredNameInTheGamesCodePageIsRestored) {
+    const std::string name = "caf\xE9.bmp";  // "café" in code page 1252: not UTF-8
+    writeStored(skinFolder[0] + name, "stored");
+    dialogs.answer(mrOk);  // no copies in the game
+    search();
+    dialogs.forgetShown();
+    ASSERT_EQ(files(*page->tvStored), std::vector<std::string>{skinFolder[0] + "|caf\xC3\xA9.bmp"})
+        << "shown as the game's text";
+
+    doubleClick(*page->tvStored, fileNode(*page->tvStored, skinFolder[0], "caf\xC3\xA9.bmp"));
+    EXPECT_EQ(ReadTextFile(game / skinFolder[0] / name), "stored");
+    EXPECT_FALSE(fs::exists(StoredSkinsFolder() / skinFolder[0] / name));
+    EXPECT_TRUE(files(*page->tvStored).empty());
+    EXPECT_EQ(info(), RestoredInfo(false));
+    EXPECT_TRUE(dialogs.messages().empty());
+}
+
+TEST_F(DupsSearchPageTest, AStoredFileGoneSinceTheSearchIsNotCalledRestored) {
+    const fs::path stored = writeStored(skinFolder[0] + "gone.bmp", "stored");
+    dialogs.answer(mrOk);
+    search();
+    fs::remove(stored);
+
+    doubleClick(*page->tvStored, fileNode(*page->tvStored, skinFolder[0], "gone.bmp"));
+    EXPECT_FALSE(fs::exists(game / skinFolder[0] / "gone.bmp"));
+    EXPECT_TRUE(files(*page->tvStored).empty()) << "the node goes all the same";
+    EXPECT_NE(info(), RestoredInfo(false));
+    EXPECT_NE(info().find("gone.bmp\" is no longer in the store"), std::string::npos) << info();
+}
+
+TEST_F(DupsSearchPageTest, TheBusyWindowIsAsWideAsThePageLessFour) {
+    writeCopies();
+    const test::BusyWidthsSeen seen(QString::fromStdString(LangStr(7119)));
+    search();
+    ASSERT_FALSE(seen.widths().empty());
+    const int pageWidth = window->findChild<QGroupBox*>("grpDupsSearch")->width();
+    for (int width : seen.widths()) EXPECT_EQ(width, pageWidth - 4);
 }
 
 TEST_F(DupsSearchPageTest, FileNodesDragToTheOtherTreeOnly) {

@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QGroupBox>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QMenu>
@@ -89,6 +90,14 @@ TEST_F(MissingSkinPageTest, TheGridListsEachMissingSkinBelowAnEmptyRow) {
     EXPECT_EQ(page->rows().size(), 3u);
     EXPECT_EQ(page->sgMissingSkins->currentRow(), 3) << "the last finding is selected";
     EXPECT_EQ(page->sgMissingSkins->selectionBehavior(), QAbstractItemView::SelectRows);
+}
+
+TEST_F(MissingSkinPageTest, TheBusyWindowIsAsWideAsThePageLessFour) {
+    const test::BusyWidthsSeen seen(QString::fromStdString(LangStr(7158)));
+    search();
+    ASSERT_FALSE(seen.widths().empty());
+    const int pageWidth = window->findChild<QGroupBox*>("grpMissingSkinSearch")->width();
+    for (int width : seen.widths()) EXPECT_EQ(width, pageWidth - 4);
 }
 
 TEST_F(MissingSkinPageTest, NothingMissingSaysSoOverTheHeaderAndTheEmptyRow) {
