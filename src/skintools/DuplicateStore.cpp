@@ -51,10 +51,11 @@ bool mayReplace(const std::filesystem::path& target, MessageId question, Dialogs
 // move has succeeded.
 std::filesystem::path asideName(const std::filesystem::path& target) {
     const std::string stem = "." + target.filename().string() + ".replaced";
-    for (int n = 1;; ++n) {
+    for (int n = 1; n <= 1000; ++n) {
         std::filesystem::path candidate = target.parent_path() / (n == 1 ? stem : stem + "-" + std::to_string(n));
         if (!PathExists(candidate)) return candidate;
     }
+    throw SkinMoveError("no free name beside " + QuotedPath(target) + " to set it aside");
 }
 
 // Moves `source` to `target`. A file at `target` is renamed aside first and
