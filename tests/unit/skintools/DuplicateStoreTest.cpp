@@ -189,6 +189,7 @@ TEST_F(DuplicateStoreTest, AFailedMoveOverAFileKeepsBothFilesInPlace) {
     EXPECT_EQ(trees.stored.leafCount(), 1u);
 
     // Once the move succeeds, the replaced file is in the Trash, recorded at its own place.
+    dialogs.answer(mrYes);
     EXPECT_EQ(RestoreStored(trees, "GameData/Skins/", "x.bmp", places, dialogs), MoveOutcome::Moved);
     EXPECT_EQ(ReadTextFile(game.root() / "GameData/Skins/x.bmp"), "stored");
     EXPECT_EQ(entries(game.root() / "GameData/Skins"), std::vector<std::string>{"x.bmp"});
