@@ -60,7 +60,8 @@ private:
     DuplicatePlaces places() const;
 
     // What the trees show, as the store and restore keep it; a file node of
-    // tvDups carries the position of its finding in `findings_`.
+    // tvDups carries the position of its finding in `findings_`, one of
+    // tvStored its folder and file name as they are on disk.
     ProblemList findings_;
     DuplicateTrees trees_;
 };
