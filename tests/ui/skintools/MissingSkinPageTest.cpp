@@ -93,6 +93,7 @@ TEST_F(MissingSkinPageTest, TheGridListsEachMissingSkinBelowAnEmptyRow) {
 }
 
 TEST_F(MissingSkinPageTest, TheBusyWindowIsAsWideAsThePageLessFour) {
+    dressInUninstalledSkins();
     const test::BusyWidthsSeen seen(QString::fromStdString(LangStr(7158)));
     search();
     ASSERT_FALSE(seen.widths().empty());
