@@ -2,6 +2,7 @@
 // double click repairs or explains one, and the file's rows leave the list.
 #include "skintools/ui/TSkinValidatePage.h"
 
+#include "BusyCancelPress.h"
 #include "SkinFaults.h"
 #include "platform/FileBytes.h"
 #include "skintools/EditorBackups.h"
@@ -196,6 +197,28 @@ TEST_F(SkinValidatePageTest, AnUnreadableArchiveIsReportedBesideTheFindings) {
     EXPECT_NE(text.find("Deluxe.far"), std::string::npos) << "the archive is named: " << text;
     EXPECT_EQ(dialogs.messages()[0].kind, MsgKind::Warning);
     EXPECT_GT(rows().size(), 0u) << "what was found is still listed";
+}
+
+TEST_F(SkinValidatePageTest, CancelDuringTheTexturesKeepsTheCharacterFileProblemsFound) {
+    test::SeedSkinFaults(builder);
+    const test::BusyCancelPress press(QString::fromStdString(LangStr(7116)));
+    validate();
+    EXPECT_TRUE(press.pressed());
+    EXPECT_EQ(rows(), (std::vector<std::string>{"b901mafit_new.cmx", "b902mafit_01.cmx", "b902mafit_01.cmx"}))
+        << "the character files were checked; no texture was begun";
+    EXPECT_EQ(kinds(), (std::vector<std::string>{"BadName", "BadName", "MissingSKN"}));
+    EXPECT_TRUE(dialogs.messages().empty());
+    EXPECT_FALSE(page().btnValidate->isHidden());
+    EXPECT_FALSE(window->pagesLocked());
+}
+
+TEST_F(SkinValidatePageTest, CancelBeforeAnyFindingSaysNothing) {
+    const test::BusyCancelPress press(QString::fromStdString(LangStr(7115)));
+    validate();
+    EXPECT_TRUE(press.pressed());
+    EXPECT_EQ(page().lbProblemList->count(), 0);
+    EXPECT_TRUE(dialogs.messages().empty()) << "a stopped check cannot say that no problems were found";
+    EXPECT_TRUE(page().btnValidate->isHidden());
 }
 
 TEST_F(SkinValidatePageTest, AnotherPageLetsTheProblemsGo) {
