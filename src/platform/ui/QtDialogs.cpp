@@ -89,6 +89,13 @@ QString startPath(const FileRequest& request) {
     return QString::fromStdString(start.string());
 }
 
+// Qt names the chosen filter by its text; the caller wants its place.
+void reportChosenFilter(const FileRequest& request, const QString& filters, const QString& selected) {
+    if (request.chosenFilter == nullptr) return;
+    const qsizetype index = filters.split(QStringLiteral(";;")).indexOf(selected);
+    *request.chosenFilter = index < 0 ? 0 : static_cast<int>(index);
+}
+
 }  // namespace
 
 void SetMessageStyle(const MessageStyle& style) {
@@ -132,13 +139,21 @@ ModalResult QtDialogs::showMessage(const MessageRequest& request) {
 }
 
 std::optional<std::filesystem::path> QtDialogs::chooseOpenFile(const FileRequest& request) {
-    return pathOrNothing(QFileDialog::getOpenFileName(parent_, QString::fromStdString(request.caption),
-                                                      startPath(request), QtFileFilter(request.filter)));
+    const QString filters = QtFileFilter(request.filter);
+    QString selected;
+    const QString chosen = QFileDialog::getOpenFileName(parent_, QString::fromStdString(request.caption),
+                                                        startPath(request), filters, &selected);
+    reportChosenFilter(request, filters, selected);
+    return pathOrNothing(chosen);
 }
 
 std::optional<std::filesystem::path> QtDialogs::chooseSaveFile(const FileRequest& request) {
-    return pathOrNothing(QFileDialog::getSaveFileName(parent_, QString::fromStdString(request.caption),
-                                                      startPath(request), QtFileFilter(request.filter)));
+    const QString filters = QtFileFilter(request.filter);
+    QString selected;
+    const QString chosen = QFileDialog::getSaveFileName(parent_, QString::fromStdString(request.caption),
+                                                        startPath(request), filters, &selected);
+    reportChosenFilter(request, filters, selected);
+    return pathOrNothing(chosen);
 }
 
 std::optional<std::filesystem::path> QtDialogs::chooseFolder(const FolderRequest& request) {
