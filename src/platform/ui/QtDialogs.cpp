@@ -89,11 +89,21 @@ QString startPath(const FileRequest& request) {
     return QString::fromStdString(start.string());
 }
 
-// Qt names the chosen filter by its text; the caller wants its place.
-void reportChosenFilter(const FileRequest& request, const QString& filters, const QString& selected) {
-    if (request.chosenFilter == nullptr) return;
-    const qsizetype index = filters.split(QStringLiteral(";;")).indexOf(selected);
-    *request.chosenFilter = index < 0 ? 0 : static_cast<int>(index);
+using FileDialogCall = QString (*)(QWidget*, const QString&, const QString&, const QString&, QString*,
+                                   QFileDialog::Options);
+
+// The open or save dialog of `call`. Qt names the chosen filter by its text;
+// the caller is told its place.
+std::optional<std::filesystem::path> askForFile(QWidget* parent, const FileRequest& request, FileDialogCall call) {
+    const QString filters = QtFileFilter(request.filter);
+    QString selected;
+    const QString chosen =
+        call(parent, QString::fromStdString(request.caption), startPath(request), filters, &selected, {});
+    if (request.chosenFilter != nullptr) {
+        const qsizetype index = filters.split(QStringLiteral(";;")).indexOf(selected);
+        *request.chosenFilter = index < 0 ? 0 : static_cast<int>(index);
+    }
+    return pathOrNothing(chosen);
 }
 
 }  // namespace
@@ -139,21 +149,11 @@ ModalResult QtDialogs::showMessage(const MessageRequest& request) {
 }
 
 std::optional<std::filesystem::path> QtDialogs::chooseOpenFile(const FileRequest& request) {
-    const QString filters = QtFileFilter(request.filter);
-    QString selected;
-    const QString chosen = QFileDialog::getOpenFileName(parent_, QString::fromStdString(request.caption),
-                                                        startPath(request), filters, &selected);
-    reportChosenFilter(request, filters, selected);
-    return pathOrNothing(chosen);
+    return askForFile(parent_, request, &QFileDialog::getOpenFileName);
 }
 
 std::optional<std::filesystem::path> QtDialogs::chooseSaveFile(const FileRequest& request) {
-    const QString filters = QtFileFilter(request.filter);
-    QString selected;
-    const QString chosen = QFileDialog::getSaveFileName(parent_, QString::fromStdString(request.caption),
-                                                        startPath(request), filters, &selected);
-    reportChosenFilter(request, filters, selected);
-    return pathOrNothing(chosen);
+    return askForFile(parent_, request, &QFileDialog::getSaveFileName);
 }
 
 std::optional<std::filesystem::path> QtDialogs::chooseFolder(const FolderRequest& request) {
