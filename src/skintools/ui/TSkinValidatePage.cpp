@@ -89,7 +89,7 @@ void TSkinValidatePage::btnSkinValidateClick() {
         lblSkinValidate->setAutoFillBackground(false);
         lblSkinValidate->setAttribute(Qt::WA_TranslucentBackground);
         clearProblems();
-        const std::unique_ptr<Progress> busy = host().ShowBusy(LangStr(kCheckingCharacterFiles), BusyCancel::Offered);
+        const auto busy = host().ShowBusy(LangStr(kCheckingCharacterFiles), BusyCancel::Offered);
         if (auto* window = dynamic_cast<TfrmBusy*>(busy.get())) {
             window->setBusyWidth(group("grpSkinValidate")->width() - 4);
         }
