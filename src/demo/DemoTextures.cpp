@@ -1,6 +1,10 @@
 #include "demo/DemoTextures.h"
 
+#include "platform/BmpCodec.h"
+
 #include <algorithm>
+#include <array>
+#include <map>
 
 namespace corvane {
 
@@ -140,6 +144,46 @@ Bitmap CoatTexture(const CoatColours& c) {
     muzzle.rect(4, 10, 12, 12, shaded(c.belly, 0.6f));
     AreaPainter(picture, kInnerEar).fill(c.innerEar);
     return picture;
+}
+
+Bitmap PalettedTexture(const Bitmap& picture) {
+    if (picture.hasIndices()) return picture;
+    // Dropping low bits until the colours fit ends at six bits dropped at the
+    // latest: 4 × 4 × 4 colours are left then.
+    for (int dropped = 0; dropped < 8; ++dropped) {
+        std::map<std::array<int, 3>, std::uint8_t> entries;
+        std::vector<std::array<long, 4>> sums;  // red, green, blue, pixels of each entry
+        std::vector<std::uint8_t> indices;
+        indices.reserve(picture.pixels.size());
+        for (const Rgb& colour : picture.pixels) {
+            const std::array<int, 3> key{colour.r >> dropped, colour.g >> dropped, colour.b >> dropped};
+            auto found = entries.find(key);
+            if (found == entries.end()) {
+                if (entries.size() == 256) break;
+                found = entries.emplace(key, static_cast<std::uint8_t>(entries.size())).first;
+                sums.push_back({0, 0, 0, 0});
+            }
+            std::array<long, 4>& sum = sums[found->second];
+            sum[0] += colour.r;
+            sum[1] += colour.g;
+            sum[2] += colour.b;
+            ++sum[3];
+            indices.push_back(found->second);
+        }
+        if (indices.size() != picture.pixels.size()) continue;
+        std::vector<Rgb> palette;
+        palette.reserve(sums.size());
+        for (const std::array<long, 4>& sum : sums) {
+            palette.push_back({static_cast<std::uint8_t>(sum[0] / sum[3]), static_cast<std::uint8_t>(sum[1] / sum[3]),
+                               static_cast<std::uint8_t>(sum[2] / sum[3])});
+        }
+        return Bitmap::fromIndices(picture.width, picture.height, std::move(palette), std::move(indices));
+    }
+    return picture;  // not reached: 8 bits dropped leave one colour
+}
+
+std::vector<std::uint8_t> TextureFileBytes(const Bitmap& picture) {
+    return EncodeBmp8(PalettedTexture(picture));
 }
 
 }  // namespace corvane

@@ -3,6 +3,9 @@
 #include "demo/BlockMesh.h"
 #include "platform/Bitmap.h"
 
+#include <cstdint>
+#include <vector>
+
 namespace corvane {
 
 // The textures of the demo's figures, drawn in code. Each kind of part has
@@ -86,5 +89,12 @@ Bitmap BodyTexture(const OutfitColours& colours);
 Bitmap HeadTexture(const HeadColours& colours);
 Bitmap HandTexture(const Rgb& skin);
 Bitmap CoatTexture(const CoatColours& colours);
+
+// The picture with a palette of its own colours, as the game's 8-bit textures
+// are. A picture of more than 256 colours is reduced: colours that agree in
+// their high bits share one entry, their average.
+Bitmap PalettedTexture(const Bitmap& picture);
+// The texture file the game expects: the picture as an 8-bit BMP.
+std::vector<std::uint8_t> TextureFileBytes(const Bitmap& picture);
 
 }  // namespace corvane

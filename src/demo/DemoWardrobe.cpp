@@ -5,7 +5,6 @@
 #include "demo/DemoTextures.h"
 #include "demo/SkinFileWriters.h"
 #include "platform/AsciiText.h"
-#include "platform/BmpCodec.h"
 
 #include <functional>
 #include <optional>
@@ -286,9 +285,9 @@ struct WardrobeWriter {
         const std::string name = ToLowerAscii(texture.name);
         if (!writtenTextures.insert(name).second) return;
         if (storage == Storage::Loose) {
-            game.writeFile(kLooseFolder + texture.name + ".bmp", EncodeBmp24(texture.paint()));
+            game.writeFile(kLooseFolder + texture.name + ".bmp", TextureFileBytes(texture.paint()));
         } else {
-            archive.push_back({texture.name + ".bmp", EncodeBmp24(texture.paint())});
+            archive.push_back({texture.name + ".bmp", TextureFileBytes(texture.paint())});
             archivedNames.insert(name);
         }
     }

@@ -1,9 +1,9 @@
 #include "demo/WornSkins.h"
 
+#include "demo/DemoTextures.h"
 #include "demo/DemoWardrobe.h"
 #include "demo/SkinFileWriters.h"
 #include "platform/AsciiText.h"
-#include "platform/BmpCodec.h"
 #include "skins/SkinFolders.h"
 
 namespace corvane {
@@ -29,7 +29,7 @@ void WriteWornSkins(GameBuilder& game, const std::vector<std::string>& bodyStrin
             game.writeText("GameData\\Skins\\" + suit + ".cmx", JoinCrLf(CharacterFileLines(standIn)));
         }
         if (!installed(texture, ".bmp")) {
-            game.writeFile("GameData\\Skins\\" + texture + ".bmp", EncodeBmp24(Bitmap(8, 8, {120, 110, 100})));
+            game.writeFile("GameData\\Skins\\" + texture + ".bmp", TextureFileBytes(Bitmap(8, 8, {120, 110, 100})));
         }
     }
 }

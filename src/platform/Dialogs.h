@@ -61,6 +61,9 @@ struct FileRequest {
     std::string filter;
     std::filesystem::path initialFolder;
     std::string fileName;
+    // When set, receives which of the filter's entries the user chose (0: the
+    // first); a file dialog's answer says this apart from the name typed.
+    int* chosenFilter = nullptr;
 };
 
 struct FolderRequest {

@@ -57,6 +57,15 @@ std::optional<MissingSkinReportFormat> ReportFormatOf(const std::filesystem::pat
     return std::nullopt;
 }
 
+MissingSkinReportFormat ReportFormatOfFilter(int index) {
+    // The filter lists the formats in their order.
+    switch (index) {
+        case 1: return MissingSkinReportFormat::Text;
+        case 2: return MissingSkinReportFormat::Xml;
+        default: return MissingSkinReportFormat::Csv;
+    }
+}
+
 std::filesystem::path WithReportExtension(const std::filesystem::path& file, MissingSkinReportFormat format) {
     std::filesystem::path result = file;
     switch (format) {

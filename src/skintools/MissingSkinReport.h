@@ -20,6 +20,8 @@ std::string ProposedReportName(const std::string& neighbourhoodName);  // "Missi
 
 // The format a file's extension names (letter case ignored); none for others.
 std::optional<MissingSkinReportFormat> ReportFormatOf(const std::filesystem::path& file);
+// The format of the save dialog's filter entry `index` (0: the first); the first for any other.
+MissingSkinReportFormat ReportFormatOfFilter(int index);
 // The file with the format's extension in place of the one it has.
 std::filesystem::path WithReportExtension(const std::filesystem::path& file, MissingSkinReportFormat format);
 

@@ -9,8 +9,8 @@ ScriptedDialogs& ScriptedDialogs::answer(ModalResult result) {
     return *this;
 }
 
-ScriptedDialogs& ScriptedDialogs::answerFile(std::optional<std::filesystem::path> path) {
-    fileAnswers_.push_back(std::move(path));
+ScriptedDialogs& ScriptedDialogs::answerFile(std::optional<std::filesystem::path> path, int filter) {
+    fileAnswers_.push_back({std::move(path), filter});
     return *this;
 }
 
@@ -25,29 +25,31 @@ ModalResult ScriptedDialogs::showMessage(const MessageRequest& request) {
     return result;
 }
 
-std::optional<std::filesystem::path> ScriptedDialogs::nextFile(const std::string& what) {
+std::optional<std::filesystem::path> ScriptedDialogs::nextFile(const FileRequest& request, const std::string& what) {
     if (fileAnswers_.empty()) {
         ADD_FAILURE() << "unexpected " << what;
         return std::nullopt;
     }
-    auto path = fileAnswers_.front();
+    FileAnswer answer = fileAnswers_.front();
     fileAnswers_.pop_front();
-    return path;
+    if (request.chosenFilter != nullptr) *request.chosenFilter = answer.filter;
+    return answer.path;
 }
 
 std::optional<std::filesystem::path> ScriptedDialogs::chooseOpenFile(const FileRequest& request) {
     fileRequests_.push_back(request);
-    return nextFile("open-file dialog: " + request.caption);
+    return nextFile(request, "open-file dialog: " + request.caption);
 }
 
 std::optional<std::filesystem::path> ScriptedDialogs::chooseSaveFile(const FileRequest& request) {
     fileRequests_.push_back(request);
-    return nextFile("save-file dialog: " + request.caption);
+    return nextFile(request, "save-file dialog: " + request.caption);
 }
 
 std::optional<std::filesystem::path> ScriptedDialogs::chooseFolder(const FolderRequest& request) {
-    fileRequests_.push_back({request.caption, {}, request.initialFolder, {}});
-    return nextFile("folder dialog: " + request.caption);
+    FileRequest recorded{request.caption, {}, request.initialFolder, {}};
+    fileRequests_.push_back(recorded);
+    return nextFile(recorded, "folder dialog: " + request.caption);
 }
 
 std::vector<std::string> ScriptedDialogs::messageTexts() const {

@@ -16,7 +16,8 @@ namespace corvane::test {
 class ScriptedDialogs : public Dialogs {
 public:
     ScriptedDialogs& answer(ModalResult result);
-    ScriptedDialogs& answerFile(std::optional<std::filesystem::path> path);
+    // `filter`: the filter entry the user chose, for requests that ask for it.
+    ScriptedDialogs& answerFile(std::optional<std::filesystem::path> path, int filter = 0);
 
     ModalResult showMessage(const MessageRequest& request) override;
     std::optional<std::filesystem::path> chooseOpenFile(const FileRequest& request) override;
@@ -34,10 +35,14 @@ public:
     bool allAnswersUsed() const { return answers_.empty() && fileAnswers_.empty(); }
 
 private:
-    std::optional<std::filesystem::path> nextFile(const std::string& what);
+    struct FileAnswer {
+        std::optional<std::filesystem::path> path;
+        int filter = 0;
+    };
+    std::optional<std::filesystem::path> nextFile(const FileRequest& request, const std::string& what);
 
     std::deque<ModalResult> answers_;
-    std::deque<std::optional<std::filesystem::path>> fileAnswers_;
+    std::deque<FileAnswer> fileAnswers_;
     std::vector<MessageRequest> messages_;
     std::vector<FileRequest> fileRequests_;
 };

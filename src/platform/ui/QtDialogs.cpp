@@ -89,6 +89,23 @@ QString startPath(const FileRequest& request) {
     return QString::fromStdString(start.string());
 }
 
+using FileDialogCall = QString (*)(QWidget*, const QString&, const QString&, const QString&, QString*,
+                                   QFileDialog::Options);
+
+// The open or save dialog of `call`. Qt names the chosen filter by its text;
+// the caller is told its place.
+std::optional<std::filesystem::path> askForFile(QWidget* parent, const FileRequest& request, FileDialogCall call) {
+    const QString filters = QtFileFilter(request.filter);
+    QString selected;
+    const QString chosen =
+        call(parent, QString::fromStdString(request.caption), startPath(request), filters, &selected, {});
+    if (request.chosenFilter != nullptr) {
+        const qsizetype index = filters.split(QStringLiteral(";;")).indexOf(selected);
+        *request.chosenFilter = index < 0 ? 0 : static_cast<int>(index);
+    }
+    return pathOrNothing(chosen);
+}
+
 }  // namespace
 
 void SetMessageStyle(const MessageStyle& style) {
@@ -132,13 +149,11 @@ ModalResult QtDialogs::showMessage(const MessageRequest& request) {
 }
 
 std::optional<std::filesystem::path> QtDialogs::chooseOpenFile(const FileRequest& request) {
-    return pathOrNothing(QFileDialog::getOpenFileName(parent_, QString::fromStdString(request.caption),
-                                                      startPath(request), QtFileFilter(request.filter)));
+    return askForFile(parent_, request, &QFileDialog::getOpenFileName);
 }
 
 std::optional<std::filesystem::path> QtDialogs::chooseSaveFile(const FileRequest& request) {
-    return pathOrNothing(QFileDialog::getSaveFileName(parent_, QString::fromStdString(request.caption),
-                                                      startPath(request), QtFileFilter(request.filter)));
+    return askForFile(parent_, request, &QFileDialog::getSaveFileName);
 }
 
 std::optional<std::filesystem::path> QtDialogs::chooseFolder(const FolderRequest& request) {

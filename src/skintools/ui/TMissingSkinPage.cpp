@@ -147,10 +147,12 @@ void TMissingSkinPage::btnMissingSkinsSaveFileClick() {
     FileRequest request;
     request.filter = kMissingSkinReportFilter;
     request.fileName = ProposedReportName(host().neighbourhoodShown());
+    int filter = 0;
+    request.chosenFilter = &filter;
     const std::optional<std::filesystem::path> chosen = dialogs().chooseSaveFile(request);
     if (!chosen) return;
-    // The dialog answers a name only: its extension says which of the filters was meant, the first by default.
-    const MissingSkinReportFormat format = ReportFormatOf(*chosen).value_or(MissingSkinReportFormat::Csv);
+    // The chosen filter says the format, whatever extension was typed.
+    const MissingSkinReportFormat format = ReportFormatOfFilter(filter);
     const std::filesystem::path file = WithReportExtension(*chosen, format);
     ReportFailure(dialogs(), [&] {
         WriteMissingSkinReport(file, rows_, format, CodePageForLanguage(settings().LanguageNumber), ReportDateText());

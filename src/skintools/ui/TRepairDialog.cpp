@@ -78,14 +78,15 @@ QRect TRepairDialog::newArea() {
     return {360, 46, 330, 296};
 }
 
-void TRepairDialog::setTexts(int caption, const QString& original, const QString& problemText) {
+void TRepairDialog::setTexts(int caption, const QString& original, const QString& problemText,
+                             const QString& beforePath) {
     setWindowTitle(QString::fromStdString(LangStr(MessageId{caption})));
     lblOriginal->setText(original);
     lblBackupFiles->setText(QString::fromStdString(LangStr(kKeepBackup)));
     btnSaveChanges->setText(QString::fromStdString(LangStr(kSave)));
     btnClose->setText(QString::fromStdString(LangStr(kClose)));
     lblProblem->setText(problemText);
-    lblPath->setText(lblPath->text() + QString::fromStdString(file().string()));
+    lblPath->setText(lblPath->text() + beforePath + QString::fromStdString(file().string()));
 }
 
 void TRepairDialog::styleControls(const Settings& settings) {

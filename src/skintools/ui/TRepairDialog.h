@@ -57,8 +57,10 @@ protected:
     static QRect newArea();
     // A label of the dialog named `name`, placed at `place`.
     QLabel* createLabel(const char* name, const QRect& place);
-    // The window caption and the texts of the shared controls.
-    void setTexts(int caption, const QString& original, const QString& problemText);
+    // The window caption and the texts of the shared controls; `beforePath`
+    // stands between the path label's caption and the file's path.
+    void setTexts(int caption, const QString& original, const QString& problemText,
+                  const QString& beforePath = {});
     // The editor's colours and fonts, once every control exists.
     void styleControls(const Settings& settings);
 

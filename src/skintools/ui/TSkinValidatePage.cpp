@@ -15,6 +15,8 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include <utility>
+
 namespace corvane {
 
 namespace {
@@ -79,6 +81,7 @@ void TSkinValidatePage::clearProblems() {
 void TSkinValidatePage::btnSkinValidateClick() {
     SkinCatalogue& catalogue = GameSkinCatalogue();
     bool checked = false;
+    bool stopped = false;
     {
         const PageLock locked(host());
         lblValidExplain->setText(explanation());
@@ -86,13 +89,15 @@ void TSkinValidatePage::btnSkinValidateClick() {
         lblSkinValidate->setAutoFillBackground(false);
         lblSkinValidate->setAttribute(Qt::WA_TranslucentBackground);
         clearProblems();
-        const std::unique_ptr<Progress> busy = host().ShowBusy(LangStr(kCheckingCharacterFiles));
+        const auto busy = host().ShowBusy(LangStr(kCheckingCharacterFiles), BusyCancel::Offered);
         if (auto* window = dynamic_cast<TfrmBusy*>(busy.get())) {
             window->setBusyWidth(group("grpSkinValidate")->width() - 4);
         }
         checked = ReportFailure(dialogs(), [&] {
             const SkinFolders folders(settings().GamePath, settings().ExpansionLevel);
-            problems_ = ValidateSkins(folders, catalogue, ScanControl{*busy, {}}).problems;
+            ValidationResult result = ValidateSkins(folders, catalogue, CancellableScan(*busy));
+            problems_ = std::move(result.problems);
+            stopped = result.stopped;
         });
         for (const ProblemRecordDetails& problem : problems_) {
             lbProblemList->addItem(QString::fromStdString(problem.FileName));
@@ -103,8 +108,8 @@ void TSkinValidatePage::btnSkinValidateClick() {
         TellSkinTool(dialogs(), LangStr(kCatalogueIncomplete) + "\n" + catalogue.ArchiveReadCause, MsgKind::Warning);
     }
     btnValidate->setVisible(!problems_.empty());
-    // A check that failed has said why; it found nothing to report.
-    if (checked && problems_.empty()) TellSkinTool(dialogs(), LangStr(kNoProblems), MsgKind::None);
+    // A check that failed has said why, and a stopped one cannot say that all is well.
+    if (checked && !stopped && problems_.empty()) TellSkinTool(dialogs(), LangStr(kNoProblems), MsgKind::None);
 }
 
 void TSkinValidatePage::lbProblemListDblClick() {

@@ -143,28 +143,35 @@ TEST_F(MissingSkinPageTest, TheChildrenFormalsBoxAddsTheFormalSkinsToTheCheck) {
     }
 }
 
-TEST_F(MissingSkinPageTest, ReportsAreSavedInTheFormatTheNameAsksFor) {
+TEST_F(MissingSkinPageTest, ReportsAreSavedInTheFormatOfTheChosenFilter) {
     dressInUninstalledSkins();
     search();
     struct Case {
         const char* chosen;
+        int filter;  // 0 CSV, 1 text, 2 XML
         const char* written;
         MissingSkinReportFormat format;
     } cases[] = {
-        {"list.csv", "list.csv", MissingSkinReportFormat::Csv},
-        {"list.TXT", "list.txt", MissingSkinReportFormat::Text},
-        {"list.xml", "list.xml", MissingSkinReportFormat::Xml},
-        {"plain", "plain.csv", MissingSkinReportFormat::Csv},  // no extension: the first filter's
+        {"list.csv", 0, "list.csv", MissingSkinReportFormat::Csv},
+        {"list.TXT", 1, "list.txt", MissingSkinReportFormat::Text},
+        {"list.xml", 2, "list.xml", MissingSkinReportFormat::Xml},
+        {"plain", 0, "plain.csv", MissingSkinReportFormat::Csv},
+        {"report", 2, "report.xml", MissingSkinReportFormat::Xml},
+        {"notes", 1, "notes.txt", MissingSkinReportFormat::Text},
+        {"x.xml", 0, "x.csv", MissingSkinReportFormat::Csv},  // the filter wins over the typed extension
     };
     const int codePage = CodePageForLanguage(AppSettings().LanguageNumber);
     for (const Case& c : cases) {
         dialogs.forgetShown();
-        dialogs.answerFile(folder.path() / c.chosen);
+        dialogs.answerFile(folder.path() / c.chosen, c.filter);
         page->btnMissingSkinsSaveFile->click();
         ASSERT_EQ(dialogs.fileRequests().size(), 1u);
         EXPECT_EQ(dialogs.fileRequests()[0].filter, kMissingSkinReportFilter);
         EXPECT_EQ(dialogs.fileRequests()[0].fileName,
                   "Missing_Skins_NGBD_" + window->cbNeighborhood->currentText().toStdString());
+        if (std::string(c.written) != c.chosen) {
+            EXPECT_FALSE(fs::exists(folder.path() / c.chosen)) << c.chosen << ": only the named format is written";
+        }
         const std::string written = ReadTextFile(folder.path() / c.written);
         if (c.format == MissingSkinReportFormat::Xml) {
             EXPECT_NE(written.find("<Missing_Skin_Name dt:dt=\"string\">gone-head</Missing_Skin_Name>\r\n"),

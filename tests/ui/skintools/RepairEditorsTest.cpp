@@ -5,6 +5,7 @@
 
 #include "SkinFaults.h"
 #include "app/Settings.h"
+#include "app/ui/GameText.h"
 #include "platform/AtomicFile.h"
 #include "platform/FileBytes.h"
 #include "platform/LanguageModule.h"
@@ -186,7 +187,7 @@ TEST_F(CharacterFileEditorTest, TheSuitNameFixAndASimilarMeshAreBoldNavyAnUnknow
     TfrmCMXEdit editor(problemAbout(similar, "wrong", "BadName"), catalogue(), settings, dialogs);
     EXPECT_EQ(editor.windowTitle().toStdString(), LangStr(6191));
     EXPECT_EQ(editor.lblOriginal->text().toStdString(), LangStr(6154) + "\n(b001mafit_new.cmx)");
-    EXPECT_EQ(editor.lblPath->text().toStdString(), "Full Path: " + similar.string());
+    EXPECT_EQ(editor.lblPath->text().toStdString(), "Full Path: : " + similar.string());
     EXPECT_EQ(editor.edtOriginal->toolTip().toStdString(), similar.string());
     EXPECT_TRUE(editor.edtOriginal->isReadOnly());
     EXPECT_FALSE(editor.edtNew->isReadOnly());
@@ -235,6 +236,35 @@ TEST_F(CharacterFileEditorTest, SavingWritesTheEditedProposalWithCrLfAndABackup)
     expected.replace(expected.find("B001MAFit_Old"), 13, "b001mafit_new");
     EXPECT_EQ(ReadTextFile(file), expected);
     EXPECT_EQ(ReadTextFile(CharacterFileBackupFolder() / "b001mafit_new.cmx.000"), original);
+}
+
+TEST_F(CharacterFileEditorTest, LinesLeftAsShownKeepBytesTheCodePageDoesNotDefine) {
+    const fs::path written = test::WriteCharacterFile(game, "b001mafit_new.cmx", "B001MAFit_Old",
+                                                      {"xskin-b001mafit_01-PELVIS-BODY"});
+    // 0x81 and 0x8D have no character in the western code page; 0xE9 is "é".
+    std::string original = ReadTextFile(written);
+    original.insert(original.find("\r\n"), " caf\xE9 \x81\x8D");
+    original += "\x8D\r\n";
+    const fs::path file = game.writeText("GameData/Skins/b001mafit_new.cmx", original);
+    dialogs.answer(mrOk);
+    TfrmCMXEdit editor(problemAbout(file, "wrong", "BadName"), catalogue(), settings, dialogs);
+    // A line typed above them shifts every line; the last line is edited.
+    QTextCursor cursor(editor.edtNew->document()->findBlockByNumber(0));
+    cursor.insertText(QString::fromUtf8("// d\u00e9j\u00e0\n"));
+    QTextCursor end(editor.edtNew->document()->lastBlock());
+    end.movePosition(QTextCursor::EndOfBlock);
+    end.insertText("!");
+    editor.btnSaveChanges->click();
+    EXPECT_EQ(editor.result(), QDialog::Accepted);
+    EXPECT_EQ(expectSavedMessage(), LangStr(7156));
+    std::string expected = "// d\xE9j\xE0\r\n" + original;
+    expected.replace(expected.find("B001MAFit_Old"), 13, "b001mafit_new");
+    const std::size_t lastLine = expected.size() - 3;
+    ASSERT_EQ(expected.substr(lastLine), "\x8D\r\n");
+    // The edited line is converted as typed, its undefined byte with it.
+    expected.replace(lastLine, 1, GameBytes(GameText("\x8D") + "!"));
+    EXPECT_EQ(ReadTextFile(file), expected) << "only the typed and the edited lines are converted";
+    EXPECT_NE(ReadTextFile(file).find(" caf\xE9 \x81\x8D\r\n"), std::string::npos);
 }
 
 }  // namespace

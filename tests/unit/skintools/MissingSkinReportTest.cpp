@@ -1,6 +1,7 @@
 #include "skintools/MissingSkinReport.h"
 
 #include "ValidationSupport.h"
+#include "platform/AsciiText.h"
 #include "platform/AtomicFile.h"
 
 #include <gtest/gtest.h>
@@ -66,6 +67,26 @@ TEST_F(MissingSkinReportTest, TheExtensionNamesTheFormat) {
     EXPECT_EQ(WithReportExtension("d/Missing_Skins_NGBD_UserData", MissingSkinReportFormat::Xml),
               std::filesystem::path("d/Missing_Skins_NGBD_UserData.xml"));
     EXPECT_EQ(ProposedReportName("UserData2"), "Missing_Skins_NGBD_UserData2");
+}
+
+TEST_F(MissingSkinReportTest, EachFilterEntryNamesTheFormatOfItsPattern) {
+    // "Description|pattern|Description|pattern|…": entry i's pattern is part 2i+1.
+    std::vector<std::string> parts;
+    std::string rest = kMissingSkinReportFilter;
+    for (std::size_t bar = rest.find('|'); bar != std::string::npos; bar = rest.find('|')) {
+        parts.push_back(rest.substr(0, bar));
+        rest.erase(0, bar + 1);
+    }
+    parts.push_back(rest);
+    ASSERT_EQ(parts.size(), 6u);
+    for (int entry = 0; entry < 3; ++entry) {
+        const MissingSkinReportFormat format = ReportFormatOfFilter(entry);
+        EXPECT_EQ(ToLowerAscii(parts[static_cast<std::size_t>(2 * entry + 1)]),
+                  "*" + WithReportExtension("r", format).extension().string())
+            << entry;
+    }
+    EXPECT_EQ(ReportFormatOfFilter(3), MissingSkinReportFormat::Csv) << "an unknown entry: the first";
+    EXPECT_EQ(ReportFormatOfFilter(-1), MissingSkinReportFormat::Csv);
     EXPECT_FALSE(ReportDateText().empty());
 }
 
