@@ -5,7 +5,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config
+  build-essential cmake ninja-build pkg-config ccache
   qt6-base-dev libqt6opengl6-dev qt6-base-dev-tools
   libgl-dev libegl-dev libglu1-mesa-dev libgl1-mesa-dri
   libjpeg62-turbo-dev libpng-dev libpugixml-dev

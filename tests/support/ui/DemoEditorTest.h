@@ -1,5 +1,6 @@
 #pragma once
 
+#include "TestPaths.h"
 #include "app/Settings.h"
 #include "app/ui/TfrmMain.h"
 #include "demo/DemoInstallation.h"

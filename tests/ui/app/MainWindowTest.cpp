@@ -1,3 +1,4 @@
+#include "TestPaths.h"
 #include "app/Settings.h"
 #include "app/ui/TfrmAbout.h"
 #include "app/ui/TfrmMain.h"

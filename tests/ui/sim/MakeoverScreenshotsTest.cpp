@@ -4,6 +4,7 @@
 // makeover to a dark-skinned fat woman and to a child; then, when
 // CORVANE_REALDATA_DIR is there, a makeover that can only choose the real
 // body and head.
+#include "TestPaths.h"
 #include "sim/ui/TMakeoverPage.h"
 
 #include "support/ui/Screenshots.h"

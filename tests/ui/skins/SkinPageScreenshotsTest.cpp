@@ -2,6 +2,7 @@
 // written only when asked for (CORVANE_SCREENSHOT_OUT names a folder), for
 // looking at them: a demo adult, then the same man in the real outfit of
 // CORVANE_REALDATA_DIR when that folder is there.
+#include "TestPaths.h"
 #include "skins/ui/THandsPage.h"
 
 #include "demo/GameBuilder.h"

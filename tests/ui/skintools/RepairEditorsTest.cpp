@@ -1,5 +1,6 @@
 // The two repair editors, through their widgets: what they propose, what
 // they show, and what saving and closing do to the file and its backups.
+#include "TestPaths.h"
 #include "skintools/ui/TfrmBMPEdit.h"
 #include "skintools/ui/TfrmCMXEdit.h"
 

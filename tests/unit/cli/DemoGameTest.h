@@ -1,5 +1,6 @@
 #pragma once
 
+#include "TestPaths.h"
 #include "app/Settings.h"
 #include "cli/CliArguments.h"
 #include "cli/CliGame.h"

@@ -1,6 +1,7 @@
 // The demo's characters as the 3D preview shows them: the four skeletons,
 // everybody's everyday meshes posed on them, and a picture of each kind.
 
+#include "TestPaths.h"
 #include "demo/DemoInstallation.h"
 #include "demo/DemoSkeletons.h"
 #include "demo/DemoTextures.h"

@@ -1,3 +1,4 @@
+#include "TestPaths.h"
 #include "platform/LanguageModule.h"
 
 #include <gtest/gtest.h>

@@ -5,6 +5,7 @@
 // top CMakeLists.txt), so an include the table refuses would also be a link
 // the build does not have.
 
+#include "TestPaths.h"
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -1,6 +1,7 @@
 // Broken neighbourhood and character files, one row per fault: what opening
 // the neighbourhood says, and that a save afterwards leaves every file as it was.
 
+#include "TestPaths.h"
 #include "neighbourhoods/CharacterSave.h"
 #include "neighbourhoods/NeighbourhoodLoader.h"
 

@@ -1,5 +1,6 @@
 // Saving the demo neighbourhood's characters back into the game's files.
 
+#include "TestPaths.h"
 #include "neighbourhoods/CharacterSave.h"
 
 #include "cli/SimJson.h"

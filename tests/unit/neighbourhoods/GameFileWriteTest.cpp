@@ -1,3 +1,4 @@
+#include "TestPaths.h"
 #include "neighbourhoods/GameFileWrite.h"
 
 #include "neighbourhoods/InterruptedSaveReport.h"

@@ -1,6 +1,7 @@
 // The six pictures the game keeps of a character, drawn of the demo
 // characters without a display; then written for the save and taken into the
 // character file. Fails, never skips, when no context can be made.
+#include "TestPaths.h"
 #include "render/CharacterImages.h"
 
 #include "demo/DemoInstallation.h"

@@ -1,3 +1,4 @@
+#include "TestPaths.h"
 #include "cli/CliGame.h"
 #include "cli/CommandLine.h"
 #include "cli/NeighbourhoodCommands.h"

@@ -1,6 +1,7 @@
 // The game's own skeleton and body, when the shared folder of samples is
 // there: the synthetic fixtures carry the tests proper, this checks that the
 // readers and the pose agree with the real thing.
+#include "TestPaths.h"
 #include "render/SknModel.h"
 
 #include "platform/LanguageModule.h"

@@ -1,6 +1,7 @@
 // The game's own files, when the shared folder of samples is there: an extra
 // check of the readers against the real thing (the synthetic fixtures carry
 // the tests proper).
+#include "TestPaths.h"
 #include "platform/TextLines.h"
 #include "skins/CharacterFileCheck.h"
 

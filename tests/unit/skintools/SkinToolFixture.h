@@ -1,5 +1,6 @@
 #pragma once
 
+#include "TestPaths.h"
 #include "demo/GameBuilder.h"
 #include "demo/SkinFileWriters.h"
 #include "platform/BmpCodec.h"

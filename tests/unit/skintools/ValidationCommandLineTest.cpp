@@ -1,4 +1,5 @@
 // The skin checks of the command-line tool: what they print and how they exit.
+#include "TestPaths.h"
 #include "cli/CommandLine.h"
 #include "cli/JsonWriter.h"
 

@@ -2,6 +2,7 @@
 
 // What the skin-tool tests share: a game folder built in code, the editor's
 // own folder, the US English texts, and a scan nobody stops.
+#include "TestPaths.h"
 #include "demo/GameBuilder.h"
 #include "platform/BmpCodec.h"
 #include "platform/LanguageModule.h"
