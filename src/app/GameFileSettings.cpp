@@ -32,6 +32,7 @@ CharacterSaveSettings SaveSettingsFor(const Settings& settings, const std::files
     save.applicationFolder = ApplicationFolder();
     save.expansionLevel = settings.ExpansionLevel;
     save.languageNumber = settings.LanguageNumber;
+    save.reading = LoadSettingsFor(settings, folder, false);
     return save;
 }
 

@@ -175,18 +175,33 @@ bool drawPictures(const Sim& sim, GameSkins& skins) {
     }
 }
 
+// "…/neighborhood.iff: Neat of User00002 was changed by another program since it was read (now 500, set to 321); nothing was saved"
+std::string conflictText(const ConflictOnDisk& c) {
+    const auto value = [&](const std::string& v) { return c.conflict.isText ? quoted(v) : v; };
+    std::string field = c.conflict.field;
+    if (c.conflict.relationshipTarget != 0) {
+        field += " toward " + std::to_string(c.conflict.relationshipTarget) + " (" + GameTextToUtf8(c.conflict.targetName) + ")";
+    }
+    return c.file.string() + ": " + field + " of " + c.record.FileName +
+           " was changed by another program since it was read (now " + value(c.conflict.onDisk) + ", set to " +
+           value(c.conflict.inEditor) + "); nothing was saved";
+}
+
 void save(CharacterList& list, const std::filesystem::path& folder, GameSkins& skins) {
     const Settings& settings = AppSettings();
     const CharacterSaveSettings saveSettings = SaveSettingsFor(settings, folder);
     CliDialogs dialogs(std::cerr, LangStr(8075));
     StderrProgress progress;
-    CharacterSaveServices services{dialogs, progress, [&]() -> const SkinCatalogue& { return skins.catalogue(); }};
-    const CharacterSaveResult result = SaveModifiedCharacters(list, saveSettings, services);
-    if (!result.leftChanged.empty()) {
-        // The dialogs leave such a file as it is: the other program's work is never overwritten.
-        throw GameDataError(result.leftChanged.front().string() +
-                            " was changed by another program since it was read; nothing was saved");
-    }
+    // A value another program changed too is never overwritten, nor is the
+    // command's own value dropped: the save is cancelled and says which.
+    std::string conflict;
+    CharacterSaveServices services{dialogs, progress, [&]() -> const SkinCatalogue& { return skins.catalogue(); },
+                                   [&](const ConflictOnDisk& c) {
+                                       if (conflict.empty()) conflict = conflictText(c);
+                                       return ConflictAnswer::Cancel;
+                                   }};
+    SaveModifiedCharacters(list, saveSettings, services);
+    if (!conflict.empty()) throw GameDataError(conflict);
     for (const Sim* sim : list.sims()) {
         if (sim->Modified) throw GameDataError("the save of " + sim->FileName + " did not finish (see above)");
     }

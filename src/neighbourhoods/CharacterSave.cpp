@@ -74,40 +74,37 @@ public:
         return true;
     }
 
-    // The files the game or another program wrote since they were read are
-    // overwritten only on Yes to the question naming each. Every question
-    // comes before the save reads or writes any file, so what it reads is
-    // what the answers were about. False when nothing is to be saved: the
-    // user left neighborhood.iff as it is, or closed a question unanswered.
-    bool confirmOverwrites(CharacterSaveResult& result) {
-        if (changedSinceRead(list_.neighbourhoodStamp(), neighbourhoodFile_)) {
-            const ModalResult answer = askOverwrite(neighbourhoodFile_, 7195);
-            if (answer != mrYes && answer != mrNo) return unanswered(result);
-            // Overwritten or not, the other characters' records no longer show the file.
-            result.reloadNeeded = true;
-            if (answer == mrNo) {
-                // Every character's values live in it: nothing of the save can be written.
-                giveUp(list_.sims());
-                result.leftChanged.push_back(neighbourhoodFile_);
-                return false;
-            }
-        }
-        std::vector<std::filesystem::path> left;
-        std::vector<Sim*> leftOut;
+    // When a file the save would write was changed by another program since
+    // it was read, the neighbourhood is read again and the user's changes are
+    // carried over onto it; a value both changed is settled first. Every
+    // question comes before the save writes any file, so what it writes is
+    // what the answers were about. False when nothing is to be saved: a
+    // question was cancelled, or the files can no longer be read.
+    bool mergeChangedFiles(CharacterSaveResult& result) {
+        bool changed = changedSinceRead(list_.neighbourhoodStamp(), neighbourhoodFile_);
         for (Sim* sim : list_.sims()) {
             if (!sim->Modified || sim->isDamaged()) continue;
-            const std::filesystem::path file = characterFileOf(*sim);
-            if (!changedSinceRead(sim->FileStampAsRead, file)) continue;
-            const ModalResult answer = askOverwrite(file, 7194);
-            if (answer != mrYes && answer != mrNo) return unanswered(result);
-            if (answer == mrNo) {
-                left.push_back(file);
-                leftOut.push_back(sim);
-            }
+            changed = changedSinceRead(sim->FileStampAsRead, characterFileOf(*sim)) || changed;
         }
-        giveUp(leftOut);
-        result.reloadNeeded = result.reloadNeeded || !left.empty();
-        result.leftChanged = std::move(left);
+        if (!changed) return true;
+        NeighbourhoodLoadSettings reading = settings_.reading;
+        reading.folder = settings_.neighbourhoodFolder;
+        const ConflictSettler ask = [this](const ConflictOnDisk& conflict) {
+            return AskAboutConflict(services_.dialogs, settings_.languageNumber, conflict);
+        };
+        const ChangedFilesMerge merge =
+            MergeChangedFiles(list_, reading, services_.settleConflict ? services_.settleConflict : ask);
+        if (merge.cancelled) return unanswered(result);
+        if (!merge.failure.empty()) {
+            report(LangStr(7010) + " : " + neighbourhoodFile_.string(), merge.failure);
+            return false;
+        }
+        // The files as read again are what the save may overwrite.
+        agreed_[neighbourhoodFile_] = list_.neighbourhoodStamp();
+        for (Sim* sim : list_.sims()) {
+            if (sim->Modified && !sim->isDamaged()) agreed_[characterFileOf(*sim)] = sim->FileStampAsRead;
+        }
+        merged_ = true;
         return true;
     }
 
@@ -214,6 +211,7 @@ public:
     }
 
     bool familiesAsked() const { return familiesAsked_; }
+    bool mergedChangedFiles() const { return merged_; }
 
     bool isRefused(const Sim& sim) const { return refused_.contains(&sim); }
 
@@ -236,13 +234,8 @@ private:
         return agreed != agreed_.end() && StampOf(file) != agreed->second;
     }
 
-    ModalResult askOverwrite(const std::filesystem::path& file, int consequence) {
-        const std::string text = LangStr(7193) + "\n" + file.string() + "\n" + LangStr(consequence);
-        return StyledMessageDlg(services_.dialogs, LangStr(5022), text, MsgKind::Warning, 0, mrNone, mbYesNo);
-    }
-
     // Another program wrote the file after the questions, while this save
-    // ran: nothing is written, and the next save asks about the file.
+    // ran: nothing is written, and the next save reads it again.
     bool changedWhileSaving(const std::filesystem::path& file) {
         report(LangStr(7010) + " : " + file.string(), LangStr(7196));
         return false;
@@ -254,17 +247,6 @@ private:
         result.asked = true;
         result.unanswered = true;
         return false;
-    }
-
-    // Characters whose files are left as the other program wrote them: read
-    // again, the neighbourhood shows those files, and their changes are not
-    // asked about once more.
-    static void giveUp(const std::vector<Sim*>& sims) {
-        for (Sim* sim : sims) {
-            sim->Modified = false;
-            sim->LastNameChanged = false;
-            sim->FamilyChanged = false;
-        }
     }
 
     std::filesystem::path characterFileOf(const Sim& sim) const {
@@ -360,6 +342,7 @@ private:
     std::set<const Sim*> refused_;
     bool familiesAsked_ = false;
     bool abandoned_ = false;
+    bool merged_ = false;
 };
 
 }  // namespace
@@ -379,7 +362,7 @@ CharacterSaveResult SaveModifiedCharacters(CharacterList& list, const CharacterS
     result.saved = true;
     CharacterSaver saver(list, settings, services);
     saver.finishInterruptedSave();
-    if (!saver.confirmOverwrites(result)) return result;
+    if (!saver.mergeChangedFiles(result)) return result;
     services.progress.showStatus(LangStr(6150));
     services.progress.setMaximum(static_cast<int>(entries.size()) - 1);
     if (!saver.readNeighbourhood()) return result;
@@ -392,6 +375,11 @@ CharacterSaveResult SaveModifiedCharacters(CharacterList& list, const CharacterS
     if (saver.writeFiles()) {
         saver.finishSaved();
         result.familiesChanged = saver.familiesAsked();
+        result.reloadNeeded = saver.mergedChangedFiles();
+        // What the files hold now is where the user's next changes start.
+        for (const Sim* sim : list.sims()) {
+            if (!sim->Modified) list.setAsRead(*sim, *sim);
+        }
     }
     return result;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "neighbourhoods/ChangedFilesMerge.h"
+#include "neighbourhoods/NeighbourhoodLoader.h"
 #include "platform/Dialogs.h"
 #include "platform/Progress.h"
 #include "sim/CharacterList.h"
@@ -17,6 +19,9 @@ struct CharacterSaveSettings {
     std::filesystem::path applicationFolder;    // where newly drawn character images wait
     int expansionLevel = 0;
     int languageNumber = 1;
+    // How the neighbourhood was read, to read it again when another program
+    // changed its files since (the folder is the neighbourhood folder above).
+    NeighbourhoodLoadSettings reading;
 };
 
 struct CharacterSaveServices {
@@ -24,6 +29,9 @@ struct CharacterSaveServices {
     Progress& progress;
     // The skin catalogue, built first when it is not there yet.
     std::function<const SkinCatalogue&()> skinCatalogue;
+    // Settles a value changed both in the editor and by another program;
+    // without it the user is asked (AskAboutConflict).
+    ConflictSettler settleConflict = {};
 };
 
 struct CharacterSaveResult {
@@ -31,10 +39,10 @@ struct CharacterSaveResult {
     bool saved = false;            // and the user said Yes
     bool unanswered = false;       // a question was closed without Yes or No: nothing saved, nothing given up
     bool familiesChanged = false;  // neighborhood.iff's households were rewritten: read it again
-    // A file had changed on disk since it was read: the records no longer
-    // show what the files hold, so the neighbourhood is to be read again.
+    // Files another program had changed were read again and saved with the
+    // user's changes carried over: the neighbourhood is to be read again, so
+    // that it shows everything those files hold.
     bool reloadNeeded = false;
-    std::vector<std::filesystem::path> leftChanged;  // such files the user chose to leave as they are
 };
 
 // Writes every modified character of the list back into the game's files,
@@ -44,16 +52,16 @@ struct CharacterSaveResult {
 // go on. No saves nothing and keeps every record modified; so does closing
 // the question without an answer, which the result tells apart.
 //
-// A file that changed on disk since it was read (the game, or the command
-// line, wrote it) is overwritten only when the user says Yes to the question
-// naming it. No leaves it as it is and gives up the changes it would have
-// held: a character file's character is left out of the save, and since
-// neighborhood.iff holds every character's values, leaving it leaves the
-// whole save undone. Either way the neighbourhood is to be read again. All
-// questions come before any file is read for the save or written; a file
-// another program writes after them, while the save runs, makes the save
-// write nothing and say so. After a save the records hold the stamps of the
-// files as written.
+// When a file the save would write changed on disk since it was read (the
+// game, or the command line, wrote it), the neighbourhood is read again and
+// the save writes the files as they are now with only the user's own
+// changes carried over (MergeChangedFiles): what the other program wrote
+// stays, and the records show it. A value both changed is settled by the
+// services (the user is asked: Yes the editor's value, No the value on disk);
+// a cancelled question saves nothing and changes nothing. All questions come
+// before any file is written; a file another program writes after them,
+// while the save runs, makes the save write nothing and say so. After a save
+// the records hold the stamps of the files as written.
 CharacterSaveResult SaveModifiedCharacters(CharacterList& list, const CharacterSaveSettings& settings,
                                            CharacterSaveServices& services);
 

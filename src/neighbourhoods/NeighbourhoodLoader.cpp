@@ -211,6 +211,7 @@ OpenedNeighbourhood OpenNeighbourhood(const NeighbourhoodLoadSettings& settings,
     reportFailures(report, dialogs);
     AttachRelationships(*opened.image, opened.characters);
     for (const auto& sim : opened.characters) {
+        if (settings.applicationFolder.empty()) break;
         std::error_code ec;
         std::filesystem::remove(settings.applicationFolder / (sim->FileName + ".tmp"), ec);
     }

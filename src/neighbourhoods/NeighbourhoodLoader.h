@@ -30,7 +30,7 @@ struct NeighbourhoodLoadSettings {
     int expansionLevel = 0;
     int languageNumber = 1;
     bool hasFameFolders = false;
-    std::filesystem::path applicationFolder;  // where leftover character images lie
+    std::filesystem::path applicationFolder;  // where leftover character images lie (empty: none removed)
     std::function<bool(const std::string&)> textureInstalled;
     // Only the editor, opening a neighbourhood for editing, may move character
     // files too short to be characters, or damaged ones the user gives up, to

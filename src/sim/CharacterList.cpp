@@ -46,6 +46,7 @@ void CharacterList::assign(std::vector<std::unique_ptr<Sim>> characters, std::ve
     thumbnails.resize(characters.size());
     for (std::size_t i = 0; i < characters.size(); ++i) {
         std::string text = EntryText(*characters[i], LabelFormat::FamilyFirst);
+        asRead_.emplace(characters[i].get(), *characters[i]);
         entries_.push_back({std::move(characters[i]), std::move(thumbnails[i]), std::move(text)});
     }
     selected_ = entries_.empty() ? -1 : 0;
@@ -57,6 +58,16 @@ void CharacterList::clear() {
     entries_.clear();
     selected_ = -1;
     neighbourhoodStamp_.reset();
+    asRead_.clear();
+}
+
+const Sim* CharacterList::asRead(const Sim& sim) const {
+    const auto found = asRead_.find(&sim);
+    return found == asRead_.end() ? nullptr : &found->second;
+}
+
+void CharacterList::setAsRead(const Sim& sim, const Sim& values) {
+    if (asRead_.contains(&sim)) asRead_[&sim] = values;
 }
 
 void CharacterList::select(int index) {
@@ -122,6 +133,7 @@ void CharacterList::cycleFormat() {
 void CharacterList::remove(int index) {
     if (index < 0 || static_cast<std::size_t>(index) >= entries_.size()) return;
     const std::int32_t gone = entries_[static_cast<std::size_t>(index)].sim->NeighborID;
+    asRead_.erase(entries_[static_cast<std::size_t>(index)].sim.get());
     entries_.erase(entries_.begin() + index);
     for (Entry& entry : entries_) {
         auto& relationships = entry.sim->Relationships;

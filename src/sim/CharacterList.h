@@ -4,6 +4,7 @@
 #include "platform/FileStamp.h"
 #include "sim/Sim.h"
 
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -49,6 +50,14 @@ public:
     const std::optional<FileStamp>& neighbourhoodStamp() const { return neighbourhoodStamp_; }
     void setNeighbourhoodStamp(std::optional<FileStamp> stamp) { neighbourhoodStamp_ = stamp; }
 
+    // A record as its files held it when they were read or last saved: what
+    // differs from it now is the user's own work, which a save carries over
+    // onto files another program changed in the meantime. Nothing for a
+    // record the list does not hold.
+    const Sim* asRead(const Sim& sim) const;
+    // The record's files now hold `values` (read again, or saved).
+    void setAsRead(const Sim& sim, const Sim& values);
+
     const std::vector<Entry>& entries() const { return entries_; }
     std::size_t size() const { return entries_.size(); }
     bool empty() const { return entries_.empty(); }
@@ -85,6 +94,7 @@ private:
     std::vector<Entry> entries_;
     int selected_ = -1;
     std::optional<FileStamp> neighbourhoodStamp_;
+    std::map<const Sim*, Sim> asRead_;
 };
 
 }  // namespace corvane

@@ -12,6 +12,7 @@
 #include <functional>
 #include <iostream>
 #include <fstream>
+#include <map>
 
 namespace corvane::cli {
 namespace {
@@ -300,48 +301,91 @@ private:
     bool ran_ = false;
 };
 
-// The game writes a file between the tool's read and its write: the tool
-// leaves it as it is, writes nothing and fails with exit status 2 (not a
-// usage error), naming the file on one line.
-TEST_F(SetCommandTest, AFileChangedBetweenTheReadAndTheWriteIsLeftAsItIsAndTheCommandFails) {
-    const auto characters = game / "UserData" / "Characters";
+// Another writer saves between the tool's read and its write. The tool
+// carries its own change onto the files as they are now; a value the other
+// writer changed too is never overwritten: nothing is written and the tool
+// fails with exit status 2 (not a usage error), naming the file and the field
+// on one line. A file the other writer left damaged is not rewritten.
+TEST_F(SetCommandTest, AnotherWriterBetweenTheReadAndTheWriteKeepsItsValuesAndAConflictFails) {
+    namespace fs = std::filesystem;
+    const fs::path values = game / "UserData" / "neighborhood.iff";
+    const fs::path elenaFile = game / "UserData" / "Characters" / "User00002.iff";
+    std::map<fs::path, std::vector<std::uint8_t>> pristine;
+    std::map<fs::path, fs::file_time_type> times;
+    for (const fs::path& file : {values, elenaFile}) {
+        pristine[file] = ReadFileBytes(file);
+        times[file] = fs::last_write_time(file);
+    }
+    auto putBack = [&](const std::map<fs::path, std::vector<std::uint8_t>>& files, bool asRead) {
+        for (const auto& [file, bytes] : files) {
+            std::ofstream(file, std::ios::binary | std::ios::trunc)
+                .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+            // Written by the other writer: surely not the time the tool read.
+            fs::last_write_time(file, asRead ? times.at(file) : times.at(file) + std::chrono::hours(1));
+        }
+    };
+    // The files as another `set` leaves them.
+    auto writtenBy = [&](std::vector<std::string> other) {
+        run(RunSet, std::move(other));
+        std::map<fs::path, std::vector<std::uint8_t>> files;
+        for (const auto& [file, bytes] : pristine) files[file] = ReadFileBytes(file);
+        putBack(pristine, true);
+        return files;
+    };
     struct Case {
-        const char* character;  // the one set changes
-        std::filesystem::path file;
-        std::function<void(const std::filesystem::path&)> change;
+        const char* fault;
+        std::vector<std::string> other;  // what the other writer set
+        std::vector<std::string> set;    // what this run sets
+        std::string conflict;            // the message; empty: saved
+        std::vector<std::string> shown;  // lines `show` prints afterwards
     };
     const std::vector<Case> cases{
-        {"User00002", characters / "User00002.iff",
-         [](const std::filesystem::path& file) { std::ofstream(file, std::ios::binary | std::ios::app) << "more"; }},
-        {"User00001", game / "UserData" / "neighborhood.iff",
-         [](const std::filesystem::path& file) {
-             std::filesystem::last_write_time(file, std::filesystem::last_write_time(file) + std::chrono::hours(1));
-         }},
+        {"other_writers_value_written_back", {"UserData", "User00002", "Neat=500"}, {"UserData", "User00002", "Nice=321"}, "",
+         {"Neat\t500\n", "Nice\t321\n"}},
+        {"other_writers_household_cash_written_back", {"UserData", "User00005", "FamilyCash=77777"},
+         {"UserData", "User00005", "FirstName=Irene"}, "", {"FamilyCash\t77777\n", "FirstName\tIrene\n"}},
+        {"other_writers_name_written_back", {"UserData", "User00002", "FirstName=Eli"}, {"UserData", "User00002", "Nice=321"},
+         "", {"FirstName\tEli\n", "Nice\t321\n"}},
+        {"same_value_overwritten", {"UserData", "User00002", "Neat=500"}, {"UserData", "User00002", "Neat=321"},
+         values.string() + ": Neat of User00002 was changed by another program since it was read (now 500, set to 321); "
+                           "nothing was saved",
+         {"Neat\t500\n"}},
+        {"same_name_overwritten", {"UserData", "User00002", "FirstName=Eli"}, {"UserData", "User00002", "FirstName=Ela"},
+         elenaFile.string() + ": FirstName of User00002 was changed by another program since it was read (now \"Eli\", "
+                              "set to \"Ela\"); nothing was saved",
+         {"FirstName\tEli\n"}},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.file.filename().string());
-        const CliArguments arguments = args({"UserData", c.character, "Neat=321"});
-        const auto neighbourhoodBefore = neighbourhood();
-        std::vector<std::uint8_t> changed;
-        WhenAsked theGameWrites(LangStr(8075), [&] {
-            c.change(c.file);
-            changed = ReadFileBytes(c.file);
-        });
+        SCOPED_TRACE(c.fault);
+        const auto other = writtenBy(c.other);
+        WhenAsked theOtherWriterSaves(LangStr(8075), [&] { putBack(other, false); });
         std::ostringstream out;
-        try {
-            RunSet(arguments, out);
-            ADD_FAILURE() << "saved over the changed file";
-        } catch (const GameDataError& error) {
-            const std::string message = error.what();
-            EXPECT_TRUE(message.ends_with(c.file.filename().string() +
-                                          " was changed by another program since it was read; nothing was saved"))
-                << message;
-            EXPECT_EQ(message.find('\n'), std::string::npos) << message;
+        if (c.conflict.empty()) {
+            EXPECT_EQ(RunSet(args(c.set), out), 0);
+        } else {
+            try {
+                RunSet(args(c.set), out);
+                ADD_FAILURE() << "saved over the other writer's value";
+            } catch (const GameDataError& error) {
+                EXPECT_EQ(error.what(), c.conflict);
+            }
+            for (const auto& [file, bytes] : other) EXPECT_EQ(ReadFileBytes(file), bytes) << "left as the other writer wrote it";
         }
-        ASSERT_TRUE(theGameWrites.ran());
-        EXPECT_EQ(ReadFileBytes(c.file), changed) << "left as the game wrote it";
-        EXPECT_EQ(neighbourhood(), neighbourhoodBefore) << "Neat not written";
+        ASSERT_TRUE(theOtherWriterSaves.ran());
+        const std::string shown = run(RunShow, {"UserData", c.set[1]});
+        for (const std::string& line : c.shown) EXPECT_NE(shown.find(line), std::string::npos) << line;
+        putBack(pristine, true);
     }
+
+    // Left damaged by the other writer: its character is not saved.
+    WhenAsked theGameWrites(LangStr(8075), [&] { std::ofstream(elenaFile, std::ios::binary | std::ios::app) << "more"; });
+    std::ostringstream out;
+    EXPECT_THROW(RunSet(args({"UserData", "User00002", "Neat=321"}), out), GameDataError);
+    ASSERT_TRUE(theGameWrites.ran());
+    auto damaged = pristine.at(elenaFile);
+    damaged.insert(damaged.end(), {'m', 'o', 'r', 'e'});
+    EXPECT_EQ(ReadFileBytes(elenaFile), damaged);
+    EXPECT_EQ(neighbourhood(), pristine.at(values)) << "Neat not written";
 }
 
 TEST(FieldAssignment, MarksTheRecordAsTheEditPagesDo) {

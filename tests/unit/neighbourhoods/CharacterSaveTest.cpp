@@ -69,7 +69,7 @@ protected:
         DiscardSkinCatalogue(GameSkinCatalogue());
     }
 
-    void open() {
+    NeighbourhoodLoadSettings reading() const {
         NeighbourhoodLoadSettings load;
         load.folder = neighbourhood;
         load.expansionLevel = kDemoLevel;
@@ -78,8 +78,12 @@ protected:
         load.applicationFolder = dir.path() / "app";
         SkinFolders skins(game, kDemoLevel);
         load.textureInstalled = [skins](const std::string& name) { return !skins.FindSkinFile(name, ".bmp").empty(); };
+        return load;
+    }
+
+    void open() {
         test::ScriptedDialogs quiet;
-        OpenedNeighbourhood opened = OpenNeighbourhood(load, quiet, progress);
+        OpenedNeighbourhood opened = OpenNeighbourhood(reading(), quiet, progress);
         list.assign(std::move(opened.characters), std::move(opened.thumbnails), opened.imageStamp);
         openedTimes.clear();
         for (const auto& entry : fs::recursive_directory_iterator(neighbourhood)) {
@@ -96,6 +100,7 @@ protected:
         settings.neighbourhoodFolder = neighbourhood;
         settings.applicationFolder = dir.path() / "app";
         settings.expansionLevel = level_;
+        settings.reading = reading();
         CharacterSaveServices services{dialogs, progress, [&]() -> const SkinCatalogue& {
                                            SkinCatalogue& catalogue = GameSkinCatalogue();
                                            if (!catalogue.complete()) LoadSkinData(catalogue, SkinFolders(game, level_), progress);
@@ -320,13 +325,12 @@ TEST_F(DemoSave, ADamagedCharacterFileIsRefusedAndTheOthersAreSaved) {
     sim("User00002").Modified = true;
     sim("User00005").Bio = "Moved here in spring.";
     sim("User00005").Modified = true;
-    // Damaged after it was read: Yes to overwriting it, and the save finds the damage.
-    save(mrYes, {mrYes, mrOk});
+    // Damaged after it was read: read again, the save finds the damage.
+    save(mrYes, {mrOk});
     const auto texts = dialogs.messageTexts();
-    ASSERT_EQ(texts.size(), 3u);
-    EXPECT_TRUE(texts[1].starts_with(LangStr(7193) + "\n" + characterFile("User00002").string())) << texts[1];
-    EXPECT_TRUE(texts[2].starts_with(LangStr(7010) + " : User00002.iff: ")) << texts[2];
-    EXPECT_TRUE(texts[2].ends_with("\n" + LangStr(7169))) << texts[2];
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_TRUE(texts[1].starts_with(LangStr(7010) + " : User00002.iff: ")) << texts[1];
+    EXPECT_TRUE(texts[1].ends_with("\n" + LangStr(7169))) << texts[1];
     EXPECT_EQ(ReadFileBytes(characterFile("User00002")), damaged);
     EXPECT_EQ(ReadFileBytes(neighbourhood / "neighborhood.iff"), neighbourhoodBefore) << "nothing of the refused character";
     EXPECT_TRUE(sim("User00002").Modified);
@@ -379,7 +383,6 @@ TEST_F(DemoSave, ANeighbourhoodThatNoLongerFitsTheRecordsIsToldAndNothingIsWritt
         const char* fault;
         std::function<void()> damage;
         std::string told;  // what the failure message starts with
-        bool fileChanged;  // then Yes to overwriting it comes first
     };
     const std::vector<Case> cases{
         {"cut_to_half",
@@ -389,10 +392,10 @@ TEST_F(DemoSave, ANeighbourhoodThatNoLongerFitsTheRecordsIsToldAndNothingIsWritt
              std::ofstream(neighbourhood / "neighborhood.iff", std::ios::binary)
                  .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
          },
-         LangStr(7010) + " : ", true},
+         LangStr(7010) + " : "},
         {"stored_position_past_the_end",
          [&] { sim("User00001").NeighborEntryPos = 50'000'000; },
-         LangStr(7010) + " : User00001", false},
+         LangStr(7010) + " : User00001"},
     };
     const auto pristine = allFiles();
     for (const Case& c : cases) {
@@ -403,9 +406,9 @@ TEST_F(DemoSave, ANeighbourhoodThatNoLongerFitsTheRecordsIsToldAndNothingIsWritt
         sim("User00001").Neat = 300;
         sim("User00001").FirstName = "Viktor";
         sim("User00001").Modified = true;
-        save(mrYes, c.fileChanged ? std::vector<ModalResult>{mrYes, mrOk} : std::vector<ModalResult>{mrOk});
+        save(mrYes, {mrOk});
         const auto texts = dialogs.messageTexts();
-        ASSERT_EQ(texts.size(), c.fileChanged ? 3u : 2u) << c.fault;
+        ASSERT_EQ(texts.size(), 2u) << c.fault;
         EXPECT_TRUE(texts.back().starts_with(c.told)) << c.fault << ": " << texts.back();
         EXPECT_NE(texts.back().find("neighborhood.iff"), std::string::npos) << c.fault << ": the cause names the file";
         EXPECT_EQ(allFiles(), before) << c.fault;
@@ -484,18 +487,20 @@ void Touch(const fs::path& file) {
     fs::last_write_time(file, fs::last_write_time(file) + std::chrono::hours(1));
 }
 
-TEST_F(DemoSave, AFileChangedOnDiskSinceItWasReadIsOverwrittenOnlyOnYes) {
+// A file changed on disk since it was read is read again, and the save
+// writes the editor's changes into it as it is now: what the other program
+// added stays, and nothing is asked while no value was changed on both sides.
+TEST_F(DemoSave, AFileChangedOnDiskSinceItWasReadIsReadAgainAndKeepsWhatTheOtherProgramWrote) {
     struct Case {
         const char* name;
         bool neighbourhoodFile;  // else Victor's character file
         std::function<void(const fs::path&)> change;
-        ModalResult answer;
     };
     const std::vector<Case> cases{
-        {"character_file_grown_yes", false, AppendChunk, mrYes},
-        {"character_file_touched_no", false, Touch, mrNo},
-        {"neighbourhood_touched_yes", true, Touch, mrYes},
-        {"neighbourhood_grown_no", true, AppendChunk, mrNo},
+        {"character_file_grown", false, AppendChunk},
+        {"character_file_touched", false, Touch},
+        {"neighbourhood_touched", true, Touch},
+        {"neighbourhood_grown", true, AppendChunk},
     };
     const auto pristine = allFiles();
     for (const Case& c : cases) {
@@ -503,8 +508,7 @@ TEST_F(DemoSave, AFileChangedOnDiskSinceItWasReadIsOverwrittenOnlyOnYes) {
         open();
         const fs::path file = c.neighbourhoodFile ? neighbourhood / "neighborhood.iff" : characterFile("User00001");
         c.change(file);
-        const auto changed = allFiles();
-        const auto changedTime = fs::last_write_time(file);
+        const bool grown = ReadFileBytes(file).size() > pristine.at(file).size();
         dialogs.forgetShown();
         Sim& victor = sim("User00001");
         const auto victorNeat = static_cast<std::size_t>(victor.NeighborEntryPos) + 32;
@@ -516,35 +520,23 @@ TEST_F(DemoSave, AFileChangedOnDiskSinceItWasReadIsOverwrittenOnlyOnYes) {
         elena.Neat = 123;  // 0x007B
         elena.Modified = true;
 
-        const auto result = save(mrYes, {c.answer});
-        EXPECT_EQ(dialogs.messageTexts(),
-                  (std::vector<std::string>{LangStr(8075), LangStr(7193) + "\n" + file.string() + "\n" +
-                                                               LangStr(c.neighbourhoodFile ? 7195 : 7194)}));
+        const auto result = save(mrYes);
+        EXPECT_EQ(dialogs.messageTexts(), std::vector<std::string>{LangStr(8075)});
         EXPECT_FALSE(result.unanswered);
-        EXPECT_EQ(result.reloadNeeded, c.neighbourhoodFile || c.answer == mrNo);
-        EXPECT_FALSE(victor.Modified) << "saved, or its changes given up";
+        EXPECT_TRUE(result.reloadNeeded);
+        EXPECT_FALSE(victor.Modified);
+        EXPECT_FALSE(elena.Modified);
         const Bytes values = ReadFileBytes(neighbourhood / "neighborhood.iff");
-        if (c.answer == mrYes) {
-            EXPECT_EQ(result.leftChanged, std::vector<fs::path>{});
-            EXPECT_NE(ReadFileBytes(file), changed.at(file)) << "overwritten";
-            EXPECT_EQ(values[victorNeat], 0x2C);
-            EXPECT_EQ(values[elenaNeat], 0x7B);
-            EXPECT_FALSE(elena.Modified);
-            open();
-            EXPECT_EQ(sim("User00001").FirstName, "Viktor");
-            EXPECT_EQ(sim("User00001").Neat, 300);
-        } else if (c.neighbourhoodFile) {
-            EXPECT_EQ(result.leftChanged, std::vector<fs::path>{file});
-            EXPECT_EQ(allFiles(), changed) << "the whole save is left undone";
-            EXPECT_FALSE(elena.Modified) << "every change is given up";
-        } else {
-            EXPECT_EQ(result.leftChanged, std::vector<fs::path>{file});
-            EXPECT_EQ(ReadFileBytes(file), changed.at(file)) << "left as the other program wrote it";
-            EXPECT_EQ(fs::last_write_time(file), changedTime);
-            EXPECT_EQ(values[victorNeat], 0x84) << "nothing of the character left out: Neat stays 900 (0x0384)";
-            EXPECT_EQ(values[elenaNeat], 0x7B) << "the others are saved";
-            EXPECT_FALSE(elena.Modified);
+        EXPECT_EQ(values[victorNeat], 0x2C);
+        EXPECT_EQ(values[elenaNeat], 0x7B);
+        if (grown) {
+            bool kept = false;
+            for (const Section& s : ReadChunkList(ReadFileBytes(file)).sections) kept = kept || s.ChunkID == 301;
+            EXPECT_TRUE(kept) << "the chunk the other program added stays";
         }
+        open();
+        EXPECT_EQ(sim("User00001").FirstName, "Viktor");
+        EXPECT_EQ(sim("User00001").Neat, 300);
         restore(pristine);
     }
 }
@@ -560,8 +552,8 @@ TEST_F(DemoSave, UnchangedFilesAndFilesAsTheSaveWroteThemAreNotAskedAbout) {
     Sim& elena = sim("User00002");
     elena.Bio = "Sings.";
     elena.Modified = true;
-    save(mrYes, {mrYes, mrYes});
-    EXPECT_EQ(dialogs.messageTexts().size(), 3u) << "the question and the two changed files";
+    save(mrYes);
+    EXPECT_EQ(dialogs.messageTexts().size(), 1u) << "the changed files are read again: only the question";
     EXPECT_FALSE(victor.Modified);
     EXPECT_FALSE(elena.Modified);
 
@@ -579,7 +571,7 @@ TEST_F(DemoSave, UnchangedFilesAndFilesAsTheSaveWroteThemAreNotAskedAbout) {
 }
 
 // The game writes a file after the save's questions, while the save runs:
-// the save writes nothing and says so, and the next save asks about the file.
+// the save writes nothing and says so, and the next save reads the file again.
 TEST_F(DemoSave, AFileWrittenWhileTheSaveRunsIsNotOverwritten) {
     for (const char* file : {"neighborhood.iff", "Characters/User00001.iff"}) {
         SCOPED_TRACE(file);
@@ -602,13 +594,16 @@ TEST_F(DemoSave, AFileWrittenWhileTheSaveRunsIsNotOverwritten) {
         EXPECT_TRUE(sim("User00001").Modified);
 
         dialogs.forgetShown();
-        save(mrYes, {mrNo});
-        ASSERT_EQ(dialogs.messageTexts().size(), 2u);
-        EXPECT_TRUE(dialogs.messageTexts()[1].starts_with(LangStr(7193) + "\n" + path.string())) << dialogs.messageTexts()[1];
+        EXPECT_TRUE(save(mrYes).reloadNeeded);
+        EXPECT_EQ(dialogs.messageTexts(), std::vector<std::string>{LangStr(8075)});
+        EXPECT_FALSE(sim("User00001").Modified);
+        open();
+        EXPECT_EQ(sim("User00001").Neat, 300);
     }
 }
 
-// Escape or the window's close box on a question: no answer, so nothing is
+// Escape or the window's close box on a question (the save's, or the one
+// about a value changed in the editor and on disk): no answer, so nothing is
 // saved and nothing given up.
 TEST_F(DemoSave, AQuestionClosedWithoutAnAnswerSavesNothingAndKeepsEveryChange) {
     struct Case {
@@ -618,7 +613,16 @@ TEST_F(DemoSave, AQuestionClosedWithoutAnAnswerSavesNothingAndKeepsEveryChange) 
     for (const Case& c : {Case{"save_question", false}, Case{"changed_file_question", true}}) {
         SCOPED_TRACE(c.name);
         open();
-        if (c.fileChanged) Touch(characterFile("User00002"));
+        if (c.fileChanged) {
+            // The game gives Victor a Neat of 301 (0x012D) after the editor read it.
+            Bytes values = ReadFileBytes(neighbourhood / "neighborhood.iff");
+            const auto at = static_cast<std::size_t>(sim("User00001").NeighborEntryPos) + 32;
+            values[at] = 0x2D;
+            values[at + 1] = 0x01;
+            std::ofstream(neighbourhood / "neighborhood.iff", std::ios::binary | std::ios::trunc)
+                .write(reinterpret_cast<const char*>(values.data()), static_cast<std::streamsize>(values.size()));
+            Touch(neighbourhood / "neighborhood.iff");
+        }
         const auto before = allFiles();
         dialogs.forgetShown();
         sim("User00001").Neat = 300;
