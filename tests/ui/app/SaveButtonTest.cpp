@@ -1,8 +1,12 @@
 // The Save button on the demo neighbourhood.
 
+#include "app/GameFileSettings.h"
 #include "app/ui/TThinTrackbar.h"
+#include "neighbourhoods/CharacterSave.h"
 #include "neighbourhoods/NeighbourhoodLoader.h"
 #include "platform/FileBytes.h"
+#include "sim/FieldAssignment.h"
+#include "skins/SkinCatalogueBuilder.h"
 #include "sim/ui/TTraitPage.h"
 #include "support/ui/DemoEditorTest.h"
 
@@ -194,29 +198,68 @@ TEST_F(SaveButtonTest, TheQuestionBeforeAnotherNeighbourhoodClosedWithoutAnAnswe
     EXPECT_EQ(neatOnDisk(victor), 321) << "the kept change is saved later";
 }
 
-// The game wrote Victor's file while the editor had it open; leaving it as it
-// is reads the neighbourhood again, so the list shows what the files hold.
-TEST_F(SaveButtonTest, AFileLeftAsTheGameWroteItReadsTheNeighbourhoodAgain) {
+// A second window set the household's cash and Victor's Neat and saved while
+// this one had the neighbourhood open; this one changed Victor's Neat and
+// Nice. The save keeps the other window's cash, asks only about Neat (Yes:
+// this window's value) and shows the files as they are after it.
+TEST_F(SaveButtonTest, ASaveAfterAnotherWindowSavedKeepsItsValuesAndAsksOnlyAboutTheSameValue) {
     open("User00001", "btnSkillsPersonality");
     window->findChild<TThinTrackbar*>("trkNeat")->setValue(321);
-    const auto file = game / "UserData" / "Characters" / "User00001.iff";
-    std::filesystem::last_write_time(file, std::filesystem::last_write_time(file) + std::chrono::hours(1));
-    dialogs.answer(mrYes).answer(mrNo);
+    window->findChild<TThinTrackbar*>("trkNice")->setValue(654);
+
+    const std::filesystem::path folder = game / "UserData";
+    Document other(AppSettings().ExpansionLevel);
+    {
+        ScriptedDialogs quiet;
+        SilentProgress progress;
+        OpenedNeighbourhood opened = OpenNeighbourhood(LoadSettingsFor(AppSettings(), folder, false), quiet, progress);
+        other.open(std::move(opened.characters), std::move(opened.thumbnails), std::move(opened.image), opened.imageStamp);
+    }
+    Sim* otherVictor = nullptr;
+    for (Sim* sim : other.sims()) otherVictor = sim->FileName == "User00001" ? sim : otherVictor;
+    ASSERT_NE(otherVictor, nullptr);
+    const InstalledSkinsLookup noSkins = []() -> const InstalledSkins& { throw std::logic_error("no skin is set"); };
+    AssignField(other, *otherVictor, "FamilyCash", "77777", noSkins);
+    AssignField(other, *otherVictor, "Neat", "111", noSkins);
+    ScriptedDialogs otherDialogs;
+    otherDialogs.answer(mrYes);
+    SilentProgress otherProgress;
+    CharacterSaveServices otherServices{otherDialogs, otherProgress, []() -> const SkinCatalogue& {
+                                            SkinCatalogue& catalogue = GameSkinCatalogue();
+                                            SilentProgress progress;
+                                            if (!catalogue.complete()) {
+                                                LoadSkinData(catalogue, SkinFolders(AppSettings().GamePath,
+                                                                                    AppSettings().ExpansionLevel),
+                                                             progress);
+                                            }
+                                            return catalogue;
+                                        }};
+    ASSERT_TRUE(SaveModifiedCharacters(other.characters(), SaveSettingsFor(AppSettings(), folder), otherServices).saved);
+    // Written after this window read it, whatever the clock's grain.
+    const auto values = folder / "neighborhood.iff";
+    std::filesystem::last_write_time(values, std::filesystem::last_write_time(values) + std::chrono::hours(1));
+
+    dialogs.answer(mrYes).answer(mrYes);
     window->btnSave->click();
     ASSERT_EQ(dialogs.messageTexts().size(), 2u);
-    EXPECT_TRUE(dialogs.messageTexts()[1].starts_with(LangStr(7193) + "\n")) << dialogs.messageTexts()[1];
-    ASSERT_NE(window->document().current(), nullptr);
-    EXPECT_EQ(window->document().current()->NeighborID, 1) << "the same character stays selected";
-    EXPECT_EQ(window->document().current()->Neat, 900) << "read anew: the change was given up";
-    EXPECT_FALSE(window->document().current()->Modified);
+    EXPECT_EQ(dialogs.messageTexts()[1], LangStr(7340) + "\n" + values.string() + "\nVictor Marlow (User00001): Neat\n" +
+                                             LangStr(7341) + " 111\n" + LangStr(7342) + " 321\n" + LangStr(7343));
+    const Sim* victor = window->document().current();
+    ASSERT_NE(victor, nullptr);
+    EXPECT_EQ(victor->NeighborID, 1) << "the same character stays selected";
+    EXPECT_EQ(victor->FamilyCash, 77777) << "the other window's cash, read anew";
+    EXPECT_EQ(victor->Neat, 321);
+    EXPECT_EQ(victor->Nice, 654);
+    EXPECT_FALSE(victor->Modified);
     EXPECT_FALSE(window->btnSave->isEnabled());
+    EXPECT_EQ(window->findChild<TThinTrackbar*>("trkNeat")->value(), 321);
+    EXPECT_EQ(neatOnDisk(*victor), 321);
 
     dialogs.forgetShown();
-    open("User00001", "btnSkillsPersonality");
     window->findChild<TThinTrackbar*>("trkNeat")->setValue(322);
     dialogs.answer(mrYes);
     window->btnSave->click();
-    EXPECT_EQ(dialogs.messageTexts(), std::vector<std::string>{LangStr(8075)}) << "read anew, the file is not asked about";
+    EXPECT_EQ(dialogs.messageTexts(), std::vector<std::string>{LangStr(8075)}) << "read anew, nothing is asked";
     EXPECT_EQ(neatOnDisk(*window->document().current()), 322);
 }
 
