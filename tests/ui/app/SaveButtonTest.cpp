@@ -207,12 +207,12 @@ TEST_F(SaveButtonTest, ASaveAfterAnotherWindowSavedKeepsItsValuesAndAsksOnlyAbou
     window->findChild<TThinTrackbar*>("trkNeat")->setValue(321);
     window->findChild<TThinTrackbar*>("trkNice")->setValue(654);
 
-    const std::filesystem::path folder = game / "UserData";
+    const std::filesystem::path userData = game / "UserData";
     Document other(AppSettings().ExpansionLevel);
     {
-        ScriptedDialogs quiet;
+        test::ScriptedDialogs quiet;
         SilentProgress progress;
-        OpenedNeighbourhood opened = OpenNeighbourhood(LoadSettingsFor(AppSettings(), folder, false), quiet, progress);
+        OpenedNeighbourhood opened = OpenNeighbourhood(LoadSettingsFor(AppSettings(), userData, false), quiet, progress);
         other.open(std::move(opened.characters), std::move(opened.thumbnails), std::move(opened.image), opened.imageStamp);
     }
     Sim* otherVictor = nullptr;
@@ -221,7 +221,7 @@ TEST_F(SaveButtonTest, ASaveAfterAnotherWindowSavedKeepsItsValuesAndAsksOnlyAbou
     const InstalledSkinsLookup noSkins = []() -> const InstalledSkins& { throw std::logic_error("no skin is set"); };
     AssignField(other, *otherVictor, "FamilyCash", "77777", noSkins);
     AssignField(other, *otherVictor, "Neat", "111", noSkins);
-    ScriptedDialogs otherDialogs;
+    test::ScriptedDialogs otherDialogs;
     otherDialogs.answer(mrYes);
     SilentProgress otherProgress;
     CharacterSaveServices otherServices{otherDialogs, otherProgress, []() -> const SkinCatalogue& {
@@ -234,9 +234,9 @@ TEST_F(SaveButtonTest, ASaveAfterAnotherWindowSavedKeepsItsValuesAndAsksOnlyAbou
                                             }
                                             return catalogue;
                                         }};
-    ASSERT_TRUE(SaveModifiedCharacters(other.characters(), SaveSettingsFor(AppSettings(), folder), otherServices).saved);
+    ASSERT_TRUE(SaveModifiedCharacters(other.characters(), SaveSettingsFor(AppSettings(), userData), otherServices).saved);
     // Written after this window read it, whatever the clock's grain.
-    const auto values = folder / "neighborhood.iff";
+    const auto values = userData / "neighborhood.iff";
     std::filesystem::last_write_time(values, std::filesystem::last_write_time(values) + std::chrono::hours(1));
 
     dialogs.answer(mrYes).answer(mrYes);

@@ -23,6 +23,7 @@
 #include "support/FaultInjection.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
+#include "unit/neighbourhoods/DemoReading.h"
 
 #include <gtest/gtest.h>
 
@@ -69,17 +70,7 @@ protected:
         DiscardSkinCatalogue(GameSkinCatalogue());
     }
 
-    NeighbourhoodLoadSettings reading() const {
-        NeighbourhoodLoadSettings load;
-        load.folder = neighbourhood;
-        load.expansionLevel = kDemoLevel;
-        load.languageNumber = 1;
-        load.hasFameFolders = true;
-        load.applicationFolder = dir.path() / "app";
-        SkinFolders skins(game, kDemoLevel);
-        load.textureInstalled = [skins](const std::string& name) { return !skins.FindSkinFile(name, ".bmp").empty(); };
-        return load;
-    }
+    NeighbourhoodLoadSettings reading() const { return DemoReading(game, dir.path() / "app"); }
 
     void open() {
         test::ScriptedDialogs quiet;

@@ -15,6 +15,7 @@
 #include "support/EnvOverride.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
+#include "unit/neighbourhoods/DemoReading.h"
 
 #include <gtest/gtest.h>
 
@@ -64,17 +65,7 @@ protected:
         }
     }
 
-    NeighbourhoodLoadSettings reading() const {
-        NeighbourhoodLoadSettings load;
-        load.folder = neighbourhood;
-        load.expansionLevel = kDemoLevel;
-        load.languageNumber = 1;
-        load.hasFameFolders = true;
-        load.applicationFolder = dir.path() / "app";
-        SkinFolders skins(game, kDemoLevel);
-        load.textureInstalled = [skins](const std::string& name) { return !skins.FindSkinFile(name, ".bmp").empty(); };
-        return load;
-    }
+    NeighbourhoodLoadSettings reading() const { return DemoReading(game, dir.path() / "app"); }
 
     // An editor window: the neighbourhood read into a document.
     std::unique_ptr<Document> openWindow() const {
@@ -115,13 +106,23 @@ protected:
         return SaveModifiedCharacters(window.characters(), settings, services);
     }
 
-    // The second window opens, changes `change` and saves.
-    void anotherWriterSaves(const std::vector<Assignment>& changes) {
+    // The second window opens, makes `change` and saves.
+    void anotherWriterSaves(const Assignment& change) {
         const auto other = openWindow();
-        for (const Assignment& change : changes) assign(*other, change);
+        assign(*other, change);
         test::ScriptedDialogs dialogs;
         ASSERT_TRUE(save(*other, dialogs).saved);
-        ASSERT_FALSE(record(*other, changes.front().file).Modified) << "the other writer's save went through";
+        ASSERT_FALSE(record(*other, change.file).Modified) << "the other writer's save went through";
+    }
+
+    // This editor reads the neighbourhood, another writer saves `other`,
+    // then this editor makes `own` changes.
+    std::unique_ptr<Document> editorAfterAnotherWriter(const Assignment& other, const std::vector<Assignment>& own) {
+        restorePristine();
+        auto editor = openWindow();
+        anotherWriterSaves(other);
+        for (const Assignment& change : own) assign(*editor, change);
+        return editor;
     }
 
     static Sim& record(const Document& window, const std::string& file) {
@@ -191,10 +192,7 @@ TEST_F(TwoWriters, TheOtherWritersValuesSurviveAndTheEditorsChangeLands) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.fault);
-        restorePristine();
-        const auto editor = openWindow();
-        anotherWriterSaves({c.other});
-        assign(*editor, c.editor);
+        const auto editor = editorAfterAnotherWriter(c.other, {c.editor});
         test::ScriptedDialogs dialogs;
         const CharacterSaveResult result = save(*editor, dialogs);
         EXPECT_EQ(dialogs.messageTexts(), std::vector<std::string>{LangStr(8075)}) << "nothing to ask: no value changed twice";
@@ -242,11 +240,7 @@ TEST_F(TwoWriters, AValueChangedOnBothSidesIsAskedAbout) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.fault);
-        restorePristine();
-        const auto editor = openWindow();
-        anotherWriterSaves({c.other});
-        assign(*editor, c.editor);
-        assign(*editor, c.alsoEditor);
+        const auto editor = editorAfterAnotherWriter(c.other, {c.editor, c.alsoEditor});
         test::ScriptedDialogs dialogs;
         const CharacterSaveResult result = save(*editor, dialogs, {c.answer});
         const fs::path file = neighbourhood / "neighborhood.iff";
@@ -266,13 +260,10 @@ TEST_F(TwoWriters, AValueChangedOnBothSidesIsAskedAbout) {
 }
 
 TEST_F(TwoWriters, AQuestionClosedWithoutAnAnswerSavesNothingAndKeepsEveryChange) {
-    restorePristine();
-    const auto editor = openWindow();
-    anotherWriterSaves({{"User00001", "Neat", "111"}});
+    const auto editor =
+        editorAfterAnotherWriter({"User00001", "Neat", "111"}, {{"User00001", "Neat", "300"}, {"User00002", "Nice", "800"}});
     std::map<fs::path, std::vector<std::uint8_t>> written;
     for (const auto& [path, bytes] : pristine) written[path] = ReadFileBytes(path);
-    assign(*editor, {"User00001", "Neat", "300"});
-    assign(*editor, {"User00002", "Nice", "800"});
     const Sim victorBefore = record(*editor, "User00001");
     test::ScriptedDialogs dialogs;
     const CharacterSaveResult result = save(*editor, dialogs, {mrCancel});
