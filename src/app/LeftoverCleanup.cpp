@@ -112,6 +112,9 @@ std::vector<Leftover> CleanUpLeftovers(const fs::path& gamePath, int expansionLe
     append(found, RecoverInterruptedCopies(BackupsFolder()));
     for (const fs::path& folder : installationFolders(gamePath, expansionLevel)) sweepFolder(folder, false, found);
     sweepFolder(BackupsFolder(), false, found);
+    for (const std::string& backup : NeighbourhoodFolderNames(BackupsFolder())) {
+        sweepFolder(BackupsFolder() / backup, false, found);  // a description written there
+    }
     sweepFolder(StoredSkinsFolder(), true, found);
     return found;
 }

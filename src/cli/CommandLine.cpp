@@ -150,8 +150,9 @@ const char* const kUsage =
     "  --help        this text\n"
     "  --version     the program's version\n"
     "\n"
-    "Exit status: 0 done; 1 wrong usage; 2 not found, damaged or failed; 3 a check (validate,\n"
-    "duplicates, missing-skins) found problems.\n";
+    "Exit status: 0 done; 1 wrong usage; 2 not found, damaged or failed (a command that writes also\n"
+    "when another editor or command keeps changing the game for more than three seconds); 3 a check\n"
+    "(validate, duplicates, missing-skins) found problems.\n";
 
 namespace {
 

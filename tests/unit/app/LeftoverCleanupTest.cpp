@@ -80,6 +80,8 @@ TEST_F(LeftoverCleanupTest, EachLeftoverIsRemovedPutBackOrTrashedByWhatItMayHold
          game / "GameData/Skins/.z.bmp.replaced-2", Leftover::Fate::Trashed, {}},
         {"a description write", game / "UserData3/.Description.cv.Ab12Cd", game / "UserData3/.Description.cv.Ab12Cd",
          Leftover::Fate::Removed, {}},
+        {"a backup's description write", app / "Neighborhoods/UserData3/.Description.cv.Zz9Yy8",
+         app / "Neighborhoods/UserData3/.Description.cv.Zz9Yy8", Leftover::Fate::Removed, {}},
         {"a character file write", game / "UserData/Characters/.User00001.iff.Qw12Er",
          game / "UserData/Characters/.User00001.iff.Qw12Er", Leftover::Fate::Removed, {}},
         {"a skin file write", game / "GameData/Skins/.B001.cmx.aB3dE5", game / "GameData/Skins/.B001.cmx.aB3dE5",

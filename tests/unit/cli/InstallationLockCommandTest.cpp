@@ -2,13 +2,10 @@
 // take none; what interrupted work left is cleaned up at start.
 #include "neighbourhoods/NeighbourhoodFolders.h"
 #include "platform/InstallationLock.h"
+#include "support/ChildLockHolder.h"
 #include "unit/cli/DemoGameTest.h"
 
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <fstream>
-#include <thread>
 
 namespace corvane::cli {
 namespace {
@@ -22,8 +19,8 @@ protected:
 
 TEST_F(InstallationLockCommandTest, AWriteWhileAnotherHoldsTheInstallationIsRefusedAndChangesNothing) {
     ASSERT_EQ(runLine({"--game", "GAME", "description", "03", "as it was"}).status, 0);
-    const std::optional<InstallationLock> editor = InstallationLock::TryTake(game, "Corvane 3D, process 42");
-    ASSERT_TRUE(editor);
+    test::ChildLockHolder editor(game, "Corvane 3D, process 42", std::chrono::milliseconds(0));
+    ASSERT_TRUE(editor.holds());
     const std::vector<std::string> writes[] = {
         {"description", "03", "changed"},
         {"rename-neighbourhood", "03", "UserData9"},
@@ -50,23 +47,9 @@ TEST_F(InstallationLockCommandTest, AWriteWhileAnotherHoldsTheInstallationIsRefu
 
 // A holder that finishes within the wait lets the write through.
 TEST_F(InstallationLockCommandTest, AWriteWaitsForAHolderThatFinishesSoon) {
-    int ready[2];
-    ASSERT_EQ(::pipe(ready), 0);
-    const pid_t holder = ::fork();
-    if (holder == 0) {
-        std::optional<InstallationLock> lock = InstallationLock::TryTake(game, "a short write");
-        const char byte = lock ? 1 : 0;
-        if (::write(ready[1], &byte, 1) != 1) ::_exit(1);
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        ::_exit(0);
-    }
-    char byte = 0;
-    ASSERT_EQ(::read(ready[0], &byte, 1), 1);
-    ASSERT_EQ(byte, 1);
+    test::ChildLockHolder shortWrite(game, "a short write", std::chrono::milliseconds(300));
+    ASSERT_TRUE(shortWrite.holds());
     const Result result = runLine({"--game", "GAME", "description", "03", "after the wait"});
-    ::waitpid(holder, nullptr, 0);
-    ::close(ready[0]);
-    ::close(ready[1]);
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(ReadNeighbourhoodDescription(game / "UserData3"), std::optional<std::string>("after the wait"));
 }

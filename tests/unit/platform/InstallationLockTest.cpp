@@ -6,15 +6,12 @@
 #include "platform/GameWriteGuard.h"
 #include "platform/ShellFileOps.h"
 #include "platform/Trash.h"
+#include "support/ChildLockHolder.h"
 #include "support/EnvOverride.h"
 #include "support/FaultInjection.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
-
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <fstream>
 #include <functional>
@@ -61,26 +58,12 @@ TEST_F(InstallationLockTest, ASecondHolderIsRefusedAndToldWhoHoldsIt) {
 
 // A holder that crashes or is killed leaves no lock behind.
 TEST_F(InstallationLockTest, AKilledHolderLeavesNoStaleLock) {
-    int ready[2];
-    ASSERT_EQ(::pipe(ready), 0);
-    const pid_t holder = ::fork();
-    if (holder == 0) {
-        std::optional<InstallationLock> lock = InstallationLock::TryTake(game, "killed editor");
-        const char byte = lock ? 1 : 0;
-        if (::write(ready[1], &byte, 1) != 1) ::_exit(1);
-        ::pause();
-        ::_exit(0);
-    }
-    char byte = 0;
-    ASSERT_EQ(::read(ready[0], &byte, 1), 1);
-    ASSERT_EQ(byte, 1);
+    test::ChildLockHolder editor(game, "killed editor", std::chrono::milliseconds(0));
+    ASSERT_TRUE(editor.holds());
     EXPECT_FALSE(InstallationLock::TryTake(game, "test"));
     EXPECT_EQ(InstallationLock::Holder(game), "killed editor");
-    ::kill(holder, SIGKILL);
-    ::waitpid(holder, nullptr, 0);
+    editor.kill();
     EXPECT_TRUE(InstallationLock::TryTake(game, "test"));
-    ::close(ready[0]);
-    ::close(ready[1]);
 }
 
 // Read-only, every way of writing refuses below the game folder, and the
