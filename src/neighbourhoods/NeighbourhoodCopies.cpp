@@ -283,7 +283,9 @@ Leftover recoverSetAside(const fs::path& holder, const fs::path& target) {
 Leftover recoverStaged(const fs::path& staged, const fs::path& target) {
     const StagingNote note = readStagingNote(staged);
     const bool keptAllBack = note.state == kKept && IsFolder(target) && moveKeptBack(note.moves, staged, target);
-    if (note.state == kIncomplete || keptAllBack) {
+    std::error_code ec;
+    const bool empty = fs::is_empty(staged, ec) && !ec;  // cut off before its note was written
+    if (note.state == kIncomplete || keptAllBack || empty) {
         DeletePermanently(staged);
         return {staged, Leftover::Fate::Removed, {}, {}};
     }

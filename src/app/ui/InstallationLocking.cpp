@@ -18,8 +18,15 @@ inline constexpr MessageId kOpenReadOnly{7306};
 
 bool TfrmMain::takeInstallationLock() {
     const std::filesystem::path& game = AppSettings().GamePath;
-    installationLock_ = InstallationLock::TryTake(game, InstallationLock::ThisProcess("Corvane 3D"));
     RefuseWritesBelow({});
+    try {
+        installationLock_ = InstallationLock::TryTake(game, InstallationLock::ThisProcess("Corvane 3D"));
+    } catch (const std::exception& error) {
+        // No lock file can be made (the application folder is not writable):
+        // the editor still works, only without the guard against a second one.
+        StyledMessageDlg(services_.dialogs, LangStr(5022), error.what(), MsgKind::Warning, 0, mrOk, mbOK);
+        return true;
+    }
     if (installationLock_) {
         return true;
     }

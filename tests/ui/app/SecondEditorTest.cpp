@@ -87,6 +87,7 @@ TEST_F(SecondEditorTest, ReadOnlySavesNothingAndLeavesTheGameAsItWas) {
     ASSERT_TRUE(window->document().saveEnabled()) << "the edit itself is made";
     EXPECT_FALSE(window->btnSave->isEnabled());
     dialogs.forgetShown();
+    dialogs.answer(mrOk);
     EXPECT_TRUE(window->SaveModifiedCharacters()) << "the editor may still go on or close";
     EXPECT_EQ(dialogs.messageTexts(), std::vector<std::string>{LangStr(7307)});
     EXPECT_EQ(ReadFileBytes(game / "UserData/neighborhood.iff"), before);

@@ -78,6 +78,8 @@ TEST_F(LeftoverCleanupTest, EachLeftoverIsRemovedPutBackOrTrashedByWhatItMayHold
          app / "CMX_SKN/GameData/Skins/.y.bmp.replaced", Leftover::Fate::PutBack, app / "CMX_SKN/GameData/Skins/y.bmp"},
         {"a game file set aside and replaced", game / "GameData/Skins/.z.bmp.replaced-2",
          game / "GameData/Skins/.z.bmp.replaced-2", Leftover::Fate::Trashed, {}},
+        {"a copy cut off before its first file", game / ".UserData3.partial-Empty1/.keep",
+         game / ".UserData3.partial-Empty1", Leftover::Fate::Removed, {}},
         {"a description write", game / "UserData3/.Description.cv.Ab12Cd", game / "UserData3/.Description.cv.Ab12Cd",
          Leftover::Fate::Removed, {}},
         {"a backup's description write", app / "Neighborhoods/UserData3/.Description.cv.Zz9Yy8",
@@ -88,6 +90,7 @@ TEST_F(LeftoverCleanupTest, EachLeftoverIsRemovedPutBackOrTrashedByWhatItMayHold
          Leftover::Fate::Removed, {}},
     };
     for (const auto& c : cases) plant(c.path, c.left);
+    fs::remove(game / ".UserData3.partial-Empty1/.keep");
     plant(game / ".UserData3.partial-AbC123/.Corvane3D staging", "incomplete\n");
     plant(app / "Neighborhoods/.UserData2.partial-Qw12Er/.Corvane3D staging", "incomplete\n");
     // Never ours: names of other shapes, and a link or a folder of our shape.
