@@ -147,35 +147,13 @@ constexpr std::string_view kStagingNote = ".Corvane3D staging";
 constexpr std::string_view kIncomplete = "incomplete";
 constexpr std::string_view kKept = "kept";
 
-std::string escapedLine(const std::string& text) {
-    std::string out;
-    for (char c : text) {
-        if (c == '%') out += "%25";
-        else if (c == '\t') out += "%09";
-        else if (c == '\n') out += "%0A";
-        else out += c;
-    }
-    return out;
-}
-
-std::string unescapedLine(const std::string& text) {
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const std::string code = text.substr(i + 1, 2);
-        if (text[i] == '%' && (code == "25" || code == "09" || code == "0A")) {
-            out += code == "25" ? '%' : code == "09" ? '\t' : '\n';
-            i += 2;
-        } else {
-            out += text[i];
-        }
-    }
-    return out;
-}
-
+// The note: its state on the first line, then for "kept" each move as the
+// folder's path in the replaced folder and in the staged one, each ended by a
+// NUL, which no path holds.
 void writeStagingNote(const fs::path& staged, std::string_view state, const std::vector<KeptMove>& moves = {}) {
     std::string text = std::string(state) + "\n";
     for (const KeptMove& move : moves) {
-        text += escapedLine(move.from.string()) + "\t" + escapedLine(move.to.string()) + "\n";
+        text += move.from.string() + '\0' + move.to.string() + '\0';
     }
     ReplaceFileAtomically(staged / kStagingNote, text);
 }
@@ -189,12 +167,11 @@ StagingNote readStagingNote(const fs::path& folder) {
     const fs::path file = folder / kStagingNote;
     std::error_code ec;
     if (!fs::is_regular_file(fs::symlink_status(file, ec))) return {};
-    std::istringstream lines(ReadTextFile(file));
+    std::istringstream fields(ReadTextFile(file));
     StagingNote note;
-    std::getline(lines, note.state);
-    for (std::string line; std::getline(lines, line);) {
-        const auto tab = line.find('\t');
-        if (tab != std::string::npos) note.moves.push_back({unescapedLine(line.substr(0, tab)), unescapedLine(line.substr(tab + 1))});
+    std::getline(fields, note.state);
+    for (std::string from, to; std::getline(fields, from, '\0') && std::getline(fields, to, '\0');) {
+        note.moves.push_back({from, to});
     }
     return note;
 }
