@@ -1,5 +1,7 @@
 #include "cli/CommandLine.h"
 
+#include "app/LeftoverCleanup.h"
+#include "app/Settings.h"
 #include "app/VersionText.h"
 #include "cli/BackupCommands.h"
 #include "cli/BlurCommand.h"
@@ -16,10 +18,13 @@
 #include "cli/SkinToolCommands.h"
 #include "neighbourhoods/InterruptedSaveReport.h"
 #include "platform/FormatError.h"
+#include "platform/InstallationLock.h"
 
 #include <unistd.h>
 
+#include <chrono>
 #include <iostream>
+#include <optional>
 #include <stdexcept>
 #include <string_view>
 
@@ -145,8 +150,9 @@ const char* const kUsage =
     "  --help        this text\n"
     "  --version     the program's version\n"
     "\n"
-    "Exit status: 0 done; 1 wrong usage; 2 not found, damaged or failed; 3 a check (validate,\n"
-    "duplicates, missing-skins) found problems.\n";
+    "Exit status: 0 done; 1 wrong usage; 2 not found, damaged or failed (a command that writes also\n"
+    "when another editor or command keeps changing the game for more than three seconds); 3 a check\n"
+    "(validate, duplicates, missing-skins) found problems.\n";
 
 namespace {
 
@@ -162,6 +168,11 @@ enum Offered : unsigned {
     kMissingSkins = 1024,  // --children-formals, --report
 };
 
+// Whether a command changes the installation (and so holds its lock while it
+// runs): never, always (unless --dry-run), or only when given more than its
+// fewest arguments ("description NB TEXT", "blur adult off").
+enum class Writes { Never, Always, WithMoreArguments };
+
 struct Command {
     std::string_view word;
     CommandFunction run;
@@ -169,43 +180,44 @@ struct Command {
     std::size_t fewest;
     std::size_t most;  // kAny: no limit
     unsigned offered;
+    Writes writes;
 };
 
 constexpr std::size_t kAny = static_cast<std::size_t>(-1);
 
 constexpr Command kCommands[] = {
-    {"neighbourhoods", RunNeighbourhoods, "no arguments", 0, 0, kJson},
-    {"characters", RunCharacters, "NB", 1, 1, kJson},
-    {"show", RunShow, "NB FILE", 2, 2, kJson},
-    {"set", RunSet, "NB FILE Field=Value...", 3, kAny, kDryRun | kSeed},
-    {"render", RunRender, "NB FILE", 2, 2, kOutAndSize},
-    {"pictures", RunPictures, "NB FILE", 2, 2, kOut},
-    {"catalogue", RunCatalogue, "no arguments", 0, 0, kNone},
-    {"cmx", RunCmx, "NAME", 1, 1, kNone},
-    {"skn", RunSkn, "NAME", 1, 1, kNone},
-    {"skeleton", RunSkeleton, "NAME", 1, 1, kNone},
-    {"skins", RunSkins, "NB FILE SLOT", 3, 3, kJson | kMesh | kSeed},
-    {"export-cvp", RunExportProfile, "NB FILE OUT.cvp", 3, 3, kProfileExport},
-    {"import-cvp", RunImportProfile, "NB FILE IN.cvp", 3, 3, kDryRun | kOverwrite},
-    {"cvp-info", RunProfileInfo, "IN.cvp", 1, 1, kJson},
-    {"backups", RunBackups, "no arguments", 0, 0, kJson},
-    {"backup", RunBackup, "NB", 1, 1, kNone},
-    {"restore", RunRestore, "BACKUP", 1, 1, kRestore},
-    {"copy-neighbourhood", RunCopyNeighbourhood, "NB NEW", 2, 2, kNone},
-    {"copy-backup", RunCopyBackup, "BACKUP NEW", 2, 2, kNone},
-    {"rename-neighbourhood", RunRenameNeighbourhood, "NB NEW", 2, 2, kNone},
-    {"rename-backup", RunRenameBackup, "BACKUP NEW", 2, 2, kNone},
-    {"delete-neighbourhood", RunDeleteNeighbourhood, "NB", 1, 1, kNone},
-    {"delete-backup", RunDeleteBackup, "BACKUP", 1, 1, kNone},
-    {"description", RunDescription, "NB [TEXT]", 1, 2, kNone},
-    {"backup-description", RunBackupDescription, "BACKUP [TEXT]", 1, 2, kNone},
-    {"validate", RunValidate, "no arguments", 0, 0, kJson},
-    {"duplicates", RunDuplicates, "no arguments", 0, 0, kJson},
-    {"missing-skins", RunMissingSkins, "NB", 1, 1, kMissingSkins},
-    {"blur", RunBlur, "[adult|child|dog|cat on|off]", 0, 2, kNone},
-    {"import-texture", RunImportTexture, "FILE.bmp", 1, 1, kSkinMaking | kMesh | kDryRun},
-    {"export-skin", RunExportSkin, "MESH TEXTURE", 2, 2, kSkinMaking | kDryRun},
-    {"build-cmx", RunBuildCmx, "OUT MESH.skn...", 2, kAny, kSkinMaking | kDryRun},
+    {"neighbourhoods", RunNeighbourhoods, "no arguments", 0, 0, kJson, Writes::Never},
+    {"characters", RunCharacters, "NB", 1, 1, kJson, Writes::Never},
+    {"show", RunShow, "NB FILE", 2, 2, kJson, Writes::Never},
+    {"set", RunSet, "NB FILE Field=Value...", 3, kAny, kDryRun | kSeed, Writes::Always},
+    {"render", RunRender, "NB FILE", 2, 2, kOutAndSize, Writes::Never},
+    {"pictures", RunPictures, "NB FILE", 2, 2, kOut, Writes::Never},
+    {"catalogue", RunCatalogue, "no arguments", 0, 0, kNone, Writes::Never},
+    {"cmx", RunCmx, "NAME", 1, 1, kNone, Writes::Never},
+    {"skn", RunSkn, "NAME", 1, 1, kNone, Writes::Never},
+    {"skeleton", RunSkeleton, "NAME", 1, 1, kNone, Writes::Never},
+    {"skins", RunSkins, "NB FILE SLOT", 3, 3, kJson | kMesh | kSeed, Writes::Never},
+    {"export-cvp", RunExportProfile, "NB FILE OUT.cvp", 3, 3, kProfileExport, Writes::Never},
+    {"import-cvp", RunImportProfile, "NB FILE IN.cvp", 3, 3, kDryRun | kOverwrite, Writes::Always},
+    {"cvp-info", RunProfileInfo, "IN.cvp", 1, 1, kJson, Writes::Never},
+    {"backups", RunBackups, "no arguments", 0, 0, kJson, Writes::Never},
+    {"backup", RunBackup, "NB", 1, 1, kNone, Writes::Always},
+    {"restore", RunRestore, "BACKUP", 1, 1, kRestore, Writes::Always},
+    {"copy-neighbourhood", RunCopyNeighbourhood, "NB NEW", 2, 2, kNone, Writes::Always},
+    {"copy-backup", RunCopyBackup, "BACKUP NEW", 2, 2, kNone, Writes::Always},
+    {"rename-neighbourhood", RunRenameNeighbourhood, "NB NEW", 2, 2, kNone, Writes::Always},
+    {"rename-backup", RunRenameBackup, "BACKUP NEW", 2, 2, kNone, Writes::Always},
+    {"delete-neighbourhood", RunDeleteNeighbourhood, "NB", 1, 1, kNone, Writes::Always},
+    {"delete-backup", RunDeleteBackup, "BACKUP", 1, 1, kNone, Writes::Always},
+    {"description", RunDescription, "NB [TEXT]", 1, 2, kNone, Writes::WithMoreArguments},
+    {"backup-description", RunBackupDescription, "BACKUP [TEXT]", 1, 2, kNone, Writes::WithMoreArguments},
+    {"validate", RunValidate, "no arguments", 0, 0, kJson, Writes::Never},
+    {"duplicates", RunDuplicates, "no arguments", 0, 0, kJson, Writes::Never},
+    {"missing-skins", RunMissingSkins, "NB", 1, 1, kMissingSkins, Writes::Never},
+    {"blur", RunBlur, "[adult|child|dog|cat on|off]", 0, 2, kNone, Writes::WithMoreArguments},
+    {"import-texture", RunImportTexture, "FILE.bmp", 1, 1, kSkinMaking | kMesh | kDryRun, Writes::Always},
+    {"export-skin", RunExportSkin, "MESH TEXTURE", 2, 2, kSkinMaking | kDryRun, Writes::Always},
+    {"build-cmx", RunBuildCmx, "OUT MESH.skn...", 2, kAny, kSkinMaking | kDryRun, Writes::Always},
 };
 
 const Command& commandFor(const CliArguments& args) {
@@ -275,6 +287,47 @@ private:
     Chatter savedChatter_;
 };
 
+bool writes(const Command& command, const CliArguments& args) {
+    switch (command.writes) {
+    case Writes::Never: return false;
+    case Writes::Always: return !args.dryRun;
+    case Writes::WithMoreArguments: return args.arguments.size() > command.fewest;
+    }
+    return false;
+}
+
+// How long a write waits for another editor or command to finish with the installation.
+constexpr std::chrono::seconds kLockPatience{3};
+
+// A writing command holds the installation's lock while it runs, waiting
+// briefly for another holder; a reading one takes it only when it is free, to
+// clean up what interrupted work left, and goes on without it otherwise.
+std::optional<InstallationLock> lockFor(const Command& command, const CliArguments& args) {
+    const std::filesystem::path& game = AppSettings().GamePath;
+    const std::string holder = InstallationLock::ThisProcess("corvane3d-cli " + args.command);
+    if (!writes(command, args)) {
+        try {
+            return InstallationLock::TryTake(game, holder);
+        } catch (const std::exception&) {
+            return std::nullopt;  // no lock file to be had: a reading command does without the clean-up
+        }
+    }
+    std::optional<InstallationLock> lock = InstallationLock::Take(game, holder, kLockPatience);
+    if (!lock) {
+        const std::string other = InstallationLock::Holder(game);
+        throw std::runtime_error("the game in " + game.string() + " is being changed by " +
+                                 (other.empty() ? std::string("another program") : other) +
+                                 "; nothing was changed, try again once it has finished");
+    }
+    return lock;
+}
+
+InterruptedWorkReport recoverInterruptedWork(bool holdingLock) {
+    if (holdingLock) return RecoverInterruptedWork(AppSettings().GamePath, AppSettings().ExpansionLevel);
+    const InterruptedSaveReport save = FinishInterruptedSaveAndDescribe();
+    return {save.text, save.failed};
+}
+
 int run(const CliArguments& args, std::ostream& out, std::ostream& err, const std::filesystem::path& languageFolder,
         bool errIsTerminal) {
     if (args.command == "help") {
@@ -292,8 +345,10 @@ int run(const CliArguments& args, std::ostream& out, std::ostream& err, const st
     chatter.messages = !args.quiet;
     RunScope scope(err, std::move(chatter));
     SetUpGame(args, languageFolder);
+    std::optional<InstallationLock> lock = lockFor(command, args);
     // A save cut off last time is completed or undone before any file is read.
-    const InterruptedSaveReport interrupted = FinishInterruptedSaveAndDescribe();
+    const InterruptedWorkReport interrupted = recoverInterruptedWork(lock.has_value());
+    if (!writes(command, args)) lock.reset();
     if (!interrupted.text.empty() && (interrupted.failed || !args.quiet)) {
         err << "corvane3d-cli: " << interrupted.text << "\n";
     }

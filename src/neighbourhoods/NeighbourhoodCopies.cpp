@@ -1,7 +1,11 @@
 #include "neighbourhoods/NeighbourhoodCopies.h"
 
 #include "neighbourhoods/NeighbourhoodFolders.h"
+#include "platform/AtomicFile.h"
 #include "platform/CaseInsensitivePath.h"
+#include "platform/DurableWrite.h"
+#include "platform/GameWriteGuard.h"
+#include "platform/ProcessLock.h"
 #include "platform/ShellFileOps.h"
 #include "platform/SystemCalls.h"
 
@@ -11,6 +15,7 @@
 #include <array>
 #include <cerrno>
 #include <functional>
+#include <sstream>
 #include <string_view>
 #include <system_error>
 #include <utility>
@@ -80,25 +85,32 @@ struct CopyStep {
     std::string label;
     std::function<void(const fs::path& staged)> run;
 };
-using CopySteps = std::vector<CopyStep>;
+
+// What a new folder is made of: copies into the staged folder, and the
+// subfolders of the folder it replaces that it keeps (their paths relative to
+// that folder), which are moved over rather than copied.
+struct FolderPlan {
+    std::vector<CopyStep> steps;
+    std::vector<fs::path> kept;
+};
 
 // The steps that copy what a backup carries of `source` into the staged folder.
-void addCarriedParts(CopySteps& steps, const fs::path& source) {
+void addCarriedParts(FolderPlan& plan, const fs::path& source) {
     const std::string name = source.filename().string();
-    steps.push_back({name, [source](const fs::path& staged) { CopyFolderFiles(source, staged); }});
+    plan.steps.push_back({name, [source](const fs::path& staged) { CopyFolderFiles(source, staged, CopyFlush::Yes); }});
     for (const fs::path& sub : subfoldersOf(source)) {
         const std::string subName = sub.filename().string();
         const std::string label = name + "/" + subName;
         switch (carriedAs(subName)) {
         case Carried::FilesOnly:
-            steps.push_back({label, [sub, subName](const fs::path& staged) {
-                                 CopyFolderFiles(sub, ResolveCaseInsensitive(staged, subName));
-                             }});
+            plan.steps.push_back({label, [sub, subName](const fs::path& staged) {
+                                      CopyFolderFiles(sub, ResolveCaseInsensitive(staged, subName), CopyFlush::Yes);
+                                  }});
             break;
         case Carried::Whole:
-            steps.push_back({label, [sub, subName](const fs::path& staged) {
-                                 CopyFolderTree(sub, ResolveCaseInsensitive(staged, subName));
-                             }});
+            plan.steps.push_back({label, [sub, subName](const fs::path& staged) {
+                                      CopyFolderTree(sub, ResolveCaseInsensitive(staged, subName), CopyFlush::Yes);
+                                  }});
             break;
         case Carried::No:
             break;
@@ -106,27 +118,103 @@ void addCarriedParts(CopySteps& steps, const fs::path& source) {
     }
 }
 
-void addWholeFolder(CopySteps& steps, const fs::path& folder, const fs::path& relative) {
-    steps.push_back({relative.string(), [folder, relative](const fs::path& staged) {
-                         CopyFolderTree(folder, staged / relative);
-                     }});
-}
-
-// The steps that copy into the staged folder what a restore from `backup`
-// leaves of the existing neighbourhood `existing`.
-void addKeptParts(CopySteps& steps, const fs::path& existing, const fs::path& backup) {
+// What a restore from `backup` keeps of the existing neighbourhood `existing`.
+void addKeptParts(FolderPlan& plan, const fs::path& existing, const fs::path& backup) {
     for (const fs::path& sub : subfoldersOf(existing)) {
         const std::string subName = sub.filename().string();
         const Carried carried = carriedAs(subName);
         const bool replaced = carried != Carried::No && IsFolder(ResolveCaseInsensitive(backup, subName));
         if (!replaced) {
-            addWholeFolder(steps, sub, subName);
+            plan.kept.push_back(subName);
         } else if (carried == Carried::FilesOnly) {
-            for (const fs::path& inner : subfoldersOf(sub)) {
-                addWholeFolder(steps, inner, fs::path(subName) / inner.filename());
-            }
+            for (const fs::path& inner : subfoldersOf(sub)) plan.kept.push_back(fs::path(subName) / inner.filename());
         }
     }
+}
+
+// A folder kept from the replaced neighbourhood: where it is, and where it goes in the staged one.
+struct KeptMove {
+    fs::path from;  // relative to the replaced folder
+    fs::path to;    // relative to the staged folder
+};
+
+// The staged folder carries a note of its state, so that what an interrupted
+// operation left can be told apart at the next start: a staged folder with
+// "incomplete" is a copy and nothing else; with "kept", the folders listed
+// were moved in from the neighbourhood it replaces and go back there; without
+// a note it may be a replaced folder swapped out, the user's only copy.
+constexpr std::string_view kStagingNote = ".Corvane3D staging";
+constexpr std::string_view kIncomplete = "incomplete";
+constexpr std::string_view kKept = "kept";
+
+// The note: its state on the first line, then for "kept" each move as the
+// folder's path in the replaced folder and in the staged one, each ended by a
+// NUL, which no path holds.
+void writeStagingNote(const fs::path& staged, std::string_view state, const std::vector<KeptMove>& moves = {}) {
+    std::string text = std::string(state) + "\n";
+    for (const KeptMove& move : moves) {
+        text += move.from.string() + '\0' + move.to.string() + '\0';
+    }
+    ReplaceFileAtomically(staged / kStagingNote, text);
+}
+
+struct StagingNote {
+    std::string state;  // empty: no note
+    std::vector<KeptMove> moves;
+};
+
+StagingNote readStagingNote(const fs::path& folder) {
+    const fs::path file = folder / kStagingNote;
+    std::error_code ec;
+    if (!fs::is_regular_file(fs::symlink_status(file, ec))) return {};
+    std::istringstream fields(ReadTextFile(file));
+    StagingNote note;
+    std::getline(fields, note.state);
+    for (std::string from, to; std::getline(fields, from, '\0') && std::getline(fields, to, '\0');) {
+        note.moves.push_back({from, to});
+    }
+    return note;
+}
+
+void removeStagingNote(const fs::path& folder) {
+    RemoveIfPresent(folder / kStagingNote);
+    FlushFolderEntries(folder);
+}
+
+// Moves the kept folders from `existing` into `staged` (the note names them
+// first); `done` gets each move made, for a failure to undo.
+void moveKeptIn(const std::vector<fs::path>& kept, const fs::path& existing, const fs::path& staged,
+                std::vector<KeptMove>& done) {
+    std::vector<KeptMove> planned;
+    for (const fs::path& relative : kept) {
+        fs::path to = ResolveCaseInsensitive(staged, relative.begin()->string()).lexically_relative(staged);
+        for (auto part = std::next(relative.begin()); part != relative.end(); ++part) to /= *part;
+        planned.push_back({relative, to});
+    }
+    if (planned.empty()) return;
+    writeStagingNote(staged, kKept, planned);
+    for (const KeptMove& move : planned) {
+        RenameFolder(existing / move.from, staged / move.to, RenameCollision::Fail);
+        done.push_back(move);
+    }
+    FlushFolderEntries(staged);
+    FlushFolderEntries(existing);
+}
+
+// Puts kept folders back where they came from; true when all are back.
+bool moveKeptBack(const std::vector<KeptMove>& moves, const fs::path& staged, const fs::path& existing) noexcept {
+    bool all = true;
+    for (const KeptMove& move : moves) {
+        std::error_code ec;
+        if (!PathExists(staged / move.to)) continue;
+        if (PathExists(existing / move.from) || !IsFolder((existing / move.from).parent_path())) {
+            all = false;
+            continue;
+        }
+        fs::rename(staged / move.to, existing / move.from, ec);
+        if (ec) all = false;
+    }
+    return all;
 }
 
 [[noreturn]] void failCopy(const fs::path& staged, const std::string& cause) {
@@ -138,37 +226,81 @@ enum class Existing { Replace, Refuse };
 
 constexpr std::string_view kStagedSuffix = ".partial-";
 constexpr std::string_view kSetAsideSuffix = ".old-";
+constexpr std::size_t kUniqueLetters = 6;  // what mkdtemp puts for XXXXXX
 
-// What an interrupted operation left beside `target` (a power cut, a killed
-// editor): an old neighbourhood set aside while `target` is missing goes back
-// into its place; staged copies go to the Trash, for they may hold the old
-// folder an operation swapped out but did not get to trash. Nothing is
-// deleted for good.
-void recoverInterrupted(const fs::path& target) {
-    const std::string name = target.filename().string();
-    const std::string staged = "." + name + std::string(kStagedSuffix);
-    const std::string setAside = "." + name + std::string(kSetAsideSuffix);
-    std::vector<fs::path> leftovers;
-    std::error_code ec;
-    for (fs::directory_iterator it(target.parent_path(), ec), end; !ec && it != end; it.increment(ec)) {
-        const std::string entry = it->path().filename().string();
-        const bool ours = (entry.size() == staged.size() + 6 && entry.compare(0, staged.size(), staged) == 0) ||
-                          (entry.size() == setAside.size() + 6 && entry.compare(0, setAside.size(), setAside) == 0);
-        if (ours) leftovers.push_back(it->path());
-    }
-    std::sort(leftovers.begin(), leftovers.end());
-    for (const fs::path& leftover : leftovers) {
-        try {
-            if (leftover.filename().string().compare(0, setAside.size(), setAside) == 0) {
-                if (!PathExists(target) && IsFolder(leftover / name)) RenameFolder(leftover / name, target, RenameCollision::Fail);
-                removeEmptyFolder(leftover);
-            } else {
-                MoveToTrash(leftover);
-            }
-        } catch (const std::exception&) {
-            // Left as it is: the operation itself does not depend on it.
+// The name a leftover of `suffix` stands for ("UserData3" of
+// ".UserData3.partial-a1B2c3"), or nothing when `entry` is not one.
+std::optional<std::string> leftoverOf(const std::string& entry, std::string_view suffix) {
+    if (entry.size() < 2 + suffix.size() + kUniqueLetters || entry.front() != '.') return std::nullopt;
+    const std::size_t at = entry.size() - kUniqueLetters - suffix.size();
+    if (entry.compare(at, suffix.size(), suffix) != 0) return std::nullopt;
+    return entry.substr(1, at - 1);
+}
+
+Leftover failed(const fs::path& path, const std::exception& error) {
+    return {path, Leftover::Fate::Failed, {}, error.what()};
+}
+
+// A folder set aside before a swap goes back when its name is free, else to the Trash.
+Leftover recoverSetAside(const fs::path& holder, const fs::path& target) {
+    const fs::path setAside = holder / target.filename();
+    Leftover done{holder, Leftover::Fate::Removed, {}, {}};
+    if (IsFolder(setAside)) {
+        if (!PathExists(target)) {
+            RenameFolder(setAside, target, RenameCollision::Fail);
+            done = {holder, Leftover::Fate::PutBack, target, {}};
+        } else {
+            done = {holder, Leftover::Fate::Trashed, MoveToTrashAs(setAside, target).item, {}};
         }
     }
+    removeEmptyFolder(holder);
+    return done;
+}
+
+Leftover recoverStaged(const fs::path& staged, const fs::path& target) {
+    const StagingNote note = readStagingNote(staged);
+    const bool keptAllBack = note.state == kKept && IsFolder(target) && moveKeptBack(note.moves, staged, target);
+    std::error_code ec;
+    const bool empty = fs::is_empty(staged, ec) && !ec;  // cut off before its note was written
+    if (note.state == kIncomplete || keptAllBack || empty) {
+        DeletePermanently(staged);
+        return {staged, Leftover::Fate::Removed, {}, {}};
+    }
+    return {staged, Leftover::Fate::Trashed, MoveToTrash(staged).item, {}};
+}
+
+// What interrupted operations left in `folder` for the name `only` (every
+// name when empty): a folder set aside goes back into its place when that is
+// free, a staged copy is removed, anything that may be the user's only copy
+// goes to the Trash, and a staging note a swap carried into a neighbourhood
+// is removed. Nothing another process works on is touched.
+std::vector<Leftover> recoverLeftovers(const fs::path& folder, const std::string& only) {
+    std::vector<fs::path> entries;
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) entries.push_back(it->path());
+    // ".X.old-" before ".X.partial-": a folder goes back before a staged copy's kept folders return into it.
+    std::sort(entries.begin(), entries.end());
+    std::vector<Leftover> found;
+    for (const fs::path& entry : entries) {
+        const std::string name = entry.filename().string();
+        const std::optional<std::string> setAside = leftoverOf(name, kSetAsideSuffix);
+        const std::optional<std::string> staged = leftoverOf(name, kStagedSuffix);
+        const std::optional<std::string> of = setAside ? setAside : staged;
+        if (!of || (!only.empty() && *of != only) || !IsFolder(entry) || fs::is_symlink(entry, ec)) continue;
+        try {
+            const std::optional<ProcessLock> lock = ProcessLock::TryTake(entry);
+            if (!lock) {
+                found.push_back({entry, Leftover::Fate::InUse, {}, {}});
+                continue;
+            }
+            const fs::path target = folder / *of;
+            found.push_back(setAside ? recoverSetAside(entry, target) : recoverStaged(entry, target));
+            if (IsFolder(target) && PathExists(target / kStagingNote)) removeStagingNote(target);
+        } catch (const std::exception& error) {
+            found.push_back(failed(entry, error));
+        }
+    }
+    return found;
 }
 
 struct Swapped {
@@ -193,10 +325,11 @@ Swapped trashReplaced(const fs::path& old, const fs::path& target) {
 // missing; elsewhere the old folder is first renamed aside within the same
 // folder. Either way a failure up to there leaves `target` as it was, and
 // the Trash, which may have to copy across file systems, comes only once the
-// new folder is in place.
-Swapped swapInto(const fs::path& staged, const fs::path& target) {
+// new folder is in place and on disk. `settle` runs right after the swap.
+Swapped swapInto(const fs::path& staged, const fs::path& target, const std::function<void()>& settle) {
     if (sys::RenameExchange(staged.string(), target.string()) == 0) {
         // The old folder now lies at `staged`.
+        settle();
         return trashReplaced(staged, target);
     }
     if (errno != EINVAL && errno != ENOSYS) {
@@ -227,52 +360,83 @@ Swapped swapInto(const fs::path& staged, const fs::path& target) {
         }
         throw ShellOperationError(cause);
     }
+    settle();
     Swapped swapped = trashReplaced(setAside, target);
     if (swapped.replaced) removeEmptyFolder(holder);
     return swapped;
 }
 
-// Builds the folder `target` beside it from the steps `plan` returns, then
-// puts it in place. With Existing::Replace an existing folder `target` goes
-// to the Trash once the new one is complete; with Refuse an existing `target`
-// is an error. The new folder gets `modeOf`'s permissions.
+// Builds the folder `target` beside it from `plan`, then puts it in place.
+// With Existing::Replace an existing folder `target` goes to the Trash once
+// the new one is complete and on disk; with Refuse an existing `target` is an
+// error. The new folder gets `modeOf`'s permissions.
 NeighbourhoodCopyResult buildBeside(const fs::path& target, const fs::path& modeOf, Existing existing,
-                                    const std::function<CopySteps()>& plan, Progress& progress) {
-    recoverInterrupted(target);
+                                    const std::function<FolderPlan()>& makePlan, Progress& progress) {
+    RequireWritable(target);
+    recoverLeftovers(target.parent_path(), target.filename().string());
     const bool replacing = existing == Existing::Replace && IsFolder(target);
     if (PathExists(target) && !replacing) {
         throw NeighbourhoodCopyError(QuotedPath(target) + (IsFolder(target) ? " already exists" : " is not a folder"));
     }
     fs::path staged;
+    std::vector<KeptMove> movedIn;
     NeighbourhoodCopyResult result{target, std::nullopt, {}};
     try {
-        const CopySteps steps = plan();
+        const FolderPlan plan = makePlan();
         std::error_code ec;
         fs::create_directories(target.parent_path(), ec);
         if (ec) throw ShellOperationError("cannot create the folder " + QuotedPath(target.parent_path()), ec.value());
         staged = createStagingFolder(target);
-        progress.setMaximum(static_cast<int>(steps.size()));
-        for (std::size_t i = 0; i < steps.size(); ++i) {
-            progress.showStatus(steps[i].label);
-            steps[i].run(staged);
+        // Held until the end, so that no other process takes it for a leftover.
+        const std::optional<ProcessLock> inUse = ProcessLock::TryTake(staged);
+        writeStagingNote(staged, kIncomplete);
+        progress.setMaximum(static_cast<int>(plan.steps.size()));
+        for (std::size_t i = 0; i < plan.steps.size(); ++i) {
+            progress.showStatus(plan.steps[i].label);
+            plan.steps[i].run(staged);
             progress.setPosition(static_cast<int>(i + 1));
         }
         fs::permissions(staged, fs::status(modeOf).permissions(), ec);
         if (ec) throw ShellOperationError("cannot set the permissions of " + QuotedPath(staged), ec.value());
+        FlushFolderEntries(staged);  // the subfolders the steps made, and its own mode
+        moveKeptIn(plan.kept, target, staged, movedIn);
+        if (movedIn.empty()) removeStagingNote(staged);
+        // Once swapped in, the new folder is made: a note left in it or an
+        // unflushed parent folder is for the next start to mend, never a
+        // reason to undo what is in place.
+        const auto settle = [&]() noexcept {
+            const bool noted = !movedIn.empty();
+            movedIn.clear();
+            try {
+                if (noted) removeStagingNote(target);
+                FlushFolderEntries(target.parent_path());
+            } catch (const std::exception&) {
+            }
+        };
         if (replacing) {
-            Swapped swapped = swapInto(staged, target);
+            Swapped swapped = swapInto(staged, target, settle);
             result.replaced = std::move(swapped.replaced);
             result.replacedKept = std::move(swapped.replacedKept);
         } else {
             RenameFolder(staged, target, RenameCollision::Fail);
+            settle();
         }
     } catch (const std::exception& error) {
+        if (!movedIn.empty() && !moveKeptBack(movedIn, staged, target)) {
+            // The staged folder holds some of the neighbourhood's own folders: the next start puts them back.
+            throw NeighbourhoodCopyError(std::string(error.what()) + "; folders of " + QuotedPath(target) +
+                                         " are still in " + QuotedPath(staged));
+        }
         failCopy(staged, error.what());
     }
     return result;
 }
 
 }  // namespace
+
+std::vector<Leftover> RecoverInterruptedCopies(const fs::path& folder) {
+    return recoverLeftovers(folder, {});
+}
 
 NeighbourhoodCopyError::NeighbourhoodCopyError(const std::string& cause)
     : std::runtime_error(LangStr(kNeighbourhoodCopyFailed).empty()
@@ -286,27 +450,27 @@ NeighbourhoodCopyResult BackUpNeighbourhood(const fs::path& neighbourhood, const
                                             Progress& progress) {
     const fs::path target = existingSpelling(backupsFolder / neighbourhood.filename());
     return buildBeside(target, neighbourhood, Existing::Replace, [&] {
-        CopySteps steps;
-        addCarriedParts(steps, neighbourhood);
-        return steps;
+        FolderPlan plan;
+        addCarriedParts(plan, neighbourhood);
+        return plan;
     }, progress);
 }
 
 NeighbourhoodCopyResult RestoreNeighbourhood(const fs::path& backup, const fs::path& target, Progress& progress) {
     const fs::path existing = existingSpelling(target);
     return buildBeside(existing, backup, Existing::Replace, [&] {
-        CopySteps steps;
-        if (IsFolder(existing)) addKeptParts(steps, existing, backup);
-        addCarriedParts(steps, backup);
-        return steps;
+        FolderPlan plan;
+        addCarriedParts(plan, backup);
+        if (IsFolder(existing)) addKeptParts(plan, existing, backup);
+        return plan;
     }, progress);
 }
 
 fs::path CopyNeighbourhood(const fs::path& neighbourhood, const fs::path& target, Progress& progress) {
     return buildBeside(existingSpelling(target), neighbourhood, Existing::Refuse, [&] {
-        CopySteps steps;
-        addCarriedParts(steps, neighbourhood);
-        return steps;
+        FolderPlan plan;
+        addCarriedParts(plan, neighbourhood);
+        return plan;
     }, progress).folder;
 }
 
@@ -316,8 +480,9 @@ fs::path CopyBackup(const fs::path& backup, const fs::path& target, Progress& pr
     }
     progress.setMaximum(1);
     progress.showStatus(backup.filename().string());
-    // The tree copy appears at `target` complete or not at all.
-    CopyFolderTree(backup, target);
+    // The tree copy appears at `target` complete or not at all, and on disk.
+    recoverLeftovers(target.parent_path(), target.filename().string());
+    CopyFolderTree(backup, target, CopyFlush::Yes);
     progress.setPosition(1);
     return target;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/LanguageModule.h"
+#include "platform/Leftover.h"
 #include "platform/Progress.h"
 #include "platform/Trash.h"
 
@@ -8,6 +9,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace corvane {
 
@@ -23,9 +25,12 @@ namespace corvane {
 // only once it is complete is an existing target set aside, the new folder
 // renamed into its place and the old one sent to the Trash. A failure before
 // that removes the temporary folder and leaves the target as it was. Only a
-// folder is ever replaced: a file with the target's name is an error. What an
-// interrupted operation left beside the target is recovered by the next one
-// on that target: a set-aside folder goes back, a staged copy to the Trash.
+// folder is ever replaced: a file with the target's name is an error. Every
+// file and folder of the new one is on disk before it takes the target's
+// place. A restore moves the folders it keeps into the new folder rather than
+// copying them. What an interrupted operation left beside the target is
+// recovered at the next start (RecoverInterruptedCopies), and by the next
+// operation on that target.
 
 inline constexpr MessageId kNeighbourhoodCopyFailed{7021};
 
@@ -83,6 +88,15 @@ std::filesystem::path CopyNeighbourhood(const std::filesystem::path& neighbourho
 // 7044), also when `target` exists.
 std::filesystem::path CopyBackup(const std::filesystem::path& backup, const std::filesystem::path& target,
                                  Progress& progress);
+
+// Cleans up what interrupted backups, restores and copies left in `folder`
+// (the game's folder, or the backups' folder): a neighbourhood set aside
+// before a swap goes back into its place when that is free, else to the
+// Trash; a staged copy that is only a copy is removed; a staged folder that
+// holds folders of the neighbourhood it was to replace gives them back and
+// is removed; one that may hold the user's only copy of a folder goes to the
+// Trash. Folders another process is building are left alone.
+std::vector<Leftover> RecoverInterruptedCopies(const std::filesystem::path& folder);
 
 // Where a neighbourhood folder lies: the game's folder has the rules about
 // "UserData"; the backups have none.

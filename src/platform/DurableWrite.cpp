@@ -1,5 +1,6 @@
 #include "platform/DurableWrite.h"
 
+#include "platform/GameWriteGuard.h"
 #include "platform/SystemCalls.h"
 
 #include <cerrno>
@@ -71,6 +72,7 @@ bool IsSiblingTemporaryName(const std::string& name) {
 
 void WriteTemporaryFile(const std::filesystem::path& temporary, std::string_view content,
                         const std::filesystem::path& target) {
+    RequireWritable(target);
     struct stat existing {};
     const bool targetExists = ::stat(target.c_str(), &existing) == 0;
     if (!targetExists && errno != ENOENT) fail(target, "cannot read the permissions of the file", errno);

@@ -1,5 +1,6 @@
 #include "platform/ShellFileOps.h"
 
+#include "platform/GameWriteGuard.h"
 #include "platform/SystemCalls.h"
 
 #include <fcntl.h>
@@ -13,6 +14,7 @@
 #include <fstream>
 #include <memory>
 #include <random>
+#include <string_view>
 #include <system_error>
 
 namespace corvane {
@@ -143,8 +145,7 @@ int renameReplacing(const fs::path& from, const fs::path& to) {
 }
 
 void syncFolder(const fs::path& folder) {
-    OwnedDescriptor dir(Descriptor(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)));
-    if (!dir || ::fsync(dir.get().fd) != 0) {
+    if (sys::FlushFolder(folder.string()) != 0) {
         fail("cannot flush the folder " + QuotedPath(folder), errno);
     }
 }
@@ -163,8 +164,6 @@ void discardPartial(const fs::path& item) {
     std::error_code ec;
     fs::remove_all(item, ec);
 }
-
-enum class Flush { No, Yes };
 
 void copyBytes(int from, int to, const fs::path& source, const fs::path& target) {
     std::array<char, 1 << 16> buffer{};
@@ -194,11 +193,11 @@ void copyBytes(int from, int to, const fs::path& source, const fs::path& target)
 
 // Gives the written file the source's permissions and times, flushes it when
 // asked, and closes it.
-void finishCopy(OwnedDescriptor out, const struct stat& sourceInfo, const fs::path& target, Flush flush) {
+void finishCopy(OwnedDescriptor out, const struct stat& sourceInfo, const fs::path& target, CopyFlush flush) {
     const int fd = out.get().fd;
     const std::array<timespec, 2> times{sourceInfo.st_atim, sourceInfo.st_mtim};
     if (::fchmod(fd, sourceInfo.st_mode & 07777) != 0 || ::futimens(fd, times.data()) != 0 ||
-        (flush == Flush::Yes && ::fsync(fd) != 0)) {
+        (flush == CopyFlush::Yes && sys::Flush(fd, target.string()) != 0)) {
         fail("cannot write " + QuotedPath(target), errno);
     }
     if (const int error = closeChecked(std::move(out)); error != 0) {
@@ -208,7 +207,7 @@ void finishCopy(OwnedDescriptor out, const struct stat& sourceInfo, const fs::pa
 
 // Copies a regular file to `target`, which is created exclusively. Returns
 // false, writing nothing, when `target` already exists.
-bool copyFileExclusive(const fs::path& source, const fs::path& target, Flush flush) {
+bool copyFileExclusive(const fs::path& source, const fs::path& target, CopyFlush flush) {
     OwnedDescriptor in(Descriptor(::open(source.c_str(), O_RDONLY | O_CLOEXEC)));
     struct stat info {};
     if (!in || ::fstat(in.get().fd, &info) != 0) {
@@ -231,9 +230,9 @@ bool copyFileExclusive(const fs::path& source, const fs::path& target, Flush flu
     return true;
 }
 
-void copyEntry(const fs::path& source, const fs::path& target, Flush flush);
+void copyEntry(const fs::path& source, const fs::path& target, CopyFlush flush);
 
-void copyFolder(const fs::path& source, const struct stat& info, const fs::path& target, Flush flush) {
+void copyFolder(const fs::path& source, const struct stat& info, const fs::path& target, CopyFlush flush) {
     // Created private and writable; the source's mode is applied once filled.
     if (::mkdir(target.c_str(), 0700) != 0) {
         fail("cannot create the folder " + QuotedPath(target), errno);
@@ -253,6 +252,9 @@ void copyFolder(const fs::path& source, const struct stat& info, const fs::path&
         ::utimensat(AT_FDCWD, target.c_str(), times.data(), 0) != 0) {
         fail("cannot set the attributes of " + QuotedPath(target), errno);
     }
+    if (flush == CopyFlush::Yes) {
+        syncFolder(target);
+    }
 }
 
 void copySymlink(const fs::path& source, const fs::path& target) {
@@ -267,7 +269,7 @@ void copySymlink(const fs::path& source, const fs::path& target) {
 }
 
 // Copies a file, link or folder tree to `target`, which must not exist.
-void copyEntry(const fs::path& source, const fs::path& target, Flush flush) {
+void copyEntry(const fs::path& source, const fs::path& target, CopyFlush flush) {
     struct stat info {};
     if (::lstat(source.c_str(), &info) != 0) {
         fail("cannot read " + QuotedPath(source), errno);
@@ -285,17 +287,21 @@ void copyEntry(const fs::path& source, const fs::path& target, Flush flush) {
     }
 }
 
+constexpr std::string_view kStagingInfix = ".part-";
+constexpr std::string_view kHexDigits = "0123456789abcdef";
+constexpr std::size_t kStagingDigits = 12;
+
 // A name beside `target` that nothing uses, to build a copy under before it
 // is renamed into place.
 fs::path stagingPathFor(const fs::path& target) {
-    static constexpr char kHex[] = "0123456789abcdef";
     std::random_device random;
     for (;;) {
         std::string suffix;
-        for (int i = 0; i < 12; ++i) {
-            suffix += kHex[random() % 16];
+        for (std::size_t i = 0; i < kStagingDigits; ++i) {
+            suffix += kHexDigits[random() % 16];
         }
-        fs::path staging = target.parent_path() / ("." + target.filename().string() + ".part-" + suffix);
+        fs::path staging =
+            target.parent_path() / ("." + target.filename().string() + std::string(kStagingInfix) + suffix);
         if (!PathExists(staging)) {
             return staging;
         }
@@ -304,7 +310,7 @@ fs::path stagingPathFor(const fs::path& target) {
 
 // Copies `source` (file, link or folder tree) to a staging path beside `target`
 // and returns that path; nothing is left behind when the copy fails.
-fs::path copyToStaging(const fs::path& source, const fs::path& target, Flush flush) {
+fs::path copyToStaging(const fs::path& source, const fs::path& target, CopyFlush flush) {
     const fs::path staging = stagingPathFor(target);
     try {
         copyEntry(source, staging, flush);
@@ -342,7 +348,7 @@ bool sameFileContent(const fs::path& a, const fs::path& b) {
 }
 
 void moveByCopy(const fs::path& source, const fs::path& target, RenameFunction renameIntoPlace) {
-    const fs::path staging = copyToStaging(source, target, Flush::Yes);
+    const fs::path staging = copyToStaging(source, target, CopyFlush::Yes);
     // The source goes only once its copy is known whole: a file that changed
     // or a copy that came out short stops the move with both left as they were.
     std::error_code ec;
@@ -367,10 +373,10 @@ void move(const fs::path& source, const fs::path& target, RenameFunction renameF
     }
 }
 
-fs::path copyIntoFolder(const fs::path& file, const fs::path& targetFolder) {
+fs::path copyIntoFolder(const fs::path& file, const fs::path& targetFolder, CopyFlush flush) {
     for (int n = 1; n <= kMaxNameNumber; ++n) {
         fs::path candidate = targetFolder / numberedName(file.filename(), n, NameKind::File);
-        if (copyFileExclusive(file, candidate, Flush::No)) {
+        if (copyFileExclusive(file, candidate, flush)) {
             return candidate;
         }
     }
@@ -410,6 +416,13 @@ fs::path physicalFolder(const fs::path& folder) {
 ShellOperationError::ShellOperationError(const std::string& what, int error)
     : std::runtime_error(what + ": " + std::generic_category().message(error)) {}
 
+bool IsCopyStagingName(const std::string& name) {
+    const std::size_t infix = name.size() - std::min(name.size(), kStagingDigits + kStagingInfix.size());
+    return name.size() > 1 + kStagingInfix.size() + kStagingDigits && name.front() == '.' &&
+           name.compare(infix, kStagingInfix.size(), kStagingInfix) == 0 &&
+           name.find_first_not_of(kHexDigits, infix + kStagingInfix.size()) == std::string::npos;
+}
+
 bool PathExists(const fs::path& path) {
     std::error_code ec;
     return fs::exists(fs::symlink_status(path, ec));
@@ -431,24 +444,30 @@ std::string QuotedPath(const fs::path& path) {
 }
 
 fs::path CopyFileToFolder(const fs::path& file, const fs::path& targetFolder) {
+    RequireWritable(targetFolder);
     requireFile(file);
     createFolders(targetFolder);
-    return copyIntoFolder(file, targetFolder);
+    return copyIntoFolder(file, targetFolder, CopyFlush::No);
 }
 
-std::vector<fs::path> CopyFolderFiles(const fs::path& sourceFolder, const fs::path& targetFolder) {
+std::vector<fs::path> CopyFolderFiles(const fs::path& sourceFolder, const fs::path& targetFolder, CopyFlush flush) {
+    RequireWritable(targetFolder);
     requireFolder(sourceFolder);
     const std::vector<fs::path> files = filesIn(sourceFolder);
     createFolders(targetFolder);
     std::vector<fs::path> written;
     written.reserve(files.size());
     for (const fs::path& file : files) {
-        written.push_back(copyIntoFolder(file, targetFolder));
+        written.push_back(copyIntoFolder(file, targetFolder, flush));
+    }
+    if (flush == CopyFlush::Yes) {
+        syncFolder(targetFolder);
     }
     return written;
 }
 
-void CopyFolderTree(const fs::path& sourceFolder, const fs::path& targetFolder) {
+void CopyFolderTree(const fs::path& sourceFolder, const fs::path& targetFolder, CopyFlush flush) {
+    RequireWritable(targetFolder);
     requireFolder(sourceFolder);
     const fs::path target = withoutTrailingSeparator(targetFolder);
     requireAbsent(target);
@@ -457,14 +476,19 @@ void CopyFolderTree(const fs::path& sourceFolder, const fs::path& targetFolder) 
         fail("cannot copy " + QuotedPath(sourceFolder) + " into itself (" + QuotedPath(target) + ")", EINVAL);
     }
     createFolders(parentFolder(target));
-    const fs::path staging = copyToStaging(source, target, Flush::No);
+    const fs::path staging = copyToStaging(source, target, flush);
     if (const int error = renameNoReplace(staging, target); error != 0) {
         discardPartial(staging);
         fail("cannot copy " + QuotedPath(sourceFolder) + " to " + QuotedPath(target), error);
     }
+    if (flush == CopyFlush::Yes) {
+        syncFolder(parentFolder(target));
+    }
 }
 
 void MoveFile(const fs::path& source, const fs::path& target) {
+    RequireWritable(source);
+    RequireWritable(target);
     requireFile(source);
     if (IsFolder(target)) {
         fail("cannot move " + QuotedPath(source) + " to " + QuotedPath(target), EISDIR);
@@ -474,6 +498,8 @@ void MoveFile(const fs::path& source, const fs::path& target) {
 }
 
 void MoveToNewPath(const fs::path& source, const fs::path& target) {
+    RequireWritable(source);
+    RequireWritable(target);
     requireExists(source);
     requireAbsent(target);
     requireFolder(parentFolder(target));
@@ -481,6 +507,8 @@ void MoveToNewPath(const fs::path& source, const fs::path& target) {
 }
 
 fs::path RenameFolder(const fs::path& folder, const fs::path& newPath, RenameCollision onCollision) {
+    RequireWritable(folder);
+    RequireWritable(newPath);
     requireFolder(folder);
     const fs::path wanted = withoutTrailingSeparator(newPath);
     requireFolder(parentFolder(wanted));
@@ -499,6 +527,7 @@ fs::path RenameFolder(const fs::path& folder, const fs::path& newPath, RenameCol
 }
 
 void DeletePermanently(const fs::path& item) {
+    RequireWritable(item);
     requireExists(item);
     std::error_code ec;
     const fs::path absolute = fs::absolute(item, ec);

@@ -26,6 +26,11 @@ public:
     MessageId messageId() const { return kShellOperationFailed; }
 };
 
+// Whether `name` has the shape of the name a copy is built under beside its
+// target (".name.part-" and twelve hexadecimal digits): a copy, never an
+// original, so what an interrupted copy or move left under it may go.
+bool IsCopyStagingName(const std::string& name);
+
 // True when something is at `path`, a dangling link included. Never throws.
 bool PathExists(const std::filesystem::path& path);
 // True when `path` is a folder or a link to one. Never throws.
@@ -51,16 +56,24 @@ std::string QuotedPath(const std::filesystem::path& path);
 // Returns the path written.
 std::filesystem::path CopyFileToFolder(const std::filesystem::path& file, const std::filesystem::path& targetFolder);
 
+// Whether a copy is flushed to disk before it counts as made: every file, and
+// every folder it fills (its entries), so that a power cut after the copy
+// cannot leave empty or missing files in it.
+enum class CopyFlush { No, Yes };
+
 // Copies the files directly in `sourceFolder` (no subfolders) into
 // `targetFolder`, creating it, each as CopyFileToFolder does. Returns the paths
 // written, in the order of the source names.
 std::vector<std::filesystem::path> CopyFolderFiles(const std::filesystem::path& sourceFolder,
-                                                   const std::filesystem::path& targetFolder);
+                                                   const std::filesystem::path& targetFolder,
+                                                   CopyFlush flush = CopyFlush::No);
 
 // Copies a folder with everything below it to `targetFolder`, which must not
 // exist (missing parents are created). The copy appears there complete or not
 // at all. File times and permissions are kept; symbolic links stay links.
-void CopyFolderTree(const std::filesystem::path& sourceFolder, const std::filesystem::path& targetFolder);
+// With CopyFlush::Yes the folder holding `targetFolder` is flushed as well.
+void CopyFolderTree(const std::filesystem::path& sourceFolder, const std::filesystem::path& targetFolder,
+                    CopyFlush flush = CopyFlush::No);
 
 // Moves a file to `target`, creating missing folders; an existing file at
 // `target` is replaced. All-or-nothing: a rename on one file system; across

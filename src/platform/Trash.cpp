@@ -1,5 +1,7 @@
 #include "platform/Trash.h"
 
+#include "platform/GameWriteGuard.h"
+
 #include <fcntl.h>
 #include <pwd.h>
 #include <sys/stat.h>
@@ -299,6 +301,7 @@ TrashedItem MoveToTrash(const fs::path& item) {
 }
 
 TrashedItem MoveToTrashAs(const fs::path& item, const fs::path& originalPath) {
+    RequireWritable(item);
     const fs::path physical = physicalItemPath(item);
     const struct stat info = requireTrashable(physical);
     refuseTrashItself(physical, HomeTrashFolder());

@@ -7,6 +7,7 @@
 #include "platform/Trash.h"
 
 #include <initializer_list>
+#include <string_view>
 
 namespace corvane {
 
@@ -47,10 +48,12 @@ bool mayReplace(const std::filesystem::path& target, MessageId question, Dialogs
     return StyledMessageDlg(dialogs, LangStr(5022), text, MsgKind::Confirmation, 0, mrNo, mbYesNo) == mrYes;
 }
 
+constexpr std::string_view kAsideSuffix = ".replaced";
+
 // A free hidden name beside `target` to hold the file it replaces until the
 // move has succeeded.
 std::filesystem::path asideName(const std::filesystem::path& target) {
-    const std::string stem = "." + target.filename().string() + ".replaced";
+    const std::string stem = "." + target.filename().string() + std::string(kAsideSuffix);
     for (int n = 1; n <= 1000; ++n) {
         std::filesystem::path candidate = target.parent_path() / (n == 1 ? stem : stem + "-" + std::to_string(n));
         if (!PathExists(candidate)) return candidate;
@@ -95,7 +98,38 @@ void addLeafOnce(SkinTree& tree, const std::string& folder, const std::string& f
     group.leaves.push_back({fileName, std::nullopt});
 }
 
+// The name of the file `aside` holds (".x.bmp.replaced-2" holds "x.bmp"), or
+// nothing when the name is not one asideName gives.
+std::optional<std::string> setAsideFor(const std::string& aside) {
+    std::string rest = aside;
+    if (const auto dash = rest.rfind('-'); dash != std::string::npos && dash + 1 < rest.size() &&
+                                           rest.find_first_not_of("0123456789", dash + 1) == std::string::npos) {
+        rest.erase(dash);
+    }
+    if (rest.size() <= 1 + kAsideSuffix.size() || rest.front() != '.' ||
+        rest.compare(rest.size() - kAsideSuffix.size(), kAsideSuffix.size(), kAsideSuffix) != 0) {
+        return std::nullopt;
+    }
+    return rest.substr(1, rest.size() - 1 - kAsideSuffix.size());
+}
+
 }  // namespace
+
+std::optional<Leftover> RecoverSetAsideFile(const std::filesystem::path& entry) {
+    const std::optional<std::string> name = setAsideFor(entry.filename().string());
+    std::error_code ec;
+    if (!name || !std::filesystem::is_regular_file(std::filesystem::symlink_status(entry, ec))) return std::nullopt;
+    const std::filesystem::path original = entry.parent_path() / *name;
+    try {
+        if (!PathExists(original)) {
+            MoveToNewPath(entry, original);
+            return Leftover{entry, Leftover::Fate::PutBack, original, {}};
+        }
+        return Leftover{entry, Leftover::Fate::Trashed, MoveToTrashAs(entry, original).item, {}};
+    } catch (const std::exception& error) {
+        return Leftover{entry, Leftover::Fate::Failed, {}, error.what()};
+    }
+}
 
 SkinMoveError::SkinMoveError(const std::string& cause)
     : std::runtime_error(LangStr(kSkinMoveFailed).empty() ? cause : LangStr(kSkinMoveFailed) + " " + cause) {}

@@ -2,10 +2,12 @@
 
 #include "platform/Dialogs.h"
 #include "platform/LanguageModule.h"
+#include "platform/Leftover.h"
 #include "skins/ProblemRecordDetails.h"
 #include "skintools/DuplicateTree.h"
 
 #include <filesystem>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -63,6 +65,11 @@ MoveOutcome StoreFinding(DuplicateTrees& trees, const ProblemRecordDetails& find
 // stored tree. Throws SkinMoveError when the move fails; the trees are then unchanged.
 MoveOutcome RestoreStored(DuplicateTrees& trees, const std::string& folder, const std::string& fileName,
                           const DuplicatePlaces& places, Dialogs& dialogs);
+
+// A file a store or restore set aside (".x.bmp.replaced") and an interrupted
+// one left there: it goes back under its own name when that is free, else to
+// the Trash as that file. Nothing for any other name.
+std::optional<Leftover> RecoverSetAsideFile(const std::filesystem::path& entry);
 
 // The information texts: of a found node without finding (7128 to 7131), of
 // the stored tree (7134 to 7136), after a restore by double click (7137,

@@ -7,6 +7,8 @@
 #include "app/ui/ReportFailure.h"
 #include "app/ui/TfrmMain.h"
 #include "neighbourhoods/CharacterSave.h"
+#include "platform/GameWriteGuard.h"
+#include "platform/StyledMessageDlg.h"
 #include "skins/SkinCatalogue.h"
 
 #include <QComboBox>
@@ -16,6 +18,14 @@
 namespace corvane {
 
 bool TfrmMain::SaveModifiedCharacters() {
+    if (GameIsReadOnly()) {
+        // Nothing can be saved: say so once more rather than ask, and let the user go on.
+        if (document_.saveEnabled()) {
+            StyledMessageDlg(services_.dialogs, LangStr(5022), LangStr(kGameIsReadOnly), MsgKind::Warning, 0, mrOk,
+                             mbOK);
+        }
+        return true;
+    }
     const Settings& settings = AppSettings();
     const CharacterSaveSettings save = SaveSettingsFor(settings, settings.NeighborhoodPath);
 

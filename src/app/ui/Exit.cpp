@@ -7,6 +7,7 @@
 #include "app/ui/TfrmBusy.h"
 #include "app/ui/ReportFailure.h"
 #include "app/ui/TfrmMain.h"
+#include "platform/GameWriteGuard.h"
 #include "platform/LanguageModule.h"
 #include "skins/SkinCatalogue.h"
 
@@ -50,7 +51,8 @@ bool TfrmMain::FormClose() {
         options.showMissingChildFormals = ckChkChdFormals->isChecked();
         options.openGameAtCurrentNeighbourhood = ckOpenCurNBGD->isChecked();
         WriteEditorOptions(services_.registry, options);
-        if (options.openGameAtCurrentNeighbourhood && cbNeighborhood->currentIndex() >= 0) {
+        // Read-only, the game is left to the editor that holds it, its next neighbourhood included.
+        if (options.openGameAtCurrentNeighbourhood && cbNeighborhood->currentIndex() >= 0 && !GameIsReadOnly()) {
             SwapNeighbourhoodAtExit(AppSettings().ExpansionLevel, cbNeighborhood->currentText().toInt(),
                                     AppSettings().GamePath, services_.registry, services_.dialogs);
         }

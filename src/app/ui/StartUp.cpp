@@ -14,8 +14,8 @@
 #include "app/ui/Artwork.h"
 #include "app/ui/StyleForm.h"
 #include "app/ui/TfrmMain.h"
-#include "neighbourhoods/InterruptedSaveReport.h"
 #include "platform/CaseInsensitivePath.h"
+#include "platform/GameWriteGuard.h"
 #include "platform/StyledMessageDlg.h"
 #include "platform/ui/QtDialogs.h"
 
@@ -119,10 +119,12 @@ bool TfrmMain::FormCreate() {
     settings.UIFontCharset = language.fontCharset;
     SetMessageStyle(MessageStyleFor(settings));
 
-    // A save cut off last time is completed or undone before any file is read.
-    if (const InterruptedSaveReport interrupted = FinishInterruptedSaveAndDescribe(); !interrupted.text.empty()) {
-        StyledMessageDlg(services_.dialogs, LangStr(5022), interrupted.text, MsgKind::Warning, 0, mrOk, mbOK);
+    // One editor changes an installation at a time; what a cut-off save or
+    // other interrupted work left is mended before any file is read.
+    if (!takeInstallationLock()) {
+        return false;
     }
+    recoverInterruptedWork();
     listNeighbourhoods(preselectedNeighbourhood_);  // step 16
     imgListHearts = ImageListFromStrip(ArtworkHearts(), kHeartCell);  // step 17
     imgListX = ImageListFromStrip(ArtworkMissingPicture(), kHeartCell);
@@ -231,7 +233,8 @@ void TfrmMain::applyLocalisedTexts() {
     for (const PageInfo& row : MainWindowPages()) {
         pageButton(row.button)->setText(qt(ComposeText(row.rules.caption)));
     }
-    setWindowTitle(qt(LangStr(6158) + " - " + LangStr(6159) + " " + GetVersionText()));
+    setWindowTitle(qt(LangStr(6158) + " - " + LangStr(6159) + " " + GetVersionText() +
+                      (GameIsReadOnly() ? " " + LangStr(7308) : std::string())));
     for (const auto& [kind, page] : pages_) {
         for (QGroupBox* group : page->groups()) group->setTitle(QString());
     }

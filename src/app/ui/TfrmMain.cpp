@@ -2,6 +2,7 @@
 
 #include "app/Settings.h"
 #include "app/ui/TfrmAbout.h"
+#include "platform/GameWriteGuard.h"
 #include "skins/SkinCatalogue.h"
 #include "skins/ui/TSkinSelectPanel.h"
 
@@ -52,6 +53,7 @@ TfrmMain::~TfrmMain() {
     pages_.clear();
     // The catalogue lives as long as the window that holds it.
     DiscardSkinCatalogue(GameSkinCatalogue());
+    if (!installationLock_) RefuseWritesBelow({});
 }
 
 void TfrmMain::createControls() {
@@ -99,7 +101,7 @@ void TfrmMain::Redo() {
 }
 
 void TfrmMain::documentChanged(const DocumentChange& change) {
-    btnSave->setEnabled(document_.saveEnabled());
+    btnSave->setEnabled(document_.saveEnabled() && !GameIsReadOnly());
     if (change.kind == DocumentChange::Kind::Edited && change.namesChanged) {
         RefreshCharacterTexts();
     }

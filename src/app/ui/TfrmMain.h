@@ -6,6 +6,7 @@
 #include "app/ui/PageTable.h"
 #include "sim/Document.h"
 #include "platform/Dialogs.h"
+#include "platform/InstallationLock.h"
 #include "platform/Registry.h"
 #include "render/PreviewModels.h"
 #include "skins/CensorFiles.h"
@@ -17,6 +18,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -182,6 +184,11 @@ private:
     // Start-up steps.
     bool findGame();
     void chooseLanguage();
+    // Takes the installation's lock, or, when another editor holds it, asks
+    // whether to open it read-only; false: quit.
+    bool takeInstallationLock();
+    // Completes a cut-off save and cleans up interrupted work, when this editor may write.
+    void recoverInterruptedWork();
     void listNeighbourhoods(const std::string& preselected);
     // Fills the neighbourhood list from the game folder and selects the entry
     // `choose` names (-1: none); the open neighbourhood's path follows it.
@@ -223,6 +230,7 @@ private:
     TfrmAbout* about_ = nullptr;
     std::string preselectedNeighbourhood_;
     bool closing_ = false;
+    std::optional<InstallationLock> installationLock_;
     bool familiesRewritten_ = false;  // a save rewrote neighborhood.iff's households, or found files changed on disk
 };
 

@@ -18,6 +18,7 @@
 #include <fstream>
 #include <functional>
 #include <map>
+#include <set>
 #include <sstream>
 
 namespace corvane {
@@ -398,6 +399,152 @@ TEST_F(NeighbourhoodCopiesTest, DescriptionsRoundTripByteForByte) {
     EXPECT_EQ(treeOf(folder).count("Description.cv"), 0u);
     EXPECT_EQ(FirstDescriptionLine(""), "");
 }
+
+// Where a flushed path ends up once its staged folders take their names:
+// ".../.UserData3.partial-a1B2c3/.Web Pages.part-0123456789ab/a.gif" is "Web Pages/a.gif".
+std::string finalRelative(const fs::path& flushed) {
+    fs::path relative;
+    bool inStaged = false;
+    for (const fs::path& part : flushed) {
+        const std::string name = part.string();
+        const auto partial = name.find(".partial-");
+        const auto copy = name.find(".part-");
+        if (!inStaged && name.front() == '.' && (partial != std::string::npos || copy != std::string::npos)) {
+            inStaged = true;  // the staged folder itself: the target's root
+        } else if (inStaged) {
+            relative /= (name.front() == '.' && copy != std::string::npos) ? name.substr(1, copy - 1) : name;
+        }
+    }
+    return inStaged ? (relative.empty() ? "." : relative.generic_string()) : std::string();
+}
+
+// A power cut right after an operation must not leave empty or missing files
+// in the folder it put in place: every file and folder of the new folder is
+// flushed before it takes the target's name, and the parent folder after.
+TEST_F(NeighbourhoodCopiesTest, EveryCopiedFileAndFolderIsOnDiskBeforeTheSwap) {
+    const fs::path neighbourhood = makeNeighbourhood("UserData3");
+    const fs::path backup = BackUpNeighbourhood(neighbourhood, backups, progress).folder;
+    const struct {
+        const char* operation;
+        fs::path target;
+        std::function<void()> run;
+    } operations[] = {
+        {"backup over a backup", backups / "UserData3", [&] { BackUpNeighbourhood(neighbourhood, backups, progress); }},
+        {"restore of a missing neighbourhood", game / "UserData5",
+         [&] { RestoreNeighbourhood(backup, game / "UserData5", progress); }},
+        {"copy of a neighbourhood", game / "UserData4", [&] { CopyNeighbourhood(neighbourhood, game / "UserData4", progress); }},
+        {"copy of a backup", backups / "UserData6", [&] { CopyBackup(backup, backups / "UserData6", progress); }},
+    };
+    for (const auto& operation : operations) {
+        SCOPED_TRACE(operation.operation);
+        const std::vector<test::CallStep> calls = test::RecordCalls(operation.run);
+        const auto swap = std::find_if(calls.begin(), calls.end(), [&](const test::CallStep& step) {
+            return step.call == sys::Call::Rename && step.about == operation.target.string();
+        });
+        ASSERT_NE(swap, calls.end());
+        std::set<std::string> flushedFiles;
+        std::set<std::string> flushedFolders;
+        std::ptrdiff_t lastContent = -1;  // the last flush inside the new folder
+        std::ptrdiff_t lastRoot = -1;     // the last flush of the new folder's own entries
+        for (auto step = calls.begin(); step != swap; ++step) {
+            const std::string relative = finalRelative(step->about);
+            if (relative.empty() || (step->call != sys::Call::Flush && step->call != sys::Call::FolderFlush)) continue;
+            (step->call == sys::Call::Flush ? flushedFiles : flushedFolders).insert(relative);
+            (relative == "." ? lastRoot : lastContent) = step - calls.begin();
+        }
+        for (const auto& [path, content] : treeOf(operation.target)) {
+            EXPECT_EQ((content == "<folder>" ? flushedFolders : flushedFiles).count(path), 1u) << path;
+        }
+        EXPECT_GT(lastRoot, lastContent) << "the new folder's own entries, once all are made";
+        const bool parentFlushed = std::any_of(swap, calls.end(), [&](const test::CallStep& step) {
+            return step.call == sys::Call::FolderFlush && step.about == operation.target.parent_path().string();
+        });
+        EXPECT_TRUE(parentFlushed) << "the new name of the folder";
+    }
+}
+
+// A restore keeps folders the backup does not carry by moving them into the
+// new neighbourhood, never by copying: whatever they hold (a pipe, a device,
+// a huge file) comes along as it is.
+TEST_F(NeighbourhoodCopiesTest, RestoringOverANeighbourhoodMovesTheFoldersItKeeps) {
+    const fs::path neighbourhood = makeNeighbourhood("UserData3");
+    const fs::path backup = BackUpNeighbourhood(neighbourhood, backups, progress).folder;
+    builder.writeText("UserData3/Patch/p.txt", "the backup has no Patch folder");
+    ASSERT_EQ(::mkfifo((neighbourhood / "Junk/pipe").c_str(), 0600), 0);
+    const struct {
+        const char* kept;
+        fs::path file;
+    } kept[] = {
+        {"a folder that is not carried, with a pipe in it", "Junk/pipe"},
+        {"a folder inside a carried folder", "Characters/Extra/notes.txt"},
+        {"a carried folder the backup lacks", "Patch/p.txt"},
+    };
+    std::map<std::string, FileIdentity> before;
+    for (const auto& k : kept) before[k.kept] = *IdentityOf(neighbourhood / k.file);
+
+    const NeighbourhoodCopyResult result = RestoreNeighbourhood(backup, neighbourhood, progress);
+    ASSERT_TRUE(result.replaced);
+    for (const auto& k : kept) {
+        SCOPED_TRACE(k.kept);
+        const std::optional<FileIdentity> after = IdentityOf(neighbourhood / k.file);
+        ASSERT_TRUE(after);
+        EXPECT_EQ(*after, before[k.kept]) << "the same file, moved";
+        EXPECT_FALSE(fs::exists(result.replaced->item / k.file)) << "not also in the old folder";
+    }
+    EXPECT_TRUE(fs::is_fifo(neighbourhood / "Junk/pipe"));
+    EXPECT_TRUE(hiddenEntries(neighbourhood).empty()) << "no note of the staging left inside";
+    EXPECT_TRUE(hiddenEntries(game).empty());
+}
+
+// A restore killed at any step (kill -9, a power cut) leaves the old
+// neighbourhood or the new one; the clean-up at the next start removes what
+// it left, gives back any folder it had moved, and the old neighbourhood,
+// when replaced, is in the Trash: never half of each, never lost.
+TEST_F(NeighbourhoodCopiesTest, ARestoreKilledAtAnyStepLeavesOldOrNewAndTheNextStartCleansUp) {
+    const auto setUp = [&] {
+        fs::remove_all(game);
+        fs::remove_all(backups);
+        fs::remove_all(dir.path() / "data");
+        const fs::path neighbourhood = makeNeighbourhood("UserData3");
+        const fs::path backup = BackUpNeighbourhood(neighbourhood, backups, progress).folder;
+        builder.writeText("UserData3/Characters/User00001.iff", "changed since the backup");
+        builder.writeText("UserData3/Patch/p.txt", "kept");
+        return std::pair{neighbourhood, backup};
+    };
+    const fs::path neighbourhood = setUp().first;
+    const fs::path backup = backups / "UserData3";
+    const Tree old = treeOf(neighbourhood);
+    NeighbourhoodCopyResult result;
+    const std::size_t steps =
+        test::RecordCalls([&] { result = RestoreNeighbourhood(backup, neighbourhood, progress); }).size();
+    const Tree restored = treeOf(neighbourhood);
+    ASSERT_NE(restored, old);
+    ASSERT_TRUE(result.replaced);
+    const Tree replaced = treeOf(result.replaced->item);  // the old one less the folders the restore kept
+    for (std::size_t kill = 0; kill < steps; ++kill) {
+        SCOPED_TRACE("killed at step " + std::to_string(kill));
+        setUp();
+        const int status = test::RunKilledAtCall(kill, [&] {
+            RestoreNeighbourhood(backup, neighbourhood, progress);
+            return 0;
+        });
+        ASSERT_TRUE(status == test::kKilledAtCall || status == 0) << status;
+        for (const Leftover& leftover : RecoverInterruptedCopies(game)) {
+            EXPECT_NE(leftover.fate, Leftover::Fate::Failed) << leftover.path << ": " << leftover.cause;
+        }
+        const Tree now = treeOf(neighbourhood);
+        EXPECT_TRUE(now == old || now == restored);
+        EXPECT_TRUE(hiddenEntries(game).empty());
+        if (now == restored) {
+            bool oldInTrash = false;
+            for (const auto& entry : fs::directory_iterator(dir.path() / "data/Trash/files")) {
+                oldInTrash = oldInTrash || treeOf(entry.path()) == replaced;
+            }
+            EXPECT_TRUE(oldInTrash) << "the replaced neighbourhood is in the Trash";
+        }
+    }
+}
+
 
 }  // namespace
 }  // namespace corvane
