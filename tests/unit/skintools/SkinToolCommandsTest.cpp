@@ -173,16 +173,19 @@ TEST_F(SkinToolCommandsTest, ADamagedArchiveEntryIsNamedWithItsArchiveAndOffset)
     std::map<std::string, std::int32_t> offsets;
     for (const FarDirectoryEntry& entry : ReadFarDirectory(archive)) offsets[entry.entryName] = entry.offset;
     const struct {
-        const char* command;
-        const char* name;
+        std::vector<std::string> words;
         std::string entry;
     } cases[] = {
-        {"cmx", "b009mafit_01", "b009mafit_01.cmx.bcf"},
-        {"skn", "xskin-b009-PELVIS-BODY", "xskin-b009-PELVIS-BODY.bmf"},
+        {{"cmx", "b009mafit_01"}, "b009mafit_01.cmx.bcf"},
+        {{"skn", "xskin-b009-PELVIS-BODY"}, "xskin-b009-PELVIS-BODY.bmf"},
+        {{"export-skin", "b009mafit_01", "B001MAFitlgt_casual", "--type", "body", "--name", "Red"},
+         "b009mafit_01.cmx.bcf"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.command);
-        const Result result = runLine({"--game", "GAME", c.command, c.name});
+        SCOPED_TRACE(c.words[0]);
+        std::vector<std::string> words{"--game", "GAME"};
+        words.insert(words.end(), c.words.begin(), c.words.end());
+        const Result result = runLine(words);
         EXPECT_EQ(result.status, 2);
         EXPECT_NE(result.err.find("the entry " + c.entry + " at offset " + std::to_string(offsets.at(c.entry)) +
                                   " of the archive " + archive.string() + " is damaged: "),
