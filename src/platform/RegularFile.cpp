@@ -60,14 +60,14 @@ std::optional<PathStatus> StatusOf(const std::filesystem::path& path) {
 }
 
 RegularFile::RegularFile(const std::filesystem::path& path) : path_(path) {
-    // Without O_NONBLOCK, opening a FIFO waits for a writer that may never come.
-    descriptor_ = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (descriptor_ < 0) {
-        // A socket cannot be opened at all: say what it is, not the system's "no such device".
-        const int error = errno;
-        const auto special = SpecialKindOf(path);
-        failToRead(path, special && special != SpecialFileKind::Folder ? notRegular(*special) : std::strerror(error));
+    // A device is not even opened: opening some acts on them.
+    if (const auto special = SpecialKindOf(path); special && special != SpecialFileKind::Folder) {
+        failToRead(path, notRegular(*special));
     }
+    // Without O_NONBLOCK, opening a FIFO put there since the look waits for a
+    // writer that may never come; what was opened is looked at again below.
+    descriptor_ = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor_ < 0) failToRead(path, std::strerror(errno));
     struct stat status {};
     if (::fstat(descriptor_, &status) != 0) {
         const int error = errno;
