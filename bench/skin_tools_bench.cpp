@@ -7,6 +7,7 @@
 #include "BigNeighbourhood.h"
 #include "neighbourhoods/NeighbourhoodLoader.h"
 #include "platform/AsciiText.h"
+#include "platform/BmpCodec.h"
 #include "platform/CaseInsensitivePath.h"
 #include "platform/SilentDialogs.h"
 #include "skins/SkinCatalogueBuilder.h"
@@ -15,9 +16,11 @@
 #include "skintools/MissingSkinSearch.h"
 #include "skintools/ReferenceFolderDuplicates.h"
 #include "skintools/SkinValidation.h"
+#include "skintools/TextureCheck.h"
 
 #include <benchmark/benchmark.h>
 
+#include <fstream>
 #include <memory>
 #include <system_error>
 
@@ -92,6 +95,21 @@ void DuplicateSearch(benchmark::State& state) {
     }
 }
 BENCHMARK(DuplicateSearch)->Unit(benchmark::kMillisecond);
+
+// A 2 GB texture, nearly all of it a hole, with an 8 x 8 picture in front:
+// the check reads the picture's bytes, not the file.
+void HugeSparseTextureCheck(benchmark::State& state) {
+    const std::filesystem::path file = std::filesystem::temp_directory_path() / "corvane-sparse-texture-bench.bmp";
+    const std::vector<std::uint8_t> picture = corvane::EncodeBmp24(corvane::Bitmap(8, 8, corvane::Rgb{1, 2, 3}));
+    std::ofstream(file, std::ios::binary)
+        .write(reinterpret_cast<const char*>(picture.data()), static_cast<std::streamsize>(picture.size()));
+    std::filesystem::resize_file(file, std::uintmax_t{2} << 30);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(corvane::CheckTexture(file));
+    }
+    std::filesystem::remove(file);
+}
+BENCHMARK(HugeSparseTextureCheck)->Unit(benchmark::kMillisecond);
 
 // 50,000 skin files over the 47 folders; every fifth name lies in two folders.
 const std::vector<std::filesystem::path>& fiftyThousandFiles() {

@@ -39,6 +39,11 @@ void requireCompleteCatalogue(const SkinCatalogue& catalogue) {
     }
 }
 
+// Files never opened because they are FIFOs, sockets or devices: said on stderr, whatever else is found.
+void tellSkipped(const SkippedFiles& skipped) {
+    for (const SkippedFile& file : skipped) std::cerr << SkippedFileText(file) << "\n";
+}
+
 int outcome(bool found, MessageId nothingFound) {
     if (found) return kExitProblems;
     if (ToolChatter().messages) std::cerr << LangStr(nothingFound) << "\n";
@@ -62,6 +67,7 @@ int RunValidate(const CliArguments& args, std::ostream& out) {
     SkinCatalogue& catalogue = GameSkinCatalogue();
     const ValidationResult result = ValidateSkins(gameSkinFolders(), catalogue, ScanControl{progress, {}});
     requireCompleteCatalogue(catalogue);
+    tellSkipped(result.skipped);
     if (args.json) {
         std::vector<std::string> problems;
         for (const ProblemRecordDetails& problem : result.problems) {
@@ -82,6 +88,7 @@ int RunDuplicates(const CliArguments& args, std::ostream& out) {
     const std::filesystem::path gamePath = AppSettings().GamePath;
     const DuplicateSearchResult result = SearchDuplicates(gameSkinFolders(), catalogue, ScanControl{progress, {}});
     requireCompleteCatalogue(catalogue);
+    tellSkipped(result.skipped);
     // In the search's order, which says which copy each finding is the copy of.
     if (args.json) {
         std::vector<std::string> findings;
@@ -125,6 +132,7 @@ int RunMissingSkins(const CliArguments& args, std::ostream& out) {
     LoadSkinData(catalogue, folders, progress);
     requireCompleteCatalogue(catalogue);
     const InstalledSkinIndex installed(folders, catalogue);
+    tellSkipped(installed.skipped());
     const MissingSkinOptions options{AppSettings().ExpansionLevel, args.childrenFormals};
     const MissingSkinResult result = SearchMissingSkins(characters.sims(), installed, options, ScanControl{progress, {}});
     for (const MissingSkinRow& row : result.rows) {

@@ -38,9 +38,13 @@ int printSkinLines(const CliArguments& args, std::ostream& out, const std::strin
     // The archives are catalogued only when no loose file answers.
     const bool loose = !folders.FindSkinFile(name, extension).empty();
     const SkinCatalogue noArchives;
-    const auto text = ReadSkinText(folders, loose ? noArchives : BuiltSkinCatalogue(), name, extension, lookup);
+    std::string fault;
+    const auto text = ReadSkinText(folders, loose ? noArchives : BuiltSkinCatalogue(), name, extension, lookup, &fault);
+    if (!fault.empty()) {
+        throw GameDataError(name + extension + ": " + fault);
+    }
     if (!text || text->lines.empty()) {
-        throw GameDataError(name + extension + " is neither a loose file nor a readable archive entry");
+        throw GameDataError(name + extension + " is neither a loose file nor an entry of the game's archives");
     }
     for (const std::string& line : text->lines) {
         out << line << "\n";

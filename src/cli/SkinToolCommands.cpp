@@ -118,6 +118,24 @@ SkinToolSettings toolSettings(const CliArguments& args) {
     return settings;
 }
 
+// The export page's rule: a pet's skin stays that pet's kind (and needs no
+// --type), a person's stays a person's.
+SkinKind exportKindOf(const CliArguments& args, const std::string& mesh, const SkinToolSettings& settings) {
+    const SkinKind source = ExportSourceKind(mesh);
+    const std::vector<SkinKindItem> kinds = ExportDestinationKinds(settings, source);
+    if (IsPet(source) && !args.skinType && kinds.size() == 1) return source;
+    const SkinKind wanted = kindOf(args, ExportSkinKinds(settings));
+    for (const SkinKindItem& item : kinds) {
+        if (item.kind == wanted) return wanted;
+    }
+    std::string words;
+    for (const SkinKindItem& item : kinds) words += (words.empty() ? "" : ", ") + std::string(wordOf(item.kind));
+    throw GameDataError(args.command + " --type " + std::string(wordOf(wanted)) + ": " + GameTextToUtf8(mesh) +
+                        ".cmx is " + (IsPet(source) ? "a " + PetKindWord(source) + "'s skin" : "a person's skin") +
+                        ", and it stays " + (IsPet(source) ? "a " + PetKindWord(source) + "'s" : "a person's") +
+                        " (" + words + ")");
+}
+
 SkinChoices choicesOf(const CliArguments& args, SkinKind kind) {
     SkinChoices choices;
     choices.kind = kind;
@@ -269,7 +287,7 @@ int RunExportSkin(const CliArguments& args, std::ostream& out) {
     const std::string mesh = withoutExtension(Utf8ToGameText(RequiredArgument(args, 0, "MESH and TEXTURE")), ".cmx");
     const std::string texture = withoutExtension(Utf8ToGameText(RequiredArgument(args, 1, "TEXTURE")), ".bmp");
     const SkinToolSettings settings = toolSettings(args);
-    SkinChoices destination = choicesOf(args, kindOf(args, ExportSkinKinds(settings)));
+    SkinChoices destination = choicesOf(args, exportKindOf(args, mesh, settings));
     // The new skin keeps the mesh's series unless told otherwise; nudes carry none.
     const std::string series = args.series ? seriesOption(*args.series)
                                : destination.kind == SkinKind::Nude ? std::string("000")

@@ -1,5 +1,6 @@
 #include "iff/IffContainer.h"
 
+#include "platform/AsciiText.h"
 #include "platform/ByteReader.h"
 #include "platform/ByteWriter.h"
 #include "platform/FormatError.h"
@@ -87,7 +88,7 @@ ChunkList ReadChunkList(std::span<const std::uint8_t> file, std::string_view sto
         section.ChunkID = header.u16be();
         section.ChunkFlags = header.u16be();
         section.ChunkLabel = cutAtZeroPair(header.chars(kChunkLabelSize));
-        const std::string where = "the " + section.ChunkType + " chunk at offset " + std::to_string(at);
+        const std::string where = "the " + EscapedBytes(section.ChunkType) + " chunk at offset " + std::to_string(at);
         // A size under the header would never move on, or move back.
         if (section.ChunkSize < static_cast<std::int32_t>(kChunkHeaderSize)) {
             return damaged(at, where + " claims " + std::to_string(section.ChunkSize) +

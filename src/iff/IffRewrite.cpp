@@ -1,5 +1,6 @@
 #include "iff/IffRewrite.h"
 
+#include "platform/AsciiText.h"
 #include "platform/FormatError.h"
 
 namespace corvane {
@@ -35,7 +36,7 @@ std::vector<std::uint8_t> RewriteIff(std::span<const std::uint8_t> old, const Ch
             const auto from = static_cast<std::size_t>(section.ChunkOffset);
             const auto size = static_cast<std::size_t>(section.ChunkSize);
             if (from > old.size() || size > old.size() - from) {
-                throw FormatError({}, from, section.ChunkType + " chunk runs past the end of the file");
+                throw FormatError({}, from, EscapedBytes(section.ChunkType) + " chunk runs past the end of the file");
             }
             stream.insert(stream.end(), old.begin() + static_cast<std::ptrdiff_t>(from),
                           old.begin() + static_cast<std::ptrdiff_t>(from + size));

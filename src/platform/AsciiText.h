@@ -17,4 +17,8 @@ constexpr char UpperAscii(char c) {
 std::string ToLowerAscii(std::string_view text);
 std::string ToUpperAscii(std::string_view text);
 
+// Bytes from a file made safe for a message: printable ASCII stays, a
+// backslash becomes "\\" and every other byte "\xNN" (two hex digits).
+std::string EscapedBytes(std::string_view bytes);
+
 }  // namespace corvane

@@ -3,6 +3,7 @@
 #include "platform/BmpHeader.h"
 #include "platform/BmpRleDecoder.h"
 #include "platform/BmpRowDecoder.h"
+#include "platform/FormatError.h"
 
 #include <algorithm>
 #include <utility>
@@ -40,6 +41,37 @@ Bitmap DecodeBmp(std::span<const std::uint8_t> bytes, const std::string& fileNam
                                       : decodeTrueColourRows(reader, layout);
     bitmap.bitDepth = reportedDepth(layout);
     return bitmap;
+}
+
+std::uint64_t BmpDecodeExtent(std::span<const std::uint8_t> head, std::uint64_t fileSize) {
+    if (!startsAsKnownBmp(head)) return head.size();  // decoding fails on the first bytes
+    if (head.size() < fileSize) {
+        ByteReader offsetReader(head, {});
+        offsetReader.seek(kPixelOffsetField);
+        const std::uint64_t pixelOffset = offsetReader.u32le();
+        // The palette reaches up to the pixels: have all of it before the headers are read.
+        if (pixelOffset > head.size()) return std::min(fileSize, pixelOffset);
+    }
+    BmpLayout layout;
+    try {
+        ByteReader reader(head, {});
+        layout = readHeaders(reader).layout;
+    } catch (const FormatError&) {
+        return head.size();
+    }
+    const auto rows = static_cast<std::uint64_t>(layout.rows());
+    const auto columns = static_cast<std::uint64_t>(layout.columns());
+    std::uint64_t pixelBytes = 0;
+    if (layout.runLengthEncoded()) {
+        // A stream without an image size runs until its end mark: at most two
+        // bytes a pixel, an end-of-row mark a row, and the end mark.
+        pixelBytes = layout.imageSize != 0 ? layout.imageSize : 2 * columns * rows + 2 * rows + 2;
+    } else {
+        const std::uint64_t stride = (columns * static_cast<std::uint64_t>(layout.bitCount) + 31) / 32 * 4;
+        // The size fix clears the image size of an uncompressed file; any other must agree with the file.
+        pixelBytes = layout.compression == kRgb ? stride * rows : std::max<std::uint64_t>(stride * rows, layout.imageSize);
+    }
+    return std::min(fileSize, std::uint64_t{layout.pixelOffset} + pixelBytes);
 }
 
 Bitmap LoadBmpWithSizeFix(std::span<const std::uint8_t> bytes, const std::string& fileName) {

@@ -22,6 +22,16 @@ Bitmap DecodeBmp(std::span<const std::uint8_t> bytes, const std::string& fileNam
 // of the info header is 0, the image-size field (offset 34) is cleared first.
 Bitmap LoadBmpWithSizeFix(std::span<const std::uint8_t> bytes, const std::string& fileName = {});
 
+// How many bytes from the start of a BMP file decoding it can read, judged
+// from `head`, its first bytes, for a file of `fileSize` bytes: the headers,
+// the palette and the pixel data its headers describe (a run-length stream at
+// its longest), so that a file that is mostly something else is not read
+// whole. More than `head` holds when the pixel data (or, when the pixel data
+// starts past `head`, the headers) need more; then ask again with that many.
+// No more than `head` holds when the headers in it are damaged (decoding fails
+// on them whatever follows), and never more than `fileSize`.
+std::uint64_t BmpDecodeExtent(std::span<const std::uint8_t> head, std::uint64_t fileSize);
+
 // A 24-bit, bottom-up, uncompressed BMP file with correct size fields.
 // Throws std::invalid_argument for an empty bitmap or one whose pixel count
 // does not match its size.

@@ -199,6 +199,14 @@ std::vector<Rgb> readPalette(ByteReader& reader, const BmpLayout& layout) {
 
 }  // namespace
 
+bool startsAsKnownBmp(std::span<const std::uint8_t> head) {
+    if (head.size() < kFileHeaderSize + 4 || head[0] != 'B' || head[1] != 'M') return false;
+    const std::uint32_t headerSize = static_cast<std::uint32_t>(head[14]) | static_cast<std::uint32_t>(head[15]) << 8 |
+                                     static_cast<std::uint32_t>(head[16]) << 16 |
+                                     static_cast<std::uint32_t>(head[17]) << 24;
+    return std::find(kKnownHeaderSizes.begin(), kKnownHeaderSizes.end(), headerSize) != kKnownHeaderSizes.end();
+}
+
 BmpHeaders readHeaders(ByteReader& reader) {
     BmpHeaders headers;
     headers.layout = readLayout(reader);

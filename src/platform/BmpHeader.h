@@ -80,6 +80,10 @@ struct BmpHeaders {
 
 BmpHeaders readHeaders(ByteReader& reader);
 
+// True when `head` begins as a BMP file the reader knows: the signature and
+// an info header size it reads. (Whether the rest holds is readHeaders' job.)
+bool startsAsKnownBmp(std::span<const std::uint8_t> head);
+
 [[noreturn]] void failAt(const ByteReader& reader, std::uint64_t offset, const std::string& what);
 
 }  // namespace corvane::bmp

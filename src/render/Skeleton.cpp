@@ -8,6 +8,7 @@
 #include "skins/SkinText.h"
 
 #include <filesystem>
+#include <stdexcept>
 
 namespace corvane {
 
@@ -92,7 +93,10 @@ ParsedSkeleton ParseSkeleton(const std::vector<std::string>& lines, const std::s
 
 std::optional<ParsedSkeleton> LoadSkeleton(const SkinFolders& folders, const SkinCatalogue& catalogue,
                                            const std::string& skeletonFileName, Dialogs& dialogs) {
-    const auto text = ReadSkinText(folders, catalogue, withoutExtension(skeletonFileName), ".cmx", SkeletonFromArchive);
+    std::string fault;
+    const auto text =
+        ReadSkinText(folders, catalogue, withoutExtension(skeletonFileName), ".cmx", SkeletonFromArchive, &fault);
+    if (!fault.empty()) throw std::runtime_error(fault);
     if (!text) {
         StyledMessageDlg(dialogs, LangStr(5022), "CV3D Error, Unable to locate " + skeletonFileName, MsgKind::None, 0,
                          mrOk, mbOK);

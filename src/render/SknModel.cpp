@@ -15,6 +15,7 @@
 #include <limits>
 #include <numeric>
 #include <queue>
+#include <stdexcept>
 
 namespace corvane {
 
@@ -191,7 +192,11 @@ bool readMeshLines(const std::filesystem::path& meshPath, const SkinCatalogue& c
         lines = ReadTextFileLines(meshPath);
         return true;
     }
-    return ReadArchivedSKN(catalogue, meshPath.stem().string(), lines);
+    // A damaged entry is no missing mesh: its archive, offset and fault are said.
+    std::string fault;
+    if (ReadArchivedSKN(catalogue, meshPath.stem().string(), lines, &fault)) return true;
+    if (!fault.empty()) throw std::runtime_error(fault);
+    return false;
 }
 
 std::optional<Bitmap> readTexture(const std::filesystem::path& texturePath, const SkinCatalogue& catalogue) {

@@ -35,13 +35,15 @@ const FarRecordDetails* lastMatching(const std::optional<std::vector<FarRecordDe
     return nullptr;
 }
 
-// Converts the entry's bytes with `convert`; false when they are damaged.
-bool convertEntry(const FarRecordDetails& entry,
-                  const std::function<void(const std::vector<std::uint8_t>&)>& convert) {
+// Converts the entry's bytes with `convert`; false when they are damaged,
+// with what is wrong in `fault` (when not null).
+bool convertEntry(const FarRecordDetails& entry, const std::function<void(const std::vector<std::uint8_t>&)>& convert,
+                  std::string* fault) {
     try {
         convert(ReadArchiveEntry(entry));
         return true;
-    } catch (const FormatError&) {
+    } catch (const FormatError& error) {
+        if (fault != nullptr) *fault = DamagedEntryText(entry, error.what());
         return false;
     }
 }
@@ -58,7 +60,13 @@ std::string characterFileName(const std::string& baseName) {
 
 }  // namespace
 
-bool SuitFromArchive(const SkinCatalogue& catalogue, const std::string& baseName, std::vector<std::string>& lines) {
+std::string DamagedEntryText(const FarRecordDetails& entry, const std::string& cause) {
+    return "the entry " + entry.EntryName + " at offset " + std::to_string(entry.Offset) + " of the archive " +
+           entry.ArchivePath.string() + " is damaged: " + cause;
+}
+
+bool SuitFromArchive(const SkinCatalogue& catalogue, const std::string& baseName, std::vector<std::string>& lines,
+                     std::string* fault) {
     if (baseName.empty()) {
         return false;
     }
@@ -68,10 +76,11 @@ bool SuitFromArchive(const SkinCatalogue& catalogue, const std::string& baseName
     }
     return convertEntry(*entry, [&](const auto& bytes) {
         AppendSuitLines(bytes, entry->EntryName, ExportedCommentLine(), lines);
-    });
+    }, fault);
 }
 
-bool SkeletonFromArchive(const SkinCatalogue& catalogue, const std::string& baseName, std::vector<std::string>& lines) {
+bool SkeletonFromArchive(const SkinCatalogue& catalogue, const std::string& baseName, std::vector<std::string>& lines,
+                         std::string* fault) {
     if (baseName.empty()) {
         return false;
     }
@@ -85,10 +94,11 @@ bool SkeletonFromArchive(const SkinCatalogue& catalogue, const std::string& base
         } else {
             AppendSkeletonLines(bytes, entry->EntryName, ExportedCommentLine(), lines);
         }
-    });
+    }, fault);
 }
 
-bool ReadArchivedSKN(const SkinCatalogue& catalogue, const std::string& baseName, std::vector<std::string>& lines) {
+bool ReadArchivedSKN(const SkinCatalogue& catalogue, const std::string& baseName, std::vector<std::string>& lines,
+                     std::string* fault) {
     const FarRecordDetails* entry = lastMatching(catalogue.ArchiveMeshEntries, ToLowerAscii(Trimmed(baseName)));
     if (entry == nullptr) {
         return false;
@@ -99,7 +109,7 @@ bool ReadArchivedSKN(const SkinCatalogue& catalogue, const std::string& baseName
         } else {
             AppendMeshLines(bytes, entry->EntryName, lines);
         }
-    });
+    }, fault);
 }
 
 }  // namespace corvane

@@ -3,11 +3,11 @@
 #include "platform/AsciiText.h"
 #include "platform/ByteReader.h"
 #include "platform/FormatError.h"
+#include "platform/RegularFile.h"
 #include "skins/SkinNames.h"
 
 #include <algorithm>
 #include <array>
-#include <fstream>
 #include <stdexcept>
 
 namespace corvane {
@@ -25,25 +25,14 @@ std::string afterLastBackslash(const std::string& stored) {
 }
 
 // `count` bytes from `from`; the caller has checked that they lie inside the
-// file, so a short read means the archive cannot be read (or shrank).
-std::vector<std::uint8_t> readRange(std::ifstream& in, std::uint64_t from, std::uint64_t count,
+// file, so a short read means the archive shrank while it was read.
+std::vector<std::uint8_t> readRange(const RegularFile& in, std::uint64_t from, std::uint64_t count,
                                     const std::filesystem::path& archive) {
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(count));
-    in.seekg(static_cast<std::streamoff>(from));
-    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(count));
-    if (!in) {
-        throw std::runtime_error("cannot read the archive " + archive.string());
+    std::vector<std::uint8_t> bytes = in.read(from, static_cast<std::size_t>(count));
+    if (bytes.size() != count) {
+        throw FormatError(archive.string(), from + bytes.size(), "the archive ends early: it shrank while it was read");
     }
     return bytes;
-}
-
-std::uint64_t sizeOf(std::ifstream& in, const std::filesystem::path& archive) {
-    in.seekg(0, std::ios::end);
-    const std::streamoff end = in.tellg();
-    if (!in || end < 0) {
-        throw std::runtime_error("cannot read the archive " + archive.string());
-    }
-    return static_cast<std::uint64_t>(end);
 }
 
 bool namesSkeleton(const std::string& entryName) {
@@ -84,11 +73,8 @@ std::vector<FarDirectoryEntry> ParseFarDirectory(std::span<const std::uint8_t> d
 }
 
 std::vector<FarDirectoryEntry> ReadFarDirectory(const std::filesystem::path& archive) {
-    std::ifstream in(archive, std::ios::binary);
-    if (!in) {
-        throw std::runtime_error("cannot read the archive " + archive.string());
-    }
-    const std::uint64_t fileSize = sizeOf(in, archive);
+    const RegularFile in(archive);
+    const std::uint64_t fileSize = in.size();
     const std::vector<std::uint8_t> header =
         readRange(in, 0, std::min<std::uint64_t>(fileSize, kDirectoryOffsetField + 4), archive);
     ByteReader headerReader(header, archive.string());

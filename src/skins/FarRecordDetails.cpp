@@ -1,29 +1,25 @@
 #include "skins/FarRecordDetails.h"
 
 #include "platform/FormatError.h"
+#include "platform/RegularFile.h"
 
-#include <fstream>
 #include <stdexcept>
 
 namespace corvane {
 
 std::vector<std::uint8_t> ReadArchiveEntry(const FarRecordDetails& entry) {
-    std::ifstream in(entry.ArchivePath, std::ios::binary);
-    if (!in) {
-        throw std::runtime_error("cannot read the archive " + entry.ArchivePath.string());
-    }
-    in.seekg(0, std::ios::end);
-    const auto archiveSize = static_cast<std::int64_t>(in.tellg());
+    const RegularFile archive(entry.ArchivePath);
+    const auto archiveSize = static_cast<std::int64_t>(archive.size());
     if (entry.Offset < 0 || entry.Size < 0 || std::int64_t{entry.Offset} + entry.Size > archiveSize) {
         throw FormatError(entry.ArchivePath.string(), static_cast<std::uint64_t>(entry.Offset < 0 ? 0 : entry.Offset),
                           "entry " + entry.EntryName + " of " + std::to_string(entry.Size) +
-                              " bytes lies outside the archive");
+                              " bytes lies outside the archive of " + std::to_string(archiveSize) + " bytes");
     }
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(entry.Size));
-    in.seekg(entry.Offset);
-    in.read(reinterpret_cast<char*>(bytes.data()), entry.Size);
-    if (!in) {
-        throw std::runtime_error("cannot read " + entry.EntryName + " from " + entry.ArchivePath.string());
+    std::vector<std::uint8_t> bytes =
+        archive.read(static_cast<std::uint64_t>(entry.Offset), static_cast<std::size_t>(entry.Size));
+    if (bytes.size() != static_cast<std::size_t>(entry.Size)) {
+        throw FormatError(entry.ArchivePath.string(), static_cast<std::uint64_t>(entry.Offset),
+                          "entry " + entry.EntryName + " ends early: the archive shrank while it was read");
     }
     return bytes;
 }

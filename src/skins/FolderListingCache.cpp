@@ -1,6 +1,7 @@
 #include "skins/FolderListingCache.h"
 
 #include "platform/AsciiText.h"
+#include "platform/RegularFile.h"
 
 #include <algorithm>
 #include <system_error>
@@ -14,8 +15,13 @@ std::shared_ptr<const FolderListing> readFolder(const std::filesystem::path& fol
     std::error_code ec;
     for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         std::string name = it->path().filename().string();
-        std::error_code typeError;
-        listing->entries.push_back({name, ToLowerAscii(name), it->is_directory(typeError)});
+        FolderListing::Entry entry{name, ToLowerAscii(name), false, std::nullopt, std::nullopt};
+        if (const std::optional<PathStatus> status = StatusOf(it->path())) {
+            entry.identity = status->identity;
+            entry.isFolder = status->special == SpecialFileKind::Folder;
+            if (!entry.isFolder) entry.special = status->special;
+        }
+        listing->entries.push_back(std::move(entry));
     }
     std::sort(listing->entries.begin(), listing->entries.end(),
               [](const auto& a, const auto& b) { return a.name < b.name; });

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "platform/RegularFile.h"
+
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -15,6 +18,11 @@ struct FolderListing {
         std::string name;       // as on disk
         std::string lowerName;  // for the game's letter-case-blind lookups
         bool isFolder = false;
+        // What the entry reaches, links followed: the same identity seen
+        // under two paths is one file. Empty when it cannot be reached.
+        std::optional<FileIdentity> identity;
+        // Set for a FIFO, socket or device: never to be opened for reading.
+        std::optional<SpecialFileKind> special;
     };
     std::vector<Entry> entries;                                 // in name order
     std::unordered_map<std::string, std::size_t> firstByLower;  // lower-cased name -> first entry

@@ -51,20 +51,6 @@ const FolderListing::Entry* firstPlainFile(const FolderListing& listing, const s
     return nullptr;
 }
 
-// Each listed entry of a folder (through the shared cache) that `keep` accepts.
-template <typename Keep>
-void appendMatching(const std::filesystem::path& folder, Keep keep, std::vector<std::filesystem::path>& list) {
-    auto listing = SharedFolderListings().listing(folder);
-    if (!listing) {
-        return;
-    }
-    for (const auto& entry : listing->entries) {
-        if (keep(entry)) {
-            list.push_back(folder / entry.name);
-        }
-    }
-}
-
 }  // namespace
 
 std::string JoinPath(std::string_view folder, std::string_view name) {
@@ -83,38 +69,60 @@ std::int64_t FileSizeKB(const std::filesystem::path& file) {
 
 namespace {
 
-// A folder is listed once however many links lead to it: a link to a folder
-// above it would otherwise be followed until the paths grow too long.
-void listFolderFiles(const std::filesystem::path& folder, std::string_view mask,
-                     std::vector<std::filesystem::path>& list, bool recursive, std::set<FileIdentity>& visited) {
-    const std::optional<FileIdentity> identity = IdentityOf(folder);
-    if (!identity || !visited.insert(*identity).second) {
-        return;
-    }
-    auto listing = SharedFolderListings().listing(folder);
-    if (!listing) {
-        return;
-    }
-    for (const auto& entry : listing->entries) {
-        if (!entry.isFolder && !isHidden(entry.name) && MatchesMask(mask, entry.name)) {
-            list.push_back(folder / entry.name);
-        }
-    }
-    if (recursive) {
+// One walk over folders, which lists every file once: a folder that links
+// lead to more than once (a search folder linked into another, a link to a
+// folder above it) is walked only the first time, and a file reached under a
+// second path is the same file, not a copy. FIFOs, sockets and devices are
+// never listed: reading one could wait for ever.
+class FileWalk {
+public:
+    FileWalk(std::string_view mask, std::vector<std::filesystem::path>& list, SkippedFiles* skipped)
+        : mask_(mask), list_(list), skipped_(skipped) {}
+
+    // With `plainOnly`, hidden entries and folders are left out, as the
+    // fallback folders are read; else every matching entry counts, as the
+    // search folders are read.
+    void walk(const std::filesystem::path& folder, bool recursive, bool plainOnly) {
+        const std::optional<FileIdentity> identity = IdentityOf(folder);
+        if (!identity || !visitedFolders_.insert(*identity).second) return;
+        const auto listing = SharedFolderListings().listing(folder);
+        if (!listing) return;
         for (const auto& entry : listing->entries) {
-            if (entry.isFolder) {
-                listFolderFiles(folder / entry.name, mask, list, true, visited);
-            }
+            if (plainOnly && (entry.isFolder || isHidden(entry.name))) continue;
+            if (MatchesMask(mask_, entry.name)) add(folder, entry);
+        }
+        if (!recursive) return;
+        for (const auto& entry : listing->entries) {
+            if (entry.isFolder) walk(folder / entry.name, true, plainOnly);
         }
     }
-}
+
+private:
+    void add(const std::filesystem::path& folder, const FolderListing::Entry& entry) {
+        if (entry.special) {
+            if (skipped_ != nullptr) skipped_->push_back({folder / entry.name, *entry.special});
+            return;
+        }
+        if (entry.identity && !listedFiles_.insert(*entry.identity).second) return;
+        list_.push_back(folder / entry.name);
+    }
+
+    std::string_view mask_;
+    std::vector<std::filesystem::path>& list_;
+    SkippedFiles* skipped_;
+    std::set<FileIdentity> visitedFolders_;
+    std::set<FileIdentity> listedFiles_;
+};
 
 }  // namespace
 
+std::string SkippedFileText(const SkippedFile& skipped) {
+    return "skipped " + skipped.file.string() + ": not a regular file (" + SpecialFileKindText(skipped.kind) + ")";
+}
+
 void ListFolderFiles(const std::filesystem::path& folder, std::string_view mask, std::vector<std::filesystem::path>& list,
-                     bool recursive) {
-    std::set<FileIdentity> visited;
-    listFolderFiles(folder, mask, list, recursive, visited);
+                     bool recursive, SkippedFiles* skipped) {
+    FileWalk(mask, list, skipped).walk(folder, recursive, true);
 }
 
 SkinFolders::SkinFolders(std::filesystem::path gamePath, int expansionLevel)
@@ -164,27 +172,25 @@ std::filesystem::path SkinFolders::FindSkinFile(std::string_view name, std::stri
     return {};
 }
 
-std::vector<std::filesystem::path> SkinFolders::ListSkinFiles(std::string_view mask) const {
+std::vector<std::filesystem::path> SkinFolders::ListSkinFiles(std::string_view mask, SkippedFiles* skipped) const {
     std::vector<std::filesystem::path> list;
     FolderListingCache& cache = SharedFolderListings();
+    FileWalk walk(mask, list, skipped);
     for (const std::string& relative : SearchFolders()) {
         std::filesystem::path folder = cache.resolveExisting(gamePath_, relative);
-        if (!folder.empty()) {
-            appendMatching(folder, [&](const auto& entry) { return MatchesMask(mask, entry.name); }, list);
-        }
+        if (!folder.empty()) walk.walk(folder, false, false);
     }
     for (const std::string& relative : FallbackFolders()) {
         std::filesystem::path folder = cache.resolveExisting(gamePath_, relative);
-        if (!folder.empty()) {
-            ListFolderFiles(folder, mask, list, true);
-        }
+        if (!folder.empty()) walk.walk(folder, true, true);
     }
     return list;
 }
 
-std::vector<std::filesystem::path> SkinFolders::ListSkinFilesFiltered(std::string_view mask) const {
+std::vector<std::filesystem::path> SkinFolders::ListSkinFilesFiltered(std::string_view mask,
+                                                                      SkippedFiles* skipped) const {
     std::vector<std::filesystem::path> list;
-    for (std::filesystem::path& path : ListSkinFiles(mask)) {
+    for (std::filesystem::path& path : ListSkinFiles(mask, skipped)) {
         if (IsSkinFileName(ToLowerAscii(path.filename().string()))) {
             list.push_back(std::move(path));
         }

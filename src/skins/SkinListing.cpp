@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <array>
+#include <set>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -53,9 +54,11 @@ bool admittedByFirstCharacter(std::string_view mask, std::string_view name) {
 // The search folders' entries matching the mask, folders included, then the
 // plain files directly in each fallback folder (not their subfolders), in
 // folder order. The first character is tested first: it turns most names away
-// at once.
+// at once. A file reached again through a link is listed once; FIFOs, sockets
+// and devices are left out (the skin checks name them).
 std::vector<Found> walkFolders(const SkinFolders& folders, std::string_view mask) {
     std::vector<Found> found;
+    std::set<FileIdentity> listed;
     FolderListingCache& cache = SharedFolderListings();
     const auto walk = [&](const std::string& relative, bool plainFilesOnly) {
         const std::filesystem::path folder = cache.resolveExisting(folders.gamePath(), relative);
@@ -63,7 +66,8 @@ std::vector<Found> walkFolders(const SkinFolders& folders, std::string_view mask
         if (!listing) return;
         for (const FolderListing::Entry& entry : listing->entries) {
             if (plainFilesOnly && (entry.isFolder || entry.name.starts_with('.'))) continue;
-            if (admittedByFirstCharacter(mask, entry.name) && MatchesMask(mask, entry.name)) {
+            if (entry.special || !admittedByFirstCharacter(mask, entry.name) || !MatchesMask(mask, entry.name)) continue;
+            if (!entry.identity || listed.insert(*entry.identity).second) {
                 found.push_back({folder / entry.name, entry.name, entry.isFolder});
             }
         }

@@ -1,7 +1,7 @@
 #include "skintools/DuplicateSearch.h"
 
 #include "platform/AsciiText.h"
-#include "platform/CaseInsensitivePath.h"
+#include "platform/ShellFileOps.h"
 #include "platform/LanguageModule.h"
 #include "platform/TextLines.h"
 #include "skins/SkinCatalogueBuilder.h"
@@ -45,7 +45,7 @@ ProblemRecordDetails folderDuplicateRecord(const std::filesystem::path& copy, co
 }
 
 // Where the copies of one name lie: the last file of that name, and the last
-// one whose path differs (letter case ignored) from the last one's.
+// one that is another file than the last one.
 struct NameGroup {
     std::size_t last = 0;
     std::optional<std::size_t> lastElsewhere;
@@ -105,11 +105,22 @@ bool AppendArchiveDuplicates(const std::vector<std::filesystem::path>& files,
     return true;
 }
 
+std::string FileSamenessKey(const std::filesystem::path& file) {
+    if (const std::optional<FileIdentity> identity = IdentityOf(file)) {
+        return "#" + std::to_string(identity->device) + ":" + std::to_string(identity->inode);
+    }
+    return "=" + file.native();
+}
+
 bool AppendFolderDuplicates(const std::vector<std::filesystem::path>& files, const ScanControl& control,
                             ProblemList& findings) {
-    const auto samePlace = [&](std::size_t a, std::size_t b) {
-        return EqualsIgnoreCase(files[a].native(), files[b].native());
+    // Only files whose name recurs are looked at on disk.
+    std::vector<std::optional<std::string>> sameness(files.size());
+    const auto samenessOf = [&](std::size_t i) -> const std::string& {
+        if (!sameness[i]) sameness[i] = FileSamenessKey(files[i]);
+        return *sameness[i];
     };
+    const auto samePlace = [&](std::size_t a, std::size_t b) { return a == b || samenessOf(a) == samenessOf(b); };
     std::unordered_map<std::string, std::size_t> groupOfName;
     groupOfName.reserve(files.size());
     std::vector<NameGroup> groups;
@@ -159,9 +170,9 @@ DuplicateSearchResult SearchDuplicates(const SkinFolders& folders, SkinCatalogue
                AppendFolderDuplicates(pass.files, control, result.findings);
     };
     result.stopped =
-        !run({kComparingTextures, folders.ListSkinFiles("*.bmp"), entriesOf(catalogue.ArchiveTextureEntries),
+        !run({kComparingTextures, folders.ListSkinFiles("*.bmp", &result.skipped), entriesOf(catalogue.ArchiveTextureEntries),
               ArchiveNameRule::Same}) ||
-        !run({kComparingCharacterFiles, folders.ListSkinFilesFiltered("*.cmx"),
+        !run({kComparingCharacterFiles, folders.ListSkinFilesFiltered("*.cmx", &result.skipped),
               entriesOf(catalogue.ArchiveCharacterEntries), ArchiveNameRule::LessLastFour}) ||
         !run({kComparingMeshes, catalogue.SknFileList.value_or(std::vector<std::filesystem::path>{}),
               entriesOf(catalogue.ArchiveMeshEntries), ArchiveNameRule::MeshExtensionSkn});

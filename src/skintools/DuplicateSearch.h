@@ -37,8 +37,15 @@ bool AppendArchiveDuplicates(const std::vector<std::filesystem::path>& files,
                              const std::vector<FarRecordDetails>& entries, ArchiveNameRule rule,
                              const ScanControl& control, ProblemList& findings);
 
+// What tells two listed files apart: the identity (device and inode) of the
+// file a path reaches, so that one file reached through a link is no copy of
+// itself; the path as written when the file cannot be reached. Two names
+// that differ only in letter case are two files: which one the game loads
+// depends on the letter case it asks for.
+std::string FileSamenessKey(const std::filesystem::path& file);
+
 // For each file F of `files` in order: when another file of the same name
-// lies elsewhere (full paths compared ignoring letter case), a "Duplicate"
+// (FileSamenessKey tells them apart) exists, a "Duplicate"
 // record for the last such file G in list order, saying that G is a copy of
 // F. So two copies give a record for each, three copies A, B, C give records
 // for C (as the match of A and of B) and for B (as the match of C). Linear in
@@ -53,6 +60,7 @@ ProblemRecordDetails FolderDuplicateRecord(const std::filesystem::path& copy, co
 struct DuplicateSearchResult {
     ProblemList findings;  // textures, then character files, then meshes; each archive pass before its folder pass
     bool stopped = false;  // the user stopped the search; `findings` holds what was found so far
+    SkippedFiles skipped;  // FIFOs, sockets and devices named as skins: left out
 };
 
 // The whole search (busy text 7118): builds `catalogue` when needed, compares the textures,

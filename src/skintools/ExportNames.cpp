@@ -1,5 +1,6 @@
 #include "skintools/ExportNames.h"
 
+#include "platform/AsciiText.h"
 #include "skins/SlotPatterns.h"
 #include "skintools/SkinSeries.h"
 
@@ -33,6 +34,23 @@ std::vector<SkinKindItem> ExportSkinKinds(const SkinToolSettings& settings) {
         {SkinKind::Swim, 4022}, {SkinKind::Pajamas, 4023},
     };
     AppendExpansionKinds(kinds, settings, 6123, 6124);
+    return kinds;
+}
+
+SkinKind ExportSourceKind(const std::string& mesh) {
+    const std::string lower = ToLowerAscii(mesh);
+    if (lower.size() < 7 || lower.front() != 'b') return SkinKind::Body;
+    for (const SkinKind pet : {SkinKind::Dog, SkinKind::Cat}) {
+        if (lower.compare(4, 3, PetKindWord(pet)) == 0) return pet;
+    }
+    return SkinKind::Body;
+}
+
+std::vector<SkinKindItem> ExportDestinationKinds(const SkinToolSettings& settings, SkinKind source) {
+    std::vector<SkinKindItem> kinds = ExportSkinKinds(settings);
+    std::erase_if(kinds, [&](const SkinKindItem& item) {
+        return IsPet(source) ? item.kind != source : IsPet(item.kind);
+    });
     return kinds;
 }
 

@@ -20,6 +20,16 @@ namespace corvane {
 // game has "ExpansionPack5". The default is body.
 std::vector<SkinKindItem> ExportSkinKinds(const SkinToolSettings& settings);
 
+// Whose skin `mesh` (a character file's name) is: a dog's or a cat's when
+// "dog" or "cat" follows "B" and the three-digit series ("B001dog_Rex"),
+// else a person's, given as Body.
+SkinKind ExportSourceKind(const std::string& mesh);
+
+// The kinds the destination may take for a source of kind `source`: a pet's
+// skin stays that pet's kind, a person's skin takes one of the person kinds
+// ExportSkinKinds offers (never a pet's: the mesh would not fit the pet).
+std::vector<SkinKindItem> ExportDestinationKinds(const SkinToolSettings& settings, SkinKind source);
+
 struct ExportMask {
     std::string mask;  // "B***MAFit", "B****ASkn" (skinny: any gender), "NMFit", "B***dog"
     ShownLists shown;  // of both sides

@@ -14,30 +14,36 @@ void indexEntries(const std::optional<std::vector<FarRecordDetails>>& entries, s
     }
 }
 
-// The plain files of one folder; hidden ones only when `withHidden`.
-void indexFolder(FolderListingCache& cache, const std::filesystem::path& gamePath, const std::string& relative,
-                 bool withHidden, std::unordered_set<std::string>& index) {
-    const std::filesystem::path folder = cache.resolveExisting(gamePath, relative);
-    const auto listing = folder.empty() ? nullptr : cache.listing(folder);
-    if (!listing) return;
-    for (const FolderListing::Entry& entry : listing->entries) {
-        if (!entry.isFolder && (withHidden || !entry.name.starts_with('.'))) {
-            index.insert(entry.lowerName);
-        }
-    }
+bool namesSkinFile(const std::string& lowerName) {
+    return lowerName.ends_with(".cmx") || lowerName.ends_with(".bmp");
 }
 
 }  // namespace
 
-InstalledSkinIndex::InstalledSkinIndex(const SkinFolders& folders, const SkinCatalogue& catalogue) {
+// The plain files of one folder; hidden ones only when `withHidden`.
+void InstalledSkinIndex::indexFolder(const SkinFolders& folders, const std::string& relative, bool withHidden) {
     FolderListingCache& cache = SharedFolderListings();
+    const std::filesystem::path folder = cache.resolveExisting(folders.gamePath(), relative);
+    const auto listing = folder.empty() ? nullptr : cache.listing(folder);
+    if (!listing) return;
+    for (const FolderListing::Entry& entry : listing->entries) {
+        if (entry.isFolder || (!withHidden && entry.name.starts_with('.'))) continue;
+        if (!entry.special) {
+            looseFiles_.insert(entry.lowerName);
+        } else if (namesSkinFile(entry.lowerName)) {
+            skipped_.push_back({folder / entry.name, *entry.special});
+        }
+    }
+}
+
+InstalledSkinIndex::InstalledSkinIndex(const SkinFolders& folders, const SkinCatalogue& catalogue) {
     // FindSkinFile looks a name up in each search folder as it is, and among
     // the visible files of each fallback folder.
     for (const std::string& relative : folders.SearchFolders()) {
-        indexFolder(cache, folders.gamePath(), relative, true, looseFiles_);
+        indexFolder(folders, relative, true);
     }
     for (const std::string& relative : SkinFolders::FallbackFolders()) {
-        indexFolder(cache, folders.gamePath(), relative, false, looseFiles_);
+        indexFolder(folders, relative, false);
     }
     indexEntries(catalogue.ArchiveCharacterEntries, characterEntries_);
     indexEntries(catalogue.ArchiveTextureEntries, textureEntries_);

@@ -25,7 +25,14 @@ public:
     // An empty name is never installed.
     bool SkinInstalled(const std::string& name, std::string_view extension) const;
 
+    // The FIFOs, sockets and devices named as character files or textures:
+    // the game cannot load them, so they do not count as installed.
+    const SkippedFiles& skipped() const { return skipped_; }
+
 private:
+    void indexFolder(const SkinFolders& folders, const std::string& relative, bool withHidden);
+
+    SkippedFiles skipped_;
     std::unordered_set<std::string> looseFiles_;         // lower-cased file names
     std::unordered_set<std::string> characterEntries_;   // lower-cased entry names
     std::unordered_set<std::string> textureEntries_;

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <ctime>
+#include <initializer_list>
 
 namespace corvane {
 
@@ -15,28 +16,67 @@ namespace {
 
 constexpr std::array<MessageId, 4> kHeaders{MessageId{6129}, MessageId{6130}, MessageId{6131}, MessageId{6132}};
 
-std::vector<std::string> csvLines(const std::vector<MissingSkinRow>& rows, int codePage) {
-    std::string header;
-    for (MessageId id : kHeaders) {
-        header += (header.empty() ? "" : ",") + Utf8ToCodePage(LangStr(id), codePage);
+// A CSV field as a reader takes it back: quoted, with its quotes doubled,
+// when it holds the separator, a quote or a line break.
+std::string csvField(const std::string& text) {
+    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+    std::string quoted = "\"";
+    for (const char c : text) {
+        quoted += c;
+        if (c == '"') quoted += '"';
     }
-    std::vector<std::string> lines{header};
+    return quoted + "\"";
+}
+
+std::string csvLine(std::initializer_list<std::string> fields) {
+    std::string line;
+    for (const std::string& field : fields) line += (line.empty() ? "" : ",") + csvField(field);
+    return line;
+}
+
+std::vector<std::string> csvLines(const std::vector<MissingSkinRow>& rows, int codePage) {
+    std::vector<std::string> header;
+    for (MessageId id : kHeaders) header.push_back(Utf8ToCodePage(LangStr(id), codePage));
+    std::vector<std::string> lines{csvLine({header[0], header[1], header[2], header[3]})};
     for (const MissingSkinRow& row : rows) {
-        lines.push_back(std::to_string(row.number) + "," + row.character + "," + row.skinName + "," + row.field);
+        lines.push_back(csvLine({std::to_string(row.number), row.character, row.skinName, row.field}));
     }
     return lines;
 }
 
+// UTF-8 text as XML character data or an attribute value: the markup
+// characters escaped, the control characters XML cannot hold at all as "?".
+std::string xmlEscaped(const std::string& utf8) {
+    std::string out;
+    for (const char c : utf8) {
+        switch (c) {
+            case '&': out += "&amp;"; break;
+            case '<': out += "&lt;"; break;
+            case '>': out += "&gt;"; break;
+            case '"': out += "&quot;"; break;
+            case '\'': out += "&apos;"; break;
+            case '\t': case '\n': case '\r': out += c; break;
+            default: out += static_cast<unsigned char>(c) < 0x20 ? '?' : c;
+        }
+    }
+    return out;
+}
+
+// Game text (code-page bytes) as the XML holds it: UTF-8, as its declaration says.
+std::string xmlText(const std::string& gameText, int codePage) {
+    return xmlEscaped(CodePageToUtf8(gameText, codePage));
+}
+
 std::vector<std::string> xmlLines(const std::vector<MissingSkinRow>& rows, int codePage, const std::string& dateText) {
-    const std::string date = Utf8ToCodePage(dateText, codePage);
+    const std::string date = xmlEscaped(dateText);
     std::vector<std::string> lines{R"(<?xml version="1.0" encoding="UTF-8"?>)",
                                    R"(<Missing_Skins_List xmlns:dt="urn:schemas-microsoft-com:datatypes">)"};
     for (const MissingSkinRow& row : rows) {
         lines.push_back("  <Missing_Skin Date=\"" + date + "\" Item=\"" + std::to_string(row.number) + "\">");
-        lines.push_back(R"(    <Sim_Name dt:dt="string">)" + row.character + "</Sim_Name>");
-        lines.push_back(R"(    <Missing_Skin_Name dt:dt="string">)" + StripMarkupChars(row.skinName) +
-                        "</Missing_Skin_Name>");
-        lines.push_back(R"(    <Skin_Type dt:dt="string">)" + row.field + "</Skin_Type>");
+        lines.push_back(R"(    <Sim_Name dt:dt="string">)" + xmlText(row.character, codePage) + "</Sim_Name>");
+        lines.push_back(R"(    <Missing_Skin_Name dt:dt="string">)" +
+                        xmlText(StripMarkupChars(row.skinName), codePage) + "</Missing_Skin_Name>");
+        lines.push_back(R"(    <Skin_Type dt:dt="string">)" + xmlText(row.field, codePage) + "</Skin_Type>");
         lines.push_back("  </Missing_Skin>");
     }
     lines.push_back("</Missing_Skins_List>");

@@ -28,10 +28,12 @@ std::filesystem::path WithReportExtension(const std::filesystem::path& file, Mis
 // The date and time as the system writes them (short date, long time).
 std::string ReportDateText();
 
-// The report's lines, without line ends. Texts are bytes in the game's code
-// page: the column headers (messages 6129 to 6132) are converted to it, the
-// characters' and skins' names are already in it. `dateText` is the XML
-// elements' date.
+// The report's lines, without line ends. The CSV and text lines are bytes in
+// the game's code page: the column headers (messages 6129 to 6132) are
+// converted to it, the characters' and skins' names are already in it; a
+// field holding a comma, a quote or a line break is quoted. The XML is UTF-8,
+// as it declares, its texts escaped. `dateText` (UTF-8) is the XML elements'
+// date.
 std::vector<std::string> MissingSkinReportLines(const std::vector<MissingSkinRow>& rows, MissingSkinReportFormat format,
                                                 int codePage, const std::string& dateText);
 

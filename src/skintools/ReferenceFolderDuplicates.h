@@ -4,9 +4,8 @@
 // is searched from its last file to its first, one comparison per pair. The
 // product never calls it: it is the reference the tests hold
 // AppendFolderDuplicates to, and the baseline the benchmark measures it
-// against. Names and paths are trimmed and lower-cased once per file, so the
-// pairs cost a plain comparison each.
-#include "platform/AsciiText.h"
+// against. Names are trimmed and lower-cased and files told apart once per
+// file, so the pairs cost a plain comparison each.
 #include "skintools/DuplicateSearch.h"
 
 #include <filesystem>
@@ -17,14 +16,14 @@ namespace corvane::reference {
 
 inline void AppendFolderDuplicatesPairwise(const std::vector<std::filesystem::path>& files, ProblemList& findings) {
     std::vector<std::string> keys;
-    std::vector<std::string> lowerPaths;
+    std::vector<std::string> places;
     for (const std::filesystem::path& file : files) {
         keys.push_back(LooseFileKey(file));
-        lowerPaths.push_back(ToLowerAscii(file.string()));
+        places.push_back(FileSamenessKey(file));
     }
     for (std::size_t f = 0; f < files.size(); ++f) {
         for (std::size_t g = files.size(); g-- > 0;) {
-            if (keys[g] == keys[f] && lowerPaths[g] != lowerPaths[f]) {
+            if (keys[g] == keys[f] && places[g] != places[f]) {
                 findings.push_back(FolderDuplicateRecord(files[g], files[f]));
                 break;
             }

@@ -2,16 +2,19 @@
 
 #include "platform/AsciiText.h"
 #include "platform/FileBytes.h"
+#include "platform/FormatError.h"
 #include "platform/LanguageModule.h"
 #include "platform/ShellFileOps.h"
 #include "platform/StyledMessageDlg.h"
 #include "platform/TextLines.h"
 #include "platform/Trash.h"
+#include "skins/ArchiveSkinLookup.h"
 #include "skins/BcfConversion.h"
 #include "skins/FarRecordDetails.h"
 #include "skintools/SkinToolFiles.h"
 
 #include <optional>
+#include <stdexcept>
 
 namespace corvane {
 
@@ -128,7 +131,11 @@ SkinExportResult ExportSkin(const SkinExportRequest& request, const SkinFolders&
                 ReplaceSuitNameLine(lines, ToLowerAscii(WithoutExtension(request.characterFile)));
             } else {
                 const FarRecordDetails* entry = archivedCharacterFile(catalogue, request.mesh);
-                AppendSuitLines(ReadArchiveEntry(*entry), entry->EntryName, ExportedCommentLine(), lines);
+                try {
+                    AppendSuitLines(ReadArchiveEntry(*entry), entry->EntryName, ExportedCommentLine(), lines);
+                } catch (const FormatError& error) {
+                    throw std::runtime_error(DamagedEntryText(*entry, error.what()));
+                }
                 if (lines.size() > 4) lines[4] = WithoutExtension(request.characterFile);
             }
         } catch (const std::exception& error) {

@@ -21,6 +21,18 @@ constexpr MessageId kTitle{5022};
 constexpr MessageId kNameNotAllowed{7140};
 constexpr MessageId kFileExists{8068};
 constexpr MessageId kReplaceIt{8076};
+constexpr MessageId kSkippedFiles{7260};
+
+MessageId kindName(SpecialFileKind kind) {
+    switch (kind) {
+        case SpecialFileKind::Fifo: return MessageId{7261};
+        case SpecialFileKind::Socket: return MessageId{7262};
+        case SpecialFileKind::BlockDevice: return MessageId{7263};
+        case SpecialFileKind::CharacterDevice: return MessageId{7264};
+        case SpecialFileKind::Folder: return MessageId{7265};
+    }
+    return MessageId{7264};
+}
 
 }  // namespace
 
@@ -71,6 +83,18 @@ bool AskToReplace(Dialogs& dialogs, const std::string& fileName) {
 
 void TellSkinTool(Dialogs& dialogs, const std::string& text, MsgKind kind) {
     StyledMessageDlg(dialogs, LangStr(kTitle), text, kind, 0, mrNone, mbOK);
+}
+
+std::string SkippedFilesNote(const SkippedFiles& skipped) {
+    std::string text = LangStr(kSkippedFiles);
+    for (const SkippedFile& file : skipped) {
+        text += "\n" + file.file.string() + " (" + LangStr(kindName(file.kind)) + ")";
+    }
+    return text;
+}
+
+void TellSkippedFiles(Dialogs& dialogs, const SkippedFiles& skipped) {
+    if (!skipped.empty()) TellSkinTool(dialogs, SkippedFilesNote(skipped), MsgKind::Warning);
 }
 
 std::string SkinTextFileBytes(const std::vector<std::string>& lines) {

@@ -56,6 +56,12 @@ bool AskToReplace(Dialogs& dialogs, const std::string& fileName);
 // The tools' messages: title 5022, OK only.
 void TellSkinTool(Dialogs& dialogs, const std::string& text, MsgKind kind);
 
+// The note after a scan that left files out (7260), one line per file with
+// what it is (7261-7265).
+std::string SkippedFilesNote(const SkippedFiles& skipped);
+// Shows it as a warning when any file was skipped.
+void TellSkippedFiles(Dialogs& dialogs, const SkippedFiles& skipped);
+
 // The bytes of a text skin file as the game writes it: each line ended by CR LF.
 std::string SkinTextFileBytes(const std::vector<std::string>& lines);
 // A text skin file as the game writes it: the lines with CR LF, written

@@ -16,9 +16,10 @@ constexpr MessageId kCheckingTextures{7116};
 
 // Returns false when the user stopped the check.
 bool checkCharacterFiles(const SkinFolders& folders, const KnownMeshes& meshes, const ScanControl& control,
-                         ProblemList& problems) {
+                         ValidationResult& result) {
     control.progress.showStatus(LangStr(kCheckingCharacterFiles));
-    for (const std::filesystem::path& file : folders.ListSkinFilesFiltered("*.cmx")) {
+    ProblemList& problems = result.problems;
+    for (const std::filesystem::path& file : folders.ListSkinFilesFiltered("*.cmx", &result.skipped)) {
         if (control.shouldStop()) return false;
         std::error_code ec;
         if (!std::filesystem::exists(file, ec)) continue;
@@ -32,8 +33,9 @@ bool checkCharacterFiles(const SkinFolders& folders, const KnownMeshes& meshes, 
     return true;
 }
 
-bool checkTextures(const SkinFolders& folders, const ScanControl& control, ProblemList& problems) {
-    const std::vector<std::filesystem::path> textures = folders.ListSkinFiles("*.bmp");
+bool checkTextures(const SkinFolders& folders, const ScanControl& control, ValidationResult& result) {
+    ProblemList& problems = result.problems;
+    const std::vector<std::filesystem::path> textures = folders.ListSkinFiles("*.bmp", &result.skipped);
     control.progress.showStatus(LangStr(kCheckingTextures));
     control.progress.setMaximum(static_cast<int>(textures.size()) - 1);
     for (std::size_t i = 0; i < textures.size(); ++i) {
@@ -53,8 +55,7 @@ ValidationResult ValidateSkins(const SkinFolders& folders, SkinCatalogue& catalo
     LoadSkinData(catalogue, folders, control.progress);
     ValidationResult result;
     const KnownMeshes meshes(catalogue);
-    result.stopped = !checkCharacterFiles(folders, meshes, control, result.problems) ||
-                     !checkTextures(folders, control, result.problems);
+    result.stopped = !checkCharacterFiles(folders, meshes, control, result) || !checkTextures(folders, control, result);
     return result;
 }
 

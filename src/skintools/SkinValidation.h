@@ -15,6 +15,7 @@ namespace corvane {
 struct ValidationResult {
     ProblemList problems;    // character-file problems first, then textures, in listing order
     bool stopped = false;    // the user stopped the check; `problems` holds what was found so far
+    SkippedFiles skipped;    // FIFOs, sockets and devices named as skins: never opened
 };
 
 // Discards and rebuilds `catalogue` (so that files added since the last build

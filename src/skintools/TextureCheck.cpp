@@ -1,9 +1,9 @@
 #include "skintools/TextureCheck.h"
 
 #include "platform/BmpCodec.h"
-#include "platform/FileBytes.h"
-#include "skins/SkinFolders.h"
+#include "platform/RegularFile.h"
 
+#include <algorithm>
 #include <array>
 #include <exception>
 #include <string>
@@ -24,6 +24,22 @@ int knownDepth(int depth) {
 }
 
 }  // namespace
+
+std::vector<std::uint8_t> TextureBytesToDecode(const RegularFile& texture) {
+    // A texture's headers, palette and pixels of up to 1024 x 1024 at 8 bits fit here.
+    constexpr std::uint64_t kFirstRead = 1100 * 1024;
+    std::vector<std::uint8_t> bytes = texture.read(0, static_cast<std::size_t>(std::min(texture.size(), kFirstRead)));
+    for (;;) {
+        const std::uint64_t extent = BmpDecodeExtent(bytes, texture.size());
+        if (extent <= bytes.size()) {
+            bytes.resize(static_cast<std::size_t>(extent));
+            return bytes;
+        }
+        const std::size_t had = bytes.size();
+        bytes = texture.read(0, static_cast<std::size_t>(extent));
+        if (bytes.size() <= had) return bytes;  // the file shrank: decode what is there
+    }
+}
 
 bool ValidTextureSide(int pixels) {
     for (int side = 2; side <= 1024; side *= 2) {
@@ -56,11 +72,12 @@ std::optional<ProblemRecordDetails> JudgeTexture(const std::filesystem::path& fi
 }
 
 std::optional<ProblemRecordDetails> CheckTexture(const std::filesystem::path& file) {
-    const std::int64_t sizeKB = FileSizeKB(file);
+    std::int64_t sizeKB = 0;
     Bitmap bitmap;
     try {
-        const std::vector<std::uint8_t> bytes = ReadFileBytes(file);
-        bitmap = LoadBmpWithSizeFix(bytes, file.string());
+        const RegularFile texture(file);
+        sizeKB = static_cast<std::int64_t>(texture.size() / 1024);
+        bitmap = LoadBmpWithSizeFix(TextureBytesToDecode(texture), file.string());
     } catch (const std::exception&) {
         return std::nullopt;  // unreadable or damaged: skipped without a finding
     }

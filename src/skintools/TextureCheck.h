@@ -1,10 +1,12 @@
 #pragma once
 
+#include "platform/RegularFile.h"
 #include "skins/ProblemRecordDetails.h"
 
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <vector>
 
 namespace corvane {
 
@@ -23,6 +25,10 @@ std::int64_t TextureAllowance(std::int64_t sizeKB);
 // at `file` whose size is `sizeKB`: "BmpDimensions", "BmpColors", or nothing.
 std::optional<ProblemRecordDetails> JudgeTexture(const std::filesystem::path& file, std::int64_t sizeKB, int width,
                                                  int height, int depth);
+
+// The bytes of `texture` that decoding it needs (BmpDecodeExtent): a huge file
+// with a small picture in front is not read whole.
+std::vector<std::uint8_t> TextureBytesToDecode(const RegularFile& texture);
 
 // Reads and decodes `file` as the game repairs it, then judges it. Nothing for
 // a sound texture and for one that cannot be read or decoded (those are

@@ -9,6 +9,7 @@
 #include "platform/StyledMessageDlg.h"
 #include "skins/SkinCatalogue.h"
 #include "skintools/DuplicateSearch.h"
+#include "skintools/SkinToolFiles.h"
 #include "skintools/ui/SkinToolControls.h"
 #include "skintools/ui/TDupsTree.h"
 
@@ -126,6 +127,7 @@ void TDupsSearchPage::search() {
                                   CancellableScan(*busy));
         showTrees(result.findings, *busy);
     }
+    TellSkippedFiles(dialogs(), result.skipped);
     // A stopped search shows what it found; it cannot say that nothing is there.
     if (result.findings.empty() && !result.stopped) {
         StyledMessageDlg(dialogs(), LangStr(5022), LangStr(kNoDuplicates), MsgKind::None, 0, mrOk, mbOK);

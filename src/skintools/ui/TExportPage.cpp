@@ -159,8 +159,10 @@ void TExportPage::showPage() {
     host().LoadSkinData();
     refillMeshes();
     // The new skin starts as the one it is made from.
+    FillKindList(*cbExpSkinTypeDst, ExportDestinationKinds(toolSettings(), sourceChoices().kind),
+                 sourceChoices().kind);
     for (const auto& [source, destination] :
-         {std::pair{cbExpSkinType, cbExpSkinTypeDst}, std::pair{cbExpGender, cbExpGenderDst},
+         {std::pair{cbExpGender, cbExpGenderDst},
           std::pair{cbExpAge, cbExpAgeDst}, std::pair{cbExpBodySize, cbExpBodySizeDst},
           std::pair{cbExpSkinColor, cbExpSkinColorDst}}) {
         const QSignalBlocker quiet(destination);
@@ -194,6 +196,8 @@ void TExportPage::refillMeshes() {
     FitGenderList(*cbExpGender, mask.shown.genderItems, source.gender);
     showLists(mask.shown, cbExpGender, cbExpAge, cbExpBodySize, cbExpSkinColor);
     showLists(mask.shown, cbExpGenderDst, cbExpAgeDst, cbExpBodySizeDst, cbExpSkinColorDst);
+    FillKindList(*cbExpSkinTypeDst, ExportDestinationKinds(tool, source.kind),
+                 SelectedKind(*cbExpSkinTypeDst, source.kind));
     cbExpSkinTypeDst->setEnabled(mask.destinationKindEnabled);
     const SkinFolders folders(settings().GamePath, settings().ExpansionLevel);
     const SkinSources sources{folders, GameSkinCatalogue()};

@@ -8,6 +8,7 @@
 #include "skins/SkinCatalogue.h"
 #include "skintools/InstalledSkinIndex.h"
 #include "skintools/MissingSkinReport.h"
+#include "skintools/SkinToolFiles.h"
 #include "skintools/ui/SkinToolControls.h"
 
 #include <QAction>
@@ -108,6 +109,7 @@ void TMissingSkinPage::btnSearchAgainClick() {
 void TMissingSkinPage::search() {
     if (!LoadCatalogueForSearch(host(), dialogs())) return;
     MissingSkinResult result;
+    SkippedFiles skipped;
     {
         const auto busy = host().ShowBusy(LangStr(kSearchingMissingSkins), BusyCancel::Offered);
         FitBusyToPage(*busy, *group("grpMissingSkinSearch"));
@@ -116,8 +118,10 @@ void TMissingSkinPage::search() {
         const std::vector<Sim*> characters = document().sims();
         result = SearchMissingSkins(characters, installed, {settings().ExpansionLevel, childrenFormals()},
                                     CancellableScan(*busy));
+        skipped = installed.skipped();
     }
     for (const MissingSkinRow& row : result.rows) addMissingRow(row);
+    TellSkippedFiles(dialogs(), skipped);
     // A stopped search shows what it found; it cannot say that nothing is missing.
     if (rows_.empty() && !result.stopped) {
         StyledMessageDlg(dialogs(), LangStr(5022), LangStr(kNoMissingSkins), MsgKind::None, 0, mrOk, mbOK);

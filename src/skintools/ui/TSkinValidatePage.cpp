@@ -82,6 +82,7 @@ void TSkinValidatePage::btnSkinValidateClick() {
     SkinCatalogue& catalogue = GameSkinCatalogue();
     bool checked = false;
     bool stopped = false;
+    SkippedFiles skipped;
     {
         const PageLock locked(host());
         lblValidExplain->setText(explanation());
@@ -98,6 +99,7 @@ void TSkinValidatePage::btnSkinValidateClick() {
             ValidationResult result = ValidateSkins(folders, catalogue, CancellableScan(*busy));
             problems_ = std::move(result.problems);
             stopped = result.stopped;
+            skipped = std::move(result.skipped);
         });
         for (const ProblemRecordDetails& problem : problems_) {
             lbProblemList->addItem(QString::fromStdString(problem.FileName));
@@ -107,6 +109,7 @@ void TSkinValidatePage::btnSkinValidateClick() {
     if (catalogue.ArchiveReadError) {
         TellSkinTool(dialogs(), LangStr(kCatalogueIncomplete) + "\n" + catalogue.ArchiveReadCause, MsgKind::Warning);
     }
+    TellSkippedFiles(dialogs(), skipped);
     btnValidate->setVisible(!problems_.empty());
     // A check that failed has said why, and a stopped one cannot say that all is well.
     if (checked && !stopped && problems_.empty()) TellSkinTool(dialogs(), LangStr(kNoProblems), MsgKind::None);

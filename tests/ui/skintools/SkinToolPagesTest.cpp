@@ -197,6 +197,22 @@ TEST_F(SkinToolPagesTest, ExportingASkinForAnotherBody) {
     EXPECT_EQ(ReadFileBytes(skins() / "B107FAFatlgt_Red.bmp"), ReadFileBytes(skins() / "b001mafitmed_casual.bmp"));
 }
 
+// The rule the command line shares: a pet's skin stays that pet's kind, a person's a person's.
+TEST_F(SkinToolPagesTest, TheExportDestinationKeepsThePetsKindAndThePersonsKind) {
+    window->pageButton("btnExport")->click();
+    auto* page = static_cast<TExportPage*>(window->page(PageKind::Export));
+    const QString dog = QString::fromStdString(LangStr(6123));
+    const QString cat = QString::fromStdString(LangStr(6124));
+    ASSERT_TRUE(itemsOf(page->cbExpSkinType).contains(dog)) << "the demo has the pets' expansion pack";
+    EXPECT_FALSE(itemsOf(page->cbExpSkinTypeDst).contains(dog));
+    EXPECT_FALSE(itemsOf(page->cbExpSkinTypeDst).contains(cat));
+    page->cbExpSkinType->setCurrentIndex(page->cbExpSkinType->findText(dog));
+    EXPECT_EQ(itemsOf(page->cbExpMesh), QStringList{"b001dog_01"});
+    EXPECT_EQ(itemsOf(page->cbExpSkinTypeDst), QStringList{dog});
+    EXPECT_FALSE(page->cbExpSkinTypeDst->isEnabled());
+    EXPECT_EQ(page->lblNewName->text(), "B001dog_brown.cmx");
+}
+
 TEST_F(SkinToolPagesTest, BuildingACharacterFileFromMeshes) {
     window->pageButton("btnCMXBuilder")->click();
     auto* page = static_cast<TCMXBuilderPage*>(window->page(PageKind::CMXBuilder));

@@ -9,6 +9,8 @@
 #include "skintools/ui/TfrmBMPEdit.h"
 #include "support/ui/DemoEditorTest.h"
 
+#include <sys/stat.h>
+
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
@@ -135,6 +137,22 @@ TEST_F(SkinValidatePageTest, CharacterFileProblemsAreListedBeforeTexturesWhichFo
     }
     EXPECT_FALSE(page().btnValidate->isHidden());
     for (QGroupBox* box : page().groups()) EXPECT_TRUE(box->isEnabled()) << "the pages are unlocked again";
+}
+
+// A folder linked into the fallback folders is the same folder, and a FIFO
+// named as a texture would block the check in its open for ever.
+TEST_F(SkinValidatePageTest, ALinkedFolderListsItsProblemsOnceAndAFifoIsSkippedWithANote) {
+    test::WriteTrueColourTexture(builder, "GameData/Skins/b901mafitlgt_a.bmp", 128, 128);
+    fs::create_directories(game / "GameData" / "Textures");
+    fs::create_directory_symlink("../Skins", game / "GameData" / "Textures" / "again");
+    const fs::path fifo = game / "GameData" / "Skins" / "b901mafitlgt_fifo.bmp";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    dialogs.answer(mrOk);
+    validate();
+    EXPECT_EQ(rows(), std::vector<std::string>{"b901mafitlgt_a.bmp"});
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_EQ(dialogs.messages()[0].text, LangStr(7260) + "\n" + fifo.string() + " (" + LangStr(7261) + ")");
+    EXPECT_EQ(dialogs.messages()[0].caption, LangStr(5022));
 }
 
 TEST_F(SkinValidatePageTest, ADimensionsProblemIsOnlyExplainedAndStays) {

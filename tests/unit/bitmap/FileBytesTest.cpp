@@ -1,6 +1,14 @@
 #include "platform/FileBytes.h"
+#include "platform/RegularFile.h"
+
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
+
+#include <cstring>
 
 #include <fstream>
 #include <stdexcept>
@@ -40,6 +48,49 @@ TEST_F(FileBytesTest, FailureNamesThePath) {
             EXPECT_NE(std::string(error.what()).find(path.string()), std::string::npos) << error.what();
         }
     }
+}
+
+// A FIFO without a writer would block the open for ever: every reader of
+// game files goes through here, so none may wait on one.
+TEST_F(FileBytesTest, OnlyRegularFilesAreOpenedAndTheOthersAreNamedWithWhatTheyAre) {
+    ASSERT_EQ(::mkfifo((folder_ / "fifo.cmx").c_str(), 0600), 0);
+    std::filesystem::create_symlink(folder_ / "fifo.cmx", folder_ / "neighborhood.iff");
+    const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const std::string socketPath = (folder_ / "socket.skn").string();
+    ASSERT_LT(socketPath.size(), sizeof(address.sun_path));
+    std::strcpy(address.sun_path, socketPath.c_str());
+    ASSERT_EQ(::bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof(address)), 0);
+    const struct {
+        std::filesystem::path path;
+        const char* cause;
+    } cases[] = {
+        {folder_ / "fifo.cmx", "not a regular file (a FIFO)"},
+        {folder_ / "neighborhood.iff", "not a regular file (a FIFO)"},  // a link to one
+        {folder_ / "socket.skn", "not a regular file (a socket)"},
+        {"/dev/null", "not a regular file (a character device)"},
+        {folder_, "Is a directory"},
+        {folder_ / "missing.cvp", "No such file or directory"},
+    };
+    for (const auto& c : cases) {
+        try {
+            ReadFileBytes(c.path);
+            ADD_FAILURE() << "read " << c.path;
+        } catch (const std::runtime_error& error) {
+            EXPECT_EQ(std::string(error.what()), "cannot read " + c.path.string() + ": " + c.cause);
+        }
+    }
+    ::close(listener);
+}
+
+TEST_F(FileBytesTest, ARangeReadStopsWhereTheFileEnds) {
+    std::ofstream(folder_ / "short.far", std::ios::binary) << "0123456789";
+    const RegularFile file(folder_ / "short.far");
+    EXPECT_EQ(file.size(), 10u);
+    const std::vector<std::uint8_t> tail = file.read(7, 100);
+    EXPECT_EQ(std::string(tail.begin(), tail.end()), "789");
+    EXPECT_TRUE(file.read(50, 4).empty());
 }
 
 }  // namespace

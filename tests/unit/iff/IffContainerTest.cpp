@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
+
 namespace corvane {
 namespace {
 
@@ -96,6 +99,10 @@ TEST(IffContainer, ChunksMustTileTheFile) {
     EXPECT_FALSE(ReadChunkList(withSize(106, 30, 0xA3)).damaged) << "a tail of the game's filler bytes";
     EXPECT_FALSE(ReadChunkList(withSize(106, 12, 0)).damaged) << "a tail of zero bytes";
 
+    // A type of raw bytes must not reach a terminal as they are.
+    Bytes typedAsEscape = withSize(0);
+    const std::uint8_t escapeType[] = {0x1B, '[', '\\', 0xFF};
+    std::copy(std::begin(escapeType), std::end(escapeType), typedAsEscape.begin() + 141);
     struct Fault {
         const char* name;
         Bytes file;
@@ -110,6 +117,7 @@ TEST(IffContainer, ChunksMustTileTheFile) {
         {"chunk_one_byte_past_end", withSize(107), "t.iff: the STR# chunk at offset 141 claims 107 bytes, past the end of the file (247 bytes)", 1},
         {"bytes_left_after_last_chunk", withSize(106, 30), "t.iff: 30 bytes at offset 247 after the last chunk are not a whole chunk (file of 277 bytes)", 2},
         {"file_shorter_than_header", Bytes(40, 'H'), "t.iff: the file holds 40 bytes, fewer than its 64-byte header", 0},
+        {"chunk_type_of_control_bytes", typedAsEscape, "t.iff: the \\x1B[\\\\\\xFF chunk at offset 141 claims 0 bytes, less than its 76-byte header (file of 247 bytes)", 1},
     };
     for (const Fault& fault : faults) {
         const ChunkList list = ReadChunkList(fault.file, {}, "t.iff");

@@ -4,6 +4,8 @@
 #include "demo/GameBuilder.h"
 #include "platform/BmpCodec.h"
 #include "platform/LanguageModule.h"
+#include "platform/Progress.h"
+#include "skins/SkinCatalogueBuilder.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 
@@ -37,6 +39,14 @@ public:  // the cases' damage functions reach the files
     }
     void TearDown() override { SetLanguageModule(LanguageModule()); }
 
+    // The game's texture archive holding `file` (with filler to make it count), catalogued.
+    void archive(FarArchiveFile file) {
+        game.writeArchive("GameData/Textures/Textures.far",
+                          {std::move(file), {"filler.dat", std::vector<std::uint8_t>(1024, 0)}});
+        DiscardSkinCatalogue(catalogue);
+        SilentProgress quiet;
+        LoadSkinData(catalogue, folders, quiet);
+    }
     void writeSkeleton() { game.writeText("GameData/Skins/adult-skeleton.cmx", JoinCrLf(skeletonLines)); }
 
     PreviewModelSet load() {
@@ -91,6 +101,23 @@ TEST_F(PreviewModelLoadingTest, EveryModelLeftOutIsNamedWithItsFileAndCause) {
         {"skeleton_missing",
          [](Fixture& f) { std::filesystem::remove(f.skins / "adult-skeleton.cmx"); },
          0, 1, {"skeleton adult-skeleton.cmx: not found; no model can be posed"}},
+        // A damaged archive entry is there, not missing: its archive, offset and fault are said.
+        {"archived_skeleton_damaged",
+         [](Fixture& f) {
+             std::filesystem::remove(f.skins / "adult-skeleton.cmx");
+             f.archive({"adult-skeleton.cmx.bcf", {1, 2, 3}});
+         },
+         0, 0,
+         {"skeleton adult-skeleton.cmx is damaged (the entry adult-skeleton.cmx.bcf at offset ",
+          " of the archive {game}/GameData/Textures/Textures.far is damaged: ", "); no model can be posed"}},
+        {"archived_mesh_damaged",
+         [](Fixture& f) {
+             std::filesystem::remove(f.skins / "xskin-body-PELVIS-BODY.skn");
+             f.archive({"xskin-body-PELVIS-BODY.bmf", {4, 5}});
+         },
+         1, 0,
+         {"xskin-body-PELVIS-BODY: the entry xskin-body-PELVIS-BODY.bmf at offset ",
+          " of the archive {game}/GameData/Textures/Textures.far is damaged: "}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fault);
@@ -109,6 +136,9 @@ TEST_F(PreviewModelLoadingTest, EveryModelLeftOutIsNamedWithItsFileAndCause) {
         std::size_t at = 0;
         for (std::string part : c.parts) {
             if (part.starts_with("{skins}/")) part.replace(0, 8, (skins / "").string());
+            if (const auto marker = part.find("{game}"); marker != std::string::npos) {
+                part.replace(marker, 6, game.root().string());
+            }
             const std::size_t found = set.leftOut[0].find(part, at);
             EXPECT_NE(found, std::string::npos) << "\"" << part << "\" in " << set.leftOut[0];
             if (found != std::string::npos) at = found + part.size();

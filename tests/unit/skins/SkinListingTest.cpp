@@ -9,6 +9,8 @@
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include <set>
@@ -264,6 +266,15 @@ TEST_F(SkinListingTest, TextureListsFilterHandTexturesAndSelectTheStoredOne) {
         EXPECT_EQ(list.entries, c.entries) << c.what;
         EXPECT_EQ(list.selected, c.selected) << c.what;
     }
+}
+
+// Choosing it would open it, and a FIFO's open waits for a writer for ever.
+TEST_F(SkinListingTest, AFifoNamedAsATextureIsNotListed) {
+    freshGame(7);
+    texture("GameData/Skins/b001mafitlgt_a.bmp");
+    ASSERT_EQ(::mkfifo((game.root() / "GameData/Skins/b001mafitlgt_fifo.bmp").c_str(), 0600), 0);
+    archive({});
+    EXPECT_EQ(textures("", "b001mafitlgt*.bmp").entries, Names{"b001mafitlgt_a"});
 }
 
 TEST_F(SkinListingTest, PagesAddTheirPajamaAndNudeEntriesAndPreselectTheNudeDefault) {

@@ -47,16 +47,23 @@ TEST_F(DuplicateSearchTest, ThreeCopiesGiveTheLastTwiceAndTheMiddleOnce) {
     EXPECT_EQ(copiesFound({a, b, c}), (std::vector<std::string>{c.string(), c.string(), b.string()}));
 }
 
-TEST_F(DuplicateSearchTest, OneFileListedInTwoLetterCasesIsNoDuplicate) {
-    EXPECT_TRUE(copiesFound({"/g/GameData/Skins/x.bmp", "/g/gamedata/skins/X.BMP"}).empty());
-    // ... but a copy elsewhere is the copy of both, and both spellings are its copies.
-    EXPECT_EQ(copiesFound({"/g/GameData/Skins/x.bmp", "/g/Deluxe/Skins/x.bmp", "/g/gamedata/skins/X.BMP"}),
-              (std::vector<std::string>{"/g/Deluxe/Skins/x.bmp", "/g/gamedata/skins/X.BMP", "/g/Deluxe/Skins/x.bmp"}));
+TEST_F(DuplicateSearchTest, OneFileListedTwiceIsNoDuplicate) {
+    EXPECT_TRUE(copiesFound({"/g/GameData/Skins/x.bmp", "/g/GameData/Skins/x.bmp"}).empty());
+    // ... but a copy elsewhere is the copy of both, and both listings are its copies.
+    EXPECT_EQ(copiesFound({"/g/GameData/Skins/x.bmp", "/g/Deluxe/Skins/x.bmp", "/g/GameData/Skins/x.bmp"}),
+              (std::vector<std::string>{"/g/Deluxe/Skins/x.bmp", "/g/GameData/Skins/x.bmp", "/g/Deluxe/Skins/x.bmp"}));
+    // On disk, a file is told by what it is, not by the path that reached it.
+    const fs::path file = writeBmp8("GameData/Skins/x.bmp", 8, 8);
+    fs::create_directories(game.root() / "Deluxe");
+    fs::create_directory_symlink("../GameData/Skins", game.root() / "Deluxe/Skins");
+    EXPECT_TRUE(copiesFound({file, game.root() / "Deluxe/Skins/x.bmp"}).empty());
+    EXPECT_NE(FileSamenessKey(file), FileSamenessKey(writeBmp8("GameData/Skins/X.bmp", 8, 8))) << "a case twin";
 }
 
 TEST_F(DuplicateSearchTest, LinearSearchAgreesWithThePairwiseOneOnGeneratedLayouts) {
-    // Folders include the same folder in other letter cases; names include
-    // blanks around them and other letter cases.
+    // Folders include the same one in other letter cases (another folder on
+    // a case-sensitive disk); names include blanks around them and other
+    // letter cases.
     const std::vector<std::string> folders{"/g/GameData/Skins/", "/g/gamedata/SKINS/", "/g/Deluxe/Skins/",
                                            "/g/GameData/Cmx3/sub/", "/g/ExpansionShared/SkinsBuy/"};
     const std::vector<std::string> names{"a.bmp", "A.BMP", " a.bmp", "b.bmp", "b.bmp  ", "c.cmx", "C.cmx", "d.skn"};

@@ -5,6 +5,7 @@
 #include "platform/AtomicFile.h"
 
 #include <gtest/gtest.h>
+#include <pugixml.hpp>
 
 namespace corvane {
 namespace {
@@ -36,7 +37,7 @@ TEST_F(MissingSkinReportTest, XmlDropsMarkupFromTheSkinNameOnly) {
         R"(    <Skin_Type dt:dt="string">BodyMesh</Skin_Type>)",
         "  </Missing_Skin>",
         R"(  <Missing_Skin Date="01/02/26 10:11:12" Item="2">)",
-        "    <Sim_Name dt:dt=\"string\">Jos\xe9 Cruz : User00002</Sim_Name>",
+        "    <Sim_Name dt:dt=\"string\">Jos\xc3\xa9 Cruz : User00002</Sim_Name>",  // UTF-8, as declared
         R"(    <Missing_Skin_Name dt:dt="string"></Missing_Skin_Name>)",
         R"(    <Skin_Type dt:dt="string">FormalMesh</Skin_Type>)",
         "  </Missing_Skin>",
@@ -44,6 +45,52 @@ TEST_F(MissingSkinReportTest, XmlDropsMarkupFromTheSkinNameOnly) {
     EXPECT_EQ(MissingSkinReportLines(kRows, MissingSkinReportFormat::Xml, kWestern, "01/02/26 10:11:12"), expected);
     EXPECT_EQ(MissingSkinReportLines({}, MissingSkinReportFormat::Xml, kWestern, "d"),
               (std::vector<std::string>{expected[0], expected[1], expected.back()}));
+}
+
+// The fields of one CSV line as a reader takes them: a quoted field may hold
+// commas and doubled quotes.
+std::vector<std::string> readCsvLine(const std::string& line) {
+    std::vector<std::string> fields(1);
+    bool quoted = false;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        if (quoted && c == '"' && i + 1 < line.size() && line[i + 1] == '"') {
+            fields.back() += '"';
+            ++i;
+        } else if (c == '"') {
+            quoted = !quoted;
+        } else if (c == ',' && !quoted) {
+            fields.emplace_back();
+        } else {
+            fields.back() += c;
+        }
+    }
+    return fields;
+}
+
+// Names are the players' own text: whatever they hold, the report reads back as written.
+TEST_F(MissingSkinReportTest, NamesHoldingMarkupQuotesAndSeparatorsReadBack) {
+    const std::vector<MissingSkinRow> rows{{1, "Zo\xeb & <Co> : User00003", "b001\"fafit\",_01", "BodyMesh"},
+                                           {2, "O'Hara, \"Kit\" : User00004", "a&b", "HeadTexture"}};
+    std::string xml;
+    for (const std::string& line : MissingSkinReportLines(rows, MissingSkinReportFormat::Xml, kWestern, "1 < 2 & \"3\"")) {
+        xml += line + "\n";
+    }
+    pugi::xml_document document;
+    const pugi::xml_parse_result parsed = document.load_string(xml.c_str());
+    ASSERT_TRUE(parsed) << parsed.description() << "\n" << xml;
+    const pugi::xml_node first = document.child("Missing_Skins_List").child("Missing_Skin");
+    EXPECT_STREQ(first.attribute("Date").value(), "1 < 2 & \"3\"");
+    EXPECT_STREQ(first.child_value("Sim_Name"), "Zo\xc3\xab & <Co> : User00003");
+    EXPECT_STREQ(first.child_value("Missing_Skin_Name"), "b001fafit,_01") << "the skin name loses its markup";
+    EXPECT_STREQ(first.next_sibling("Missing_Skin").child_value("Sim_Name"), "O'Hara, \"Kit\" : User00004");
+    EXPECT_STREQ(first.next_sibling("Missing_Skin").child_value("Missing_Skin_Name"), "a&b");
+
+    const std::vector<std::string> csv = MissingSkinReportLines(rows, MissingSkinReportFormat::Csv, kWestern, "d");
+    ASSERT_EQ(csv.size(), 3u);
+    EXPECT_EQ(readCsvLine(csv[1]),
+              (std::vector<std::string>{"1", "Zo\xeb & <Co> : User00003", "b001\"fafit\",_01", "BodyMesh"}));
+    EXPECT_EQ(readCsvLine(csv[2]), (std::vector<std::string>{"2", "O'Hara, \"Kit\" : User00004", "a&b", "HeadTexture"}));
 }
 
 TEST_F(MissingSkinReportTest, HeadersAreWrittenInTheGamesCodePageAndLinesEndWithCrLf) {

@@ -1,12 +1,15 @@
 #include "cli/CliNeighbourhood.h"
 #include "cli/CliSkins.h"
+#include "demo/GameBuilder.h"
 #include "platform/BmpCodec.h"
 #include "platform/FileBytes.h"
 #include "platform/LanguageModule.h"
+#include "skins/FarArchive.h"
 #include "skins/SkinListing.h"
 #include "unit/cli/DemoGameTest.h"
 
 #include <fstream>
+#include <map>
 
 namespace corvane::cli {
 namespace {
@@ -126,6 +129,69 @@ TEST_F(SkinToolCommandsTest, ExportAndBuildNameTheirFilesFromTheChoices) {
                                      mesh.string()});
     EXPECT_EQ(misnamed.status, 1);
     EXPECT_NE(misnamed.err.find("B000MAFit.cmx"), std::string::npos) << misnamed.err;
+}
+
+// The export page's rule, kept on the command line: a dog's skin cannot become
+// a cat's or a person's, nor a person's a pet's.
+TEST_F(SkinToolCommandsTest, ExportKeepsAPetsSkinThatPetsKindAndAPersonsAPersons) {
+    const std::string dog = "b001dog_01";
+    const std::string person = "B001MAFit_01";
+    const struct {
+        const char* fault;
+        std::vector<std::string> words;
+        int status;
+        std::string says;
+    } cases[] = {
+        {"dog_as_cat", {dog, "b001dog_brown", "--type", "cat"}, 2,
+         "export-skin --type cat: b001dog_01.cmx is a dog's skin, and it stays a dog's (dog)"},
+        {"dog_as_person", {dog, "b001dog_brown", "--type", "body"}, 2, "is a dog's skin, and it stays a dog's"},
+        {"person_as_dog", {person, "B001MAFitlgt_casual", "--type", "dog"}, 2,
+         "B001MAFit_01.cmx is a person's skin, and it stays a person's (body, formal, winter, swim, pajamas"},
+        {"dog_without_type", {dog, "b001dog_brown"}, 0, "would write GAME/GameData/Skins/B001dog_Rex.cmx"},
+        {"dog_as_dog", {dog, "b001dog_brown", "--type", "dog"}, 0, "would write GAME/GameData/Skins/B001dog_Rex.bmp"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fault);
+        std::vector<std::string> words{"--game", "GAME", "--quiet", "export-skin"};
+        words.insert(words.end(), c.words.begin(), c.words.end());
+        words.insert(words.end(), {"--name", "Rex", "--dry-run"});
+        const Result result = runLine(words);
+        EXPECT_EQ(result.status, c.status) << result.err;
+        std::string says = c.says;
+        if (says.find("GAME") != std::string::npos) says.replace(says.find("GAME"), 4, game.string());
+        EXPECT_NE((result.status == 0 ? result.out : result.err).find(says), std::string::npos)
+            << result.out << result.err;
+    }
+}
+
+// A damaged archive entry is named with its archive, its offset and what is wrong.
+TEST_F(SkinToolCommandsTest, ADamagedArchiveEntryIsNamedWithItsArchiveAndOffset) {
+    const std::filesystem::path archive = GameBuilder(game).writeArchive(
+        "Deluxe/Deluxe.far", {{"filler.dat", std::vector<std::uint8_t>(1024, 0)},
+                              {"b009mafit_01.cmx.bcf", {1, 2, 3}},
+                              {"xskin-b009-PELVIS-BODY.bmf", {4, 5}}});
+    std::map<std::string, std::int32_t> offsets;
+    for (const FarDirectoryEntry& entry : ReadFarDirectory(archive)) offsets[entry.entryName] = entry.offset;
+    const struct {
+        std::vector<std::string> words;
+        std::string entry;
+    } cases[] = {
+        {{"cmx", "b009mafit_01"}, "b009mafit_01.cmx.bcf"},
+        {{"skn", "xskin-b009-PELVIS-BODY"}, "xskin-b009-PELVIS-BODY.bmf"},
+        {{"export-skin", "b009mafit_01", "B001MAFitlgt_casual", "--type", "body", "--name", "Red"},
+         "b009mafit_01.cmx.bcf"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.words[0]);
+        std::vector<std::string> words{"--game", "GAME"};
+        words.insert(words.end(), c.words.begin(), c.words.end());
+        const Result result = runLine(words);
+        EXPECT_EQ(result.status, 2);
+        EXPECT_NE(result.err.find("the entry " + c.entry + " at offset " + std::to_string(offsets.at(c.entry)) +
+                                  " of the archive " + archive.string() + " is damaged: "),
+                  std::string::npos)
+            << result.err;
+    }
 }
 
 }  // namespace

@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <functional>
 #include <sstream>
 
@@ -114,6 +116,75 @@ TEST_F(ValidationCommandLineTest, ValidatePrintsKindAndPathOfEachProblem) {
 }
 
 using SkinCheckCommandLineTest = ValidationCommandLineTest;
+
+// Linked, looped, case-twin and special files, as the checks' users meet them.
+TEST_F(SkinCheckCommandLineTest, HostileFoldersGiveEachFileOnceAndSaySkippedFiles) {
+    const auto fifo = [this](const std::string& relative) {
+        std::filesystem::create_directories((game.root() / relative).parent_path());
+        ASSERT_EQ(::mkfifo((game.root() / relative).c_str(), 0600), 0);
+    };
+    const auto linkSkinsFolder = [this] {
+        std::filesystem::create_directories(game.root() / "ExpansionShared");
+        std::filesystem::create_directory_symlink("../GameData/Skins", game.root() / "ExpansionShared/Skins");
+    };
+    struct HostileCase {
+        const char* fault;
+        std::function<void()> setUp;
+        std::vector<std::string> words;
+        int status;
+        std::optional<std::string> out;  // nullopt: not checked
+        std::string err;                 // what stderr holds, among other lines
+    } cases[] = {
+        {"validate_through_a_linked_search_folder",
+         [&] {
+             writeBmp24("GameData/Skins/odd.bmp", 100, 64);
+             linkSkinsFolder();
+         },
+         {"validate"}, kExitProblems, "BmpDimensions\tGAME/GameData/Skins/odd.bmp\n", ""},
+        {"duplicates_through_a_linked_search_folder",
+         [&] {
+             writeBmp8("GameData/Skins/one.bmp", 8, 8);
+             linkSkinsFolder();
+         },
+         {"duplicates"}, kExitOk, "", ""},
+        {"duplicates_of_case_twins",
+         [this] {
+             writeBmp8("GameData/Skins/hmlo.bmp", 8, 8);
+             writeBmp8("GameData/Skins/HMLO.bmp", 8, 8);
+         },
+         {"duplicates"}, kExitProblems,
+         "Duplicate\tGameData/Skins/\thmlo.bmp\nDuplicate\tGameData/Skins/\tHMLO.bmp\n", ""},
+        {"validate_beside_a_fifo", [&] { fifo("GameData/Skins/fifo.bmp"); }, {"validate"}, kExitOk, "",
+         "skipped GAME/GameData/Skins/fifo.bmp: not a regular file (a FIFO)"},
+        {"duplicates_beside_a_fifo", [&] { fifo("GameData/Skins/fifo.bmp"); }, {"duplicates"}, kExitOk, "",
+         "skipped GAME/GameData/Skins/fifo.bmp: not a regular file (a FIFO)"},
+        {"missing_skins_beside_a_fifo",
+         [&] {
+             writeNeighbourhood(3);
+             fifo("GameData/Skins/fifo.cmx");
+         },
+         {"missing-skins", "UserData"}, kExitProblems, std::nullopt,
+         "skipped GAME/GameData/Skins/fifo.cmx: not a regular file (a FIFO)"},
+    };
+    for (const HostileCase& c : cases) {
+        SCOPED_TRACE(c.fault);
+        std::filesystem::remove_all(game.root());
+        game.installation(3);
+        c.setUp();
+        const Result result = run(c.words);
+        const auto withGame = [&](std::string text) {
+            for (std::size_t at = text.find("GAME"); at != std::string::npos; at = text.find("GAME", at)) {
+                text.replace(at, 4, game.root().string());
+            }
+            return text;
+        };
+        EXPECT_EQ(result.status, c.status) << result.out << result.err;
+        if (c.out) {
+            EXPECT_EQ(result.out, withGame(*c.out));
+        }
+        EXPECT_NE(result.err.find(withGame(c.err)), std::string::npos) << result.err;
+    }
+}
 
 TEST_F(SkinCheckCommandLineTest, DuplicatesPrintTheFindingsInTheSearchOrder) {
     game.installation(0);

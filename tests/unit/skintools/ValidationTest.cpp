@@ -10,6 +10,7 @@
 namespace corvane {
 namespace {
 
+namespace fs = std::filesystem;
 using ValidationTest = test::SkinToolsTest;
 
 struct TextureCase {
@@ -65,6 +66,16 @@ TEST_F(ValidationTest, AllowanceIsKilobytesTimesThousandLessFiveThousand) {
 TEST_F(ValidationTest, UnreadableTexturesAreSkipped) {
     EXPECT_FALSE(CheckTexture(game.writeText("GameData/Skins/broken.bmp", "BM")).has_value());
     EXPECT_FALSE(CheckTexture(game.root() / "GameData/Skins/gone.bmp").has_value());
+}
+
+TEST_F(ValidationTest, AHugeSparseTextureIsJudgedFromTheBytesItsPictureNeeds) {
+    const fs::path file = writeBmp24("GameData/Skins/sparse.bmp", 8, 8);
+    const auto pictureBytes = fs::file_size(file);
+    fs::resize_file(file, std::uintmax_t{2} << 30);  // 2 GB, nearly all of it a hole
+    EXPECT_EQ(TextureBytesToDecode(RegularFile(file)).size(), pictureBytes);
+    const auto finding = CheckTexture(file);
+    ASSERT_TRUE(finding.has_value());
+    EXPECT_EQ(finding->Kind, "BmpColors") << "its size allows far more than 8-bit pixels";
 }
 
 TEST_F(ValidationTest, CharacterFileProblemsComeFirstThenTexturesInListingOrder) {
