@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Dialogs.h"
+#include "platform/LanguageModule.h"
 #include "platform/Progress.h"
 #include "sim/CharacterList.h"
 #include "skins/SkinCatalogue.h"
@@ -36,6 +37,9 @@ struct CharacterSaveResult {
     bool reloadNeeded = false;
     std::vector<std::filesystem::path> leftChanged;  // such files the user chose to leave as they are
 };
+
+// "Some Sims have been changed. Do you want to save them?"
+inline constexpr MessageId kSaveQuestion{8075};
 
 // Writes every modified character of the list back into the game's files,
 // after asking: its values into neighborhood.iff in place, its character file
