@@ -2,6 +2,7 @@
 
 #include "iff/CharacterImageFile.h"
 #include "platform/AppFolder.h"
+#include "platform/LanguageModule.h"
 #include "sim/HouseJob.h"
 #include "sim/SimFields.h"
 #include "skins/WildcardMask.h"
@@ -231,9 +232,14 @@ TEST_F(MakeoverSwitchesTest, SkinAgeAndTeenButtonsShowOnRequest) {
     page().rbAgeAdult->click();
     page().rbAgeChild->click();
     EXPECT_EQ(tess.SkinAge, 27) << "a new child keeps the skin age the buttons show";
+    dialogs.forgetShown();
+    dialogs.answer(mrOk);
     page().rbTNR->click();
     EXPECT_EQ(tess.BodySize, "tnr");
     EXPECT_TRUE(page().rbTNR->isChecked());
+    // No teen body is installed: the page says the Sim would be invisible.
+    EXPECT_TRUE(tess.BodyMesh.empty());
+    EXPECT_EQ(dialogs.messageTexts(), std::vector<std::string>{LangStr(MessageId{7321})});
 }
 
 }  // namespace
