@@ -18,21 +18,26 @@ std::filesystem::path existingTable(const std::filesystem::path& folder, const s
 
 }  // namespace
 
-std::filesystem::path InstallLanguage(const std::filesystem::path& folder, const std::string& code) {
-    for (const std::string& candidate : {code, std::string("usen")}) {
+InstalledLanguage InstallLanguage(const std::filesystem::path& folder, const std::string& code) {
+    InstalledLanguage installed;
+    std::vector<std::string> candidates{code};
+    if (!EqualsIgnoreCase(code, "usen")) candidates.emplace_back("usen");
+    for (const std::string& candidate : candidates) {
         auto path = existingTable(folder, candidate);
         if (path.empty()) {
             continue;
         }
         try {
             SetLanguageModule(LanguageModule::load(path));
-            return path;
-        } catch (const std::runtime_error&) {
-            // A damaged table is treated like a missing one.
+            installed.file = path;
+            return installed;
+        } catch (const std::runtime_error& failure) {
+            // Passed over like a missing table, but never silently.
+            installed.unreadable.push_back(failure.what());
         }
     }
     SetLanguageModule(LanguageModule());
-    return {};
+    return installed;
 }
 
 }  // namespace corvane

@@ -16,8 +16,12 @@ ModalResult CliDialogs::showMessage(const MessageRequest& request) {
 }
 
 ModalResult CliDialogs::answerTo(const MessageRequest& request) const {
-    const bool agreed = !request.text.empty() && std::find(agreedQuestions_.begin(), agreedQuestions_.end(),
-                                                           request.text) != agreedQuestions_.end();
+    const bool agreedById =
+        request.questionId != 0 && std::any_of(agreedQuestionIds_.begin(), agreedQuestionIds_.end(),
+                                               [&](MessageId id) { return id.value == request.questionId; });
+    const bool agreed = agreedById || (!request.text.empty() && std::find(agreedQuestions_.begin(),
+                                                                          agreedQuestions_.end(),
+                                                                          request.text) != agreedQuestions_.end());
     for (const ModalResult agreement : {mrYes, mrOk}) {
         for (const DialogButton& button : request.buttons) {
             if (agreed && button.result == agreement) return agreement;

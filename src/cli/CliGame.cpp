@@ -8,6 +8,8 @@
 #include "platform/CaseInsensitivePath.h"
 #include "platform/Registry.h"
 
+#include <iostream>
+
 namespace corvane::cli {
 
 namespace {
@@ -38,7 +40,15 @@ void SetUpGame(const CliArguments& args, const std::filesystem::path& languageFo
     const std::optional<GameLanguageInfo> chosen = FindGameLanguage(settings.GameLanguage);
     const GameLanguageInfo language = chosen.value_or(GameLanguageOrDefault(""));
     settings.LanguageNumber = language.languageNumber;
-    InstallLanguage(languageFolder, chosen ? std::string(language.code) : std::string("usen"));
+    const InstalledLanguage installed =
+        InstallLanguage(languageFolder, chosen ? std::string(language.code) : std::string("usen"));
+    // A damaged table never passes unsaid: its texts are replaced, or empty.
+    for (const std::string& cause : installed.unreadable) {
+        std::cerr << "corvane3d-cli: the language table cannot be read: " << cause << "; "
+                  << (installed.file.empty() ? "messages are shown without their texts"
+                                             : "using " + installed.file.filename().string() + " instead")
+                  << "\n";
+    }
 }
 
 }  // namespace corvane::cli

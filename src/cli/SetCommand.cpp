@@ -19,6 +19,7 @@
 #include "platform/LanguageModule.h"
 #include "sim/EditHistory.h"
 #include "sim/FieldAssignment.h"
+#include "sim/Makeover.h"
 #include "sim/SimFields.h"
 #include "skins/SkinCatalogueBuilder.h"
 
@@ -131,6 +132,15 @@ std::string counted(std::size_t count, const char* one, const char* many) {
     return std::to_string(count) + " " + (count == 1 ? one : many);
 }
 
+// The skins the save writes as empty entries, since the game has them not.
+std::vector<std::string> clearedSkins(const Sim& sim, int level, GameSkins& skins) {
+    std::vector<std::string> texts;
+    for (const ClearedSkin& skin : BuildBodyStrings(sim, level, skins.installed()).cleared) {
+        texts.push_back(clearedText(skin));
+    }
+    return texts;
+}
+
 // What a save would write, without writing it: the same values update and
 // body strings as the save's, for each character it would save.
 void printPlannedWrites(const std::vector<Sim*>& saved, const std::filesystem::path& folder, GameSkins& skins,
@@ -151,9 +161,7 @@ void printPlannedWrites(const std::vector<Sim*>& saved, const std::filesystem::p
     }
     for (const Sim* sim : saved) {
         const std::string prefix = saved.size() == 1 ? "" : sim->FileName + ": ";
-        for (const ClearedSkin& skin : BuildBodyStrings(*sim, level, skins.installed()).cleared) {
-            out << prefix << "would clear " << clearedText(skin) << "\n";
-        }
+        for (const std::string& cleared : clearedSkins(*sim, level, skins)) out << prefix << "would clear " << cleared << "\n";
         out << "would rebuild Characters/" << sim->FileName << ".iff\n";
     }
 }
@@ -190,8 +198,15 @@ std::string conflictText(const ConflictOnDisk& c) {
 void save(CharacterList& list, const std::filesystem::path& folder, GameSkins& skins) {
     const Settings& settings = AppSettings();
     const CharacterSaveSettings saveSettings = SaveSettingsFor(settings, folder);
-    CliDialogs dialogs(std::cerr, LangStr(8075));
+    CliDialogs dialogs(std::cerr, std::vector<MessageId>{kSaveQuestion});
     StderrProgress progress;
+    std::vector<std::string> cleared;
+    for (const Sim* sim : list.sims()) {
+        if (!sim->Modified) continue;
+        for (const std::string& text : clearedSkins(*sim, settings.ExpansionLevel, skins)) {
+            cleared.push_back(sim->FileName + ": cleared " + text);
+        }
+    }
     // A value another program changed too is never overwritten, nor is the
     // command's own value dropped: the save is cancelled and says which.
     std::string conflict;
@@ -204,6 +219,20 @@ void save(CharacterList& list, const std::filesystem::path& folder, GameSkins& s
     if (!conflict.empty()) throw GameDataError(conflict);
     for (const Sim* sim : list.sims()) {
         if (sim->Modified) throw GameDataError("the save of " + sim->FileName + " did not finish (see above)");
+    }
+    if (ToolChatter().messages) {
+        for (const std::string& text : cleared) std::cerr << text << "\n";
+    }
+}
+
+// A makeover that found no installed head or body for the character leaves it bare.
+void tellBareSlots(const Sim& sim, const std::vector<SkinSlot>& bareBefore) {
+    if (!ToolChatter().messages) return;
+    for (const SkinSlot slot : BareVisibleSlots(sim)) {
+        if (std::find(bareBefore.begin(), bareBefore.end(), slot) != bareBefore.end()) continue;
+        const char* part = slot == SkinSlot::Head ? "head" : "body";
+        std::cerr << sim.FileName << ": no installed " << part << " fits the character, so its " << part
+                  << " is empty and the character would be invisible in the game\n";
     }
 }
 
@@ -271,7 +300,9 @@ int RunSet(const CliArguments& args, std::ostream& out) {
     GameSkins skins(skinMessages);
     if (args.seed) document.seedRandom(*args.seed);
     const bool picturesWanted = sim.ResetThumbnail;
+    const std::vector<SkinSlot> bareBefore = BareVisibleSlots(sim);
     assignAll(args, document, sim, skins);
+    tellBareSlots(sim, bareBefore);
     const std::vector<Sim*> saved = records.changed();
     if (saved.empty()) {
         // Nothing to write, so no file and no backup copy is touched.

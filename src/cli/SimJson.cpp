@@ -9,16 +9,6 @@ namespace corvane::cli {
 
 namespace {
 
-std::string hexGuid(const std::string& guid) {
-    std::string out;
-    char digits[3];
-    for (unsigned char byte : guid) {
-        std::snprintf(digits, sizeof digits, "%02x", byte);
-        out += digits;
-    }
-    return out;
-}
-
 // One field of the record: its value as JSON and as plain text.
 struct RecordValue {
     std::string name;
@@ -47,7 +37,7 @@ std::vector<RecordValue> recordValues(const Sim& sim, const TextConverter& utf8)
             values.push_back({std::move(name), word, word});
         } else {
             const std::string& text = sim.*std::get<std::string Sim::*>(field.member);
-            values.push_back(textValue(std::move(name), field.name == "GUID" ? hexGuid(text) : utf8(text)));
+            values.push_back(textValue(std::move(name), field.name == "GUID" ? GuidAsHex(text) : utf8(text)));
         }
     }
     // The body strings the editor carries without changing them.

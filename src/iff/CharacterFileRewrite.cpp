@@ -60,15 +60,21 @@ RewrittenCharacter RewriteCharacterFile(std::span<const std::uint8_t> old, const
     if (list.damaged) throw DamagedCharacterFile(list.damage);
     RewrittenCharacter result;
     ImageRule images(parts, result);
+    const bool namesMissing = parts.addNames && FindChunk(list, "CTSS") == nullptr;
     result.bytes = RewriteIff(
         old, list,
         [&](const Section& section) {
-            if (section.ChunkType == "CTSS") return ChunkDecision::replace(parts.names);
+            if (section.ChunkType == "CTSS") return ChunkDecision::replace(parts.names(ChunkData(old, section)));
             if (isBodyStrings(section) && parts.bodyStrings) return ChunkDecision::replace(*parts.bodyStrings);
             if (section.ChunkType == "BMP_") return images.image();
             return ChunkDecision::copy();
         },
-        true, [&] { return images.atTheEnd(); });
+        true, [&] {
+            std::vector<std::uint8_t> added = namesMissing ? parts.names({}) : std::vector<std::uint8_t>{};
+            const std::vector<std::uint8_t> waitingImages = images.atTheEnd();
+            added.insert(added.end(), waitingImages.begin(), waitingImages.end());
+            return added;
+        });
     return result;
 }
 

@@ -37,6 +37,7 @@ std::vector<std::uint8_t> WriteStringTable(const std::vector<StringTableEntry>& 
         out.push_back(static_cast<std::uint8_t>(entry.language));
         out.insert(out.end(), entry.value.begin(), entry.value.end());
         out.push_back(0);
+        out.insert(out.end(), entry.comment.begin(), entry.comment.end());
         out.push_back(0);
     }
     return out;

@@ -24,7 +24,7 @@ struct StringTableEntry {
 // entry runs past the data.
 std::vector<StringTableEntry> ReadStringTable(std::span<const std::uint8_t> data, const std::string& fileName);
 
-// A 0xFFFD table as the editor writes it: every comment empty.
+// A 0xFFFD table: each entry with its language byte, value and comment.
 std::vector<std::uint8_t> WriteStringTable(const std::vector<StringTableEntry>& entries);
 
 }  // namespace corvane

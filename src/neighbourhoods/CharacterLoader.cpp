@@ -388,6 +388,9 @@ LoadedCharacter ReadCharacter(std::span<const std::uint8_t> file, const std::str
         std::string damage;
         sim.GUID = readGuid(file, *objd, diskName, damage);
         addDamage(sim.Damage, damage);
+    } else if (!chunks.damaged) {
+        // Without the GUID no family and no neighbour record can be found.
+        addDamage(sim.Damage, diskName + ": the file has no OBJD chunk, which holds the character's GUID");
     }
     if (const Section* ctss = FindChunk(chunks, "CTSS")) {
         CharacterNames names = ReadCharacterNames(ChunkData(file, *ctss), context.languageNumber);

@@ -17,6 +17,7 @@
 #include "platform/LanguageModule.h"
 #include "platform/SilentDialogs.h"
 #include "platform/StyledMessageDlg.h"
+#include "platform/TextLines.h"
 
 #include <algorithm>
 #include <map>
@@ -277,7 +278,11 @@ private:
         parts.resetThumbnail = sim.ResetThumbnail || bodyStrings.headMissing;
         parts.expansionLevel = settings_.expansionLevel;
         step = "Creating new name/bio strings";
-        parts.names = MakeNamesChunk(sim, settings_.languageNumber);
+        parts.names = [&sim, language = settings_.languageNumber](std::span<const std::uint8_t> oldNames) {
+            return MakeNamesChunk(sim, language, oldNames);
+        };
+        // The game's own person files hold no names chunk: one is added only for names to keep.
+        parts.addNames = !Trimmed(sim.FirstName).empty() || !sim.Bio.empty();
 
         step = "Loading character file";
         staged.file = characterFileOf(sim);
@@ -354,7 +359,8 @@ CharacterSaveResult SaveModifiedCharacters(CharacterList& list, const CharacterS
     result.asked = std::any_of(entries.begin(), entries.end(), [](const auto& e) { return e.sim->Modified; });
     if (!result.asked) return result;
     const ModalResult answer =
-        StyledMessageDlg(services.dialogs, LangStr(5022), LangStr(8075), MsgKind::None, 0, mrYes, mbYesNo);
+        StyledMessageDlg(services.dialogs, LangStr(5022), LangStr(kSaveQuestion), MsgKind::None, 0, mrYes, mbYesNo,
+                         kSaveQuestion);
     if (answer != mrYes) {
         result.unanswered = answer != mrNo;
         return result;

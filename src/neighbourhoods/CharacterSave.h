@@ -3,6 +3,7 @@
 #include "neighbourhoods/ChangedFilesMerge.h"
 #include "neighbourhoods/NeighbourhoodLoader.h"
 #include "platform/Dialogs.h"
+#include "platform/LanguageModule.h"
 #include "platform/Progress.h"
 #include "sim/CharacterList.h"
 #include "skins/SkinCatalogue.h"
@@ -44,6 +45,9 @@ struct CharacterSaveResult {
     // that it shows everything those files hold.
     bool reloadNeeded = false;
 };
+
+// "Some Sims have been changed. Do you want to save them?"
+inline constexpr MessageId kSaveQuestion{8075};
 
 // Writes every modified character of the list back into the game's files,
 // after asking: its values into neighborhood.iff in place, its character file

@@ -29,6 +29,7 @@ struct LoadReport {
     std::vector<std::string> leftInPlace;  // too short, but only being read
     std::vector<std::string> unreadable;
     std::vector<std::string> damaged;      // listed, never saved
+    std::vector<std::string> withoutFamily;  // their GUID is in no family record: not listed
 };
 
 // The damaged-file question; true when the user wants the file gone.
@@ -79,8 +80,12 @@ Answer loadCharacter(const std::filesystem::path& file, const NeighbourhoodLoadS
     LoadedCharacter loaded = ReadCharacter(bytes, file.stem().string(), context);
     loaded.sim.FileStampAsRead = stamp;
     if (loaded.sim.LastName.empty()) {
-        // Without a family the character is not listed; say why when its file is damaged.
-        if (loaded.sim.isDamaged()) report.unreadable.push_back(name + " (" + loaded.sim.Damage + ")");
+        // Without a family the character is not listed, and the user is told why.
+        if (loaded.sim.isDamaged()) {
+            report.unreadable.push_back(name + " (" + loaded.sim.Damage + ")");
+        } else {
+            report.withoutFamily.push_back(name + " (GUID " + GuidAsHex(loaded.sim.GUID) + ")");
+        }
         return Answer::Continue;
     }
     if (loaded.sim.isDamaged()) {
@@ -101,6 +106,7 @@ void reportFailures(const LoadReport& report, Dialogs& dialogs) {
     if (!report.leftInPlace.empty()) tell(dialogs, listed(7172, report.leftInPlace));
     if (!report.unreadable.empty()) tell(dialogs, listed(7167, report.unreadable));
     if (!report.damaged.empty()) tell(dialogs, listed(7173, report.damaged));
+    if (!report.withoutFamily.empty()) tell(dialogs, listed(7323, report.withoutFamily));
 }
 
 void readRelationships(const NeighborhoodImage& image, Sim& sim, const std::vector<std::unique_ptr<Sim>>& all) {

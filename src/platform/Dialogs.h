@@ -53,6 +53,9 @@ struct MessageRequest {
     int helpContext = 0;
     ModalResult defaultResult = mrNone;  // mrNone: no default button
     std::vector<DialogButton> buttons;   // in the order they are shown
+    // The message id of a question whose answer a script may give: it is
+    // told by its id, since its text depends on the language table. 0: none.
+    int questionId = 0;
 };
 
 // A file dialog. The filter uses the "Description|pattern;pattern|…" form.

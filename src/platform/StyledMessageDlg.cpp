@@ -33,8 +33,9 @@ std::string ButtonCaption(ModalResult result) {
 }
 
 ModalResult StyledMessageDlg(Dialogs& dialogs, const std::string& caption, const std::string& text, MsgKind kind,
-                             int helpContext, ModalResult defaultResult, MsgButtons buttons) {
+                             int helpContext, ModalResult defaultResult, MsgButtons buttons, MessageId question) {
     MessageRequest request;
+    request.questionId = question.value;
     request.caption = caption;
     request.text = text;
     request.kind = kind;

@@ -5,6 +5,7 @@
 #include "sim/HouseJobEdits.h"
 #include "sim/Makeover.h"
 #include "sim/NameEdits.h"
+#include "sim/SkinEdits.h"
 #include "sim/TraitEdits.h"
 
 #include <algorithm>
@@ -87,20 +88,35 @@ using TextEdit = std::function<void(Document&, Sim&, const std::string&)>;
 
 struct TextRule {
     std::string_view name;
-    TextEdit edit;
-    bool skin = false;
+    TextEdit edit;                           // a name or the biography
+    std::string Sim::*skin = nullptr;        // else a skin field
 };
+
+// Skins are kept in the body strings of the character's file; a save never
+// makes body strings for a file that has none, so it would store no skin.
+void requireBodyStrings(const Sim& sim, std::string_view field) {
+    if (!sim.BodyStringsHead.empty()) return;
+    throw NotStorableError(std::string(field) + " changes the skins, which are kept in the body strings (STR# 200) of "
+                           "the character's file, and " + sim.FileName + ".iff has none, so it cannot be changed");
+}
+
+// A skin field is set as its skin page sets it: the slot dressed in the new
+// name beside the other name it wears, so a change of letter case is none, a
+// new head asks for new pictures and a loose everyday texture brings its pajamas.
+void dressFromField(Document& document, Sim& sim, std::string Sim::*field, const std::string& name,
+                    const InstalledSkins& installed) {
+    const SkinSlot slot = SlotOfField(field);
+    const SlotFields fields = FieldsOfSlot(slot);
+    SkinPick pick{sim.*fields.mesh, sim.*fields.texture};
+    (field == fields.mesh ? pick.mesh : pick.texture) = name;
+    pick.looseTexture = installed.textureIsLoose(pick.texture);
+    DressSlot(document, sim, slot, pick);
+}
 
 const std::vector<TextRule>& textRules() {
     static const std::vector<TextRule> rules = [] {
         std::vector<TextRule> table{{"FirstName", SetFirstName}, {"LastName", SetLastName}, {"Bio", SetBio}};
-        for (const SkinField& skin : SkinFields()) {
-            table.push_back({skin.name,
-                             [&skin](Document& d, Sim& s, const std::string& v) {
-                                 d.edit(skin.name, [&](EditScope& scope) { scope.touch(s).*skin.field = v; });
-                             },
-                             true});
-        }
+        for (const SkinField& skin : SkinFields()) table.push_back({skin.name, {}, skin.field});
         return table;
     }();
     return rules;
@@ -164,6 +180,7 @@ void assignMakeover(Document& document, Sim& sim, const MakeoverRule& rule, cons
         throw NotStorableError(std::string(rule.name) + " is kept in part in the character's entry in neighborhood.iff, and " +
                                sim.FileName + " has none there, so it cannot be changed");
     }
+    requireBodyStrings(sim, rule.name);
     if (!makeoverSkins) throw FieldAssignmentError(std::string(rule.name) + " needs the game's skins to dress the character");
     rule.edit(document, sim, static_cast<std::size_t>(found - rule.words.begin()), makeoverSkins());
 }
@@ -222,8 +239,13 @@ void assignText(Document& document, Sim& sim, const TextRule& rule, const std::s
     if (rule.skin && text.find_first_of(",=\\/") != std::string::npos) {
         throw FieldAssignmentError(std::string(rule.name) + " must be a skin's base name, without folders, ',' or '='");
     }
-    if (rule.skin) requireInstalled(rule.name, text, installedSkins());
-    rule.edit(document, sim, text);
+    if (!rule.skin) {
+        rule.edit(document, sim, text);
+        return;
+    }
+    requireBodyStrings(sim, rule.name);
+    requireInstalled(rule.name, text, installedSkins());
+    dressFromField(document, sim, rule.skin, text, installedSkins());
 }
 
 }  // namespace

@@ -236,6 +236,16 @@ void SetBodySize(Document& document, Sim& sim, const std::string& bodySize, cons
     makeover(document, sim, false, skins, [&](Sim& changed) { changed.BodySize = bodySize; });
 }
 
+std::vector<SkinSlot> BareVisibleSlots(const Sim& sim) {
+    std::vector<SkinSlot> bare;
+    for (const SkinSlot slot : {SkinSlot::Head, SkinSlot::Body}) {
+        if (slot == SkinSlot::Head && IsPet(sim)) continue;
+        const SlotFields fields = FieldsOfSlot(slot);
+        if ((sim.*fields.mesh).empty() || (sim.*fields.texture).empty()) bare.push_back(slot);
+    }
+    return bare;
+}
+
 void ResetThumbnails(Document& document, Sim& sim) {
     document.edit("Makeover", [&](EditScope& scope) { scope.touch(sim).ResetThumbnail = true; });
     document.sealStep();

@@ -3,10 +3,12 @@
 #include "platform/Dialogs.h"
 #include "sim/Document.h"
 #include "skins/SkinListing.h"
+#include "skins/SlotPatterns.h"
 
 #include <optional>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace corvane {
 
@@ -54,6 +56,11 @@ void SetGender(Document& document, Sim& sim, bool female, const MakeoverSkins& s
 void SetSkinColor(Document& document, Sim& sim, int skinColor, const MakeoverSkins& skins);
 // "skn", "fit", "fat" (in adult skins only) or "tnr"; the head stays.
 void SetBodySize(Document& document, Sim& sim, const std::string& bodySize, const MakeoverSkins& skins);
+
+// The slots the game cannot show a character without, left bare (mesh or
+// texture empty): the body, and a person's head. A makeover that finds no
+// installed skin to fit leaves them so, and the character is invisible in the game.
+std::vector<SkinSlot> BareVisibleSlots(const Sim& sim);
 
 // Marks the character's pictures for renewal (the makeover's Reset Thumbnails box).
 void ResetThumbnails(Document& document, Sim& sim);

@@ -32,6 +32,17 @@ const std::array<SkinField, 32>& SkinFields() {
     return fields;
 }
 
+std::string GuidAsHex(const std::string& guid) {
+    static constexpr char kDigits[] = "0123456789abcdef";
+    std::string text;
+    for (const char c : guid) {
+        const auto byte = static_cast<unsigned char>(c);
+        text += kDigits[byte >> 4];
+        text += kDigits[byte & 0xF];
+    }
+    return text;
+}
+
 SkinCodes SkinCodesOf(const Sim& sim, int expansionLevel) {
     SkinCodes codes;
     codes.SkinAge = sim.SkinAge;

@@ -122,6 +122,9 @@ const std::array<SkinField, 32>& SkinFields();
 // What of the character decides which skins fit it.
 SkinCodes SkinCodesOf(const Sim& sim, int expansionLevel);
 
+// A GUID as its four bytes in file order, each as two lower-case hex digits.
+std::string GuidAsHex(const std::string& guid);
+
 // The character of `neighborId` among `characters`, or nullptr.
 Sim* FindSimByNeighborID(const std::vector<std::unique_ptr<Sim>>& characters, std::int32_t neighborId);
 

@@ -44,6 +44,14 @@ SlotFields FieldsOfSlot(SkinSlot slot) {
     throw std::invalid_argument("no such skin slot");
 }
 
+SkinSlot SlotOfField(std::string Sim::*field) {
+    for (int slot = static_cast<int>(SkinSlot::Head); slot <= static_cast<int>(SkinSlot::FormalHandRight); ++slot) {
+        const SlotFields fields = FieldsOfSlot(static_cast<SkinSlot>(slot));
+        if (fields.mesh == field || fields.texture == field) return static_cast<SkinSlot>(slot);
+    }
+    throw std::invalid_argument("no skin slot holds that field");
+}
+
 std::vector<std::string> SkinNamesOf(const Sim& sim) {
     std::vector<std::string> names;
     for (int slot = static_cast<int>(SkinSlot::Head); slot <= static_cast<int>(SkinSlot::FormalHandRight); ++slot) {

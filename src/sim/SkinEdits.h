@@ -14,6 +14,8 @@ struct SlotFields {
     std::string Sim::*texture;
 };
 SlotFields FieldsOfSlot(SkinSlot slot);
+// The slot whose mesh or texture `field` is (std::invalid_argument for a field of no slot).
+SkinSlot SlotOfField(std::string Sim::*field);
 // Every slot's mesh and texture names, for telling whether a character was dressed anew.
 std::vector<std::string> SkinNamesOf(const Sim& sim);
 

@@ -36,6 +36,10 @@ bool InstalledSkins::textureInstalled(const std::string& name) const {
     return installed(name, ".bmp", archivedTextures_);
 }
 
+bool InstalledSkins::textureIsLoose(const std::string& name) const {
+    return !name.empty() && !folders_.FindSkinFile(name, ".bmp").empty();
+}
+
 bool InstalledSkins::installed(const std::string& name, std::string_view extension,
                                const std::unordered_set<std::string>& archived) const {
     if (name.empty()) return false;

@@ -21,6 +21,8 @@ public:
 
     bool meshInstalled(const std::string& name) const;     // "name.cmx"
     bool textureInstalled(const std::string& name) const;  // "name.bmp"
+    // "name.bmp" is a loose file of the skin folders, not only an archive entry.
+    bool textureIsLoose(const std::string& name) const;
 
 private:
     bool installed(const std::string& name, std::string_view extension,

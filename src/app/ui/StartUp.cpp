@@ -16,6 +16,7 @@
 #include "app/ui/TfrmMain.h"
 #include "platform/CaseInsensitivePath.h"
 #include "platform/GameWriteGuard.h"
+#include "platform/LanguageModule.h"
 #include "platform/StyledMessageDlg.h"
 #include "platform/ui/QtDialogs.h"
 
@@ -36,6 +37,7 @@ namespace corvane {
 
 namespace {
 
+constexpr MessageId kLanguageTableUnreadable{7322};
 constexpr std::uint32_t kFallbackBackColor = 0x804000;
 constexpr std::uint32_t kFallbackFontColor = 0xFFDBB7;
 constexpr std::uint32_t kRestrictedButtonColor = 0xC0C0C0;
@@ -83,6 +85,14 @@ std::string languageCode(const std::string& gameLanguage, const std::vector<std:
     return code.empty() ? std::string("usen") : code;
 }
 
+// A damaged language table is passed over for US English, never silently.
+void tellUnreadableLanguageTables(Dialogs& dialogs, const InstalledLanguage& installed) {
+    if (installed.unreadable.empty()) return;
+    std::string text = LangStr(kLanguageTableUnreadable);
+    for (const std::string& cause : installed.unreadable) text += "\n" + cause;
+    StyledMessageDlg(dialogs, LangStr(5022), text, MsgKind::Warning, 0, mrOk, mbOK);
+}
+
 }  // namespace
 
 bool TfrmMain::FormCreate() {
@@ -112,12 +122,15 @@ bool TfrmMain::FormCreate() {
     createPreviewWindow();  // step 11
 
     // Steps 12 to 15: the language table for good, and the interface font.
-    InstallLanguage(services_.languageFolder, languageCode(settings.GameLanguage, switches.languages));
+    const InstalledLanguage installed =
+        InstallLanguage(services_.languageFolder, languageCode(settings.GameLanguage, switches.languages));
     GameLanguageInfo language = GameLanguageOrDefault(settings.GameLanguage);
     settings.LanguageNumber = language.languageNumber;
     settings.UIFontName = std::string(language.fontName);
     settings.UIFontCharset = language.fontCharset;
     SetMessageStyle(MessageStyleFor(settings));
+
+    tellUnreadableLanguageTables(services_.dialogs, installed);
 
     // One editor changes an installation at a time; what a cut-off save or
     // other interrupted work left is mended before any file is read.

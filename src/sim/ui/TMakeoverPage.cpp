@@ -4,6 +4,7 @@
 #include "app/ui/ReportFailure.h"
 #include "platform/AsciiText.h"
 #include "platform/LanguageModule.h"
+#include "platform/StyledMessageDlg.h"
 #include "platform/TextLines.h"
 #include "sim/NameEdits.h"
 #include "sim/Traits.h"
@@ -25,6 +26,8 @@ namespace {
 
 constexpr int kInner = 188;   // the width inside the group box
 constexpr int kBusyStatus = 7127;  // "Choosing matching skins..."
+constexpr MessageId kNoHeadFound{7320};  // the makeover left the head bare: invisible in the game
+constexpr MessageId kNoBodyFound{7321};
 
 template <typename Widget>
 Widget* named(Widget* widget, const char* name, QRect bounds) {
@@ -273,7 +276,15 @@ void TMakeoverPage::reassign(const std::function<void(Sim&, const MakeoverSkins&
         if (!changed) fill(*sim);
         host().RefreshPreview();
     }
+    if (changed) tellBareSlots(*sim);
     if (changed && sim->ResetThumbnail) host().MakeCharacterImages();
+}
+
+void TMakeoverPage::tellBareSlots(const Sim& sim) {
+    for (const SkinSlot slot : BareVisibleSlots(sim)) {
+        StyledMessageDlg(dialogs(), LangStr(5022), LangStr(slot == SkinSlot::Head ? kNoHeadFound : kNoBodyFound),
+                         MsgKind::Warning, 0, mrOk, mbOK);
+    }
 }
 
 void TMakeoverPage::rbAgeChildClick() {

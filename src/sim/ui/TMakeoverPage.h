@@ -84,6 +84,8 @@ private:
     void createNames(QGroupBox* box);
     QRadioButton* radio(QFrame* panel, const char* name, const char* label, QPoint at, void (TMakeoverPage::*handler)());
     void fill(const Sim& sim);
+    // A makeover that found no skin for the head or the body says so: the game would show nobody.
+    void tellBareSlots(const Sim& sim);
     void showAgeButtons(const Sim& sim);
     void showLooks(const Sim& sim);
     void showTexts(const Sim& sim);

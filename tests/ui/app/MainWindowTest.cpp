@@ -110,6 +110,38 @@ TEST_F(MainWindowTest, StartsWithTitleNeighbourhoodsAndLocalisedControls) {
     EXPECT_EQ(w.imgListJobs[11].size(), QSize(28, 22));
 }
 
+// A language table that cannot be read is passed over for US English, and
+// the start-up says which file, on which line, and why.
+TEST_F(MainWindowTest, AnUnreadableLanguageTableIsNamedAtStartUp) {
+    const auto tables = folder.path() / "lang";
+    std::filesystem::create_directories(tables);
+    std::filesystem::copy_file(std::filesystem::path(CORVANE_LANG_DIR) / "CV3Dusen.lng", tables / "CV3Dusen.lng");
+    std::ifstream uken(std::filesystem::path(CORVANE_LANG_DIR) / "CV3Duken.lng");
+    std::string damaged;
+    int line = 0;
+    int repeated = 0;
+    for (std::string text; std::getline(uken, text);) {
+        damaged += text + "\n";
+        ++line;
+        if (text.starts_with("5022\t")) {
+            damaged += text + "\n";
+            repeated = ++line;
+        }
+    }
+    std::ofstream(tables / "CV3Duken.lng") << damaged;
+    registry.write(RegistryRoot::LocalMachine, kGameRegistryKey, "SIMS_LANGUAGE", "UKEnglish");
+    game.installation(7);
+    window = std::make_unique<TfrmMain>(
+        MainWindowServices{dialogs, registry, {}, tables, [] { return std::string("UKEnglish"); }});
+    dialogs.answer(mrOk);
+    dialogs.answer(mrOk);
+    EXPECT_TRUE(window->FormCreate());
+    EXPECT_EQ(dialogs.messageTexts(),
+              (std::vector<std::string>{LangStr(7322) + "\n" + (tables / "CV3Duken.lng").string() + " line " +
+                                            std::to_string(repeated) + ": id 5022 appears twice",
+                                        LangStr(7002)}));
+}
+
 TEST_F(MainWindowTest, PreselectsTheGamesNeighbourhoodAndHonoursTheLanguageSwitch) {
     registry.write(RegistryRoot::LocalMachine, kGameRegistryKey, "SIMS_CURRENT_NEIGHBORHOOD_PATH", "UserData2");
     TfrmMain& w = start(2, {"/l", "ukenglish"});

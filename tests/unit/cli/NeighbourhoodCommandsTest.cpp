@@ -2,7 +2,12 @@
 
 #include "unit/cli/DemoGameTest.h"
 
+#include "iff/IffRewrite.h"
+#include "platform/AtomicFile.h"
 #include "platform/FileBytes.h"
+
+#include <functional>
+#include <span>
 
 #include <fstream>
 #include <iostream>
@@ -54,6 +59,44 @@ TEST_F(NeighbourhoodCommandsTest, ReadingLeavesATooShortCharacterFileInPlaceAndS
               std::string::npos) << errors.str();
     EXPECT_EQ(ReadFileBytes(small), bytes);
     EXPECT_FALSE(std::filesystem::exists(folder.path() / "data" / "Trash")) << "nothing went to the Trash";
+}
+
+// A character file that cannot be listed is never left out silently: the
+// reason goes to stderr, naming the file, and the others are listed.
+TEST_F(NeighbourhoodCommandsTest, ACharacterWithoutOBJDOrWithAGuidOfNoFamilyIsReported) {
+    struct Case {
+        const char* fault;
+        std::function<ChunkDecision(const Section&, std::span<const std::uint8_t>)> change;
+        std::string said;
+    };
+    const std::vector<Case> cases{
+        {"objd_missing",
+         [](const Section& s, std::span<const std::uint8_t>) {
+             return s.ChunkType == "OBJD" ? ChunkDecision::drop() : ChunkDecision::copy();
+         },
+         "User00003.iff (User00003.iff: the file has no OBJD chunk, which holds the character's GUID)"},
+        {"guid_of_no_family",
+         [](const Section& s, std::span<const std::uint8_t> file) {
+             if (s.ChunkType != "OBJD") return ChunkDecision::copy();
+             std::vector<std::uint8_t> chunk(file.begin() + s.ChunkOffset, file.begin() + s.ChunkOffset + s.ChunkSize);
+             chunk[kChunkHeaderSize + 28 + 3] = 0x77;  // the GUID's last byte
+             return ChunkDecision::replace(chunk);
+         },
+         "User00003.iff (GUID 03000077)"},
+    };
+    const auto file = game / "UserData" / "Characters" / "User00003.iff";
+    const auto original = ReadFileBytes(file);
+    for (const Case& c : cases) {
+        const auto changed = RewriteIff(original, ReadChunkList(original),
+                                        [&](const Section& s) { return c.change(s, original); }, true);
+        ReplaceFileAtomically(file, std::string_view(reinterpret_cast<const char*>(changed.data()), changed.size()));
+        const Result result = runLine({"--game", "GAME", "characters", "UserData"});
+        EXPECT_EQ(result.status, 0) << c.fault;
+        EXPECT_EQ(result.out.find("User00003"), std::string::npos) << c.fault;
+        EXPECT_NE(result.out.find("Vale, Iris : User00005\n"), std::string::npos) << c.fault << ": the others are listed";
+        EXPECT_NE(result.err.find("\n" + c.said), std::string::npos) << c.fault << ": " << result.err;
+        EXPECT_EQ(ReadFileBytes(file), changed) << c.fault << ": left as it is";
+    }
 }
 
 // A neighbourhood file that cannot be read whole lists nothing: the reason on

@@ -1,10 +1,14 @@
 #include "cli/Chatter.h"
+#include "cli/CommandLine.h"
 #include "cli/NeighbourhoodCommands.h"
 #include "cli/SetCommand.h"
 
+#include "iff/IffRewrite.h"
+#include "platform/AtomicFile.h"
 #include "platform/FileBytes.h"
 #include "platform/LanguageModule.h"
 #include "sim/FieldAssignment.h"
+#include "sim/SkinEdits.h"
 #include "unit/cli/DemoGameTest.h"
 
 #include <algorithm>
@@ -112,11 +116,155 @@ TEST_F(SetCommandTest, ADryRunListsTheSkinsTheSaveWouldClearAndTheSaveClearsThem
                        "would clear BodyMesh \"b001fafat_01\" and BodyTexture \"b001fafatlgt_casual\": "
                        "BodyTexture is not installed\n"
                        "would rebuild Characters/User00002.iff\n");
-    run(RunSet, {"UserData", "User00002", "Neat=800"});
+    const Result saved = runLine({"--game", "GAME", "set", "UserData", "User00002", "Neat=800"});
+    EXPECT_EQ(saved.status, 0);
+    EXPECT_EQ(saved.err, "User00002: cleared BodyMesh \"b001fafat_01\" and BodyTexture \"b001fafatlgt_casual\": "
+                         "BodyTexture is not installed\n") << "the real save says what it cleared too";
     const std::string shown = run(RunShow, {"UserData", "User00002"});
     EXPECT_NE(shown.find("BodyMesh\t\n"), std::string::npos) << shown;
     EXPECT_NE(shown.find("BodyTexture\t\n"), std::string::npos);
     EXPECT_NE(shown.find("HeadTexture\tc001malgt_bob\n"), std::string::npos) << "an installed skin stays";
+}
+
+// The game's own person files hold no names chunk, and a file may lack its
+// body strings: a change is stored (a names chunk added) or refused with
+// exit status 2, never reported as made while nothing is written.
+TEST_F(SetCommandTest, AFileWithoutNamesOrBodyStringsStoresTheChangeOrRefusesIt) {
+    struct Case {
+        const char* fault;
+        const char* file;
+        std::string_view chunkType;
+        std::vector<std::string> assignments;
+        std::string refusal;  // empty: stored
+    };
+    const std::vector<Case> cases{
+        {"names_chunk_missing", "User00001", "CTSS", {"FirstName=Max", "Bio=Hums."}, ""},
+        {"body_strings_missing", "User00002", "STR#", {"BodyTexture=b001fafatlgt_casual"},
+         "corvane3d-cli: BodyTexture changes the skins, which are kept in the body strings (STR# 200) of the "
+         "character's file, and User00002.iff has none, so it cannot be changed\n"},
+        {"body_strings_missing_makeover", "User00002", "STR#", {"SkinColor=dark"},
+         "corvane3d-cli: SkinColor changes the skins, which are kept in the body strings"},
+    };
+    for (const Case& c : cases) {
+        const auto file = game / "UserData" / "Characters" / (std::string(c.file) + ".iff");
+        const auto original = ReadFileBytes(file);
+        const auto without = RewriteIff(original, ReadChunkList(original), [&](const Section& s) {
+            const bool dropped = s.ChunkType == c.chunkType && (s.ChunkType != "STR#" || s.ChunkID == 200);
+            return dropped ? ChunkDecision::drop() : ChunkDecision::copy();
+        }, true);
+        ReplaceFileAtomically(file, std::string_view(reinterpret_cast<const char*>(without.data()), without.size()));
+        const auto neighbourhoodBefore = neighbourhood();
+        std::vector<std::string> line{"--game", "GAME", "set", "UserData", c.file};
+        line.insert(line.end(), c.assignments.begin(), c.assignments.end());
+        const Result result = runLine(line);
+        if (c.refusal.empty()) {
+            EXPECT_EQ(result.status, 0) << c.fault << ": " << result.err;
+            const std::string shown = run(RunShow, {"UserData", c.file});
+            EXPECT_NE(shown.find("FirstName\tMax\n"), std::string::npos) << c.fault << ": written";
+            EXPECT_NE(shown.find("Bio\tHums.\n"), std::string::npos) << c.fault << ": written";
+        } else {
+            EXPECT_EQ(result.status, 2) << c.fault;
+            EXPECT_TRUE(result.err.starts_with(c.refusal)) << c.fault << ": " << result.err;
+            EXPECT_EQ(result.out, "") << c.fault << ": no change reported";
+            EXPECT_EQ(ReadFileBytes(file), without) << c.fault;
+            EXPECT_EQ(neighbourhood(), neighbourhoodBefore) << c.fault;
+        }
+    }
+}
+
+// A skin set from the command line is the skin page's edit: both print the
+// same changes for the same pick, side by side.
+TEST_F(SetCommandTest, ASkinSetDressesTheSlotAsItsPageDoes) {
+    struct Case {
+        const char* fault;
+        const char* file;
+        std::string field;
+        std::string value;
+        SkinSlot slot;
+        SkinPick pick;  // the page's pick for the same choice
+        std::string expected;  // a line that must be among the changes ("" for none)
+    };
+    const std::vector<Case> cases{
+        {"new_head_keeps_old_pictures", "User00001", "HeadTexture", "c001madrk_bob", SkinSlot::Head,
+         {"c001ma_bob", "c001madrk_bob", false}, "ResetThumbnail: false -> true"},
+        {"letter_case_counts_as_a_change", "User00001", "HeadTexture", "C001MALGT_BOB", SkinSlot::Head,
+         {"c001ma_bob", "C001MALGT_BOB", false}, ""},
+        // Before the packs that brought sleepwear, a loose everyday texture brings pajamas named after it.
+        {"loose_texture_without_its_pajamas", "User00002", "BodyTexture", "b001fafatlgt_summer", SkinSlot::Body,
+         {"b001fafat_01", "b001fafatlgt_summer", true}, "PajamaTexture: \"Pajamaflgt_01\" -> \"Pajamaflgt_summer\""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fault);
+        if (c.slot == SkinSlot::Body) {
+            for (int pack = 3; pack <= 7; ++pack) {
+                const auto packFolder = game / ("ExpansionPack" + std::to_string(pack));
+                if (std::filesystem::exists(packFolder)) std::filesystem::rename(packFolder, packFolder.string() + ".away");
+            }
+        }
+        std::ostringstream byCommand;
+        CliArguments a = args({"UserData", c.file, c.field + "=" + c.value}, false, /*dryRun=*/true);
+        ASSERT_EQ(RunSet(a, byCommand), 0);
+        std::string changes = byCommand.str();
+        changes = changes.substr(0, changes.find("would "));
+
+        Document document(AppSettings().ExpansionLevel);
+        Sim& sim = OpenCharacterToEdit(a, "UserData", document);
+        EditedRecords records(document.characters(), sim);
+        DressSlot(document, sim, c.slot, c.pick);
+        std::ostringstream byPage;
+        if (records.changed().empty()) byPage << "nothing to change\n";
+        records.print(byPage);
+        EXPECT_EQ(changes, byPage.str());
+        if (c.expected.empty()) {
+            EXPECT_EQ(changes, "nothing to change\n");
+        } else {
+            EXPECT_NE(("\n" + changes).find("\n" + c.expected), std::string::npos) << changes;
+        }
+    }
+}
+
+// The save's question is answered by its id: a language table that lacks a
+// line or cannot be read (an id twice) changes no answer, and a table that
+// cannot be read is named on stderr with its line and the cause.
+TEST_F(SetCommandTest, ADamagedLanguageTableChangesNoAnswerAndIsNamed) {
+    struct Case {
+        const char* fault;
+        std::function<std::string(const std::string& line)> edit;  // the line as it is written
+        std::string said;  // on stderr
+    };
+    const std::vector<Case> cases{
+        {"line_missing", [](const std::string& line) { return line.starts_with("8075\t") ? "" : line + "\n"; }, ""},
+        {"line_duplicated",
+         [](const std::string& line) { return line.starts_with("5022\t") ? line + "\n" + line + "\n" : line + "\n"; },
+         "corvane3d-cli: the language table cannot be read: "},
+    };
+    std::ifstream usen(std::filesystem::path(CORVANE_LANG_DIR) / "CV3Dusen.lng");
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(usen, line);) lines.push_back(line);
+    int neat = 400;
+    for (const Case& c : cases) {
+        const auto tables = folder.path() / c.fault;
+        std::filesystem::create_directories(tables);
+        std::string table;
+        for (const std::string& line : lines) table += c.edit(line);
+        ReplaceFileAtomically(tables / "CV3Dusen.lng", table);
+        std::ostringstream out;
+        std::ostringstream err;
+        const std::string value = std::to_string(++neat);
+        const int status =
+            RunCommandLine({"--game", game.string(), "set", "UserData", "User00001", "Neat=" + value}, out, err, tables);
+        AppSettings() = Settings();
+        EXPECT_EQ(status, 0) << c.fault << ": " << err.str();
+        if (c.said.empty()) {
+            EXPECT_EQ(err.str(), "") << c.fault;
+        } else {
+            EXPECT_TRUE(err.str().starts_with(c.said + (tables / "CV3Dusen.lng").string() + " line ")) << err.str();
+            EXPECT_NE(err.str().find(": id 5022 appears twice; messages are shown without their texts\n"),
+                      std::string::npos) << err.str();
+        }
+        EXPECT_NE(run(RunShow, {"UserData", "User00001"}).find("Neat\t" + value + "\n"), std::string::npos)
+            << c.fault << ": saved";
+    }
 }
 
 // The makeover's fields dress the character anew as the page does; a dry
@@ -172,6 +320,21 @@ TEST_F(SetCommandTest, EachMakeoverFieldChangesWhatThePageChanges) {
     std::ostringstream out;
     EXPECT_THROW(RunSet(args({"UserData", "User00003", "BodySize=fit"}), out), std::invalid_argument)
         << "a child in a child's skins has one size";
+}
+
+// No teen body is installed: the makeover leaves the body bare and says the
+// character would be invisible, in a dry run and in the real one.
+TEST_F(SetCommandTest, AMakeoverThatLeavesTheBodyBareSaysSo) {
+    const std::string said = "User00001: no installed body fits the character, so its body is empty and the "
+                             "character would be invisible in the game\n";
+    for (const bool dryRun : {true, false}) {
+        std::vector<std::string> line{"--game", "GAME", "set", "UserData", "User00001", "BodySize=tnr"};
+        if (dryRun) line.push_back("--dry-run");
+        const Result result = runLine(line);
+        EXPECT_EQ(result.status, 0) << result.err;
+        EXPECT_NE(result.out.find("BodyMesh: \"b001mafit_01\" -> \"\"\n"), std::string::npos) << result.out;
+        EXPECT_TRUE(result.err.starts_with(said)) << result.err;
+    }
 }
 
 TEST_F(SetCommandTest, APetsGenderIsADogsOrCatsAndKeepsItsCoat) {

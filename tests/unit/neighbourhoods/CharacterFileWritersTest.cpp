@@ -7,6 +7,7 @@
 #include "iff/CharacterFileRewrite.h"
 #include "iff/CharacterImageFile.h"
 #include "iff/IffContainer.h"
+#include "iff/StringTable.h"
 #include "neighbourhoods/BodyStringsWriter.h"
 #include "neighbourhoods/NamesChunkWriter.h"
 #include "platform/BmpCodec.h"
@@ -178,6 +179,46 @@ TEST(NamesChunkWriter, ALongBiographyGetsItsTrueSize) {
     EXPECT_EQ(ReadBigEndian(chunk, 4, 4), static_cast<std::int32_t>(chunk.size()));
 }
 
+// The names chunk keeps every language but the edited one as it was read.
+TEST(NamesChunkWriter, OnlyTheEditedLanguagesStringsChange) {
+    using Strings = std::vector<StringTableEntry>;
+    struct Case {
+        const char* fault;
+        Strings old;
+        int language;
+        Strings expected;
+    };
+    const StringTableEntry french{3, "\xC9tienne", "note"};
+    const StringTableEntry frenchBio{3, "Il chante.", ""};
+    const std::vector<Case> cases{
+        {"other_languages_dropped", {{1, "Victor", ""}, {1, "Sings.", ""}, french, frenchBio}, 1,
+         {{1, "Max", ""}, {1, "Hums.", ""}, french, frenchBio}},
+        {"edited_language_in_front_of_others_lost", {french, frenchBio, {1, "Victor", ""}, {1, "Sings.", ""}}, 1,
+         {french, frenchBio, {1, "Max", ""}, {1, "Hums.", ""}}},
+        {"language_without_strings_not_added", {{1, "Victor", ""}, {1, "Sings.", ""}}, 3,
+         {{1, "Victor", ""}, {1, "Sings.", ""}, {3, "Max", ""}, {3, "Hums.", ""}}},
+        {"name_without_biography_gets_none", {{1, "Victor", ""}, french}, 1, {{1, "Max", ""}, {1, "Hums.", ""}, french}},
+        {"biography_read_from_two_strings_written_twice", {{1, "Victor", ""}, {1, "Sin", ""}, {1, "gs.", ""}, french},
+         1, {{1, "Max", ""}, {1, "Hums.", ""}, french}},
+        {"unreadable_table_kept_as_garbage", {}, 1, {{1, "Max", ""}, {1, "Hums.", ""}}},
+    };
+    Sim sim;
+    sim.FirstName = " Max ";
+    sim.Bio = "Hums.";
+    auto entries = [](const Bytes& chunk) {
+        std::vector<std::tuple<int, std::string, std::string>> out;
+        for (const auto& e : ReadStringTable(std::span(chunk).subspan(kChunkHeaderSize), "CTSS")) {
+            out.emplace_back(e.language, e.value, e.comment);
+        }
+        return out;
+    };
+    for (const Case& c : cases) {
+        const Bytes old = c.old.empty() ? Bytes{0x01, 0x02, 0x03} : WriteStringTable(c.old);
+        const Bytes expected = MakeChunk("CTSS", 2000, 0x10, {}, WriteStringTable(c.expected));
+        EXPECT_EQ(entries(MakeNamesChunk(sim, c.language, old)), entries(expected)) << c.fault;
+    }
+}
+
 // ---- the rebuilt file
 
 Bytes picture() {
@@ -217,7 +258,7 @@ struct Rewrite : ::testing::Test {
 
     void SetUp() override {
         sim.FirstName = "Bella";
-        parts.names = MakeNamesChunk(sim, 1);
+        parts.names = [this](std::span<const std::uint8_t> oldNames) { return MakeNamesChunk(sim, 1, oldNames); };
         Bytes body = MakeChunk("STR#", 200, 0, "", Bytes(20, 9));
         parts.bodyStrings = body;
         parts.expansionLevel = 5;
@@ -234,7 +275,7 @@ TEST_F(Rewrite, EveryNamesChunkBecomesTheNewOneAndTheMapListsThem) {
     for (const Section& s : list.sections) {
         if (s.ChunkType == "CTSS") {
             EXPECT_EQ(s.ChunkID, 2000);
-            EXPECT_EQ(Bytes(rewritten.bytes.begin() + s.ChunkOffset, rewritten.bytes.begin() + s.ChunkOffset + s.ChunkSize), parts.names);
+            EXPECT_EQ(Bytes(rewritten.bytes.begin() + s.ChunkOffset, rewritten.bytes.begin() + s.ChunkOffset + s.ChunkSize), parts.names({}));
         }
         if (s.ChunkType == "STR#") {
             EXPECT_EQ(s.ChunkSize, s.ChunkID == 200 ? 96 : 82) << "the body strings replaced, other strings copied";
@@ -294,6 +335,24 @@ TEST_F(Rewrite, NewImagesWithoutOldOnesGoAtTheEnd) {
     ASSERT_TRUE(thumbnail);
     EXPECT_EQ(thumbnail->width, 2);
     EXPECT_EQ(thumbnail->at(0, 0).b, 250);
+}
+
+// The game's own person files hold no names chunk: names to keep bring one.
+TEST_F(Rewrite, AFileWithoutNamesGetsTheNamesChunkOnlyWithNamesToKeep) {
+    old = characterFile({MakeChunk("OBJD", 128, 0, "me", Bytes(100, 7)), MakeChunk("STR#", 200, 0, "", Bytes(8, 1))});
+    auto types = [](const Bytes& file) {
+        std::vector<std::string> out;
+        for (const auto& [type, label] : chunkTypesAndLabels(file)) out.push_back(type);
+        return out;
+    };
+    EXPECT_EQ(types(RewriteCharacterFile(old, parts).bytes), (std::vector<std::string>{"OBJD", "STR#", "rsmp"}));
+    parts.addNames = true;
+    const Bytes rewritten = RewriteCharacterFile(old, parts).bytes;
+    EXPECT_EQ(types(rewritten), (std::vector<std::string>{"OBJD", "STR#", "CTSS", "rsmp"}));
+    const Section* names = FindChunk(ReadChunkList(rewritten), "CTSS");
+    ASSERT_NE(names, nullptr);
+    EXPECT_EQ(Bytes(rewritten.begin() + names->ChunkOffset, rewritten.begin() + names->ChunkOffset + names->ChunkSize),
+              parts.names({}));
 }
 
 TEST_F(Rewrite, ADamagedChunkListIsRefused) {

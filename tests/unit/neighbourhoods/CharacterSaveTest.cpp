@@ -9,6 +9,7 @@
 #include "iff/CharacterImageFile.h"
 #include "iff/IffContainer.h"
 #include "neighbourhoods/AutoBackup.h"
+#include "neighbourhoods/CharacterLoader.h"
 #include "neighbourhoods/GameFileWrite.h"
 #include "neighbourhoods/NeighbourhoodLoader.h"
 #include "neighbourhoods/PajamaTextureQuestion.h"
@@ -226,6 +227,35 @@ TEST_F(DemoSave, RaisingNeatChangesExactlyItsTwoBytesAndKeepsACopyOfTheOriginal)
     ASSERT_FALSE(run.empty());
     EXPECT_EQ(ReadFileBytes(run / "UserData" / "neighborhood.iff"), before);
     EXPECT_TRUE(std::filesystem::exists(run / "UserData" / "Characters" / "User00001.iff"));
+}
+
+// A save in one language rewrites that language's strings only: Victor's
+// French name and biography stay byte for byte.
+TEST_F(DemoSave, ASaveInOneLanguageKeepsTheOtherLanguagesNames) {
+    auto names = [&] {
+        const Bytes file = ReadFileBytes(characterFile("User00001"));
+        const Section* ctss = FindChunk(ReadChunkList(file), "CTSS");
+        EXPECT_NE(ctss, nullptr);
+        const auto chunk = ChunkData(file, *ctss);
+        return std::pair(Bytes(chunk.begin(), chunk.end()), ReadCharacterNames(chunk, 3));
+    };
+    const auto [before, french] = names();
+    ASSERT_EQ(french.firstName, "\xC9tienne");
+    const std::string ends("\0\0", 2);
+    const std::string frenchStrings = "\x03\xC9tienne" + ends + "\x03" + french.bio + ends;
+    ASSERT_NE(std::string(before.begin(), before.end()).find(frenchStrings), std::string::npos);
+    Sim& victor = sim("User00001");
+    victor.FirstName = "Vic";
+    victor.Bio = "Sings.";
+    victor.Modified = true;
+    ASSERT_TRUE(save(mrYes).saved);
+
+    const auto [after, frenchAfter] = names();
+    EXPECT_NE(std::string(after.begin(), after.end()).find(frenchStrings), std::string::npos) << "French bytes kept";
+    EXPECT_EQ(frenchAfter.firstName, "\xC9tienne");
+    EXPECT_EQ(frenchAfter.bio, french.bio);
+    EXPECT_EQ(ReadCharacterNames(after, 1).firstName, "Vic");
+    EXPECT_EQ(ReadCharacterNames(after, 1).bio, "Sings.");
 }
 
 TEST_F(DemoSave, EditedValuesComeBackAfterLoadingAgainAndNothingElseChanges) {
