@@ -267,7 +267,8 @@ void TImportPage::btnImportFileClick() {
     ReportFailure(dialogs(), [&] {
         const SkinFolders folders(settings().GamePath, settings().ExpansionLevel);
         const TextureImportResult result = ImportTexture(
-            {ImportFile, mesh, textureName, CorrectedImport}, folders, ResolveCaseInsensitive(settings().GamePath, settings().SkinsFolder),
+            {ImportFile, mesh, textureName, CorrectedImport}, folders,
+            ResolveCaseInsensitive(settings().GamePath, settings().SkinsFolder),
             dialogs());
         if (result.sourceTrashed) {
             // The bitmap is in the Trash now: the page waits for another.
