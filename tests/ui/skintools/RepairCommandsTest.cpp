@@ -7,7 +7,7 @@
 
 #include "SkinFaults.h"
 #include "app/Settings.h"
-#include "cli/CommandLine.h"
+#include "support/CommandLineRun.h"
 #include "platform/AtomicFile.h"
 #include "platform/FileBytes.h"
 #include "platform/LanguageModule.h"
@@ -24,7 +24,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 
 namespace corvane {
 namespace {
@@ -38,25 +37,12 @@ protected:
         SetLanguageModule(LanguageModule::load(fs::path(CORVANE_LANG_DIR) / "CV3Dusen.lng"));
         game.installation(0);
     }
-    void TearDown() override {
-        SetLanguageModule(LanguageModule());
-        AppSettings() = Settings();
-        DiscardSkinCatalogue(GameSkinCatalogue());
-    }
+    void TearDown() override { SetLanguageModule(LanguageModule()); }
 
-    struct Result {
-        int status;
-        std::string out;
-        std::string err;
-    };
+    using Result = test::CommandLineResult;
     Result run(std::vector<std::string> words) {
-        words.insert(words.begin(), {"--game", game.root().string(), "--quiet"});
-        std::ostringstream out;
-        std::ostringstream err;
-        const int status = cli::RunCommandLine(words, out, err, CORVANE_LANG_DIR);
-        AppSettings() = Settings();
-        DiscardSkinCatalogue(GameSkinCatalogue());
-        return {status, out.str(), err.str()};
+        words.insert(words.begin(), "--quiet");
+        return test::RunCommandLineOn(game.root(), std::move(words));
     }
 
     // The same file once more, of the same name in a folder of its own.

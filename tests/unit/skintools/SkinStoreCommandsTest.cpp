@@ -3,7 +3,7 @@
 // StoreFinding and RestoreStored), replace only with --replace, and exit 0,
 // 1 or 2.
 #include "TestPaths.h"
-#include "cli/CommandLine.h"
+#include "support/CommandLineRun.h"
 
 #include "ValidationSupport.h"
 #include "app/Settings.h"
@@ -14,7 +14,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
 
 namespace corvane::cli {
 namespace {
@@ -28,24 +27,10 @@ protected:
         game.writeText("GameData/Skins/one.bmp", "in the skins");
         game.writeText("GameData/Textures/one.bmp", "in the textures");
     }
-    ~SkinStoreCommandsTest() override {
-        AppSettings() = Settings();
-        DiscardSkinCatalogue(GameSkinCatalogue());
-    }
-
-    struct Result {
-        int status;
-        std::string out;
-        std::string err;
-    };
+    using Result = test::CommandLineResult;
     Result run(std::vector<std::string> words) {
-        words.insert(words.begin(), {"--game", game.root().string(), "--quiet"});
-        std::ostringstream out;
-        std::ostringstream err;
-        const int status = RunCommandLine(words, out, err, CORVANE_LANG_DIR);
-        AppSettings() = Settings();
-        DiscardSkinCatalogue(GameSkinCatalogue());
-        return {status, out.str(), err.str()};
+        words.insert(words.begin(), "--quiet");
+        return test::RunCommandLineOn(game.root(), std::move(words));
     }
 
     fs::path stored(const std::string& relative) const { return StoredSkinsFolder() / relative; }
