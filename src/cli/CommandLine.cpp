@@ -15,6 +15,8 @@
 #include "cli/SetCommand.h"
 #include "cli/SkinCommands.h"
 #include "cli/SkinCheckCommands.h"
+#include "cli/SkinRepairCommands.h"
+#include "cli/SkinStoreCommands.h"
 #include "cli/SkinToolCommands.h"
 #include "neighbourhoods/InterruptedSaveReport.h"
 #include "platform/FormatError.h"
@@ -92,6 +94,20 @@ const char* const kUsage =
     "  missing-skins NB [--children-formals] [--report FILE.csv|FILE.txt|FILE.xml]\n"
     "                             the skins the characters of NB wear that are not installed; --report\n"
     "                             also saves the list\n"
+    "  store-duplicate PATH [--replace]\n"
+    "                             moves a file the duplicate search finds (PATH: its folder and name\n"
+    "                             below the game folder, as duplicates prints them) into the store beside\n"
+    "                             the editor, under the same folders\n"
+    "  restore-duplicate PATH [--replace]\n"
+    "                             moves the stored file PATH (the path it had below the game folder)\n"
+    "                             back into the game\n"
+    "  fix-texture FILE.bmp [--dry-run]\n"
+    "                             the colour correction: writes the texture's 8-bit form over it, as the\n"
+    "                             colour editor saves it (the old file kept in the editor's BMP_EDIT)\n"
+    "  fix-cmx FILE.cmx [--dry-run]\n"
+    "                             the character-file repair: sets the suit name to the file's name and\n"
+    "                             replaces each mesh the game lacks by the most alike installed one (the\n"
+    "                             old file kept in the editor's CMX_EDIT); --dry-run prints the new file\n"
     "  blur [adult|child|dog|cat on|off]\n"
     "                             whether the game blurs nude adults, children, dogs and cats; off writes\n"
     "                             the censor override file, on moves it to the Trash\n"
@@ -118,8 +134,8 @@ const char* const kUsage =
     "  --mesh NAME   skins: the mesh whose textures to list; import-texture: the character file\n"
     "  --json        the result as JSON (neighbourhoods, characters, show, skins, cvp-info,\n"
     "                backups, validate, duplicates)\n"
-    "  --dry-run     set, import-cvp, import-texture, export-skin, build-cmx: change nothing, print\n"
-    "                what would change\n"
+    "  --dry-run     set, import-cvp, import-texture, export-skin, build-cmx, fix-texture, fix-cmx:\n"
+    "                change nothing, print what would change\n"
     "  --seed N      skins: the seed of the random mesh a page selects when the character's own\n"
     "                is not installed (default: a fixed seed, so runs repeat); set: the seed of\n"
     "                the makeover's random choices (default: the clock)\n"
@@ -131,7 +147,9 @@ const char* const kUsage =
     "  --as NB       restore: the neighbourhood to restore to (default: the backup's name)\n"
     "  --replace     restore: replace the neighbourhood when it exists; import-texture, export-skin,\n"
     "                build-cmx: replace a skin file of the same name (it goes to the Trash; build-cmx\n"
-    "                saves beside a file of that name elsewhere in the game or in its archives)\n"
+    "                saves beside a file of that name elsewhere in the game or in its archives);\n"
+    "                store-duplicate, restore-duplicate: replace the file in the way (it goes to the\n"
+    "                Trash)\n"
     "  --type T      the kind of skin: head, hands, body, formal, winter, swim, pajamas, nude,\n"
     "                fashion, dog, cat (as far as the game and the command offer them)\n"
     "  --gender G    male (default), female, unisex (hands and nude)\n"
@@ -166,6 +184,7 @@ enum Offered : unsigned {
     kRestore = 256,  // --as, --replace
     kSkinMaking = 512,  // --type, --gender, --age, --size, --tone, --hand, --hand-type, --series, --name, --replace
     kMissingSkins = 1024,  // --children-formals, --report
+    kReplace = 2048,       // --replace alone
 };
 
 // Whether a command changes the installation (and so holds its lock while it
@@ -214,6 +233,10 @@ constexpr Command kCommands[] = {
     {"validate", RunValidate, "no arguments", 0, 0, kJson, Writes::Never},
     {"duplicates", RunDuplicates, "no arguments", 0, 0, kJson, Writes::Never},
     {"missing-skins", RunMissingSkins, "NB", 1, 1, kMissingSkins, Writes::Never},
+    {"store-duplicate", RunStoreDuplicate, "PATH", 1, 1, kReplace, Writes::Always},
+    {"restore-duplicate", RunRestoreDuplicate, "PATH", 1, 1, kReplace, Writes::Always},
+    {"fix-texture", RunFixTexture, "FILE.bmp", 1, 1, kDryRun, Writes::Always},
+    {"fix-cmx", RunFixCmx, "FILE.cmx", 1, 1, kDryRun, Writes::Always},
     {"blur", RunBlur, "[adult|child|dog|cat on|off]", 0, 2, kNone, Writes::WithMoreArguments},
     {"import-texture", RunImportTexture, "FILE.bmp", 1, 1, kSkinMaking | kMesh | kDryRun, Writes::Always},
     {"export-skin", RunExportSkin, "MESH TEXTURE", 2, 2, kSkinMaking | kDryRun, Writes::Always},
@@ -246,7 +269,7 @@ void checkUsage(const Command& command, const CliArguments& args) {
     refuse("--leave-out", !args.leaveOut.empty(), kProfileExport);
     refuse("--overwrite", args.overwrite.has_value(), kOverwrite);
     refuse("--as", args.restoreAs.has_value(), kRestore);
-    refuse("--replace", args.replace, kRestore | kSkinMaking);
+    refuse("--replace", args.replace, kRestore | kSkinMaking | kReplace);
     for (const auto& [option, given] : {std::pair{"--type", args.skinType.has_value()},
                                         std::pair{"--gender", args.gender.has_value()},
                                         std::pair{"--age", args.age.has_value()},

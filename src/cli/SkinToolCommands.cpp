@@ -10,6 +10,7 @@
 #include "platform/AsciiText.h"
 #include "platform/CaseInsensitivePath.h"
 #include "platform/ShellFileOps.h"
+#include "platform/TrashingReplace.h"
 #include "skins/CharacterFileCheck.h"
 #include "skins/SlotPatterns.h"
 #include "skintools/CmxBuilderSave.h"
@@ -191,15 +192,26 @@ std::string withoutExtension(std::string name, std::string_view extension) {
     return name;
 }
 
-void refuseUnasked(const CliArguments& args, const fs::path& installed, const std::string& fileName) {
+std::string quotedPaths(const std::vector<fs::path>& files) {
+    std::string text;
+    for (const fs::path& file : files) text += (text.empty() ? "" : ", ") + QuotedPath(file);
+    return text;
+}
+
+void refuseUnasked(const CliArguments& args, const std::vector<fs::path>& installed, const std::string& fileName) {
     if (!installed.empty() && !args.replace) {
-        throw GameDataError(fileName + " is installed: " + QuotedPath(installed) + "; " + args.command +
-                            " --replace replaces it (the old file goes to the Trash)");
+        throw GameDataError(fileName + " is installed: " + quotedPaths(installed) + "; " + args.command +
+                            " --replace replaces " + (installed.size() == 1 ? "it (the old file goes" : "them (the old files go") +
+                            " to the Trash)");
     }
 }
 
-void tellTrashed(std::ostream& out, const fs::path& trashed) {
-    if (!trashed.empty()) out << "the file it replaced is in the Trash: " << QuotedPath(trashed) << "\n";
+void tellWouldTrash(std::ostream& out, const std::vector<fs::path>& installed) {
+    for (const fs::path& file : installed) out << "would move to the Trash " << file.string() << "\n";
+}
+
+void tellTrashed(std::ostream& out, const std::vector<fs::path>& trashed) {
+    for (const fs::path& file : trashed) out << "the file it replaced is in the Trash: " << QuotedPath(file) << "\n";
 }
 
 void refuseBitmap(const ImportBitmapCheck& check, const fs::path& file) {
@@ -265,16 +277,16 @@ int RunImportTexture(const CliArguments& args, std::ostream& out) {
     std::mt19937 random;
     const std::string mesh = importMesh(args, ImportMeshList(sources, mask, choices.kind, name, random, &listing),
                                         mask.mask);
-    const TextureImportRequest request{bitmap, mesh, ImportTextureName(choices, settings, nobody, mesh, name).fileName};
+    const TextureImportRequest request{bitmap, mesh, ImportTextureName(choices, settings, nobody, mesh, name).fileName, {}};
     const TextureImportPlan plan = PlanTextureImport(request, folders, GameSkinsFolder());
     refuseUnasked(args, plan.installed, request.textureFileName);
     if (args.dryRun) {
-        if (!plan.installed.empty()) out << "would move to the Trash " << plan.installed.string() << "\n";
+        tellWouldTrash(out, plan.installed);
         out << "would write " << plan.target.string() << "\n";
         return kExitOk;
     }
     // The replace question was settled above; the bitmap the user named stays where it is.
-    CliDialogs dialogs(std::cerr, {ReplaceQuestionText(request.textureFileName),
+    CliDialogs dialogs(std::cerr, {ReplaceQuestionText(request.textureFileName, plan, folders.gamePath()),
                                    ImportConfirmationText(request.textureFileName, mesh)});
     const TextureImportResult result = ImportTexture(request, folders, GameSkinsFolder(), dialogs);
     if (result.outcome != ImportOutcome::Imported) return kExitFailed;
@@ -306,31 +318,30 @@ int RunExportSkin(const CliArguments& args, std::ostream& out) {
     if (!plan.textureSource.found()) {
         throw GameDataError(GameTextToUtf8(texture) + ".bmp is neither a loose file nor an archive entry");
     }
-    refuseUnasked(args, plan.installedCharacter, request.characterFile);
-    refuseUnasked(args, plan.installedTexture, request.textureFile);
+    refuseUnasked(args, plan.character.installed, request.characterFile);
+    refuseUnasked(args, plan.texture.installed, request.textureFile);
     if (args.dryRun) {
         const auto from = [](const ExportSource& source) {
             return source.file.empty() ? "converted from " + source.archiveEntry + " in " + source.archive.string()
                                        : "from " + source.file.string();
         };
-        for (const fs::path& installed : {plan.installedCharacter, plan.installedTexture}) {
-            if (!installed.empty()) out << "would move to the Trash " << installed.string() << "\n";
-        }
-        out << "would write " << plan.characterTarget.string() << " (" << from(plan.characterSource) << ")\n";
-        out << "would write " << plan.textureTarget.string() << " ("
+        tellWouldTrash(out, plan.character.installed);
+        tellWouldTrash(out, plan.texture.installed);
+        out << "would write " << plan.character.target.string() << " (" << from(plan.characterSource) << ")\n";
+        out << "would write " << plan.texture.target.string() << " ("
             << (plan.textureSource.file.empty() ? "copied from " + plan.textureSource.archiveEntry + " in " +
                                                       plan.textureSource.archive.string()
                                                 : "copied from " + plan.textureSource.file.string())
             << ")\n";
         return kExitOk;
     }
-    CliDialogs dialogs(std::cerr, {ReplaceQuestionText(request.characterFile), ReplaceQuestionText(request.textureFile)});
+    CliDialogs dialogs(std::cerr, {ReplaceQuestionText(request.characterFile, plan.character, folders.gamePath()),
+                                   ReplaceQuestionText(request.textureFile, plan.texture, folders.gamePath())});
     const SkinExportResult result = ExportSkin(request, folders, catalogue, GameSkinsFolder(), dialogs);
     for (const fs::path& written : {result.characterWritten, result.textureWritten}) {
         if (!written.empty()) out << "wrote " << written.string() << "\n";
     }
-    tellTrashed(out, result.characterTrashed);
-    tellTrashed(out, result.textureTrashed);
+    tellTrashed(out, result.trashed);
     return result.outcome == ExportOutcome::Exported ? kExitOk : kExitFailed;
 }
 
@@ -371,8 +382,9 @@ int RunBuildCmx(const CliArguments& args, std::ostream& out) {
     const SkinFolders folders = GameSkinFolders();
     SkinCatalogue& catalogue = BuiltSkinCatalogue();
     const fs::path target = folder / fileName;
+    RefuseNonFilePlace(target);
     const fs::path existing = ExistingCharacterFile(suit.suitName, target, folders, catalogue);
-    refuseUnasked(args, existing, fileName);
+    refuseUnasked(args, existing.empty() ? std::vector<fs::path>{} : std::vector<fs::path>{existing}, fileName);
     if (args.dryRun) {
         const CharacterFileFindings findings = AnalyseCharacterFile(lines, suit.suitName, KnownMeshes(catalogue));
         if (!findings.missingMesh.empty()) {
@@ -390,6 +402,7 @@ int RunBuildCmx(const CliArguments& args, std::ostream& out) {
                                dialogs);
     if (result.outcome != CmxSaveOutcome::Saved) return kExitFailed;
     out << "wrote " << result.target.string() << "\n";
+    if (!result.trashed.empty()) tellTrashed(out, {result.trashed});
     return kExitOk;
 }
 

@@ -122,4 +122,13 @@ CharacterFileProposal ProposeCharacterFileRepair(const std::vector<std::string>&
     return proposal.take();
 }
 
+CharacterFileProposal ProposeCharacterFileRepair(const std::vector<std::string>& lines, const std::string& fileName,
+                                                 const std::string& description, const SkinCatalogue& catalogue) {
+    static const std::vector<std::filesystem::path> noFiles;
+    static const std::vector<FarRecordDetails> noEntries;
+    return ProposeCharacterFileRepair(lines, fileName, description,
+                                      catalogue.SknFileList ? *catalogue.SknFileList : noFiles,
+                                      catalogue.ArchiveMeshEntries ? *catalogue.ArchiveMeshEntries : noEntries);
+}
+
 }  // namespace corvane

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "skins/FarRecordDetails.h"
+#include "skins/SkinCatalogue.h"
 
 #include <cstddef>
 #include <filesystem>
@@ -47,5 +48,10 @@ CharacterFileProposal ProposeCharacterFileRepair(const std::vector<std::string>&
                                                  const std::string& description,
                                                  const std::vector<std::filesystem::path>& sknFiles,
                                                  const std::vector<FarRecordDetails>& archiveMeshes);
+
+// The same with the meshes of `catalogue` (built), as the editor and the
+// command line propose it.
+CharacterFileProposal ProposeCharacterFileRepair(const std::vector<std::string>& lines, const std::string& fileName,
+                                                 const std::string& description, const SkinCatalogue& catalogue);
 
 }  // namespace corvane

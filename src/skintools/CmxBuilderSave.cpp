@@ -4,7 +4,8 @@
 #include "platform/LanguageModule.h"
 #include "platform/ShellFileOps.h"
 #include "platform/StyledMessageDlg.h"
-#include "platform/Trash.h"
+#include "platform/TouchFile.h"
+#include "platform/TrashingReplace.h"
 #include "skins/CharacterFileCheck.h"
 #include "skintools/SkinToolFiles.h"
 
@@ -88,6 +89,7 @@ CmxSaveResult SaveBuiltCharacterFile(const std::vector<std::string>& lines, cons
         return result;
     }
     result.target = *folder / fileName;
+    RefuseNonFilePlace(result.target);
     result.existing = ExistingCharacterFile(suitName, result.target, folders, catalogue);
     if (!result.existing.empty() &&
         StyledMessageDlg(dialogs, LangStr(kTitle), SaveOverQuestionText(suitName, result.existing), MsgKind::None, 0,
@@ -95,9 +97,10 @@ CmxSaveResult SaveBuiltCharacterFile(const std::vector<std::string>& lines, cons
         result.outcome = CmxSaveOutcome::Declined;
         return result;
     }
-    // The file it replaces stays restorable.
-    if (PathExists(result.target)) MoveToTrash(result.target);
-    WriteSkinTextFile(result.target, lines);
+    // The file it replaces stays restorable, and stays in place until the new one is whole.
+    const Replacement written = WriteSendingOldToTrash(result.target, SkinTextFileBytes(lines));
+    TouchFile(written.written);
+    if (written.old) result.trashed = written.old->item;
     DiscardSkinCatalogue(catalogue);
     result.outcome = CmxSaveOutcome::Saved;
     return result;

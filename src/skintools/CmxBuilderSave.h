@@ -27,6 +27,7 @@ struct CmxSaveResult {
     CmxSaveOutcome outcome = CmxSaveOutcome::Cancelled;
     std::filesystem::path target;    // the file written (or that would have been)
     std::filesystem::path existing;  // the file of that name the game has (an archive's path for an archive entry)
+    std::filesystem::path trashed;   // the file replaced at the target, now in the Trash; empty when none
 };
 
 // Chooses the folder to save into; `suggested` is where the choice starts.
@@ -46,13 +47,14 @@ std::string SaveOverQuestionText(const std::string& suitName, const std::filesys
 // Saves `lines` (CmxBuilderLines; the fifth holds the suit name N): with
 // meshes added, N.cmx is written to `workFolder` and checked (builder mode,
 // which names a missing mesh); a folder is chosen; when a character file of
-// that name exists the user is asked; then a file at the target goes to the
-// Trash, the target is written whole or not at all, stamped, and the
-// catalogue discarded so that it is built again with the new file. The work
-// file is removed however the save ends. The catalogue must be built. Throws
-// std::invalid_argument when N would reach out of the folder,
-// ShellOperationError when the old file cannot go to the Trash,
-// std::runtime_error when a file cannot be written.
+// that name exists the user is asked; then the target is written whole or
+// not at all, a file there kept in the Trash (TrashingReplace), stamped, and
+// the catalogue discarded so that it is built again with the new file. The
+// work file is removed however the save ends. The catalogue must be built.
+// Throws std::invalid_argument when N would reach out of the folder,
+// ShellOperationError when a folder or special file stands at the target or
+// the old file cannot be kept (nothing changed then), std::runtime_error when
+// a file cannot be written (the old file stays in place).
 CmxSaveResult SaveBuiltCharacterFile(const std::vector<std::string>& lines, const CMXBuilderList& meshes,
                                      const std::filesystem::path& workFolder, const std::filesystem::path& suggested,
                                      const CmxFolderChoice& chooseFolder, const SkinFolders& folders,

@@ -4,7 +4,7 @@
 #include "platform/CaseInsensitivePath.h"
 #include "platform/ShellFileOps.h"
 #include "platform/StyledMessageDlg.h"
-#include "platform/Trash.h"
+#include "platform/TrashingReplace.h"
 
 #include <initializer_list>
 #include <string_view>
@@ -44,47 +44,20 @@ void makeWritable(const std::filesystem::path& file) {
 bool mayReplace(const std::filesystem::path& target, MessageId question, Dialogs& dialogs) {
     if (IsFolder(target)) throw SkinMoveError(QuotedPath(target) + " is a folder");
     if (!PathExists(target)) return true;
-    const std::string text = LangStr(question) + "\n" + target.string();
-    return StyledMessageDlg(dialogs, LangStr(5022), text, MsgKind::Confirmation, 0, mrNo, mbYesNo) == mrYes;
+    return StyledMessageDlg(dialogs, LangStr(5022), ReplaceOnMoveQuestionText(question, target), MsgKind::Confirmation,
+                            0, mrNo, mbYesNo) == mrYes;
 }
 
+// What an older store or restore set a replaced file aside as (".x.bmp.replaced").
 constexpr std::string_view kAsideSuffix = ".replaced";
 
-// A free hidden name beside `target` to hold the file it replaces until the
-// move has succeeded.
-std::filesystem::path asideName(const std::filesystem::path& target) {
-    const std::string stem = "." + target.filename().string() + std::string(kAsideSuffix);
-    for (int n = 1; n <= 1000; ++n) {
-        std::filesystem::path candidate = target.parent_path() / (n == 1 ? stem : stem + "-" + std::to_string(n));
-        if (!PathExists(candidate)) return candidate;
-    }
-    throw SkinMoveError("no free name beside " + QuotedPath(target) + " to set it aside");
-}
-
-// Moves `source` to `target`. A file at `target` is renamed aside first and
-// goes to the Trash (under its own name and place) only once the source is
-// in: a failed move puts it back, so neither file is lost or left in the
-// Trash alone.
+// Moves `source` to `target`. A file at `target` is kept in the Trash (under
+// its own name and place) and stays in its place until the source has taken
+// it in one rename: a failed move leaves both files where they were.
 void moveReplacing(const std::filesystem::path& source, const std::filesystem::path& target) {
     try {
         makeWritable(source);
-        if (!PathExists(target)) {
-            MoveFile(source, target);
-            return;
-        }
-        const std::filesystem::path aside = asideName(target);
-        MoveToNewPath(target, aside);
-        try {
-            MoveFile(source, target);
-        } catch (...) {
-            MoveToNewPath(aside, target);
-            throw;
-        }
-        try {
-            MoveToTrashAs(aside, target);
-        } catch (const std::exception&) {
-            // The move is done; the replaced file stays beside it, hidden, rather than being deleted.
-        }
+        ReplaceSendingOldToTrash(target, [&](const std::filesystem::path& place) { MoveFile(source, place); });
     } catch (const std::exception& error) {
         throw SkinMoveError(error.what());
     }
@@ -99,7 +72,7 @@ void addLeafOnce(SkinTree& tree, const std::string& folder, const std::string& f
 }
 
 // The name of the file `aside` holds (".x.bmp.replaced-2" holds "x.bmp"), or
-// nothing when the name is not one asideName gives.
+// nothing when the name is not of that shape.
 std::optional<std::string> setAsideFor(const std::string& aside) {
     std::string rest = aside;
     if (const auto dash = rest.rfind('-'); dash != std::string::npos && dash + 1 < rest.size() &&
@@ -138,13 +111,27 @@ std::filesystem::path StoredSkinsFolder() {
     return ApplicationFolder() / "CMX_SKN";
 }
 
+std::string ReplaceOnMoveQuestionText(MessageId question, const std::filesystem::path& target) {
+    return LangStr(question) + "\n" + target.string();
+}
+
+std::filesystem::path StoredPlace(const ProblemRecordDetails& finding, const DuplicatePlaces& places) {
+    return below(places.storeFolder, RelativeFolder(finding.Folder, places.gamePath), finding.FileName);
+}
+
+std::filesystem::path GamePlace(const std::string& folder, const std::string& fileName, const DuplicatePlaces& places) {
+    // The game ignores letter case: a folder or file back in another case is the same one.
+    return ResolveCaseInsensitive(
+        places.gamePath, below(places.gamePath, folder, fileName).lexically_relative(places.gamePath).string());
+}
+
 MoveOutcome StoreFinding(DuplicateTrees& trees, const ProblemRecordDetails& finding, const DuplicatePlaces& places,
                          Dialogs& dialogs) {
     const std::string relative = RelativeFolder(finding.Folder, places.gamePath);
     const std::filesystem::path source = below(places.gamePath, relative, finding.FileName);
     MoveOutcome outcome = MoveOutcome::SourceMissing;
     if (PathExists(source)) {
-        const std::filesystem::path target = below(places.storeFolder, relative, finding.FileName);
+        const std::filesystem::path target = StoredPlace(finding, places);
         if (!mayReplace(target, kReplaceStoredCopy, dialogs)) return MoveOutcome::Declined;
         addLeafOnce(trees.stored, relative, finding.FileName);
         moveReplacing(source, target);
@@ -159,11 +146,7 @@ MoveOutcome RestoreStored(DuplicateTrees& trees, const std::string& folder, cons
     const std::filesystem::path source = below(places.storeFolder, folder, fileName);
     MoveOutcome outcome = MoveOutcome::SourceMissing;
     if (PathExists(source)) {
-        // The game ignores letter case: a folder or file back in another case is the same one.
-        const std::filesystem::path target =
-            ResolveCaseInsensitive(places.gamePath, below(places.gamePath, folder, fileName)
-                                                        .lexically_relative(places.gamePath)
-                                                        .string());
+        const std::filesystem::path target = GamePlace(folder, fileName, places);
         if (!mayReplace(target, kReplaceGameFileWithStored, dialogs)) return MoveOutcome::Declined;
         moveReplacing(source, target);
         outcome = MoveOutcome::Moved;

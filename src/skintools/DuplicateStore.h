@@ -52,6 +52,16 @@ enum class MoveOutcome {
     Declined,       // the user kept the file the move would have replaced; nothing changed
 };
 
+// Where a store of `finding` puts its file, and where a restore puts the
+// stored file `fileName` of group `folder` back. A file there is replaced only
+// on Yes to the question (ReplaceOnMoveQuestionText) and goes to the Trash.
+// Throw SkinMoveError when the place would not lie below its folder.
+std::filesystem::path StoredPlace(const ProblemRecordDetails& finding, const DuplicatePlaces& places);
+std::filesystem::path GamePlace(const std::string& folder, const std::string& fileName, const DuplicatePlaces& places);
+
+// The question before a move replaces `target`: kReplaceStoredCopy or kReplaceGameFileWithStored.
+std::string ReplaceOnMoveQuestionText(MessageId question, const std::filesystem::path& target);
+
 // Stores the finding's file: adds it to the stored tree, moves it (read-only
 // cleared, folders created), then removes every node of its file name from
 // the found tree, findings for other copies included. Throws SkinMoveError

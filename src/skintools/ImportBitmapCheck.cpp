@@ -5,7 +5,6 @@
 #include "platform/FileBytes.h"
 #include "platform/LanguageModule.h"
 #include "platform/StyledMessageDlg.h"
-#include "skins/SkinFolders.h"
 
 #include <system_error>
 
@@ -46,16 +45,29 @@ bool validDimensions(const ImportBitmapCheck& check) {
 }  // namespace
 
 ImportBitmapCheck CheckImportBitmap(const std::filesystem::path& file, BitmapDecoding decoding) {
-    ImportBitmapCheck check;
     std::error_code error;
     if (!std::filesystem::is_regular_file(file, error) || ToLowerAscii(file.extension().string()) != ".bmp") {
+        return {};
+    }
+    std::vector<std::uint8_t> bytes;
+    try {
+        bytes = ReadFileBytes(file);
+    } catch (const std::exception& fault) {
+        ImportBitmapCheck check;
+        check.verdict = ImportBitmapVerdict::Unreadable;
+        check.cause = fault.what();
         return check;
     }
-    check.allowance = FileSizeKB(file) * 1000 - 5000;
+    return CheckImportBitmapBytes(bytes, file.string(), decoding);
+}
+
+ImportBitmapCheck CheckImportBitmapBytes(const std::vector<std::uint8_t>& bytes, const std::string& name,
+                                         BitmapDecoding decoding) {
+    ImportBitmapCheck check;
+    check.allowance = static_cast<std::int64_t>(bytes.size() / 1024) * 1000 - 5000;
     try {
-        const std::vector<std::uint8_t> bytes = ReadFileBytes(file);
-        const Bitmap bitmap = decoding == BitmapDecoding::WithSizeFix ? LoadBmpWithSizeFix(bytes, file.string())
-                                                                      : DecodeBmp(bytes, file.string());
+        const Bitmap bitmap =
+            decoding == BitmapDecoding::WithSizeFix ? LoadBmpWithSizeFix(bytes, name) : DecodeBmp(bytes, name);
         check.width = bitmap.width;
         check.height = bitmap.height;
         check.depth = knownDepth(bitmap.bitDepth);

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace corvane {
 
@@ -40,7 +41,11 @@ enum class BitmapDecoding { WithSizeFix, AsIs };
 ImportBitmapCheck CheckImportBitmap(const std::filesystem::path& file,
                                     BitmapDecoding decoding = BitmapDecoding::WithSizeFix);
 
-// After the colour correction the same file is judged again, and accepted only
+// The same for a bitmap's bytes (its corrected form); `name` names it in a cause.
+ImportBitmapCheck CheckImportBitmapBytes(const std::vector<std::uint8_t>& bytes, const std::string& name,
+                                         BitmapDecoding decoding = BitmapDecoding::WithSizeFix);
+
+// After the colour correction its result is judged again, and accepted only
 // when its size is a texture's and it is now smaller than its allowance.
 bool AcceptedAfterCorrection(const ImportBitmapCheck& check);
 

@@ -15,6 +15,7 @@
 
 #include <optional>
 #include <stdexcept>
+#include <string_view>
 
 namespace corvane {
 
@@ -72,12 +73,10 @@ bool startsSuitHeader(const std::string& line) {
 SkinExportPlan PlanSkinExport(const SkinExportRequest& request, const SkinFolders& folders,
                               const SkinCatalogue& catalogue, const fs::path& skinsFolder) {
     SkinExportPlan plan;
-    plan.characterTarget = FileInFolder(skinsFolder, request.characterFile);
-    plan.installedCharacter = InstalledSkinFile(folders, skinsFolder, request.characterFile);
+    plan.character = PlanSkinFileReplacement(folders, skinsFolder, request.characterFile);
     plan.characterSource =
         sourceOf(folders.FindSkinFile(request.mesh, ".cmx"), archivedCharacterFile(catalogue, request.mesh));
-    plan.textureTarget = FileInFolder(skinsFolder, request.textureFile);
-    plan.installedTexture = InstalledSkinFile(folders, skinsFolder, request.textureFile);
+    plan.texture = PlanSkinFileReplacement(folders, skinsFolder, request.textureFile);
     const std::vector<const FarRecordDetails*> textures = archivedTextures(catalogue, request.texture);
     plan.textureSource =
         sourceOf(folders.FindSkinFile(request.texture, ".bmp"), textures.empty() ? nullptr : textures.front());
@@ -102,15 +101,17 @@ SkinExportResult ExportSkin(const SkinExportRequest& request, const SkinFolders&
     const SkinExportPlan plan = PlanSkinExport(request, folders, catalogue, skinsFolder);
     SkinExportResult result;
     bool writeCharacter = true;
-    const bool replaceCharacter = !plan.installedCharacter.empty() && AskToReplace(dialogs, request.characterFile);
-    if (!plan.installedCharacter.empty() && !replaceCharacter) {
+    const fs::path& gamePath = folders.gamePath();
+    if (plan.character.replacesAny() && !AskToReplace(dialogs, request.characterFile, plan.character, gamePath)) {
         if (StyledMessageDlg(dialogs, LangStr(kTitle), KeepCharacterFileQuestionText(request.characterFile),
                              MsgKind::None, 0, mrNone, mbYesNo) != mrYes) {
             return result;
         }
         writeCharacter = false;
     }
-    if (!plan.installedTexture.empty() && !AskToReplace(dialogs, request.textureFile)) return result;
+    if (plan.texture.replacesAny() && !AskToReplace(dialogs, request.textureFile, plan.texture, gamePath)) {
+        return result;
+    }
 
     const auto tell = [&](const std::string& file, MessageId message, const std::string& detail, MsgKind kind) {
         TellSkinTool(dialogs, file + " " + LangStr(message) + (detail.empty() ? "" : "\n" + detail), kind);
@@ -164,44 +165,25 @@ SkinExportResult ExportSkin(const SkinExportRequest& request, const SkinFolders&
         textureFailed = !textureBytes;
     }
 
-    std::optional<TrashedItem> characterTrashed;
-    std::optional<TrashedItem> textureTrashed;
-    // What could not be written leaves the file it was to replace in its place.
-    const auto putBack = [&](std::optional<TrashedItem>& trashed, const fs::path& original, fs::path& reported) {
-        if (trashed && PutBackFromTrash(*trashed, original)) reported.clear();
-        trashed.reset();
+    const auto replace = [&](const SkinFileReplacement& replacement, std::string_view bytes) {
+        const ReplacedSkinFile replaced = ReplaceSkinFile(replacement, bytes);
+        result.trashed.insert(result.trashed.end(), replaced.trashed.begin(), replaced.trashed.end());
+        if (!replaced.notTrashed.empty()) TellSkinTool(dialogs, NotTrashedText(replaced), MsgKind::Warning);
+        return replaced.written;
     };
-    try {
-        if (replaceCharacter) {
-            characterTrashed = MoveToTrash(plan.installedCharacter);
-            result.characterTrashed = characterTrashed->item;
-        }
-        if (!plan.installedTexture.empty()) {
-            textureTrashed = MoveToTrash(plan.installedTexture);
-            result.textureTrashed = textureTrashed->item;
-        }
-    } catch (const ShellOperationError& error) {
-        putBack(characterTrashed, plan.installedCharacter, result.characterTrashed);
-        TellSkinTool(dialogs, LangStr(error.messageId()) + "\n" + error.what(), MsgKind::Error);
-        result.outcome = ExportOutcome::Failed;
-        return result;
-    }
     if (characterLines) {
         try {
-            WriteSkinTextFile(plan.characterTarget, *characterLines);
+            result.characterWritten = replace(plan.character, SkinTextFileBytes(*characterLines));
         } catch (const std::exception& error) {
-            putBack(characterTrashed, plan.installedCharacter, result.characterTrashed);
-            putBack(textureTrashed, plan.installedTexture, result.textureTrashed);
             return failed(request.characterFile, error.what());
         }
-        result.characterWritten = plan.characterTarget;
         tell(request.characterFile, kExported, {}, MsgKind::Information);
     }
     if (textureBytes) {
         try {
-            WriteSkinFile(plan.textureTarget,
-                          std::string_view(reinterpret_cast<const char*>(textureBytes->data()), textureBytes->size()));
-            result.textureWritten = plan.textureTarget;
+            result.textureWritten = replace(
+                plan.texture,
+                std::string_view(reinterpret_cast<const char*>(textureBytes->data()), textureBytes->size()));
             tell(request.textureFile, kExported, {}, MsgKind::Information);
         } catch (const std::exception& error) {
             tell(request.textureFile, kExportFailed, error.what(), MsgKind::Error);
@@ -212,7 +194,6 @@ SkinExportResult ExportSkin(const SkinExportRequest& request, const SkinFolders&
              MsgKind::Error);
         textureFailed = true;
     }
-    if (result.textureWritten.empty()) putBack(textureTrashed, plan.installedTexture, result.textureTrashed);
     DiscardSkinCatalogue(catalogue);
     result.outcome = textureFailed ? ExportOutcome::Failed : ExportOutcome::Exported;
     return result;

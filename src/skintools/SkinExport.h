@@ -3,6 +3,7 @@
 #include "platform/Dialogs.h"
 #include "skins/SkinCatalogue.h"
 #include "skins/SkinFolders.h"
+#include "skintools/SkinToolFiles.h"
 
 #include <filesystem>
 #include <string>
@@ -31,16 +32,15 @@ struct ExportSource {
 
 // What an export would do, for showing it without doing it.
 struct SkinExportPlan {
-    std::filesystem::path characterTarget;
-    std::filesystem::path installedCharacter;  // asked about when not empty
+    SkinFileReplacement character;  // asked about when it replaces any
     ExportSource characterSource;
-    std::filesystem::path textureTarget;
-    std::filesystem::path installedTexture;
+    SkinFileReplacement texture;
     ExportSource textureSource;
 };
 
 // The catalogue must be built. Throws std::invalid_argument when a new name
-// would reach out of the skins folder.
+// would reach out of the skins folder, ShellOperationError when a folder or a
+// special file has a new file's name.
 SkinExportPlan PlanSkinExport(const SkinExportRequest& request, const SkinFolders& folders,
                               const SkinCatalogue& catalogue, const std::filesystem::path& skinsFolder);
 
@@ -61,18 +61,17 @@ struct SkinExportResult {
     ExportOutcome outcome = ExportOutcome::Declined;
     std::filesystem::path characterWritten;  // empty when none was written
     std::filesystem::path textureWritten;
-    std::filesystem::path characterTrashed;  // the replaced files, now in the Trash
-    std::filesystem::path textureTrashed;
+    std::vector<std::filesystem::path> trashed;  // the replaced files, now in the Trash
 };
 
-// The export. Every question comes first: an installed character file is
-// replaced on Yes, else kept when the user goes on without a new one; an
-// installed texture is replaced on Yes, else the export ends. Then the
-// replaced files go to the Trash, the character file is written from the
-// loose source file (its suit name line replaced) or converted from the
-// archive entry, and the texture copied from the loose file or the archive
-// entry; each whole or not at all, stamped and reported. Finally the
-// catalogue is discarded so that it is built again with the new files.
+// The export. Every question comes first: installed character files of the
+// new name are replaced on Yes, else kept when the user goes on without a new
+// one; installed textures are replaced on Yes, else the export ends. Then the
+// character file is written from the loose source file (its suit name line
+// replaced) or converted from the archive entry, and the texture copied from
+// the loose file or the archive entry; each whole or not at all, the files it
+// replaces sent to the Trash (ReplaceSkinFile), stamped and reported. Finally
+// the catalogue is discarded so that it is built again with the new files.
 SkinExportResult ExportSkin(const SkinExportRequest& request, const SkinFolders& folders, SkinCatalogue& catalogue,
                             const std::filesystem::path& skinsFolder, Dialogs& dialogs);
 

@@ -8,8 +8,12 @@
 #include "platform/LanguageModule.h"
 #include "platform/StyledMessageDlg.h"
 #include "platform/TouchFile.h"
+#include "platform/Trash.h"
+#include "platform/TrashingReplace.h"
 #include "skins/SkinNames.h"
 
+#include <optional>
+#include <set>
 #include <stdexcept>
 #include <system_error>
 
@@ -33,6 +37,8 @@ MessageId kindName(SpecialFileKind kind) {
     }
     return MessageId{7264};
 }
+constexpr MessageId kFilesExist{7280};
+constexpr MessageId kReplaceThem{7281};
 
 }  // namespace
 
@@ -72,15 +78,6 @@ std::filesystem::path FileInFolder(const std::filesystem::path& folder, const st
     return folder / fileName;
 }
 
-std::string ReplaceQuestionText(const std::string& fileName) {
-    return LangStr(kFileExists) + " " + fileName + "\n" + LangStr(kReplaceIt);
-}
-
-bool AskToReplace(Dialogs& dialogs, const std::string& fileName) {
-    return StyledMessageDlg(dialogs, LangStr(kTitle), ReplaceQuestionText(fileName), MsgKind::None, 0, mrNone,
-                            mbYesNo) == mrYes;
-}
-
 void TellSkinTool(Dialogs& dialogs, const std::string& text, MsgKind kind) {
     StyledMessageDlg(dialogs, LangStr(kTitle), text, kind, 0, mrNone, mbOK);
 }
@@ -115,26 +112,71 @@ void WriteSkinFile(const std::filesystem::path& file, std::string_view bytes) {
     TouchFile(file);
 }
 
-std::filesystem::path InstalledSkinFile(const SkinFolders& folders, const std::filesystem::path& skinsFolder,
-                                        const std::string& fileName) {
-    const std::filesystem::path name(fileName);
-    std::filesystem::path found = folders.FindSkinFile(name.stem().string(), name.extension().string());
-    if (found.empty()) {
-        const std::filesystem::path here = ResolveCaseInsensitive(skinsFolder, fileName);
-        if (PathExists(here)) found = here;
-    }
-    return found;
+SkinFileReplacement PlanSkinFileReplacement(const SkinFolders& folders, const std::filesystem::path& skinsFolder,
+                                            const std::string& fileName) {
+    SkinFileReplacement replacement{FileInFolder(skinsFolder, fileName), {}};
+    std::set<FileIdentity> seen;
+    const auto add = [&](const std::filesystem::path& file) {
+        RefuseNonFilePlace(file);
+        const std::optional<FileIdentity> identity = IdentityOf(file);
+        if (identity && seen.insert(*identity).second) replacement.installed.push_back(file);
+    };
+    if (PathExists(replacement.target)) add(replacement.target);
+    // The new file's twin in another letter case, in a skins folder the game may not search.
+    const std::filesystem::path twin = ResolveCaseInsensitive(skinsFolder, fileName);
+    if (PathExists(twin)) add(twin);
+    for (const std::filesystem::path& file : folders.ListSkinFiles(fileName)) add(file);
+    return replacement;
 }
 
-bool PutBackFromTrash(const TrashedItem& trashed, const std::filesystem::path& original) {
-    try {
-        MoveToNewPath(trashed.item, original);
-    } catch (const std::exception&) {
-        return false;
+namespace {
+
+// A file as the question names it: its path below the game folder, else in full.
+std::string shownPath(const std::filesystem::path& file, const std::filesystem::path& gamePath) {
+    const std::filesystem::path relative = file.lexically_relative(gamePath);
+    return relative.empty() || *relative.begin() == ".." ? file.string() : relative.string();
+}
+
+}  // namespace
+
+std::string ReplaceQuestionText(const std::string& fileName, const SkinFileReplacement& replacement,
+                                const std::filesystem::path& gamePath) {
+    const std::vector<std::filesystem::path>& installed = replacement.installed;
+    if (installed.size() == 1 && installed.front() == replacement.target) {
+        return LangStr(kFileExists) + " " + fileName + "\n" + LangStr(kReplaceIt);
     }
-    std::error_code ignored;
-    std::filesystem::remove(trashed.info, ignored);
-    return true;
+    std::string files;
+    for (const std::filesystem::path& file : installed) files += "\n" + shownPath(file, gamePath);
+    if (installed.size() == 1) return LangStr(kFileExists) + " " + fileName + files + "\n" + LangStr(kReplaceIt);
+    return LangStr(kFilesExist) + files + "\n" + LangStr(kReplaceThem);
+}
+
+bool AskToReplace(Dialogs& dialogs, const std::string& fileName, const SkinFileReplacement& replacement,
+                  const std::filesystem::path& gamePath) {
+    return StyledMessageDlg(dialogs, LangStr(kTitle), ReplaceQuestionText(fileName, replacement, gamePath),
+                            MsgKind::None, 0, mrNone, mbYesNo) == mrYes;
+}
+
+ReplacedSkinFile ReplaceSkinFile(const SkinFileReplacement& replacement, std::string_view bytes) {
+    ReplacedSkinFile replaced;
+    const Replacement written = WriteSendingOldToTrash(replacement.target, bytes);
+    TouchFile(written.written);
+    replaced.written = replacement.target;
+    if (written.old) replaced.trashed.push_back(written.old->item);
+    // The others go once the new file is in: the game finds a file of the name all along.
+    for (const std::filesystem::path& other : replacement.installed) {
+        if (other == replacement.target) continue;
+        try {
+            replaced.trashed.push_back(MoveToTrash(other).item);
+        } catch (const ShellOperationError& error) {
+            replaced.notTrashed += (replaced.notTrashed.empty() ? "" : "\n") + std::string(error.what());
+        }
+    }
+    return replaced;
+}
+
+std::string NotTrashedText(const ReplacedSkinFile& replaced) {
+    return LangStr(kShellOperationFailed) + "\n" + replaced.notTrashed;
 }
 
 }  // namespace corvane

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "platform/Dialogs.h"
-#include "platform/Trash.h"
 #include "skins/SkinFolders.h"
 
 #include <filesystem>
@@ -35,23 +34,45 @@ std::string SkinFileNameRefusal(std::string_view fileName);
 // name would reach out of the folder.
 std::filesystem::path FileInFolder(const std::filesystem::path& folder, const std::string& fileName);
 
-// The installed skin file a new file named `fileName` in `skinsFolder` would
-// replace: the one the game finds first, else one of that name in any letter
-// case (a link too) in the skins folder itself, which may lie outside the
-// folders the game searches. Empty when there is none.
-std::filesystem::path InstalledSkinFile(const SkinFolders& folders, const std::filesystem::path& skinsFolder,
-                                        const std::string& fileName);
+// A new skin file and the installed files of its name it replaces: the file
+// at its own place (when there), and every file of that name, in any letter
+// case, in the skins folder and in the folders the game searches, which the
+// game might find instead. Each file counts once, however many links reach it.
+struct SkinFileReplacement {
+    std::filesystem::path target;                 // the new file
+    std::vector<std::filesystem::path> installed;  // the files it replaces, the one at `target` first
+    bool replacesAny() const { return !installed.empty(); }
+};
 
-// Puts a file sent to the Trash back where it was, after the file meant to
-// replace it could not be written; false when that failed too (it stays in
-// the Trash).
-bool PutBackFromTrash(const TrashedItem& trashed, const std::filesystem::path& original);
+// Throws std::invalid_argument when the name would reach out of the skins
+// folder, ShellOperationError when a folder or a special file stands in the
+// new file's place or has the name of a file it would replace.
+SkinFileReplacement PlanSkinFileReplacement(const SkinFolders& folders, const std::filesystem::path& skinsFolder,
+                                            const std::string& fileName);
 
-// The question before an installed skin file is replaced: the file's name
-// and what becomes of the old one (8068, 8076).
-std::string ReplaceQuestionText(const std::string& fileName);
+// The question before installed skin files are replaced: the file's name,
+// each file with its folder when any lies outside the new file's place, and
+// what becomes of the old ones (8068, 8076; 7280, 7281 for several).
+std::string ReplaceQuestionText(const std::string& fileName, const SkinFileReplacement& replacement,
+                                const std::filesystem::path& gamePath);
 // Asks it (Yes/No); true for Yes.
-bool AskToReplace(Dialogs& dialogs, const std::string& fileName);
+bool AskToReplace(Dialogs& dialogs, const std::string& fileName, const SkinFileReplacement& replacement,
+                  const std::filesystem::path& gamePath);
+
+struct ReplacedSkinFile {
+    std::filesystem::path written;
+    std::vector<std::filesystem::path> trashed;  // where the replaced files lie in the Trash
+    std::string notTrashed;  // why replaced files elsewhere could not go (they stay); empty when all went
+};
+
+// Writes `bytes` as the new file whole, the old file at its place kept in the
+// Trash (TrashingReplace), stamps it, then sends the other files it replaces
+// to the Trash. Throws when the new file cannot be written: nothing changed then.
+ReplacedSkinFile ReplaceSkinFile(const SkinFileReplacement& replacement, std::string_view bytes);
+
+// The message after the new file was written but a replaced file elsewhere
+// could not go to the Trash (7044 and the cause).
+std::string NotTrashedText(const ReplacedSkinFile& replaced);
 
 // The tools' messages: title 5022, OK only.
 void TellSkinTool(Dialogs& dialogs, const std::string& text, MsgKind kind);
@@ -65,8 +86,9 @@ void TellSkippedFiles(Dialogs& dialogs, const SkippedFiles& skipped);
 // The bytes of a text skin file as the game writes it: each line ended by CR LF.
 std::string SkinTextFileBytes(const std::vector<std::string>& lines);
 // A text skin file as the game writes it: the lines with CR LF, written
-// whole or not at all, then stamped (TouchFile). Throws std::runtime_error
-// naming the file when it cannot be written.
+// whole or not at all over whatever is there, then stamped (TouchFile).
+// Throws std::runtime_error naming the file when it cannot be written. For
+// work files and the repair editors, which keep their own backups.
 void WriteSkinTextFile(const std::filesystem::path& file, const std::vector<std::string>& lines);
 // Bytes the same way.
 void WriteSkinFile(const std::filesystem::path& file, std::string_view bytes);

@@ -7,7 +7,7 @@
 #include "platform/Trash.h"
 #include "skintools/SkinToolFiles.h"
 
-#include <optional>
+#include <algorithm>
 #include <system_error>
 
 namespace corvane {
@@ -33,8 +33,7 @@ bool sameFile(const fs::path& a, const fs::path& b) {
 
 TextureImportPlan PlanTextureImport(const TextureImportRequest& request, const SkinFolders& folders,
                                     const fs::path& skinsFolder) {
-    return {FileInFolder(skinsFolder, request.textureFileName),
-            InstalledSkinFile(folders, skinsFolder, request.textureFileName)};
+    return PlanSkinFileReplacement(folders, skinsFolder, request.textureFileName);
 }
 
 std::string ImportConfirmationText(const std::string& textureFileName, const std::string& mesh) {
@@ -50,7 +49,9 @@ TextureImportResult ImportTexture(const TextureImportRequest& request, const Ski
                                   const fs::path& skinsFolder, Dialogs& dialogs) {
     const TextureImportPlan plan = PlanTextureImport(request, folders, skinsFolder);
     TextureImportResult result;
-    if (!plan.installed.empty() && !AskToReplace(dialogs, request.textureFileName)) return result;
+    if (plan.replacesAny() && !AskToReplace(dialogs, request.textureFileName, plan, folders.gamePath())) {
+        return result;
+    }
     if (StyledMessageDlg(dialogs, LangStr(kTitle), ImportConfirmationText(request.textureFileName, request.mesh),
                          MsgKind::Confirmation, 0, mrNone, mbOKCancel) != mrOk) {
         return result;
@@ -60,32 +61,29 @@ TextureImportResult ImportTexture(const TextureImportRequest& request, const Ski
         result.outcome = ImportOutcome::Failed;
         return result;
     };
-    // Read first: the chosen bitmap may be the very file that goes to the Trash.
-    std::vector<std::uint8_t> bytes;
-    try {
-        bytes = ReadFileBytes(request.bitmap);
-    } catch (const std::exception& error) {
-        return fail(kImportFailed, error.what());
-    }
-    const bool sourceIsInstalled = !plan.installed.empty() && sameFile(request.bitmap, plan.installed);
-    std::optional<TrashedItem> trashed;
-    if (!plan.installed.empty()) {
+    // Read first: the chosen bitmap may be one of the files that go to the Trash.
+    std::vector<std::uint8_t> bytes = request.corrected;
+    if (bytes.empty()) {
         try {
-            trashed = MoveToTrash(plan.installed);
-            result.replaced = trashed->item;
-        } catch (const ShellOperationError& error) {
-            return fail(error.messageId(), error.what());
+            bytes = ReadFileBytes(request.bitmap);
+        } catch (const std::exception& error) {
+            return fail(kImportFailed, error.what());
         }
     }
+    const bool sourceIsInstalled = std::any_of(plan.installed.begin(), plan.installed.end(),
+                                               [&](const fs::path& file) { return sameFile(request.bitmap, file); });
+    ReplacedSkinFile replaced;
     try {
-        WriteSkinFile(plan.target, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+        replaced = ReplaceSkinFile(plan, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    } catch (const ShellOperationError& error) {
+        return fail(error.messageId(), error.what());
     } catch (const std::exception& error) {
-        // A failed import leaves the skins folder as it was.
-        if (trashed && PutBackFromTrash(*trashed, plan.installed)) result.replaced.clear();
         return fail(kImportFailed, error.what());
     }
-    result.written = plan.target;
+    result.written = replaced.written;
+    result.replaced = replaced.trashed;
     result.outcome = ImportOutcome::Imported;
+    if (!replaced.notTrashed.empty()) TellSkinTool(dialogs, NotTrashedText(replaced), MsgKind::Warning);
     // The bitmap is the new texture itself when it was chosen from the skins folder under its own name.
     if (sourceIsInstalled || sameFile(request.bitmap, plan.target)) return result;
     if (StyledMessageDlg(dialogs, LangStr(kTitle), DeleteSourceQuestionText(), MsgKind::Confirmation, 0, mrNone,

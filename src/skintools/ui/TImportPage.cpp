@@ -38,7 +38,7 @@ constexpr const char* kBitmapFilter = "Bitmap Files (*.bmp)|*.BMP";
 TImportPage::TImportPage(const PageServices& services, const PageInfo& row, QWidget* parent)
     : EditorPage(services, row, parent) {
     createControls(group("grpImport"));
-    colourEditor_ = ColourCorrectionEditor(window(), settings(), dialogs());
+    showColourEditor_ = [](TfrmBMPEdit& editor) { editor.exec(); };
 }
 
 void TImportPage::createControls(QGroupBox* box) {
@@ -229,23 +229,35 @@ void TImportPage::CheckImportBitmap(const fs::path& file, BitmapDecoding decodin
     // Only an accepted bitmap becomes the one to import: a refused one must
     // not be imported by the next click on the import button.
     if (check.verdict == ImportBitmapVerdict::Accepted) {
-        acceptBitmap(file, decoding);
+        acceptBitmap(file, decoding, {});
         return;
     }
     if (!TellImportBitmapCheck(check, dialogs())) return;
-    colourEditor_(ColourCorrectionRecord(check, file));
-    // Whether the editor saved or not, the file on disk decides.
-    if (AcceptedAfterCorrection(corvane::CheckImportBitmap(file, decoding))) acceptBitmap(file, decoding);
+    std::vector<std::uint8_t> corrected = correctedCopy(check, file);
+    if (!corrected.empty() && AcceptedAfterCorrection(CheckImportBitmapBytes(corrected, file.string(), decoding))) {
+        acceptBitmap(file, decoding, std::move(corrected));
+    }
 }
 
-void TImportPage::acceptBitmap(const fs::path& file, BitmapDecoding decoding) {
+std::vector<std::uint8_t> TImportPage::correctedCopy(const ImportBitmapCheck& check, const fs::path& file) {
+    std::vector<std::uint8_t> corrected;
     ReportFailure(dialogs(), [&] {
-        const std::vector<std::uint8_t> bytes = ReadFileBytes(file);
+        TfrmBMPEdit editor(ColourCorrectionRecord(check, file), settings(), dialogs(), window());
+        editor.keepRepairInstead([&](const std::string& bytes) { corrected.assign(bytes.begin(), bytes.end()); });
+        showColourEditor_(editor);
+    });
+    return corrected;
+}
+
+void TImportPage::acceptBitmap(const fs::path& file, BitmapDecoding decoding, std::vector<std::uint8_t> corrected) {
+    ReportFailure(dialogs(), [&] {
+        const std::vector<std::uint8_t> bytes = corrected.empty() ? ReadFileBytes(file) : corrected;
         const Bitmap bitmap = decoding == BitmapDecoding::WithSizeFix ? LoadBmpWithSizeFix(bytes, file.string())
                                                                        : DecodeBmp(bytes, file.string());
         DropFrame->showPicture(QPixmap::fromImage(ImageOfBitmap(bitmap)));
     });
     ImportFile = file;
+    CorrectedImport = std::move(corrected);
     cbImpMeshChange();
 }
 
@@ -255,11 +267,13 @@ void TImportPage::btnImportFileClick() {
     ReportFailure(dialogs(), [&] {
         const SkinFolders folders(settings().GamePath, settings().ExpansionLevel);
         const TextureImportResult result = ImportTexture(
-            {ImportFile, mesh, textureName}, folders, ResolveCaseInsensitive(settings().GamePath, settings().SkinsFolder),
+            {ImportFile, mesh, textureName, CorrectedImport}, folders,
+            ResolveCaseInsensitive(settings().GamePath, settings().SkinsFolder),
             dialogs());
         if (result.sourceTrashed) {
             // The bitmap is in the Trash now: the page waits for another.
             ImportFile.clear();
+            CorrectedImport.clear();
             DropFrame->clearPicture();
             cbImpMeshChange();
         }

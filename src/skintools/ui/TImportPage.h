@@ -3,9 +3,9 @@
 #include "app/ui/EditorPage.h"
 #include "skintools/ImportBitmapCheck.h"
 #include "skintools/ImportNames.h"
-#include "skintools/ui/TRepairDialog.h"
-
+#include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <vector>
 
 class QComboBox;
@@ -17,6 +17,7 @@ class QWidget;
 namespace corvane {
 
 class TDropFrame;
+class TfrmBMPEdit;
 
 // The import page (grpImport): a bitmap chosen or dropped becomes a texture
 // of the game, named for the kind of skin and the character file it is
@@ -44,8 +45,9 @@ public:
     // A bitmap too large for the game is offered the colour correction.
     void CheckImportBitmap(const std::filesystem::path& file, BitmapDecoding decoding);
 
-    // Who opens the colour-correction editor (tests answer in code).
-    void setColourEditor(RepairEditor editor) { colourEditor_ = std::move(editor); }
+    // Shows the colour-correction editor the page made, modally (tests click its buttons).
+    using ColourEditorShow = std::function<void(TfrmBMPEdit& editor)>;
+    void setColourEditor(ColourEditorShow show) { showColourEditor_ = std::move(show); }
 
     QComboBox* cbImpSkinType = nullptr;
     QComboBox* cbImpGender = nullptr;
@@ -66,6 +68,9 @@ public:
 
     // The bitmap to import; empty until one is chosen.
     std::filesystem::path ImportFile;
+    // Its colour-corrected form, imported in its stead; empty when the file
+    // is imported as it is. The chosen file itself is never rewritten.
+    std::vector<std::uint8_t> CorrectedImport;
 
 private:
     void createControls(QGroupBox* box);
@@ -77,11 +82,13 @@ private:
     void refillMeshes();
     void buildTextureName(bool fromNameField);
     void updatePreview();
-    // The bitmap shown in the drop frame and made the one to import.
-    void acceptBitmap(const std::filesystem::path& file, BitmapDecoding decoding);
+    // The bitmap (or its corrected form) shown in the drop frame and made the one to import.
+    void acceptBitmap(const std::filesystem::path& file, BitmapDecoding decoding, std::vector<std::uint8_t> corrected);
+    // The corrected form the user saved in the colour-correction editor; empty when not saved.
+    std::vector<std::uint8_t> correctedCopy(const ImportBitmapCheck& check, const std::filesystem::path& file);
 
     bool onShow_ = false;
-    RepairEditor colourEditor_;
+    ColourEditorShow showColourEditor_;
 };
 
 }  // namespace corvane

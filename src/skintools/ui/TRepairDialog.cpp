@@ -95,11 +95,21 @@ void TRepairDialog::styleControls(const Settings& settings) {
 
 void TRepairDialog::btnSaveChangesClick() {
     const bool saved = ReportFailure(dialogs_, [&] {
-        SaveRepairedFile(file(), backupFolder_, ckBackup->isChecked(), repairedBytes());
+        if (keepRepair_) {
+            keepRepair_(repairedBytes());
+        } else {
+            SaveRepairedFile(file(), backupFolder_, ckBackup->isChecked(), repairedBytes());
+        }
     });
     if (!saved) return;
     TellSkinTool(dialogs_, LangStr(kSaved), MsgKind::None);
     accept();
+}
+
+void TRepairDialog::keepRepairInstead(std::function<void(const std::string& bytes)> keep) {
+    keepRepair_ = std::move(keep);
+    ckBackup->hide();
+    lblBackupFiles->hide();
 }
 
 bool ShowRepairEditor(Dialogs& dialogs, const std::function<std::unique_ptr<TRepairDialog>()>& make) {

@@ -48,6 +48,11 @@ public:
     // and closes with OK; a failure is shown and the dialog stays open.
     void btnSaveChangesClick();
 
+    // Saving hands the repair to `keep` instead, and the file stays as it is
+    // (no backup is offered then): for a file outside the game that the user
+    // only chose to import.
+    void keepRepairInstead(std::function<void(const std::string& bytes)> keep);
+
 protected:
     TRepairDialog(const ProblemRecordDetails& problem, std::filesystem::path backupFolder, Dialogs& dialogs,
                   QWidget* parent);
@@ -71,6 +76,7 @@ private:
     ProblemRecordDetails problem_;
     std::filesystem::path backupFolder_;
     Dialogs& dialogs_;
+    std::function<void(const std::string& bytes)> keepRepair_;
 };
 
 // Makes an editor with `make` and shows it modally; true when it closed with

@@ -1,10 +1,8 @@
 #include "skintools/ui/TfrmBMPEdit.h"
 
 #include "app/ui/BitmapImage.h"
-#include "platform/BmpCodec.h"
-#include "platform/FileBytes.h"
 #include "platform/LanguageModule.h"
-#include "render/JpegCodec.h"
+#include "render/TextureCorrection.h"
 #include "skintools/EditorBackups.h"
 
 #include <QLabel>
@@ -43,19 +41,17 @@ TfrmBMPEdit::TfrmBMPEdit(const ProblemRecordDetails& problem, const Settings& se
              DisplayedText(problem.Description));
     lblNew->setText(QString::fromStdString(LangStr(kCorrected)));
 
-    const std::string name = file().string();
-    current_ = LoadBmpWithSizeFix(ReadFileBytes(file()), name);
-    // The game's 8-bit pictures are made alike: the colours pass through a
-    // JPEG and its decoder's quantiser picks the palette.
-    proposal_ = JpegRoundTrip8(current_, kGameImageColours);
+    CorrectedTexture texture = CorrectTextureFile(file());
+    current_ = std::move(texture.original);
+    proposal_ = std::move(texture.corrected);
+    proposalBytes_ = std::move(texture.bytes);
     showPicture(*imgOriginal, current_);
     showPicture(*imgNew, proposal_);
     styleControls(settings);
 }
 
 std::string TfrmBMPEdit::repairedBytes() const {
-    const std::vector<std::uint8_t> bytes = EncodeBmp8(proposal_);
-    return {bytes.begin(), bytes.end()};
+    return {proposalBytes_.begin(), proposalBytes_.end()};
 }
 
 RepairEditor ColourCorrectionEditor(QWidget* parent, const Settings& settings, Dialogs& dialogs) {

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "platform/Bitmap.h"
+
+#include <cstdint>
+#include <vector>
 #include "skintools/ui/TRepairDialog.h"
 
 class QWidget;
@@ -29,6 +32,7 @@ private:
 
     Bitmap current_;
     Bitmap proposal_;
+    std::vector<std::uint8_t> proposalBytes_;
 };
 
 // Shows TfrmBMPEdit over `parent`; a texture it cannot open is reported

@@ -130,11 +130,7 @@ TfrmCMXEdit::TfrmCMXEdit(const ProblemRecordDetails& problem, const SkinCatalogu
     edtNew = makeEditor(this, "edtNew", newArea(), false);
     lblNew->setText("Proposed changes:");
     const std::vector<std::string> lines = ReadTextFileLines(file());
-    static const std::vector<std::filesystem::path> noFiles;
-    static const std::vector<FarRecordDetails> noEntries;
-    proposal_ = ProposeCharacterFileRepair(lines, problem.FileName, problem.Description,
-                                           catalogue.SknFileList ? *catalogue.SknFileList : noFiles,
-                                           catalogue.ArchiveMeshEntries ? *catalogue.ArchiveMeshEntries : noEntries);
+    proposal_ = ProposeCharacterFileRepair(lines, problem.FileName, problem.Description, catalogue);
     setTexts(kCaption,
              QString::fromStdString(LangStr(kOriginal) + "\n(") + QString::fromStdString(problem.FileName) + ")",
              DisplayedText(proposal_.problems), QStringLiteral(": "));

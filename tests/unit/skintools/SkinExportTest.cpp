@@ -50,8 +50,11 @@ TEST_F(SkinExportTest, DecliningToReplaceTheTextureWritesNothing) {
     const std::filesystem::path installedTexture = game.writeText("ExpansionShared\\Skins\\B001FAFatlgt_Red.bmp", "old");
     dialogs.answer(mrYes).answer(mrNo);  // Yes to the character file, No to the texture
     EXPECT_EQ(exportSkin().outcome, ExportOutcome::Declined);
-    EXPECT_EQ(dialogs.messageTexts(), (std::vector<std::string>{ReplaceQuestionText("B001FAFat_Red.cmx"),
-                                                                ReplaceQuestionText("B001FAFatlgt_Red.bmp")}));
+    EXPECT_EQ(dialogs.messageTexts(),
+              (std::vector<std::string>{
+                  LangStr(8068) + " B001FAFat_Red.cmx\n" + LangStr(8076),
+                  LangStr(8068) + " B001FAFatlgt_Red.bmp\nExpansionShared/Skins/B001FAFatlgt_Red.bmp\n" + LangStr(8076)}))
+        << "a file elsewhere than the new file's place is named with its folder";
     EXPECT_EQ(ReadTextFile(installedCharacter), "old cmx");
     EXPECT_EQ(ReadTextFile(installedTexture), "old");
     EXPECT_FALSE(std::filesystem::exists(skins() / "B001FAFatlgt_Red.bmp"));

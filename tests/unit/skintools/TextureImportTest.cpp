@@ -14,7 +14,7 @@ namespace {
 class TextureImportTest : public test::SkinToolTest {
 protected:
     TextureImportRequest request(const std::string& textureFile = "B001MAFitmed_Red.bmp") {
-        return {source, "B001MAFit_x", textureFile};
+        return {source, "B001MAFit_x", textureFile, {}};
     }
     TextureImportResult import(const TextureImportRequest& wanted) {
         return ImportTexture(wanted, folders(), skins(), dialogs);
@@ -43,7 +43,9 @@ TEST_F(TextureImportTest, NoToReplacingLeavesBothFilesUntouched) {
     const std::filesystem::path installed = game.writeText("ExpansionShared\\Skins\\B001MAFitmed_Red.bmp", "old");
     dialogs.answer(mrNo);
     EXPECT_EQ(import(request()).outcome, ImportOutcome::Declined);
-    EXPECT_EQ(dialogs.messageTexts(), std::vector<std::string>{ReplaceQuestionText("B001MAFitmed_Red.bmp")});
+    EXPECT_EQ(dialogs.messageTexts(),
+              std::vector<std::string>{LangStr(8068) + " B001MAFitmed_Red.bmp\nExpansionShared/Skins/B001MAFitmed_Red.bmp\n" +
+                                       LangStr(8076)});
     EXPECT_EQ(ReadTextFile(installed), "old");
     EXPECT_EQ(ReadFileBytes(source), picture);
     EXPECT_FALSE(std::filesystem::exists(skins() / "B001MAFitmed_Red.bmp"));
@@ -55,7 +57,7 @@ TEST_F(TextureImportTest, NoToReplacingLeavesBothFilesUntouched) {
 TEST_F(TextureImportTest, AFileOfTheNameInAnUnsearchedSkinsFolderIsAskedAbout) {
     const std::filesystem::path own = game.root() / "MySkins";
     const std::filesystem::path installed = game.writeText("MySkins\\b001mafitmed_red.bmp", "old");
-    EXPECT_EQ(PlanTextureImport(request(), folders(), own).installed, installed);
+    EXPECT_EQ(PlanTextureImport(request(), folders(), own).installed, std::vector<std::filesystem::path>{installed});
     dialogs.answer(mrNo);
     EXPECT_EQ(ImportTexture(request(), folders(), own, dialogs).outcome, ImportOutcome::Declined);
     EXPECT_EQ(ReadTextFile(installed), "old");
@@ -80,6 +82,27 @@ TEST_F(TextureImportTest, AFailedWriteLeavesTheInstalledTextureInPlace) {
     EXPECT_TRUE(result.replaced.empty());
     EXPECT_TRUE(trashed().empty());
     EXPECT_EQ(dialogs.messageTexts().back().rfind(LangStr(7029), 0), 0u) << dialogs.messageTexts().back();
+}
+
+// "/skinsdir ExpansionShared/Skins": the skins folder holds the texture in
+// another letter case and the game's own folder holds it too. The question
+// names both with their folders; Yes sends both to the Trash.
+TEST_F(TextureImportTest, EveryFileOfTheNameInTheSkinFoldersIsNamedAndGoesToTheTrash) {
+    const std::filesystem::path own = game.root() / "ExpansionShared" / "Skins";
+    game.writeText("GameData\\Skins\\B001MAFitmed_Red.bmp", "the game's copy");
+    game.writeText("ExpansionShared\\Skins\\b001mafitmed_red.bmp", "the skins folder's copy");
+    dialogs.answer(mrYes).answer(mrOk).answer(mrNo);
+    const TextureImportResult result = ImportTexture(request(), folders(), own, dialogs);
+    EXPECT_EQ(result.outcome, ImportOutcome::Imported);
+    EXPECT_EQ(dialogs.messageTexts().front(), LangStr(7280) + "\nExpansionShared/Skins/b001mafitmed_red.bmp" +
+                                                  "\nGameData/Skins/B001MAFitmed_Red.bmp\n" + LangStr(7281));
+    EXPECT_EQ(ReadFileBytes(own / "B001MAFitmed_Red.bmp"), picture);
+    EXPECT_FALSE(std::filesystem::exists(own / "b001mafitmed_red.bmp"));
+    EXPECT_FALSE(std::filesystem::exists(skins() / "B001MAFitmed_Red.bmp"));
+    std::vector<std::string> inTrash;
+    for (const std::filesystem::path& file : result.replaced) inTrash.push_back(ReadTextFile(file));
+    std::sort(inTrash.begin(), inTrash.end());
+    EXPECT_EQ(inTrash, (std::vector<std::string>{"the game's copy", "the skins folder's copy"}));
 }
 
 TEST_F(TextureImportTest, CancellingAfterYesToReplacingKeepsTheInstalledFile) {
@@ -108,7 +131,7 @@ TEST_F(TextureImportTest, ReimportingTheInstalledFileItselfKeepsIt) {
     const std::filesystem::path installed = skins() / "B001MAFitmed_Red.bmp";
     std::filesystem::copy_file(source, installed);
     dialogs.answer(mrYes).answer(mrOk);  // no question about deleting the source: it is the new texture
-    const TextureImportResult result = import({installed, "B001MAFit_x", "B001MAFitmed_Red.bmp"});
+    const TextureImportResult result = import({installed, "B001MAFit_x", "B001MAFitmed_Red.bmp", {}});
     EXPECT_EQ(result.outcome, ImportOutcome::Imported);
     EXPECT_EQ(ReadFileBytes(installed), picture);
     EXPECT_TRUE(dialogs.allAnswersUsed());

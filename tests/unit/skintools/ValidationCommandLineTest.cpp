@@ -4,6 +4,7 @@
 #include "cli/JsonWriter.h"
 
 #include "ValidationSupport.h"
+#include "support/CommandLineRun.h"
 #include "app/Settings.h"
 #include "demo/CharacterFileWriter.h"
 #include "demo/NeighbourhoodFileWriter.h"
@@ -30,20 +31,8 @@ protected:
         DiscardSkinCatalogue(GameSkinCatalogue());
     }
 
-    struct Result {
-        int status;
-        std::string out;
-        std::string err;
-    };
-    Result run(std::vector<std::string> words) {
-        words.insert(words.begin(), {"--game", game.root().string()});
-        std::ostringstream out;
-        std::ostringstream err;
-        const int status = RunCommandLine(words, out, err, CORVANE_LANG_DIR);
-        AppSettings() = Settings();
-        DiscardSkinCatalogue(GameSkinCatalogue());
-        return {status, out.str(), err.str()};
-    }
+    using Result = test::CommandLineResult;
+    Result run(std::vector<std::string> words) { return test::RunCommandLineOn(game.root(), std::move(words)); }
 
     // "UserData" with one adult of a family, whose skins are the game's
     // standard ones (none installed here).
