@@ -1,6 +1,7 @@
 #include "skintools/InstalledSkinIndex.h"
 
 #include "platform/AsciiText.h"
+#include "platform/ShellFileOps.h"
 #include "skins/FolderListingCache.h"
 
 namespace corvane {
@@ -20,11 +21,15 @@ bool namesSkinFile(const std::string& lowerName) {
 
 }  // namespace
 
-// The plain files of one folder; hidden ones only when `withHidden`.
+// The plain files of one folder; hidden ones only when `withHidden`. A
+// folder links lead to again (a search folder linked into another) is read
+// once, so none of its files is named twice.
 void InstalledSkinIndex::indexFolder(const SkinFolders& folders, const std::string& relative, bool withHidden) {
     FolderListingCache& cache = SharedFolderListings();
     const std::filesystem::path folder = cache.resolveExisting(folders.gamePath(), relative);
-    const auto listing = folder.empty() ? nullptr : cache.listing(folder);
+    const std::optional<FileIdentity> identity = folder.empty() ? std::nullopt : IdentityOf(folder);
+    if (!identity || !indexedFolders_.insert(*identity).second) return;
+    const auto listing = cache.listing(folder);
     if (!listing) return;
     for (const FolderListing::Entry& entry : listing->entries) {
         if (entry.isFolder || (!withHidden && entry.name.starts_with('.'))) continue;

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "platform/ShellFileOps.h"
 #include "skins/SkinCatalogue.h"
 #include "skins/SkinFolders.h"
+
+#include <set>
 
 #include <string>
 #include <string_view>
@@ -33,6 +36,7 @@ private:
     void indexFolder(const SkinFolders& folders, const std::string& relative, bool withHidden);
 
     SkippedFiles skipped_;
+    std::set<FileIdentity> indexedFolders_;
     std::unordered_set<std::string> looseFiles_;         // lower-cased file names
     std::unordered_set<std::string> characterEntries_;   // lower-cased entry names
     std::unordered_set<std::string> textureEntries_;

@@ -93,6 +93,13 @@ TEST_F(HostileSkinFoldersTest, EachFileIsWalkedOnceAndEveryRealCopyIsFound) {
              oddTexture("GameData/Skins/odd.bmp");
          },
          1, 1, 0, 2},
+        {"fifo_in_a_search_folder_linked_into_another",
+         [&] {
+             fifo("GameData/Skins/b001mafit_fifo.cmx");
+             oddTexture("GameData/Skins/odd.bmp");
+             linkFolder("../GameData/Skins", "ExpansionShared/Skins");
+         },
+         1, 1, 0, 1},
     };
     for (const FolderCase& c : cases) {
         SCOPED_TRACE(c.fault);
@@ -110,6 +117,7 @@ TEST_F(HostileSkinFoldersTest, EachFileIsWalkedOnceAndEveryRealCopyIsFound) {
         for (const auto& finding : duplicates.findings) folderDuplicates += finding.Kind == "Duplicate" ? 1 : 0;
         EXPECT_EQ(folderDuplicates, c.duplicates);
         EXPECT_EQ(duplicates.skipped.size(), c.skipped);
+        EXPECT_EQ(InstalledSkinIndex(folders(), catalogue).skipped().size(), c.skipped) << "the missing-skin search";
     }
 }
 
