@@ -1,8 +1,9 @@
 #include "render/TextureCorrection.h"
 
 #include "platform/BmpCodec.h"
-#include "platform/FileBytes.h"
+#include "platform/RegularFile.h"
 #include "render/JpegCodec.h"
+#include "skintools/TextureCheck.h"
 
 namespace corvane {
 
@@ -12,7 +13,8 @@ Bitmap ColourCorrected(const Bitmap& texture) {
 
 CorrectedTexture CorrectTextureFile(const std::filesystem::path& file) {
     CorrectedTexture texture;
-    texture.original = LoadBmpWithSizeFix(ReadFileBytes(file), file.string());
+    // Only the bytes the picture needs: a huge file with a small picture in front is not read whole.
+    texture.original = LoadBmpWithSizeFix(TextureBytesToDecode(RegularFile(file)), file.string());
     texture.corrected = ColourCorrected(texture.original);
     texture.bytes = EncodeBmp8(texture.corrected);
     return texture;
