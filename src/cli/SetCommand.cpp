@@ -6,6 +6,7 @@
 #include "cli/CliDialogs.h"
 #include "cli/CliGame.h"
 #include "cli/CliNeighbourhood.h"
+#include "cli/PlainText.h"
 #include "cli/StderrProgress.h"
 #include "iff/CharacterImageFile.h"
 #include "neighbourhoods/BodyStringsWriter.h"
@@ -38,7 +39,7 @@ std::string fieldText(const Sim& sim, const SimField& field) {
             const auto& value = sim.*member;
             using Value = std::decay_t<decltype(value)>;
             if constexpr (std::is_same_v<Value, std::string>) {
-                return "\"" + GameTextToUtf8(value) + "\"";
+                return "\"" + PlainText(GameTextToUtf8(value)) + "\"";
             } else if constexpr (std::is_same_v<Value, bool>) {
                 return value ? "true" : "false";  // as `show` prints flags
             } else {
@@ -175,9 +176,11 @@ bool drawPictures(const Sim& sim, GameSkins& skins) {
     }
 }
 
-void save(CharacterList& list, const std::filesystem::path& folder, GameSkins& skins) {
+void save(CharacterList& list, const std::filesystem::path& folder, GameSkins& skins,
+          std::vector<InstalledGameFile> alsoInstall = {}) {
     const Settings& settings = AppSettings();
-    const CharacterSaveSettings saveSettings = SaveSettingsFor(settings, folder);
+    CharacterSaveSettings saveSettings = SaveSettingsFor(settings, folder);
+    saveSettings.alsoInstall = std::move(alsoInstall);
     CliDialogs dialogs(std::cerr, LangStr(8075));
     StderrProgress progress;
     CharacterSaveServices services{dialogs, progress, [&]() -> const SkinCatalogue& { return skins.catalogue(); }};
@@ -224,10 +227,11 @@ void EditedRecords::print(std::ostream& out) const {
     printChanges(edited_, before_, out);
 }
 
-void SaveEditedCharacters(CharacterList& list, const std::filesystem::path& folder) {
+void SaveEditedCharacters(CharacterList& list, const std::filesystem::path& folder,
+                          std::vector<InstalledGameFile> alsoInstall) {
     CliDialogs skinMessages(std::cerr);
     GameSkins skins(skinMessages);
-    save(list, folder, skins);
+    save(list, folder, skins, std::move(alsoInstall));
 }
 
 void PrintPlannedSave(const std::vector<Sim*>& saved, const std::filesystem::path& folder, std::ostream& out) {

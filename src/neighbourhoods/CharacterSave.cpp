@@ -29,6 +29,12 @@ namespace corvane {
 
 namespace {
 
+std::vector<std::string> installedNames(const std::vector<InstalledGameFile>& files) {
+    std::vector<std::string> names;
+    for (const InstalledGameFile& file : files) names.push_back(file.file.filename().string());
+    return names;
+}
+
 // A character whose new file is built, waiting to be written with the others.
 struct StagedCharacter {
     std::size_t index;
@@ -51,7 +57,7 @@ public:
           settings_(settings),
           services_(services),
           folders_(settings.gameFolder, settings.expansionLevel),
-          installed_(folders_, services.skinCatalogue()),
+          installed_(folders_, services.skinCatalogue(), installedNames(settings.alsoInstall)),
           neighbourhoodFile_(ResolveCaseInsensitive(settings.neighbourhoodFolder, "neighborhood.iff")) {}
 
     // False (and said) when neighborhood.iff cannot be read or is damaged:
@@ -179,7 +185,10 @@ public:
     // Writes every new file at once. False (and said) when nothing was written.
     bool writeFiles() {
         if (abandoned_) return false;
+        // Files that come with the characters' values are never written without them.
+        if (!settings_.alsoInstall.empty() && !refused_.empty()) return false;
         GameFileSave save(settings_.gameFolder);
+        for (const InstalledGameFile& file : settings_.alsoInstall) save.install(file);
         for (const StagedCharacter& staged : staged_) {
             if (changedSinceQuestions(staged.file)) return changedWhileSaving(staged.file);
             save.add(staged.file, staged.rewritten.bytes);

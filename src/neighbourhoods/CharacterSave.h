@@ -1,5 +1,6 @@
 #pragma once
 
+#include "neighbourhoods/GameFileWrite.h"
 #include "platform/Dialogs.h"
 #include "platform/Progress.h"
 #include "sim/CharacterList.h"
@@ -17,6 +18,10 @@ struct CharacterSaveSettings {
     std::filesystem::path applicationFolder;    // where newly drawn character images wait
     int expansionLevel = 0;
     int languageNumber = 1;
+    // Written with the characters' files, all or nothing (a profile's skins);
+    // counted as installed when the body strings are built. Nothing is
+    // written when a modified character cannot be saved.
+    std::vector<InstalledGameFile> alsoInstall;
 };
 
 struct CharacterSaveServices {

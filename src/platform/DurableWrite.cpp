@@ -1,5 +1,7 @@
 #include "platform/DurableWrite.h"
 
+#include <climits>
+
 #include "platform/SystemCalls.h"
 
 #include <cerrno>
@@ -53,6 +55,10 @@ std::filesystem::path SiblingTemporaryName(const std::filesystem::path& target) 
         std::error_code error;
         if (!std::filesystem::exists(std::filesystem::symlink_status(candidate, error))) return candidate;
     }
+}
+
+bool NameLeavesRoomForTemporary(std::string_view name) {
+    return name.size() + 2 + kRandomLetters <= NAME_MAX;
 }
 
 bool IsSiblingTemporaryOf(const std::string& name, const std::string& of) {

@@ -37,6 +37,7 @@ const char* CallName(Call call) {
         case Call::Rename: return "rename";
         case Call::Remove: return "unlink";
         case Call::FolderFlush: return "fsync folder";
+        case Call::Link: return "link";
     }
     return "?";
 }
@@ -102,6 +103,11 @@ int RenameExchange(const std::string& first, const std::string& second) {
 int Remove(const std::string& path) {
     if (refused(Call::Remove, path)) return -1;
     return ::unlink(path.c_str());
+}
+
+int Link(const std::string& existing, const std::string& newName) {
+    if (refused(Call::Link, newName)) return -1;
+    return ::link(existing.c_str(), newName.c_str());
 }
 
 int FlushFolder(const std::string& folder) {

@@ -10,7 +10,7 @@ namespace corvane::sys {
 // that tests can make any one of them fail, or end the process right there,
 // and show that no save leaves a half-written neighbourhood behind.
 
-enum class Call { Create, Write, Flush, Permissions, Close, Rename, Remove, FolderFlush };
+enum class Call { Create, Write, Flush, Permissions, Close, Rename, Remove, FolderFlush, Link };
 
 const char* CallName(Call call);
 
@@ -34,6 +34,8 @@ int RenameNoReplace(const std::string& from, const std::string& to);
 // where the file system cannot.
 int RenameExchange(const std::string& first, const std::string& second);
 int Remove(const std::string& path);
+// A second name for an existing file (link()).
+int Link(const std::string& existing, const std::string& newName);
 int FlushFolder(const std::string& folder);
 
 }  // namespace corvane::sys

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "neighbourhoods/GameFileWrite.h"
 #include "platform/Dialogs.h"
 #include "profiles/ProfileFormat.h"
 #include "sim/Document.h"
@@ -85,9 +86,14 @@ std::string ProfileKindMismatchText();
 std::vector<ProfilePreviewItem> ProfilePreviewItems(const Profile& profile);
 
 // The profile's values copied into `sim` as one edit of `document` (undone
-// as one step); texts go to the game's `codePage`. Pictures in the profile
-// make the save draw the character's thumbnail anew.
-void ApplyProfileValues(Document& document, Sim& sim, const Profile& profile, int codePage);
+// as one step) through the editor's own edits and limits; texts go to the
+// game's `codePage`. Pictures in the profile make the save draw the
+// character's thumbnail anew. A value out of the editor's limits refuses the
+// whole profile: ProfileError names the element and the value, and the
+// record stays as it was. A value the record cannot keep (no entry in
+// neighborhood.iff, not at this level or age) is left as it was; the
+// returned texts say which and why.
+std::vector<std::string> ApplyProfileValues(Document& document, Sim& sim, const Profile& profile, int codePage);
 
 // What installing a profile's files does to one file.
 struct ProfileInstallStep {
@@ -100,7 +106,7 @@ struct ProfileInstallStep {
 struct ProfileInstallResult {
     std::vector<ProfileInstallStep> steps;  // in document order, as done
     std::vector<RefusedProfileFile> refused;
-    std::string failure;  // a file that could not be written: the install stopped there
+    std::string failure;  // the files could not be written
 };
 
 // The offered files among `selected` (names, letter case ignored) in document
@@ -110,11 +116,21 @@ std::vector<ProfileInstallStep> PlanProfileInstall(const Profile& profile, const
                                                    const SkinFolders& folders,
                                                    const std::filesystem::path& installFolder);
 
-// Installs the selected files: a new file goes to `installFolder`; an
-// installed one is replaced only when the user says Yes or All (All answers
-// the questions still to come; `answer` may start as mrAll). Each file is
-// written whole or not at all and touched. The caller discards the skin
-// catalogue afterwards.
+// Decides what happens to each selected file, writing nothing: a new file
+// goes to `installFolder`; an installed one is replaced only when the user
+// says Yes or All (All answers the questions still to come; `answer` may
+// start as mrAll). Of files with one name only the first counts.
+ProfileInstallResult DecideProfileInstall(const Profile& profile, const std::vector<std::string>& selected,
+                                          const SkinFolders& folders, const std::filesystem::path& installFolder,
+                                          Dialogs& dialogs, ModalResult answer = mrNo);
+
+// The files the decided steps write, each with its bytes; the files they
+// replace go to the Trash when written.
+std::vector<InstalledGameFile> ProfileInstallFiles(const Profile& profile, const ProfileInstallResult& decided);
+
+// Decides, then installs the files all together or not at all (`failure`
+// says why not; then no file has changed, or the message says that the
+// next start completes them). The caller discards the skin catalogue afterwards.
 ProfileInstallResult InstallProfileFiles(const Profile& profile, const std::vector<std::string>& selected,
                                          const SkinFolders& folders, const std::filesystem::path& installFolder,
                                          Dialogs& dialogs, ModalResult answer = mrNo);
