@@ -43,6 +43,20 @@ void printRefused(const std::vector<RefusedProfileFile>& refused, std::ostream& 
     }
 }
 
+// A profile's own texts quoted in its refusal never reach the terminal as they are.
+template <typename Work>
+auto profileStep(Work&& work) {
+    try {
+        return work();
+    } catch (const ProfileError& error) {
+        throw GameDataError(PlainText(error.what()));
+    }
+}
+
+Profile readProfile(const std::string& file) {
+    return profileStep([&] { return ReadProfile(file); });
+}
+
 const char* actionWord(ProfileInstallStep::Action action, bool planned) {
     switch (action) {
         case ProfileInstallStep::Action::Install: return planned ? "would install " : "installed ";
@@ -86,14 +100,15 @@ int RunExportProfile(const CliArguments& args, std::ostream& out) {
 int RunImportProfile(const CliArguments& args, std::ostream& out) {
     const std::string folderName = RequiredArgument(args, 0, "a neighbourhood folder, a character file and IN.cvp");
     // The whole profile is read and checked before anything changes.
-    const Profile profile = ReadProfile(RequiredArgument(args, 2, "the profile file to read"));
+    const Profile profile = readProfile(RequiredArgument(args, 2, "the profile file to read"));
     Document document(AppSettings().ExpansionLevel);
     Sim& sim = OpenCharacterToEdit(args, folderName, document);
     CharacterList& list = document.characters();
     if (!ProfileFitsCharacter(profile, sim)) throw GameDataError(ProfileKindMismatchText());
 
     EditedRecords records(list, sim);
-    const std::vector<std::string> notKept = ApplyProfileValues(document, sim, profile, gameCodePage());
+    const std::vector<std::string> notKept =
+        profileStep([&] { return ApplyProfileValues(document, sim, profile, gameCodePage()); });
     const std::vector<Sim*> saved = records.changed();
     records.print(out);
     for (const std::string& value : notKept) out << "left as it was: " << PlainText(value) << "\n";
@@ -159,7 +174,7 @@ std::optional<std::int64_t> wholeNumber(const std::string& text) {
 }  // namespace
 
 int RunProfileInfo(const CliArguments& args, std::ostream& out) {
-    const Profile profile = ReadProfile(RequiredArgument(args, 0, "a profile file"));
+    const Profile profile = readProfile(RequiredArgument(args, 0, "a profile file"));
     if (args.json) {
         JsonObject values;
         for (const ProfileValue& value : profile.values) {

@@ -212,6 +212,14 @@ TEST_F(ProfileCommandsTest, RefusedFilesArePrintedAndControlCharactersEscaped) {
             EXPECT_NE(result.out.find("\"Hi\\x1B[2Jthere\""), std::string::npos) << result.out;
         }
     }
+    const std::string notANumber = writtenProfile("escape.cvp", withValue(ReadTextFile(profile()), "Neat", "\x1B[2J"));
+    for (const std::vector<std::string>& words : {std::vector<std::string>{"cvp-info", notANumber},
+                                                 std::vector<std::string>{"import-cvp", "UserData", "User00002", notANumber}}) {
+        const Result refused = runLine(words);
+        EXPECT_EQ(refused.status, 2) << words[0];
+        EXPECT_EQ(refused.err.find('\x1B'), std::string::npos) << words[0];
+        EXPECT_NE(refused.err.find("holds \"\\x1B[2J\", not a whole number"), std::string::npos) << refused.err;
+    }
     const Result info = runLine({"cvp-info", hostile});
     EXPECT_NE(info.out.find("Credits\tBy \\x1B]0;owned\\x07 me\n"), std::string::npos) << info.out;
 }
