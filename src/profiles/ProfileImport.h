@@ -37,8 +37,9 @@ struct ProfileBinData {
     std::vector<std::uint8_t> bytes;
 };
 
-// A file whose name is never honoured: it would land outside the skin
-// folder, or no game could name it so.
+// A file that is never installed: its name would land outside the skin
+// folder, or no game could name it so (or write it safely), or its content
+// is not the skin file its extension says (ProfileFileContentRefusal).
 struct RefusedProfileFile {
     std::string fileName;
     std::string reason;  // "has a folder part", ...
@@ -55,7 +56,7 @@ struct Profile {
     std::string ageGroup;        // the AgeGroup element; empty: none readable
     std::string credits;         // UTF-8
     std::vector<ProfileValue> values;     // every element but the files and credits, in document order
-    std::vector<ProfileBinData> files;    // the BinData elements with acceptable names, in document order
+    std::vector<ProfileBinData> files;    // the BinData elements with acceptable names and contents, in document order
     std::vector<RefusedProfileFile> refused;
     std::optional<std::vector<std::uint8_t>> images;  // the first BmpData
 
@@ -104,7 +105,7 @@ struct ProfileInstallStep {
 };
 
 struct ProfileInstallResult {
-    std::vector<ProfileInstallStep> steps;  // in document order, as done
+    std::vector<ProfileInstallStep> steps;  // in document order, as decided
     std::vector<RefusedProfileFile> refused;
     std::string failure;  // the files could not be written
 };
