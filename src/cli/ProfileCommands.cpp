@@ -8,7 +8,6 @@
 #include "cli/JsonWriter.h"
 #include "cli/PlainText.h"
 #include "cli/SetCommand.h"
-#include "iff/CharacterImageFile.h"
 #include "platform/AppFolder.h"
 #include "platform/CaseInsensitivePath.h"
 #include "platform/CodePage.h"
@@ -129,24 +128,23 @@ int RunImportProfile(const CliArguments& args, std::ostream& out) {
     CliDialogs dialogs(std::cerr);  // keeps installed files unless told otherwise
     const ProfileInstallResult decided =
         DecideProfileInstall(profile, offered, folders, GameSkinsFolder(), dialogs, replace ? mrAll : mrNo);
-    std::vector<InstalledGameFile> files = ProfileInstallFiles(profile, decided);
+    SaveAdditions additions;
+    additions.files = ProfileInstallFiles(profile, decided);
     if (saved.empty()) {
         try {
-            InstallGameFiles(files);
+            InstallGameFiles(additions.files);
         } catch (const std::exception& failure) {
             throw GameDataError(LangStr(7067) + " " + failure.what());
         }
     } else {
-        // The skins and the values are written as one save: both or neither.
-        StageProfileImages(profile, ApplicationFolder(), sim.FileName);
-        try {
-            SaveEditedCharacters(list, folder, std::move(files));
-        } catch (...) {
-            // Pictures of an import that was not saved must not reach a later save.
-            std::error_code ignored;
-            if (profile.images) std::filesystem::remove(CharacterImageFile(ApplicationFolder(), sim.FileName), ignored);
-            throw;
+        // The skins, the pictures and the values are written as one save: all or nothing.
+        if (profile.images) {
+            additions.images[sim.FileName] = *profile.images;
+        } else {
+            // Without pictures of its own the profile leaves none drawn earlier for this save.
+            StageProfileImages(profile, ApplicationFolder(), sim.FileName);
         }
+        SaveEditedCharacters(list, folder, std::move(additions));
     }
     DiscardSkinCatalogue(GameSkinCatalogue());
     for (const ProfileInstallStep& step : decided.steps) out << actionWord(step.action, false) << PlainText(step.fileName) << "\n";

@@ -177,10 +177,10 @@ bool drawPictures(const Sim& sim, GameSkins& skins) {
 }
 
 void save(CharacterList& list, const std::filesystem::path& folder, GameSkins& skins,
-          std::vector<InstalledGameFile> alsoInstall = {}) {
+          SaveAdditions additions = {}) {
     const Settings& settings = AppSettings();
     CharacterSaveSettings saveSettings = SaveSettingsFor(settings, folder);
-    saveSettings.alsoInstall = std::move(alsoInstall);
+    saveSettings.additions = std::move(additions);
     CliDialogs dialogs(std::cerr, LangStr(8075));
     StderrProgress progress;
     CharacterSaveServices services{dialogs, progress, [&]() -> const SkinCatalogue& { return skins.catalogue(); }};
@@ -227,11 +227,10 @@ void EditedRecords::print(std::ostream& out) const {
     printChanges(edited_, before_, out);
 }
 
-void SaveEditedCharacters(CharacterList& list, const std::filesystem::path& folder,
-                          std::vector<InstalledGameFile> alsoInstall) {
+void SaveEditedCharacters(CharacterList& list, const std::filesystem::path& folder, SaveAdditions additions) {
     CliDialogs skinMessages(std::cerr);
     GameSkins skins(skinMessages);
-    save(list, folder, skins, std::move(alsoInstall));
+    save(list, folder, skins, std::move(additions));
 }
 
 void PrintPlannedSave(const std::vector<Sim*>& saved, const std::filesystem::path& folder, std::ostream& out) {

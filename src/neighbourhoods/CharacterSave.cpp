@@ -57,7 +57,7 @@ public:
           settings_(settings),
           services_(services),
           folders_(settings.gameFolder, settings.expansionLevel),
-          installed_(folders_, services.skinCatalogue(), installedNames(settings.alsoInstall)),
+          installed_(folders_, services.skinCatalogue(), installedNames(settings.additions.files)),
           neighbourhoodFile_(ResolveCaseInsensitive(settings.neighbourhoodFolder, "neighborhood.iff")) {}
 
     // False (and said) when neighborhood.iff cannot be read or is damaged:
@@ -186,9 +186,9 @@ public:
     bool writeFiles() {
         if (abandoned_) return false;
         // Files that come with the characters' values are never written without them.
-        if (!settings_.alsoInstall.empty() && !refused_.empty()) return false;
+        if (!settings_.additions.empty() && !refused_.empty()) return false;
         GameFileSave save(settings_.gameFolder);
-        for (const InstalledGameFile& file : settings_.alsoInstall) save.install(file);
+        for (const InstalledGameFile& file : settings_.additions.files) save.install(file);
         for (const StagedCharacter& staged : staged_) {
             if (changedSinceQuestions(staged.file)) return changedWhileSaving(staged.file);
             save.add(staged.file, staged.rewritten.bytes);
@@ -312,7 +312,11 @@ private:
 
         step = "Second Pass through section data";
         staged.imageFile = CharacterImageFile(settings_.applicationFolder, sim.FileName);
-        if (std::filesystem::is_regular_file(staged.imageFile)) parts.newImages = ReadFileBytes(staged.imageFile);
+        if (const auto given = settings_.additions.images.find(sim.FileName); given != settings_.additions.images.end()) {
+            parts.newImages = given->second;
+        } else if (std::filesystem::is_regular_file(staged.imageFile)) {
+            parts.newImages = ReadFileBytes(staged.imageFile);
+        }
         staged.rewritten = RewriteCharacterFile(oldBytes, parts);
         staged.newImages = std::move(parts.newImages);
         step = "Saving new character file";

@@ -8,9 +8,25 @@
 
 #include <filesystem>
 #include <functional>
+#include <map>
+#include <string>
 #include <vector>
 
 namespace corvane {
+
+// What a save writes besides the records' changes (a profile's import), in
+// the same all-or-nothing step; nothing of it is written when a modified
+// character cannot be saved.
+struct SaveAdditions {
+    // Installed with the characters' files; counted as installed when the
+    // body strings are built.
+    std::vector<InstalledGameFile> files;
+    // New pictures by character FileName, in place of any waiting in the
+    // editor's folder.
+    std::map<std::string, std::vector<std::uint8_t>> images;
+
+    bool empty() const { return files.empty() && images.empty(); }
+};
 
 struct CharacterSaveSettings {
     std::filesystem::path gameFolder;
@@ -18,10 +34,7 @@ struct CharacterSaveSettings {
     std::filesystem::path applicationFolder;    // where newly drawn character images wait
     int expansionLevel = 0;
     int languageNumber = 1;
-    // Written with the characters' files, all or nothing (a profile's skins);
-    // counted as installed when the body strings are built. Nothing is
-    // written when a modified character cannot be saved.
-    std::vector<InstalledGameFile> alsoInstall;
+    SaveAdditions additions;
 };
 
 struct CharacterSaveServices {

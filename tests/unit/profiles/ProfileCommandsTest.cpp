@@ -12,6 +12,7 @@
 #include "support/FaultInjection.h"
 #include "unit/cli/DemoGameTest.h"
 
+#include <algorithm>
 #include <map>
 
 namespace corvane::cli {
@@ -288,7 +289,7 @@ TEST_F(ProfileCommandsTest, KilledAtEveryCallTheImportLeavesSkinsAndValuesBothOr
     }
     ASSERT_LT(firstJournalCall, steps.size());
     std::map<std::string, int> outcomes;
-    for (std::size_t k = 0; k < steps.size(); k = k == 0 ? firstJournalCall : k + 1) {
+    for (std::size_t k = 0; k < steps.size(); k = std::max(k + 1, firstJournalCall)) {
         restore(pristine / "game", game);
         restore(pristine / "app", folder.path() / "app");
         std::filesystem::remove_all(folder.path() / ".local" / "share" / "Trash");
