@@ -8,6 +8,7 @@
 #include "platform/LanguageModule.h"
 #include "profiles/ProfileImport.h"
 #include "profiles/ui/TframeCVPPreview.h"
+#include "support/EnvOverride.h"
 #include "support/ui/Screenshots.h"
 
 #include <QCheckBox>
@@ -48,6 +49,8 @@ protected:
     }
 
     std::vector<StepAction> steps;
+    // Skins the imports replace go to a Trash of the test's own.
+    test::EnvOverride dataHome{"XDG_DATA_HOME", (folder.path() / "data").string()};
 };
 
 TEST_F(CVPsPageTest, TheExportLeavesOutWhatIsUncheckedAndKeepsCreditsAndRating) {
@@ -153,6 +156,7 @@ TEST_F(CVPsPageTest, AnImportCopiesTheValuesInstallsTheFilesAndStagesThePictures
     EXPECT_EQ(said.back(), LangStr(7072) + "\n");
     EXPECT_EQ(ReadFileBytes(game / "UserData" / "Characters" / "User00002.iff"), elenasFile)
         << "her file is written by the save, not by the import";
+    EXPECT_FALSE(std::filesystem::is_empty(folder.path() / "data" / "Trash" / "files")) << "the replaced skins";
     window->Undo();
     EXPECT_EQ(elena.FirstName, "Elena") << "the import is one step of the history";
     EXPECT_FALSE(std::filesystem::exists(CharacterImageFile(ApplicationFolder(), "User00002")))
@@ -264,6 +268,7 @@ TEST(TframeCVPPreview, LaysItsItemsOutInRowsAndGrowsWithThem) {
 class CVPsPageScreenshots : public test::ScreenshotEditorTest {
 protected:
     TCVPsPage& page() const { return *static_cast<TCVPsPage*>(window->page(PageKind::CVPs)); }
+    test::EnvOverride dataHome{"XDG_DATA_HOME", (folder.path() / "data").string()};
 };
 
 // The export's and the import's previews, for looking at them.
