@@ -2,7 +2,9 @@
 // two meshes, each mesh with its own 256 x 256 24-bit texture (50 files, 20
 // textures of 192 KB): collecting the files, writing the profile (about
 // 5 MB of base64, all-or-nothing with a flush), reading and checking it, and
-// the whole import (read, values as one edit, 50 files replaced, pictures staged).
+// the whole import (read, values as one edit through the editor's edits, 50
+// files replaced in one journaled step with their old contents sent to the
+// Trash, pictures staged).
 #include "demo/CharacterFileWriter.h"
 #include "demo/GameBuilder.h"
 #include "demo/SkinFileWriters.h"
@@ -33,6 +35,9 @@ const Setup& setup() {
         std::string pattern = (std::filesystem::temp_directory_path() / "corvane-profile-bench-XXXXXX").string();
         Setup s;
         s.root = mkdtemp(pattern.data());
+        // The save journal and the Trash the replaced files go to, inside the bench's folder.
+        setenv("CORVANE_HOME", (s.root / "app").c_str(), 1);
+        setenv("XDG_DATA_HOME", (s.root / "data").c_str(), 1);
         corvane::GameBuilder game(s.root / "game");
         game.installation(kLevel);
         corvane::GameBuilder(s.root / "target").installation(kLevel);
@@ -106,6 +111,8 @@ void BM_ImportProfile(benchmark::State& state) {
         corvane::Document document(kLevel);
         std::vector<std::unique_ptr<corvane::Sim>> characters;
         characters.push_back(std::make_unique<corvane::Sim>());
+        characters.back()->NeighborEntryPos = 100;  // its values live in neighborhood.iff
+        characters.back()->PersonDataValues = 256;
         document.open(std::move(characters), std::vector<std::optional<corvane::Bitmap>>(1), nullptr);
         corvane::ApplyProfileValues(document, *document.sims()[0], profile, 1252);
         std::vector<std::string> offered;

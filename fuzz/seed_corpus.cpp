@@ -11,9 +11,11 @@
 #include "demo/GameBuilder.h"
 #include "demo/NeighbourhoodFileWriter.h"
 #include "demo/SkinFileWriters.h"
+#include "platform/Base64.h"
 #include "platform/BmpCodec.h"
 #include "platform/LittleEndian.h"
 #include "platform/WineRegistryFile.h"
+#include "profiles/ProfileExport.h"
 #include "render/JpegCodec.h"
 
 #include <cstdint>
@@ -188,6 +190,45 @@ Seeds jpegs() {
     return seeds;
 }
 
+// An element holding `bytes` as a profile embeds a file.
+std::string binData(const std::string& fileName, const Bytes& bytes) {
+    return "<BinData dt:dt=\"bin.base64\" FileName=\"" + fileName + "\">" + corvane::EncodeBase64(bytes) + "</BinData>\n";
+}
+
+Seeds profiles() {
+    corvane::Sim adult;
+    adult.FileName = "User00001";
+    adult.FirstName = "Victor";
+    adult.Bio = "Line one\r\nline two";
+    adult.Neat = 800;
+    adult.Career = 12;
+    adult.JobLevel = 3;
+    adult.FameScore = 400;
+    adult.BodyMesh = "b001mafit_01";
+    adult.BodyTexture = "sample";
+    corvane::ProfileExportOptions options;
+    options.dateTime = "2026-12-11T09:30:00";
+    options.credits = "Made for the fuzzer";
+    const std::string bare = corvane::BuildProfileText(adult, {}, std::nullopt, options);
+    std::string withFiles = bare;
+    withFiles.insert(withFiles.find("<CVPCredits"),
+                     binData("b001mafit_01.cmx", bytesOf(corvane::JoinCrLf(corvane::CharacterFileLines(suit())))) +
+                         binData("xskin-b001mafit_01-PELVIS-BODY.skn",
+                                 bytesOf(corvane::JoinCrLf(corvane::MeshFileLines(bodyMesh())))) +
+                         binData("sample.bmp", corvane::EncodeBmp24(textures()[2])));
+    corvane::Sim child = adult;
+    child.AgeGroup = "child";
+    child.Age = 9;
+    child.SkinAge = 9;
+    child.Career = 0;
+    child.JobLevel = 0;
+    child.BodySize = "chd";
+    return {{"adult.cvp", bytesOf(bare)},
+            {"adult-with-files.cvp", bytesOf(withFiles)},
+            {"child-with-pictures.cvp",
+             bytesOf(corvane::BuildProfileText(child, {}, Bytes{'B', 'M', 'P', '_', 0, 0, 0, 16}, options))}};
+}
+
 Seeds joined(Seeds a, const Seeds& b) {
     a.insert(b.begin(), b.end());
     return a;
@@ -220,6 +261,7 @@ int main(int argc, char** argv) {
             {"iff_fuzz", joined(characters(), neighbourhoods())},
             {"jpeg_fuzz", jpegs()},
             {"language_fuzz", languageTables()},
+            {"profile_fuzz", profiles()},
             {"registry_fuzz", registryHives()},
             {"skeleton_fuzz", textSkins()},
             {"skin_binaries_fuzz", binarySkins(true)},

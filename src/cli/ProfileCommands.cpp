@@ -6,8 +6,8 @@
 #include "cli/CliGame.h"
 #include "cli/CliNeighbourhood.h"
 #include "cli/JsonWriter.h"
+#include "cli/PlainText.h"
 #include "cli/SetCommand.h"
-#include "iff/CharacterImageFile.h"
 #include "platform/AppFolder.h"
 #include "platform/CaseInsensitivePath.h"
 #include "platform/CodePage.h"
@@ -37,7 +37,23 @@ std::vector<std::string> offeredNames(const Profile& profile) {
 }
 
 void printRefused(const std::vector<RefusedProfileFile>& refused, std::ostream& out) {
-    for (const RefusedProfileFile& file : refused) out << "refused \"" << file.fileName << "\": " << file.reason << "\n";
+    for (const RefusedProfileFile& file : refused) {
+        out << "refused \"" << PlainText(file.fileName) << "\": " << PlainText(file.reason) << "\n";
+    }
+}
+
+// A profile's own texts quoted in its refusal never reach the terminal as they are.
+template <typename Work>
+auto profileStep(Work&& work) {
+    try {
+        return work();
+    } catch (const ProfileError& error) {
+        throw GameDataError(PlainText(error.what()));
+    }
+}
+
+Profile readProfile(const std::string& file) {
+    return profileStep([&] { return ReadProfile(file); });
 }
 
 const char* actionWord(ProfileInstallStep::Action action, bool planned) {
@@ -83,16 +99,18 @@ int RunExportProfile(const CliArguments& args, std::ostream& out) {
 int RunImportProfile(const CliArguments& args, std::ostream& out) {
     const std::string folderName = RequiredArgument(args, 0, "a neighbourhood folder, a character file and IN.cvp");
     // The whole profile is read and checked before anything changes.
-    const Profile profile = ReadProfile(RequiredArgument(args, 2, "the profile file to read"));
+    const Profile profile = readProfile(RequiredArgument(args, 2, "the profile file to read"));
     Document document(AppSettings().ExpansionLevel);
     Sim& sim = OpenCharacterToEdit(args, folderName, document);
     CharacterList& list = document.characters();
     if (!ProfileFitsCharacter(profile, sim)) throw GameDataError(ProfileKindMismatchText());
 
     EditedRecords records(list, sim);
-    ApplyProfileValues(document, sim, profile, gameCodePage());
+    const std::vector<std::string> notKept =
+        profileStep([&] { return ApplyProfileValues(document, sim, profile, gameCodePage()); });
     const std::vector<Sim*> saved = records.changed();
     records.print(out);
+    for (const std::string& value : notKept) out << "left as it was: " << PlainText(value) << "\n";
     const std::vector<std::string> offered = offeredNames(profile);
     const SkinFolders folders = GameSkinFolders();
     const bool replace = args.overwrite.value_or(false);
@@ -100,7 +118,7 @@ int RunImportProfile(const CliArguments& args, std::ostream& out) {
     if (args.dryRun) {
         for (ProfileInstallStep step : PlanProfileInstall(profile, offered, folders, GameSkinsFolder())) {
             if (step.action == ProfileInstallStep::Action::Replace && !replace) step.action = ProfileInstallStep::Action::Keep;
-            out << actionWord(step.action, true) << step.fileName << "\n";
+            out << actionWord(step.action, true) << PlainText(step.fileName) << "\n";
         }
         printRefused(profile.refused, out);
         if (profile.images) out << "would stage the profile's pictures of " << sim.FileName << "\n";
@@ -108,25 +126,30 @@ int RunImportProfile(const CliArguments& args, std::ostream& out) {
         return 0;
     }
     CliDialogs dialogs(std::cerr);  // keeps installed files unless told otherwise
-    const ProfileInstallResult installed =
-        InstallProfileFiles(profile, offered, folders, GameSkinsFolder(), dialogs, replace ? mrAll : mrNo);
-    DiscardSkinCatalogue(GameSkinCatalogue());
-    for (const ProfileInstallStep& step : installed.steps) out << actionWord(step.action, false) << step.fileName << "\n";
-    printRefused(installed.refused, out);
-    if (!installed.failure.empty()) throw GameDataError(LangStr(7067) + " " + installed.failure);
+    const ProfileInstallResult decided =
+        DecideProfileInstall(profile, offered, folders, GameSkinsFolder(), dialogs, replace ? mrAll : mrNo);
+    SaveAdditions additions;
+    additions.files = ProfileInstallFiles(profile, decided);
     if (saved.empty()) {
-        out << "no values to change\n";
-        return 0;
+        try {
+            InstallGameFiles(additions.files);
+        } catch (const std::exception& failure) {
+            throw GameDataError(LangStr(7067) + " " + failure.what());
+        }
+    } else {
+        // The skins, the pictures and the values are written as one save: all or nothing.
+        if (profile.images) {
+            additions.images[sim.FileName] = *profile.images;
+        } else {
+            // Without pictures of its own the profile leaves none drawn earlier for this save.
+            StageProfileImages(profile, ApplicationFolder(), sim.FileName);
+        }
+        SaveEditedCharacters(list, folder, std::move(additions));
     }
-    StageProfileImages(profile, ApplicationFolder(), sim.FileName);
-    try {
-        SaveEditedCharacters(list, folder);
-    } catch (...) {
-        // Pictures of an import that was not saved must not reach a later save.
-        std::error_code ignored;
-        if (profile.images) std::filesystem::remove(CharacterImageFile(ApplicationFolder(), sim.FileName), ignored);
-        throw;
-    }
+    DiscardSkinCatalogue(GameSkinCatalogue());
+    for (const ProfileInstallStep& step : decided.steps) out << actionWord(step.action, false) << PlainText(step.fileName) << "\n";
+    printRefused(profile.refused, out);
+    if (saved.empty()) out << "no values to change\n";
     return 0;
 }
 
@@ -149,7 +172,7 @@ std::optional<std::int64_t> wholeNumber(const std::string& text) {
 }  // namespace
 
 int RunProfileInfo(const CliArguments& args, std::ostream& out) {
-    const Profile profile = ReadProfile(RequiredArgument(args, 0, "a profile file"));
+    const Profile profile = readProfile(RequiredArgument(args, 0, "a profile file"));
     if (args.json) {
         JsonObject values;
         for (const ProfileValue& value : profile.values) {
@@ -194,11 +217,14 @@ int RunProfileInfo(const CliArguments& args, std::ostream& out) {
         out << info.block(2) << "\n";
         return 0;
     }
-    out << "DateTime\t" << profile.dateTime << "\nExpansionLevel\t" << profile.expansionLevel << "\nRating\t"
-        << profile.rating << "\nWarning\t" << (profile.warning ? "True" : "False") << "\nCredits\t" << profile.credits << "\n";
-    for (const ProfileValue& value : profile.values) out << value.element << "\t" << value.text << "\n";
-    for (const ProfileBinData& file : profile.files) out << "file\t" << file.fileName << "\t" << file.bytes.size() << "\n";
-    for (const RefusedProfileFile& file : profile.refused) out << "refused\t" << file.fileName << "\t" << file.reason << "\n";
+    out << "DateTime\t" << PlainText(profile.dateTime) << "\nExpansionLevel\t" << PlainText(profile.expansionLevel)
+        << "\nRating\t" << PlainText(profile.rating) << "\nWarning\t" << (profile.warning ? "True" : "False")
+        << "\nCredits\t" << PlainText(profile.credits) << "\n";
+    for (const ProfileValue& value : profile.values) out << PlainText(value.element) << "\t" << PlainText(value.text) << "\n";
+    for (const ProfileBinData& file : profile.files) out << "file\t" << PlainText(file.fileName) << "\t" << file.bytes.size() << "\n";
+    for (const RefusedProfileFile& file : profile.refused) {
+        out << "refused\t" << PlainText(file.fileName) << "\t" << PlainText(file.reason) << "\n";
+    }
     if (profile.images) out << "images\t" << profile.images->size() << "\n";
     return 0;
 }

@@ -6,6 +6,7 @@
 #include "cli/CliDialogs.h"
 #include "cli/CliGame.h"
 #include "cli/CliNeighbourhood.h"
+#include "cli/PlainText.h"
 #include "cli/StderrProgress.h"
 #include "iff/CharacterImageFile.h"
 #include "neighbourhoods/BodyStringsWriter.h"
@@ -39,7 +40,7 @@ std::string fieldText(const Sim& sim, const SimField& field) {
             const auto& value = sim.*member;
             using Value = std::decay_t<decltype(value)>;
             if constexpr (std::is_same_v<Value, std::string>) {
-                return "\"" + GameTextToUtf8(value) + "\"";
+                return "\"" + PlainText(GameTextToUtf8(value)) + "\"";
             } else if constexpr (std::is_same_v<Value, bool>) {
                 return value ? "true" : "false";  // as `show` prints flags
             } else {
@@ -195,9 +196,11 @@ std::string conflictText(const ConflictOnDisk& c) {
            value(c.conflict.inEditor) + "); nothing was saved";
 }
 
-void save(CharacterList& list, const std::filesystem::path& folder, GameSkins& skins) {
+void save(CharacterList& list, const std::filesystem::path& folder, GameSkins& skins,
+          SaveAdditions additions = {}) {
     const Settings& settings = AppSettings();
-    const CharacterSaveSettings saveSettings = SaveSettingsFor(settings, folder);
+    CharacterSaveSettings saveSettings = SaveSettingsFor(settings, folder);
+    saveSettings.additions = std::move(additions);
     CliDialogs dialogs(std::cerr, std::vector<MessageId>{kSaveQuestion});
     StderrProgress progress;
     std::vector<std::string> cleared;
@@ -268,10 +271,10 @@ void EditedRecords::print(std::ostream& out) const {
     printChanges(edited_, before_, out);
 }
 
-void SaveEditedCharacters(CharacterList& list, const std::filesystem::path& folder) {
+void SaveEditedCharacters(CharacterList& list, const std::filesystem::path& folder, SaveAdditions additions) {
     CliDialogs skinMessages(std::cerr);
     GameSkins skins(skinMessages);
-    save(list, folder, skins);
+    save(list, folder, skins, std::move(additions));
 }
 
 void PrintPlannedSave(const std::vector<Sim*>& saved, const std::filesystem::path& folder, std::ostream& out) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/CliArguments.h"
+#include "neighbourhoods/CharacterSave.h"
 #include "sim/CharacterList.h"
 #include "sim/Document.h"
 
@@ -42,8 +43,9 @@ private:
 };
 
 // Saves the modified characters of neighbourhood `folder` as the Save button
-// does after a Yes; GameDataError when a character could not be saved.
-void SaveEditedCharacters(CharacterList& list, const std::filesystem::path& folder);
+// does after a Yes, with `additions` written in the same all-or-nothing step;
+// GameDataError when a character could not be saved.
+void SaveEditedCharacters(CharacterList& list, const std::filesystem::path& folder, SaveAdditions additions = {});
 // What that save would write, without writing it.
 void PrintPlannedSave(const std::vector<Sim*>& saved, const std::filesystem::path& folder, std::ostream& out);
 

@@ -30,6 +30,12 @@ namespace corvane {
 
 namespace {
 
+std::vector<std::string> installedNames(const std::vector<InstalledGameFile>& files) {
+    std::vector<std::string> names;
+    for (const InstalledGameFile& file : files) names.push_back(file.file.filename().string());
+    return names;
+}
+
 // A character whose new file is built, waiting to be written with the others.
 struct StagedCharacter {
     std::size_t index;
@@ -52,7 +58,7 @@ public:
           settings_(settings),
           services_(services),
           folders_(settings.gameFolder, settings.expansionLevel),
-          installed_(folders_, services.skinCatalogue()),
+          installed_(folders_, services.skinCatalogue(), installedNames(settings.additions.files)),
           neighbourhoodFile_(ResolveCaseInsensitive(settings.neighbourhoodFolder, "neighborhood.iff")) {}
 
     // False (and said) when neighborhood.iff cannot be read or is damaged:
@@ -177,7 +183,10 @@ public:
     // Writes every new file at once. False (and said) when nothing was written.
     bool writeFiles() {
         if (abandoned_) return false;
+        // Files that come with the characters' values are never written without them.
+        if (!settings_.additions.empty() && !refused_.empty()) return false;
         GameFileSave save(settings_.gameFolder);
+        for (const InstalledGameFile& file : settings_.additions.files) save.install(file);
         for (const StagedCharacter& staged : staged_) {
             if (changedSinceQuestions(staged.file)) return changedWhileSaving(staged.file);
             save.add(staged.file, staged.rewritten.bytes);
@@ -290,7 +299,11 @@ private:
 
         step = "Second Pass through section data";
         staged.imageFile = CharacterImageFile(settings_.applicationFolder, sim.FileName);
-        if (std::filesystem::is_regular_file(staged.imageFile)) parts.newImages = ReadFileBytes(staged.imageFile);
+        if (const auto given = settings_.additions.images.find(sim.FileName); given != settings_.additions.images.end()) {
+            parts.newImages = given->second;
+        } else if (std::filesystem::is_regular_file(staged.imageFile)) {
+            parts.newImages = ReadFileBytes(staged.imageFile);
+        }
         staged.rewritten = RewriteCharacterFile(oldBytes, parts);
         staged.newImages = std::move(parts.newImages);
         step = "Saving new character file";

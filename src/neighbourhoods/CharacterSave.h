@@ -1,6 +1,7 @@
 #pragma once
 
 #include "neighbourhoods/ChangedFilesMerge.h"
+#include "neighbourhoods/GameFileWrite.h"
 #include "neighbourhoods/NeighbourhoodLoader.h"
 #include "platform/Dialogs.h"
 #include "platform/LanguageModule.h"
@@ -10,9 +11,25 @@
 
 #include <filesystem>
 #include <functional>
+#include <map>
+#include <string>
 #include <vector>
 
 namespace corvane {
+
+// What a save writes besides the records' changes (a profile's import), in
+// the same all-or-nothing step; nothing of it is written when a modified
+// character cannot be saved.
+struct SaveAdditions {
+    // Installed with the characters' files; counted as installed when the
+    // body strings are built.
+    std::vector<InstalledGameFile> files;
+    // New pictures by character FileName, in place of any waiting in the
+    // editor's folder.
+    std::map<std::string, std::vector<std::uint8_t>> images;
+
+    bool empty() const { return files.empty() && images.empty(); }
+};
 
 struct CharacterSaveSettings {
     std::filesystem::path gameFolder;
@@ -23,6 +40,7 @@ struct CharacterSaveSettings {
     // How the neighbourhood was read, to read it again when another program
     // changed its files since (the folder is the neighbourhood folder above).
     NeighbourhoodLoadSettings reading;
+    SaveAdditions additions;
 };
 
 struct CharacterSaveServices {

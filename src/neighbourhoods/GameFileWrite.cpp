@@ -15,10 +15,15 @@ GameFileSave::GameFileSave(std::filesystem::path gameFolder)
 
 void GameFileSave::add(const std::filesystem::path& file, std::span<const std::uint8_t> bytes) {
     files_.add(file, bytes);
+    backedUp_.push_back(file);
+}
+
+void GameFileSave::install(const InstalledGameFile& file) {
+    files_.add(file.file, file.bytes, ReplacedContent::ToTrash);
 }
 
 InterruptedSave GameFileSave::commit() {
-    for (const std::filesystem::path& file : files_.files()) {
+    for (const std::filesystem::path& file : backedUp_) {
         try {
             EditorAutoBackup(gameFolder_).keepOriginal(file);
         } catch (const std::exception& failure) {
@@ -32,6 +37,12 @@ void WriteGameFile(const std::filesystem::path& file, std::span<const std::uint8
                    const std::filesystem::path& gameFolder) {
     GameFileSave save(gameFolder);
     save.add(file, bytes);
+    save.commit();
+}
+
+void InstallGameFiles(const std::vector<InstalledGameFile>& files) {
+    GameFileSave save({});  // no backup copies: what a file replaces goes to the Trash
+    for (const InstalledGameFile& file : files) save.install(file);
     save.commit();
 }
 

@@ -2,6 +2,8 @@
 
 #include "platform/AtomicFile.h"
 #include "platform/DurableWrite.h"
+#include "platform/SystemCalls.h"
+#include "platform/Trash.h"
 
 #include <cerrno>
 #include <cstring>
@@ -26,6 +28,7 @@ constexpr std::string_view kCommitted = "committed";
 struct JournalEntry {
     fs::path temporary;
     fs::path target;
+    fs::path kept;  // the old content's second name until it is in the Trash; empty: not kept
 };
 
 struct Journal {
@@ -68,7 +71,9 @@ std::string unescaped(const std::string& text, const fs::path& journal) {
 std::string journalText(const Journal& journal) {
     std::string text = std::string(kTitle) + "\n" + std::string(journal.committed ? kCommitted : kPrepared) + "\n";
     for (const JournalEntry& entry : journal.entries) {
-        text += escaped(entry.temporary.string()) + "\t" + escaped(entry.target.string()) + "\n";
+        text += escaped(entry.temporary.string()) + "\t" + escaped(entry.target.string());
+        if (!entry.kept.empty()) text += "\t" + escaped(entry.kept.string());
+        text += "\n";
     }
     return text;
 }
@@ -88,12 +93,23 @@ Journal parseJournal(const std::string& text, const fs::path& journal) {
     Journal parsed;
     parsed.committed = line == kCommitted;
     for (int number = 3; std::getline(lines, line); ++number) {
-        const auto tab = line.find('\t');
-        if (tab == std::string::npos) unreadable(journal, number, "expected a new file, a tab and the file it replaces");
-        JournalEntry entry{unescaped(line.substr(0, tab), journal), unescaped(line.substr(tab + 1), journal)};
-        // Only ever a temporary file of ours beside the file it replaces.
-        if (entry.temporary.parent_path() != entry.target.parent_path() ||
-            !IsSiblingTemporaryOf(entry.temporary.filename().string(), entry.target.filename().string())) {
+        std::vector<std::string> fields;
+        for (std::size_t start = 0;;) {
+            const auto tab = line.find('\t', start);
+            fields.push_back(unescaped(line.substr(start, tab == std::string::npos ? tab : tab - start), journal));
+            if (tab == std::string::npos) break;
+            start = tab + 1;
+        }
+        if (fields.size() != 2 && fields.size() != 3) {
+            unreadable(journal, number, "expected a new file, a tab and the file it replaces");
+        }
+        JournalEntry entry{fields[0], fields[1], fields.size() == 3 ? fs::path(fields[2]) : fs::path()};
+        // Only ever temporary files of ours beside the file they stand for.
+        const auto besideTarget = [&](const fs::path& file) {
+            return file.parent_path() == entry.target.parent_path() &&
+                   IsSiblingTemporaryOf(file.filename().string(), entry.target.filename().string());
+        };
+        if (!besideTarget(entry.temporary) || (!entry.kept.empty() && !besideTarget(entry.kept))) {
             unreadable(journal, number, "the new file is not a temporary file beside " + entry.target.string());
         }
         parsed.entries.push_back(std::move(entry));
@@ -151,6 +167,33 @@ void removeLeftoverJournalWrites(const fs::path& journal) {
     }
 }
 
+// The old contents of replaced files, kept under their second names, go to
+// the Trash as the files they were. One already gone went there before.
+void trashKeptContents(const std::vector<JournalEntry>& entries) {
+    for (const JournalEntry& entry : entries) {
+        std::error_code error;
+        if (entry.kept.empty() || !fs::exists(fs::symlink_status(entry.kept, error))) continue;
+        try {
+            MoveToTrashAs(entry.kept, entry.target);
+        } catch (const std::exception& failure) {
+            throw FileWriteError(entry.target, "The old " + entry.target.string() +
+                                                   " could not be moved to the Trash: " + failure.what());
+        }
+    }
+}
+
+// A second name for the old content of `entry`'s file, made before the new
+// file is renamed over it: a hard link, or a copy where links cannot be made.
+void keepOldContent(const JournalEntry& entry) {
+    if (sys::Link(entry.target.string(), entry.kept.string()) == 0) return;
+    const int error = errno;
+    if (error != EXDEV && error != EPERM && error != EMLINK && error != ENOTSUP) {
+        throw FileWriteError(entry.target, "Cannot keep the old " + entry.target.string() + " for the Trash: " +
+                                               std::strerror(error));
+    }
+    WriteTemporaryFile(entry.kept, ReadTextFile(entry.target), entry.target);
+}
+
 // The caller holds the lock.
 InterruptedSave finishLocked(const fs::path& journalFile) {
     removeLeftoverJournalWrites(journalFile);
@@ -174,9 +217,13 @@ InterruptedSave finishLocked(const fs::path& journalFile) {
             if (fs::exists(fs::symlink_status(entry.temporary, error))) MoveOver(entry.temporary, entry.target);
         }
         flushFolders(journal.entries);
+        trashKeptContents(journal.entries);
         result.outcome = InterruptedSave::Outcome::Completed;
     } else {
-        for (const JournalEntry& entry : journal.entries) RemoveIfPresent(entry.temporary);
+        for (const JournalEntry& entry : journal.entries) {
+            RemoveIfPresent(entry.temporary);
+            if (!entry.kept.empty()) RemoveIfPresent(entry.kept);
+        }
         result.outcome = InterruptedSave::Outcome::Undone;
     }
     removeJournal(journalFile);
@@ -193,10 +240,13 @@ FileWriteError completedAtNextStart(const FileWriteError& failure) {
 bool discardAll(const std::vector<JournalEntry>& entries) noexcept {
     bool all = true;
     for (const JournalEntry& entry : entries) {
-        try {
-            RemoveIfPresent(entry.temporary);
-        } catch (const FileWriteError&) {
-            all = false;
+        for (const fs::path& file : {entry.temporary, entry.kept}) {
+            if (file.empty()) continue;
+            try {
+                RemoveIfPresent(file);
+            } catch (const FileWriteError&) {
+                all = false;
+            }
         }
     }
     return all;
@@ -234,9 +284,10 @@ void removeLeftoverTemporaries(const std::vector<JournalEntry>& entries) {
 
 AtomicFileSet::AtomicFileSet(fs::path journal) : journal_(std::move(journal)) {}
 
-void AtomicFileSet::add(const fs::path& file, std::span<const std::uint8_t> bytes) {
+void AtomicFileSet::add(const fs::path& file, std::span<const std::uint8_t> bytes, ReplacedContent replaced) {
     files_.push_back(file);
     contents_.emplace_back(bytes.begin(), bytes.end());
+    replaced_.push_back(replaced);
 }
 
 const std::vector<fs::path>& AtomicFileSet::files() const {
@@ -249,10 +300,17 @@ InterruptedSave AtomicFileSet::commit() {
     if (files_.empty()) return earlier;
 
     Journal journal;
-    for (const fs::path& file : files_) {
+    for (std::size_t i = 0; i < files_.size(); ++i) {
         // Absolute, so that a start in another working folder finds them.
-        const fs::path target = fs::absolute(WriteTarget(file));
-        journal.entries.push_back({SiblingTemporaryName(target), target});
+        const fs::path target = fs::absolute(WriteTarget(files_[i]));
+        JournalEntry entry{SiblingTemporaryName(target), target, {}};
+        std::error_code error;
+        if (replaced_[i] == ReplacedContent::ToTrash && fs::is_regular_file(fs::symlink_status(target, error))) {
+            do {
+                entry.kept = SiblingTemporaryName(target);
+            } while (entry.kept == entry.temporary);
+        }
+        journal.entries.push_back(std::move(entry));
     }
     removeLeftoverTemporaries(journal.entries);
     try {
@@ -262,6 +320,7 @@ InterruptedSave AtomicFileSet::commit() {
             WriteTemporaryFile(journal.entries[i].temporary,
                                std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()),
                                journal.entries[i].target);
+            if (!journal.entries[i].kept.empty()) keepOldContent(journal.entries[i]);
         }
         // The new files' names must be on disk before the journal says they are complete.
         flushFolders(journal.entries);
@@ -288,6 +347,7 @@ InterruptedSave AtomicFileSet::commit() {
     }
     try {
         flushFolders(journal.entries);
+        trashKeptContents(journal.entries);
     } catch (const FileWriteError& failure) {
         throw completedAtNextStart(failure);
     }

@@ -29,20 +29,35 @@ struct InterruptedSave {
      prepared | committed
      <new file><TAB><file it replaces>      one line a file; %, TAB, CR, LF as %25 %09 %0D %0A
 
+ A file whose old content goes to the Trash has a third name on its line:
+ a second name beside it that keeps the old content (a hard link, or a copy
+ where the file system has none) until it is in the Trash.
+
  1. the journal lists the new files' names ("prepared");
- 2. each new file is written beside the file it replaces and flushed;
+ 2. each new file is written beside the file it replaces and flushed, and
+    the old content to be trashed gets its second name;
  3. the journal says "committed": from here on the save counts as made;
- 4. the new files are renamed over the old ones, the folders flushed;
+ 4. the new files are renamed over the old ones, the folders flushed, and the
+    old contents go to the Trash under the names they had;
  5. the journal is removed.
- A save cut off before 3 is undone at the next start (the new files are
- removed), one cut off after it is completed (the remaining renames are made).
+ A save cut off before 3 is undone at the next start (the new files and the
+ second names are removed), one cut off after it is completed (the remaining
+ renames are made, the old contents still there go to the Trash). The file
+ named at every moment holds its old content or its new one.
 */
+
+// What becomes of the content a new file replaces.
+enum class ReplacedContent {
+    Dropped,  // the editor keeps its own copy where it needs one (a save's backup)
+    ToTrash,  // the player's file: restorable from the Trash
+};
 class AtomicFileSet {
 public:
     // `journal`: the journal's path, in the editor's own folder.
     explicit AtomicFileSet(std::filesystem::path journal);
 
-    void add(const std::filesystem::path& file, std::span<const std::uint8_t> bytes);
+    void add(const std::filesystem::path& file, std::span<const std::uint8_t> bytes,
+             ReplacedContent replaced = ReplacedContent::Dropped);
     bool empty() const { return files_.empty(); }
     const std::vector<std::filesystem::path>& files() const;
 
@@ -56,6 +71,7 @@ private:
     std::filesystem::path journal_;
     std::vector<std::filesystem::path> files_;
     std::vector<std::vector<std::uint8_t>> contents_;
+    std::vector<ReplacedContent> replaced_;
 };
 
 // Completes or undoes a save that `journal` shows was cut off; removes

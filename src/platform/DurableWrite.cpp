@@ -4,6 +4,7 @@
 #include "platform/SystemCalls.h"
 
 #include <cerrno>
+#include <climits>
 #include <cstring>
 #include <random>
 #include <sys/stat.h>
@@ -54,6 +55,10 @@ std::filesystem::path SiblingTemporaryName(const std::filesystem::path& target) 
         std::error_code error;
         if (!std::filesystem::exists(std::filesystem::symlink_status(candidate, error))) return candidate;
     }
+}
+
+bool NameLeavesRoomForTemporary(std::string_view name) {
+    return name.size() + 2 + kRandomLetters <= NAME_MAX;
 }
 
 bool IsSiblingTemporaryOf(const std::string& name, const std::string& of) {

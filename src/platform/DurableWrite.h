@@ -29,6 +29,10 @@ std::filesystem::path WriteTarget(const std::filesystem::path& file);
 // six letters or digits.
 std::filesystem::path SiblingTemporaryName(const std::filesystem::path& target);
 
+// Whether a file named `name` can be written all-or-nothing: its temporary
+// twin's longer name must fit the file system's limit on a name too.
+bool NameLeavesRoomForTemporary(std::string_view name);
+
 // Whether `name` has the shape SiblingTemporaryName gives names beside a file named `of`.
 bool IsSiblingTemporaryOf(const std::string& name, const std::string& of);
 

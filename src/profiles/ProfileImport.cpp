@@ -5,12 +5,14 @@
 #include "platform/AtomicFile.h"
 #include "platform/Base64.h"
 #include "platform/CodePage.h"
+#include "platform/DurableWrite.h"
 #include "platform/FileBytes.h"
 #include "platform/LanguageModule.h"
 #include "platform/StyledMessageDlg.h"
 #include "platform/TextLines.h"
-#include "platform/TouchFile.h"
+#include "profiles/ProfileFileCheck.h"
 #include "profiles/ProfileFormat.h"
+#include "sim/FieldAssignment.h"
 
 #include <pugixml.hpp>
 
@@ -70,6 +72,20 @@ Field fieldOf(std::string_view element) {
         if (skin.name == element) return skin.field;
     }
     return Field{};  // every read element is in the tables
+}
+
+// The record field's name where the element's differs.
+std::string_view fieldNameOf(std::string_view element) {
+    if (element == "Job") return "Career";
+    if (element == "Lingering") return "HauntAddress";
+    return element;
+}
+
+const ProfileSkinElement* skinElement(std::string_view element) {
+    for (const ProfileSkinElement& skin : ProfileSkinElements()) {
+        if (skin.name == element) return &skin;
+    }
+    return nullptr;
 }
 
 std::optional<std::int32_t> numberOf(const std::string& text) {
@@ -141,6 +157,10 @@ std::string ProfileFileNameRefusal(std::string_view name) {
     if (name.find("..") != std::string_view::npos) return "reaches out of its folder";
     if (name.size() >= 2 && name[1] == ':') return "names a drive";
     if (name.front() == '.') return "has no name before its extension";
+    if (!NameLeavesRoomForTemporary(name)) {
+        return "is longer than the file system allows (" + std::to_string(name.size()) +
+               " bytes, with the temporary copy a safe write needs beside it)";
+    }
     for (const char c : name) {
         const auto byte = static_cast<unsigned char>(c);
         if (byte < 0x20 || byte == 0x7F) return "holds a control character";
@@ -200,7 +220,8 @@ Profile ReadProfileText(std::span<const std::uint8_t> bytes, const std::filesyst
         if (element == "BinData") {
             const std::string fileName = child.attribute("FileName").value();
             std::vector<std::uint8_t> data = decoded(child, position);
-            const std::string refusal = ProfileFileNameRefusal(fileName);
+            std::string refusal = ProfileFileNameRefusal(fileName);
+            if (refusal.empty()) refusal = ProfileFileContentRefusal(fileName, data);
             if (refusal.empty()) {
                 profile.files.push_back({fileName, position, std::move(data)});
             } else {
@@ -245,25 +266,37 @@ std::vector<ProfilePreviewItem> ProfilePreviewItems(const Profile& profile) {
     return ProfilePreviewOrder(files);
 }
 
-void ApplyProfileValues(Document& document, Sim& sim, const Profile& profile, int codePage) {
+std::vector<std::string> ApplyProfileValues(Document& document, Sim& sim, const Profile& profile, int codePage) {
+    std::vector<std::string> notKept;
     document.edit("profile", [&](EditScope& scope) {
         Sim& record = scope.touch(sim);
         forEachCopied(profile, [&](std::string_view element, const Field& field, const std::string& text) {
-            if (const auto* number = std::get_if<std::int32_t Sim::*>(&field)) {
-                const std::int32_t value = *numberOf(text);
-                record.*(*number) = value;
-                if (element == "Age") record.SkinAge = value;
-                if (element == "SkinColor" && value >= 1 && value <= 3) {
-                    static const char* const kTones[] = {"lgt", "drk", "med"};
-                    record.SkinTone = kTones[value - 1];
+            try {
+                if (const auto* number = std::get_if<std::int32_t Sim::*>(&field)) {
+                    const std::int32_t value = *numberOf(text);
+                    // A value the character already holds is no change, whatever the record can keep.
+                    if (record.*(*number) != value) AssignRecordedNumber(document, record, fieldNameOf(element), value);
+                } else if (const ProfileSkinElement* skin = skinElement(element)) {
+                    const std::string name = Utf8ToCodePage(text, codePage);
+                    RequireSkinBaseName(skin->name, name);
+                    record.*(skin->field) = name;
+                } else if (element == "BodySize") {
+                    record.BodySize = Utf8ToCodePage(text, codePage);
+                } else {
+                    AssignField(document, record, element, Utf8ToCodePage(text, codePage), {});
                 }
-            } else {
-                record.*std::get<std::string Sim::*>(field) = Utf8ToCodePage(text, codePage);
+            } catch (const NotStorableError& error) {
+                notKept.push_back(error.what());
+            } catch (const std::invalid_argument& error) {
+                // Out of the editor's limits: the whole profile is refused, and the edit undone.
+                throw ProfileError(profile.file.string() + ": the element " + std::string(element) + " holds \"" +
+                                   text + "\": " + error.what());
             }
         });
         if (profile.images) record.ResetThumbnail = true;
     });
     document.sealStep();
+    return notKept;
 }
 
 std::vector<ProfileInstallStep> PlanProfileInstall(const Profile& profile, const std::vector<std::string>& selected,
@@ -287,45 +320,49 @@ std::vector<ProfileInstallStep> PlanProfileInstall(const Profile& profile, const
     return steps;
 }
 
-ProfileInstallResult InstallProfileFiles(const Profile& profile, const std::vector<std::string>& selected,
-                                         const SkinFolders& folders, const std::filesystem::path& installFolder,
-                                         Dialogs& dialogs, ModalResult answer) {
+ProfileInstallResult DecideProfileInstall(const Profile& profile, const std::vector<std::string>& selected,
+                                          const SkinFolders& folders, const std::filesystem::path& installFolder,
+                                          Dialogs& dialogs, ModalResult answer) {
     ProfileInstallResult result;
     for (const RefusedProfileFile& refused : profile.refused) {
         if (selectedName(selected, refused.fileName)) result.refused.push_back(refused);
     }
-    std::vector<ProfileInstallStep> plan = PlanProfileInstall(profile, selected, folders, installFolder);
-    std::size_t next = 0;
-    for (const ProfileBinData& file : profile.files) {
-        if (next == plan.size() || plan[next].fileName != file.fileName) continue;
-        ProfileInstallStep step = plan[next++];
-        // A file written earlier in this run is installed by now.
-        const auto dot = file.fileName.rfind('.');
-        const std::filesystem::path installed =
-            folders.FindSkinFile(file.fileName.substr(0, dot), file.fileName.substr(dot));
-        if (!installed.empty()) {
-            step.target = installed;
+    for (ProfileInstallStep step : PlanProfileInstall(profile, selected, folders, installFolder)) {
+        // The first of files with one name is the one installed.
+        const bool decided = std::any_of(result.steps.begin(), result.steps.end(),
+                                         [&](const ProfileInstallStep& done) { return sameName(done.fileName, step.fileName); });
+        if (decided) continue;
+        if (step.action == ProfileInstallStep::Action::Replace) {
             if (answer != mrAll) {
-                answer = StyledMessageDlg(dialogs, LangStr(5022), overwriteQuestion(file.fileName), MsgKind::None, 0,
+                answer = StyledMessageDlg(dialogs, LangStr(5022), overwriteQuestion(step.fileName), MsgKind::None, 0,
                                           mrNone, mbYesNoAll);
             }
-            step.action = answer == mrYes || answer == mrAll ? ProfileInstallStep::Action::Replace
-                                                             : ProfileInstallStep::Action::Keep;
-        } else {
-            step.action = ProfileInstallStep::Action::Install;
-            step.target = installFolder / file.fileName;
-        }
-        if (step.action != ProfileInstallStep::Action::Keep) {
-            try {
-                ReplaceFileAtomically(step.target,
-                                      std::string_view(reinterpret_cast<const char*>(file.bytes.data()), file.bytes.size()));
-            } catch (const std::exception& error) {
-                result.failure = error.what();
-                return result;
-            }
-            TouchFile(step.target);
+            if (answer != mrYes && answer != mrAll) step.action = ProfileInstallStep::Action::Keep;
         }
         result.steps.push_back(std::move(step));
+    }
+    return result;
+}
+
+std::vector<InstalledGameFile> ProfileInstallFiles(const Profile& profile, const ProfileInstallResult& decided) {
+    std::vector<InstalledGameFile> files;
+    for (const ProfileInstallStep& step : decided.steps) {
+        if (step.action == ProfileInstallStep::Action::Keep) continue;
+        const auto bytes = std::find_if(profile.files.begin(), profile.files.end(),
+                                        [&](const ProfileBinData& file) { return file.fileName == step.fileName; });
+        if (bytes != profile.files.end()) files.push_back({step.target, bytes->bytes});
+    }
+    return files;
+}
+
+ProfileInstallResult InstallProfileFiles(const Profile& profile, const std::vector<std::string>& selected,
+                                         const SkinFolders& folders, const std::filesystem::path& installFolder,
+                                         Dialogs& dialogs, ModalResult answer) {
+    ProfileInstallResult result = DecideProfileInstall(profile, selected, folders, installFolder, dialogs, answer);
+    try {
+        InstallGameFiles(ProfileInstallFiles(profile, result));
+    } catch (const std::exception& error) {
+        result.failure = error.what();
     }
     return result;
 }

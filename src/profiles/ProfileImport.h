@@ -1,5 +1,6 @@
 #pragma once
 
+#include "neighbourhoods/GameFileWrite.h"
 #include "platform/Dialogs.h"
 #include "profiles/ProfileFormat.h"
 #include "sim/Document.h"
@@ -36,8 +37,9 @@ struct ProfileBinData {
     std::vector<std::uint8_t> bytes;
 };
 
-// A file whose name is never honoured: it would land outside the skin
-// folder, or no game could name it so.
+// A file that is never installed: its name would land outside the skin
+// folder, or no game could name it so (or write it safely), or its content
+// is not the skin file its extension says (ProfileFileContentRefusal).
 struct RefusedProfileFile {
     std::string fileName;
     std::string reason;  // "has a folder part", ...
@@ -54,7 +56,7 @@ struct Profile {
     std::string ageGroup;        // the AgeGroup element; empty: none readable
     std::string credits;         // UTF-8
     std::vector<ProfileValue> values;     // every element but the files and credits, in document order
-    std::vector<ProfileBinData> files;    // the BinData elements with acceptable names, in document order
+    std::vector<ProfileBinData> files;    // the BinData elements with acceptable names and contents, in document order
     std::vector<RefusedProfileFile> refused;
     std::optional<std::vector<std::uint8_t>> images;  // the first BmpData
 
@@ -85,9 +87,14 @@ std::string ProfileKindMismatchText();
 std::vector<ProfilePreviewItem> ProfilePreviewItems(const Profile& profile);
 
 // The profile's values copied into `sim` as one edit of `document` (undone
-// as one step); texts go to the game's `codePage`. Pictures in the profile
-// make the save draw the character's thumbnail anew.
-void ApplyProfileValues(Document& document, Sim& sim, const Profile& profile, int codePage);
+// as one step) through the editor's own edits and limits; texts go to the
+// game's `codePage`. Pictures in the profile make the save draw the
+// character's thumbnail anew. A value out of the editor's limits refuses the
+// whole profile: ProfileError names the element and the value, and the
+// record stays as it was. A value the record cannot keep (no entry in
+// neighborhood.iff, not at this level or age) is left as it was; the
+// returned texts say which and why.
+std::vector<std::string> ApplyProfileValues(Document& document, Sim& sim, const Profile& profile, int codePage);
 
 // What installing a profile's files does to one file.
 struct ProfileInstallStep {
@@ -98,9 +105,9 @@ struct ProfileInstallStep {
 };
 
 struct ProfileInstallResult {
-    std::vector<ProfileInstallStep> steps;  // in document order, as done
+    std::vector<ProfileInstallStep> steps;  // in document order, as decided
     std::vector<RefusedProfileFile> refused;
-    std::string failure;  // a file that could not be written: the install stopped there
+    std::string failure;  // the files could not be written
 };
 
 // The offered files among `selected` (names, letter case ignored) in document
@@ -110,11 +117,21 @@ std::vector<ProfileInstallStep> PlanProfileInstall(const Profile& profile, const
                                                    const SkinFolders& folders,
                                                    const std::filesystem::path& installFolder);
 
-// Installs the selected files: a new file goes to `installFolder`; an
-// installed one is replaced only when the user says Yes or All (All answers
-// the questions still to come; `answer` may start as mrAll). Each file is
-// written whole or not at all and touched. The caller discards the skin
-// catalogue afterwards.
+// Decides what happens to each selected file, writing nothing: a new file
+// goes to `installFolder`; an installed one is replaced only when the user
+// says Yes or All (All answers the questions still to come; `answer` may
+// start as mrAll). Of files with one name only the first counts.
+ProfileInstallResult DecideProfileInstall(const Profile& profile, const std::vector<std::string>& selected,
+                                          const SkinFolders& folders, const std::filesystem::path& installFolder,
+                                          Dialogs& dialogs, ModalResult answer = mrNo);
+
+// The files the decided steps write, each with its bytes; the files they
+// replace go to the Trash when written.
+std::vector<InstalledGameFile> ProfileInstallFiles(const Profile& profile, const ProfileInstallResult& decided);
+
+// Decides, then installs the files all together or not at all (`failure`
+// says why not; then no file has changed, or the message says that the
+// next start completes them). The caller discards the skin catalogue afterwards.
 ProfileInstallResult InstallProfileFiles(const Profile& profile, const std::vector<std::string>& selected,
                                          const SkinFolders& folders, const std::filesystem::path& installFolder,
                                          Dialogs& dialogs, ModalResult answer = mrNo);

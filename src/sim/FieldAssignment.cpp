@@ -194,16 +194,16 @@ std::int32_t number(std::string_view name, const std::string& text) {
     return value;
 }
 
-const PersonDataField* neighbourRecordField(const NumberRule& rule) {
+const PersonDataField* neighbourRecordField(std::int32_t Sim::*member) {
     const auto stored = std::find_if(kPersonDataFields.begin(), kPersonDataFields.end(),
-                                     [&](const PersonDataField& field) { return field.field == rule.field; });
+                                     [&](const PersonDataField& field) { return field.field == member; });
     return stored == kPersonDataFields.end() ? nullptr : &*stored;
 }
 
 // A value the save would write nowhere is refused, never reported as changed.
-void requireStorable(const Sim& sim, const NumberRule& rule, int level) {
-    const std::string name(rule.name);
-    if (const PersonDataField* field = neighbourRecordField(rule)) {
+void requireStorable(const Sim& sim, std::string_view fieldName, std::int32_t Sim::*member, int level) {
+    const std::string name(fieldName);
+    if (const PersonDataField* field = neighbourRecordField(member)) {
         if (!sim.hasNeighbourEntry()) {
             throw NotStorableError(name + " is kept in the character's entry in neighborhood.iff, and " +
                                         sim.FileName + " has none there, so it cannot be changed");
@@ -213,10 +213,20 @@ void requireStorable(const Sim& sim, const NumberRule& rule, int level) {
                                         " (not at this expansion level, for this age or in this record), so it cannot be changed");
         }
     }
-    if (rule.field == &Sim::FamilyCash && !FamilyCashWritten(sim)) {
+    if (member == &Sim::FamilyCash && !FamilyCashWritten(sim)) {
         throw NotStorableError("FamilyCash is kept in the record of a family with a house, and " + sim.FileName +
                                " is in none or is moving out of it, so it cannot be changed");
     }
+}
+
+// Age, gender and skin colour without a makeover's new skins.
+const std::vector<NumberRule>& keepingSkinsRules() {
+    static const std::vector<NumberRule> rules{
+        {"Age", &Sim::Age, SetAgeKeepingSkins},
+        {"Gender", &Sim::Gender, SetGenderKeepingSkins},
+        {"SkinColor", &Sim::SkinColor, SetSkinColorKeepingSkins},
+    };
+    return rules;
 }
 
 // The save writes a skin only when the game has it; any other would be lost there.
@@ -236,13 +246,11 @@ void assignText(Document& document, Sim& sim, const TextRule& rule, const std::s
     if (text.find('\0') != std::string::npos) {
         throw FieldAssignmentError(std::string(rule.name) + " cannot hold a zero byte");
     }
-    if (rule.skin && text.find_first_of(",=\\/") != std::string::npos) {
-        throw FieldAssignmentError(std::string(rule.name) + " must be a skin's base name, without folders, ',' or '='");
-    }
     if (!rule.skin) {
         rule.edit(document, sim, text);
         return;
     }
+    RequireSkinBaseName(rule.name, text);
     requireBodyStrings(sim, rule.name);
     requireInstalled(rule.name, text, installedSkins());
     dressFromField(document, sim, rule.skin, text, installedSkins());
@@ -262,7 +270,7 @@ void AssignField(Document& document, Sim& sim, std::string_view name, const std:
                  const InstalledSkinsLookup& installedSkins, const MakeoverSkinsLookup& makeoverSkins) {
     for (const NumberRule& rule : numberRules()) {
         if (rule.name == name) {
-            requireStorable(sim, rule, document.expansionLevel());
+            requireStorable(sim, rule.name, rule.field, document.expansionLevel());
             rule.edit(document, sim, number(rule.name, value));
             document.sealStep();
             return;
@@ -278,6 +286,25 @@ void AssignField(Document& document, Sim& sim, std::string_view name, const std:
     for (const MakeoverRule& rule : makeoverRules()) {
         if (rule.name == name) {
             assignMakeover(document, sim, rule, value, makeoverSkins);
+            return;
+        }
+    }
+    throw FieldAssignmentError("unknown or read-only field \"" + std::string(name) + "\"");
+}
+
+void RequireSkinBaseName(std::string_view field, const std::string& name) {
+    if (name.find_first_of(",=\\/") != std::string::npos || name.find('\0') != std::string::npos) {
+        throw FieldAssignmentError(std::string(field) + " must be a skin's base name, without folders, ',' or '='");
+    }
+}
+
+void AssignRecordedNumber(Document& document, Sim& sim, std::string_view name, std::int32_t value) {
+    for (const std::vector<NumberRule>* rules : {&keepingSkinsRules(), &numberRules()}) {
+        for (const NumberRule& rule : *rules) {
+            if (rule.name != name) continue;
+            requireStorable(sim, rule.name, rule.field, document.expansionLevel());
+            rule.edit(document, sim, value);
+            document.sealStep();
             return;
         }
     }

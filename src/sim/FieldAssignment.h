@@ -51,4 +51,16 @@ using MakeoverSkinsLookup = std::function<MakeoverSkins()>;
 void AssignField(Document& document, Sim& sim, std::string_view name, const std::string& value,
                  const InstalledSkinsLookup& installedSkins, const MakeoverSkinsLookup& makeoverSkins = {});
 
+// Sets one number field to the value another character's record holds (a
+// profile): the same checks and edits as AssignField, except that age
+// (9 or 27), gender (of the character's kind) and skin colour keep the
+// character's skins, since such a record brings its own. Throws
+// FieldAssignmentError or EditError for a bad value, NotStorableError for a
+// value the record cannot store.
+void AssignRecordedNumber(Document& document, Sim& sim, std::string_view name, std::int32_t value);
+
+// FieldAssignmentError unless `name` can be a skin's base name (no folders,
+// no ',' or '=', which the body strings use).
+void RequireSkinBaseName(std::string_view field, const std::string& name);
+
 }  // namespace corvane

@@ -132,6 +132,16 @@ void requireHuman(const Sim& sim, const char* what) {
     if (IsPet(sim)) throw EditError(sim.FileName + " is a pet and has no " + what + " to change");
 }
 
+// Dogs are 2 and 3, cats 4 and 5, people 0 and 1: male, then female.
+int maleGenderOf(const Sim& sim) {
+    if (!IsPet(sim)) return 0;
+    return sim.AgeGroup == "dog" ? 2 : 4;
+}
+
+void requireSkinColor(int skinColor) {
+    RequireEditRange("SkinColor", skinColor, 1, 3);
+}
+
 int skinAgeOf(std::optional<SkinAgeChoice> choice, int age) {
     if (!choice) return age;
     return *choice == SkinAgeChoice::Adult ? kAdultAge : kChildAge;
@@ -208,15 +218,14 @@ void SetGender(Document& document, Sim& sim, bool female, const MakeoverSkins& s
         makeover(document, sim, true, skins, [&](Sim& changed) { changed.Gender = female ? 1 : 0; });
         return;
     }
-    // Dogs are 2 and 3, cats 4 and 5; the coat fits either.
-    const int male = sim.AgeGroup == "dog" ? 2 : 4;
-    document.edit("Makeover", [&](EditScope& scope) { scope.touch(sim).Gender = male + (female ? 1 : 0); });
+    // The coat fits either.
+    document.edit("Makeover", [&](EditScope& scope) { scope.touch(sim).Gender = maleGenderOf(sim) + (female ? 1 : 0); });
     document.sealStep();
 }
 
 void SetSkinColor(Document& document, Sim& sim, int skinColor, const MakeoverSkins& skins) {
     requireHuman(sim, "skin colour");
-    RequireEditRange("SkinColor", skinColor, 1, 3);
+    requireSkinColor(skinColor);
     makeover(document, sim, true, skins, [&](Sim& changed) {
         changed.SkinColor = skinColor;
         changed.SkinTone = SkinToneFor(skinColor);
@@ -244,6 +253,35 @@ std::vector<SkinSlot> BareVisibleSlots(const Sim& sim) {
         if ((sim.*fields.mesh).empty() || (sim.*fields.texture).empty()) bare.push_back(slot);
     }
     return bare;
+}
+
+void SetAgeKeepingSkins(Document& document, Sim& sim, int age) {
+    requireHuman(sim, "age");
+    if (age != kChildAge && age != kAdultAge) {
+        throw EditError("Age " + std::to_string(age) + " is neither a child's (" + std::to_string(kChildAge) +
+                        ") nor an adult's (" + std::to_string(kAdultAge) + ")");
+    }
+    document.edit("Makeover", [&](EditScope& scope) {
+        Sim& changed = scope.touch(sim);
+        changed.Age = age;
+        changed.SkinAge = age;
+    });
+}
+
+void SetGenderKeepingSkins(Document& document, Sim& sim, int gender) {
+    const int male = maleGenderOf(sim);
+    RequireEditRange("Gender", gender, male, male + 1);
+    document.edit("Makeover", [&](EditScope& scope) { scope.touch(sim).Gender = gender; });
+}
+
+void SetSkinColorKeepingSkins(Document& document, Sim& sim, int skinColor) {
+    requireHuman(sim, "skin colour");
+    requireSkinColor(skinColor);
+    document.edit("Makeover", [&](EditScope& scope) {
+        Sim& changed = scope.touch(sim);
+        changed.SkinColor = skinColor;
+        changed.SkinTone = SkinToneFor(skinColor);
+    });
 }
 
 void ResetThumbnails(Document& document, Sim& sim) {

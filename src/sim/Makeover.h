@@ -62,6 +62,15 @@ void SetBodySize(Document& document, Sim& sim, const std::string& bodySize, cons
 // installed skin to fit leaves them so, and the character is invisible in the game.
 std::vector<SkinSlot> BareVisibleSlots(const Sim& sim);
 
+// A character who comes with skins of its own (a profile) takes an age, a
+// gender or a skin colour as the makeover gives them, but keeps its skins:
+// age 9 or 27 (with the skin age), a gender of its kind (0/1, dogs 2/3, cats
+// 4/5), skin colour 1 to 3 (with the tone). EditError for any other value,
+// and for a pet's age or skin colour.
+void SetAgeKeepingSkins(Document& document, Sim& sim, int age);
+void SetGenderKeepingSkins(Document& document, Sim& sim, int gender);
+void SetSkinColorKeepingSkins(Document& document, Sim& sim, int skinColor);
+
 // Marks the character's pictures for renewal (the makeover's Reset Thumbnails box).
 void ResetThumbnails(Document& document, Sim& sim);
 

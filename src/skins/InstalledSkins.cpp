@@ -28,6 +28,12 @@ InstalledSkins::InstalledSkins(const SkinFolders& folders, const SkinCatalogue& 
       archivedTextures_(lowerEntryNames(catalogue.ArchiveTextureEntries)),
       catalogueIncomplete_(!catalogue.complete() || catalogue.ArchiveReadError) {}
 
+InstalledSkins::InstalledSkins(const SkinFolders& folders, const SkinCatalogue& catalogue,
+                               const std::vector<std::string>& comingFiles)
+    : InstalledSkins(folders, catalogue) {
+    for (const std::string& name : comingFiles) comingFiles_.insert(ToLowerAscii(name));
+}
+
 bool InstalledSkins::meshInstalled(const std::string& name) const {
     return installed(name, ".cmx", archivedMeshes_);
 }
@@ -46,7 +52,8 @@ bool InstalledSkins::installed(const std::string& name, std::string_view extensi
     // An entry counts when its name begins with the skin's file name: a name
     // that merely ends another entry's name ("fit_01" in "b001mafit_01") is
     // not installed.
-    return archived.contains(ToLowerAscii(name) + std::string(extension)) ||
+    const std::string file = ToLowerAscii(name) + std::string(extension);
+    return archived.contains(file) || comingFiles_.contains(file) ||
            !folders_.FindSkinFile(name, extension).empty() || catalogueIncomplete_;
 }
 

@@ -5,6 +5,7 @@
 
 #include <string>
 #include <unordered_set>
+#include <vector>
 
 namespace corvane {
 
@@ -18,6 +19,10 @@ public:
     // installed: it may lie in that archive, and dropping it would lose the
     // character's outfit.
     InstalledSkins(const SkinFolders& folders, const SkinCatalogue& catalogue);
+    // Also counting as installed the skin files `comingFiles` names ("name.cmx",
+    // "name.bmp"), which are written together with the files that name them.
+    InstalledSkins(const SkinFolders& folders, const SkinCatalogue& catalogue,
+                   const std::vector<std::string>& comingFiles);
 
     bool meshInstalled(const std::string& name) const;     // "name.cmx"
     bool textureInstalled(const std::string& name) const;  // "name.bmp"
@@ -32,6 +37,7 @@ private:
     std::unordered_set<std::string> archivedMeshes_;    // lower-case entry names
     std::unordered_set<std::string> archivedTextures_;
     bool catalogueIncomplete_;
+    std::unordered_set<std::string> comingFiles_;  // lower case
 };
 
 }  // namespace corvane

@@ -405,7 +405,7 @@ void TCVPsPage::importProfile(Sim& sim) {
         return;
     }
     if (!profile.refused.empty()) {
-        std::string refused = LangStr(7197);
+        std::string refused = LangStr(7241);
         for (const RefusedProfileFile& name : profile.refused) refused += "\n\"" + name.fileName + "\": " + name.reason;
         tell(dialogs(), refused);
     }
@@ -420,15 +420,17 @@ void TCVPsPage::importProfile(Sim& sim) {
     }
     frameCVPPreview->clearItems();
 
-    // The pictures first: the values ask for new pictures only once the profile's are in place.
+    // The values first: one out of the editor's limits refuses the whole profile before anything is written.
+    const int codePage = CodePageForLanguage(settings().LanguageNumber);
+    std::vector<std::string> notKept;
+    if (!ReportFailure(dialogs(), [&] { notKept = ApplyProfileValues(document(), sim, profile, codePage); })) return;
     try {
         StageProfileImages(profile, ApplicationFolder(), sim.FileName);
     } catch (const std::exception& failure) {
+        document().undo();  // values asking for pictures that are not there
         tell(dialogs(), LangStr(7067) + "\n" + failure.what());
         return;
     }
-    const int codePage = CodePageForLanguage(settings().LanguageNumber);
-    if (!ReportFailure(dialogs(), [&] { ApplyProfileValues(document(), sim, profile, codePage); })) return;
     const SkinFolders folders(settings().GamePath, settings().ExpansionLevel);
     const std::filesystem::path installFolder = ResolveCaseInsensitive(settings().GamePath, settings().SkinsFolder);
     const ProfileInstallResult installed = InstallProfileFiles(profile, selected, folders, installFolder, dialogs());
@@ -437,7 +439,12 @@ void TCVPsPage::importProfile(Sim& sim) {
         tell(dialogs(), LangStr(7067) + "\n" + installed.failure);
         return;
     }
-    tell(dialogs(), LangStr(7072) + "\n");
+    std::string done = LangStr(7072) + "\n";
+    if (!notKept.empty()) {
+        done += "\n" + LangStr(7240);
+        for (const std::string& value : notKept) done += "\n" + value;
+    }
+    tell(dialogs(), done);
 }
 
 void TCVPsPage::fillImportPreview(const Profile& profile) {

@@ -3,10 +3,12 @@
 #include "app/ui/TACImage.h"
 #include "iff/CharacterImageFile.h"
 #include "platform/AppFolder.h"
+#include "platform/AtomicFile.h"
 #include "platform/FileBytes.h"
 #include "platform/LanguageModule.h"
 #include "profiles/ProfileImport.h"
 #include "profiles/ui/TframeCVPPreview.h"
+#include "support/EnvOverride.h"
 #include "support/ui/Screenshots.h"
 
 #include <QCheckBox>
@@ -47,6 +49,8 @@ protected:
     }
 
     std::vector<StepAction> steps;
+    // Skins the imports replace go to a Trash of the test's own.
+    test::EnvOverride dataHome{"XDG_DATA_HOME", (folder.path() / "data").string()};
 };
 
 TEST_F(CVPsPageTest, TheExportLeavesOutWhatIsUncheckedAndKeepsCreditsAndRating) {
@@ -152,6 +156,7 @@ TEST_F(CVPsPageTest, AnImportCopiesTheValuesInstallsTheFilesAndStagesThePictures
     EXPECT_EQ(said.back(), LangStr(7072) + "\n");
     EXPECT_EQ(ReadFileBytes(game / "UserData" / "Characters" / "User00002.iff"), elenasFile)
         << "her file is written by the save, not by the import";
+    EXPECT_FALSE(std::filesystem::is_empty(folder.path() / "data" / "Trash" / "files")) << "the replaced skins";
     window->Undo();
     EXPECT_EQ(elena.FirstName, "Elena") << "the import is one step of the history";
     EXPECT_FALSE(std::filesystem::exists(CharacterImageFile(ApplicationFolder(), "User00002")))
@@ -195,6 +200,35 @@ TEST_F(CVPsPageTest, AWarnedProfileAsksFirstAndCancelChangesNothing) {
     EXPECT_TRUE(page().btnImportCVP->isVisible() && page().btnImportCVP->isEnabled()) << "the page is at rest";
 }
 
+// A value out of the editor's limits refuses the whole profile after the
+// preview: the message names the element and the value, and neither the
+// character, nor the skin folder, nor the pictures waiting for a save change.
+TEST_F(CVPsPageTest, AValueOutOfRangeIsNamedAndChangesNothing) {
+    exportVictor();
+    std::string text = ReadTextFile(profile());
+    const auto neat = text.find("<Neat dt:dt=\"Int\">");
+    ASSERT_NE(neat, std::string::npos);
+    const auto value = text.find('>', neat) + 1;
+    text.replace(value, text.find('<', value) - value, "99999");
+    ReplaceFileAtomically(profile(), text);
+    dialogs.forgetShown();
+    Sim& elena = select("User00002");
+    window->pageButton("btnCVPs")->click();
+    const Sim before = elena;
+    const std::filesystem::path skins = game / "GameData" / "Skins";
+    const auto skinCount = std::distance(std::filesystem::directory_iterator(skins), {});
+    dialogs.answerFile(profile());
+    dialogs.answer(mrOk);   // the refusal
+    page().btnImportCVP->click();
+    const std::vector<std::string> said = dialogs.messageTexts();
+    ASSERT_EQ(said.size(), 1u);
+    EXPECT_NE(said[0].find("the element Neat holds \"99999\""), std::string::npos) << said[0];
+    EXPECT_EQ(elena, before);
+    EXPECT_FALSE(window->btnSave->isEnabled());
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(skins), {}), skinCount);
+    EXPECT_FALSE(std::filesystem::exists(CharacterImageFile(ApplicationFolder(), "User00002")));
+}
+
 TEST_F(CVPsPageTest, APersonsProfileDoesNotFitADog) {
     exportVictor();
     dialogs.forgetShown();
@@ -234,6 +268,7 @@ TEST(TframeCVPPreview, LaysItsItemsOutInRowsAndGrowsWithThem) {
 class CVPsPageScreenshots : public test::ScreenshotEditorTest {
 protected:
     TCVPsPage& page() const { return *static_cast<TCVPsPage*>(window->page(PageKind::CVPs)); }
+    test::EnvOverride dataHome{"XDG_DATA_HOME", (folder.path() / "data").string()};
 };
 
 // The export's and the import's previews, for looking at them.

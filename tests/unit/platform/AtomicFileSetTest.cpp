@@ -5,6 +5,7 @@
 
 #include "platform/AtomicFile.h"
 #include "platform/DurableWrite.h"
+#include "support/EnvOverride.h"
 #include "support/FaultInjection.h"
 #include "support/TempDir.h"
 
@@ -16,6 +17,7 @@
 #include <cstring>
 #include <iostream>
 #include <map>
+#include <set>
 
 namespace corvane {
 namespace {
@@ -126,6 +128,54 @@ TEST_F(AtomicFileSetTest, KilledAtEveryStepTheNextStartLeavesAllOldOrAllNew) {
     for (const auto& [outcome, count] : outcomes) std::cout << "  " << outcome << ": " << count << "\n";
     EXPECT_GT(outcomes["old, undone"], 0);
     EXPECT_GT(outcomes["new, completed"], 0);
+}
+
+// Replaced files whose old contents go to the Trash: killed at every call,
+// each file is old with nothing of it in the Trash, or new with its old
+// content there exactly once (a kill inside the Trash's own rename leaves its
+// name claimed, so the next start trashes it under the next free name); no
+// second name is left beside it.
+TEST_F(AtomicFileSetTest, KilledAtEveryStepReplacedContentsReachTheTrashOnlyWithTheNewFiles) {
+    const fs::path data = dir.path() / "data";
+    test::EnvOverride dataHome{"XDG_DATA_HOME", data.string()};
+    const auto commitToTrash = [&] {
+        AtomicFileSet set(journal);
+        for (const auto& [file, text] : newContents) {
+            set.add(file, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()),
+                    ReplacedContent::ToTrash);
+        }
+        set.commit();
+    };
+    const auto trashed = [&] {
+        std::multiset<std::string> contents;
+        if (!fs::exists(data / "Trash" / "files")) return contents;
+        for (const auto& entry : fs::directory_iterator(data / "Trash" / "files")) {
+            contents.insert(ReadTextFile(entry.path()));
+        }
+        return contents;
+    };
+    std::multiset<std::string> old;
+    for (const auto& [file, text] : oldContents) old.insert(text);
+    const auto steps = test::RecordCalls(commitToTrash);
+    std::map<std::string, int> outcomes;
+    for (std::size_t k = 0; k <= steps.size(); ++k) {
+        fs::remove_all(data);
+        write(oldContents);
+        const int status = test::RunKilledAtCall(k, [&] {
+            commitToTrash();
+            return 0;
+        });
+        ASSERT_EQ(status, k < steps.size() ? test::kKilledAtCall : 0) << "step " << k;
+        FinishInterruptedSave(journal);
+        const std::string step = k < steps.size() ? steps[k].text() : "(after the last call)";
+        const std::string after = state();
+        EXPECT_TRUE(after == "old" || after == "new") << "killed at " << step << ": " << after;
+        const std::multiset<std::string> none;
+        EXPECT_EQ(trashed(), after == "new" ? old : none) << "killed at " << step;
+        ++outcomes[after];
+    }
+    EXPECT_GT(outcomes["old"], 0);
+    EXPECT_GT(outcomes["new"], 0);
 }
 
 // A failing call is a failed write: reported, and afterwards (the next start

@@ -9,8 +9,10 @@
 #include "platform/FileBytes.h"
 #include "platform/LanguageModule.h"
 #include "profiles/ProfileImport.h"
+#include "support/FaultInjection.h"
 #include "unit/cli/DemoGameTest.h"
 
+#include <algorithm>
 #include <map>
 
 namespace corvane::cli {
@@ -40,6 +42,20 @@ protected:
         return names;
     }
     std::string profile() const { return (folder.path() / "victor.cvp").string(); }
+    // The profile text with the value of `element` replaced by `value`.
+    static std::string withValue(std::string text, const std::string& element, const std::string& value) {
+        const std::string opening = "<" + element + " dt:dt=\"";
+        const auto at = text.find(opening);
+        EXPECT_NE(at, std::string::npos) << element;
+        if (at == std::string::npos) return text;
+        const auto start = text.find('>', at) + 1;
+        return text.replace(start, text.find('<', start) - start, value);
+    }
+    std::string writtenProfile(const std::string& name, const std::string& text) const {
+        const std::string file = (folder.path() / name).string();
+        ReplaceFileAtomically(file, text);
+        return file;
+    }
     // Where the game holds the skin file `name` (its letter case may differ).
     std::filesystem::path installed(const std::string& name) const {
         const auto dot = name.rfind('.');
@@ -109,8 +125,19 @@ TEST_F(ProfileCommandsTest, ProfilesThatDoNotFitOrCannotBeReadChangeNothing) {
         std::string file;
         std::string message;
     };
+    const auto hostile = [&](const std::string& element, const std::string& value) {
+        return Case{"User00002", writtenProfile(element + ".cvp", withValue(text, element, value)),
+                    "the element " + element + " holds \"" + value + "\""};
+    };
     SetLanguageModule(LanguageModule::load(CORVANE_LANG_DIR "/CV3Dusen.lng"));
     const Case cases[] = {
+        hostile("Neat", "99999"),
+        hostile("Nice", "-70000"),
+        hostile("Age", "-5"),
+        hostile("Gender", "9"),
+        hostile("Job", "11"),
+        hostile("JobLevel", "200"),
+        hostile("SkinColor", "0"),
         {"User00006", profile(), LangStr(7151)},
         {"User00007", profile(), LangStr(7151)},
         {"User00002", truncated, truncated + ": not a readable XML file"},
@@ -160,6 +187,123 @@ TEST_F(ProfileCommandsTest, ImportAppliesValuesInstallsFilesStagesPicturesAndSav
     const Result replaced = runLine({"import-cvp", "UserData", "User00003", profile(), "--overwrite", "all"});
     ASSERT_EQ(replaced.status, 0) << replaced.err;
     EXPECT_NE(replaced.out.find("replaced " + names[1] + "\n"), std::string::npos) << replaced.out;
+}
+
+// Every file refused, in the real run as in the dry run; control characters
+// from the profile never reach the terminal.
+TEST_F(ProfileCommandsTest, RefusedFilesArePrintedAndControlCharactersEscaped) {
+    ASSERT_EQ(runLine({"export-cvp", "UserData", "User00001", profile(), "--credits", "x"}).status, 0);
+    std::string text = withValue(ReadTextFile(profile()), "Bio", "Hi\x1B[2Jthere");
+    text = withValue(text, "CVPCredits", "By \x1B]0;owned\x07 me");
+    text.insert(text.find("<CVPCredits"), "<BinData dt:dt=\"bin.base64\" FileName=\"bad.bmp\">Zm9v</BinData>\n"
+                                          "<BinData dt:dt=\"bin.base64\" FileName=\"a&#x1B;b.bmp\">Zm9v</BinData>\n");
+    const std::string hostile = writtenProfile("hostile.cvp", text);
+    for (const std::vector<std::string>& words :
+         {std::vector<std::string>{"cvp-info", hostile},
+          std::vector<std::string>{"import-cvp", "UserData", "User00002", hostile, "--dry-run"},
+          std::vector<std::string>{"import-cvp", "UserData", "User00002", hostile}}) {
+        const Result result = runLine(words);
+        ASSERT_EQ(result.status, 0) << words[0] << result.err;
+        EXPECT_EQ(result.out.find('\x1B'), std::string::npos) << words.back() << ": " << result.out;
+        EXPECT_EQ(result.err.find('\x1B'), std::string::npos) << words.back();
+        EXPECT_NE(result.out.find("bad.bmp"), std::string::npos) << words.back() << ": " << result.out;
+        EXPECT_NE(result.out.find("is not a readable bitmap"), std::string::npos) << words.back();
+        EXPECT_NE(result.out.find("a\\x1Bb.bmp"), std::string::npos) << words.back() << ": " << result.out;
+        if (words[0] == "import-cvp") {
+            EXPECT_NE(result.out.find("\"Hi\\x1B[2Jthere\""), std::string::npos) << result.out;
+        }
+    }
+    const std::string notANumber = writtenProfile("escape.cvp", withValue(ReadTextFile(profile()), "Neat", "\x1B[2J"));
+    for (const std::vector<std::string>& words : {std::vector<std::string>{"cvp-info", notANumber},
+                                                 std::vector<std::string>{"import-cvp", "UserData", "User00002", notANumber}}) {
+        const Result refused = runLine(words);
+        EXPECT_EQ(refused.status, 2) << words[0];
+        EXPECT_EQ(refused.err.find('\x1B'), std::string::npos) << words[0];
+        EXPECT_NE(refused.err.find("holds \"\\x1B[2J\", not a whole number"), std::string::npos) << refused.err;
+    }
+    const Result info = runLine({"cvp-info", hostile});
+    EXPECT_NE(info.out.find("Credits\tBy \\x1B]0;owned\\x07 me\n"), std::string::npos) << info.out;
+}
+
+// kill -9 at every system call of an import that replaces an installed skin,
+// installs a missing one and saves the values: after the next start the game
+// holds the profile's skins and values, or neither, and no temporary file.
+TEST_F(ProfileCommandsTest, KilledAtEveryCallTheImportLeavesSkinsAndValuesBothOrNeither) {
+    // A profile of two files keeps the matrix small.
+    std::vector<std::string> words{"export-cvp", "UserData", "User00001", profile()};
+    const std::vector<std::string> all = embedded(runLine(words).out);
+    ASSERT_GE(all.size(), 3u);
+    for (std::size_t i = 2; i < all.size(); ++i) words.insert(words.end(), {"--leave-out", all[i]});
+    const std::vector<std::string> names = embedded(runLine(words).out);
+    ASSERT_EQ(names.size(), 2u);
+    std::filesystem::remove(installed(names[0]));                        // installed anew
+    ReplaceFileAtomically(installed(names[1]), "an older skin of that name");  // replaced
+    const std::vector<std::string> import{"import-cvp", "UserData", "User00003", profile(), "--overwrite", "all"};
+
+    // The game's skins and the neighbourhood's files: what an import may change.
+    const auto gameState = [&] {
+        std::map<std::string, std::vector<std::uint8_t>> files;
+        for (const char* part : {"GameData/Skins", "UserData"}) {
+            for (const auto& entry : std::filesystem::recursive_directory_iterator(game / part)) {
+                if (entry.is_regular_file()) files[entry.path().lexically_relative(game).string()] = ReadFileBytes(entry.path());
+            }
+        }
+        return files;
+    };
+    // How many copies of the replaced skin's old bytes the Trash holds.
+    const auto trashed = [&] {
+        const std::filesystem::path files = folder.path() / ".local" / "share" / "Trash" / "files";
+        int copies = 0;
+        if (!std::filesystem::exists(files)) return copies;
+        for (const auto& entry : std::filesystem::directory_iterator(files)) {
+            copies += ReadTextFile(entry.path()) == "an older skin of that name" ? 1 : 0;
+        }
+        return copies;
+    };
+    const std::filesystem::path pristine = folder.path() / "pristine";
+    const auto restore = [&](const std::filesystem::path& from, const std::filesystem::path& to) {
+        std::filesystem::remove_all(to);
+        std::filesystem::copy(from, to, std::filesystem::copy_options::recursive);
+    };
+    std::filesystem::create_directories(folder.path() / "app");
+    std::filesystem::create_directories(pristine);
+    std::filesystem::copy(folder.path() / "app", pristine / "app", std::filesystem::copy_options::recursive);
+    std::filesystem::copy(game, pristine / "game", std::filesystem::copy_options::recursive);
+    const auto before = gameState();
+    ASSERT_EQ(runLine(import).status, 0);
+    const auto after = gameState();
+    ASSERT_NE(after, before);
+    EXPECT_EQ(trashed(), 1);
+    // Recorded in a second run, as the killed ones run: this process keeps its
+    // backup copies once, so they are not made again.
+    restore(pristine / "game", game);
+    restore(pristine / "app", folder.path() / "app");
+    std::filesystem::remove_all(folder.path() / ".local" / "share" / "Trash");
+    const auto steps = test::RecordCalls([&] { EXPECT_EQ(runLine(import).status, 0); });
+    ASSERT_EQ(gameState(), after);
+    ASSERT_GE(steps.size(), 10u);
+    // Before the journal is first written only the editor's own folder changes: one kill there, then every call.
+    std::size_t firstJournalCall = 0;
+    while (firstJournalCall < steps.size() && steps[firstJournalCall].about.find("SaveJournal") == std::string::npos) {
+        ++firstJournalCall;
+    }
+    ASSERT_LT(firstJournalCall, steps.size());
+    std::map<std::string, int> outcomes;
+    for (std::size_t k = 0; k < steps.size(); k = std::max(k + 1, firstJournalCall)) {
+        restore(pristine / "game", game);
+        restore(pristine / "app", folder.path() / "app");
+        std::filesystem::remove_all(folder.path() / ".local" / "share" / "Trash");
+        const int status = test::RunKilledAtCall(k, [&] { return runLine(import).status; });
+        ASSERT_EQ(status, test::kKilledAtCall) << steps[k].text();
+        ASSERT_EQ(runLine({"characters", "UserData"}).status, 0) << "the next start after " << steps[k].text();
+        const auto now = gameState();
+        const std::string outcome = now == before ? "neither" : now == after ? "both" : "mixed";
+        EXPECT_NE(outcome, "mixed") << "killed at " << steps[k].text();
+        EXPECT_EQ(trashed(), outcome == "both" ? 1 : 0) << "the replaced skin's old bytes, killed at " << steps[k].text();
+        ++outcomes[outcome];
+    }
+    EXPECT_GT(outcomes["neither"], 0);
+    EXPECT_GT(outcomes["both"], 0);
 }
 
 }  // namespace

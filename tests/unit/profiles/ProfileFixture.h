@@ -5,10 +5,12 @@
 #include "demo/GameBuilder.h"
 #include "demo/SkinFileWriters.h"
 #include "iff/IffContainer.h"
+#include "platform/BmpCodec.h"
 #include "platform/FileBytes.h"
 #include "platform/LanguageModule.h"
 #include "profiles/ProfileExport.h"
 #include "profiles/ProfileImport.h"
+#include "support/EnvOverride.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -34,15 +36,18 @@ protected:
         builder.writeText("GameData\\Skins\\" + mesh + ".skn", JoinCrLf(MeshFileLines(SampleBodyMesh(mesh, texture))));
         if (texture != "x") writeTexture(builder, texture);
     }
+    // A texture of 2 x 2 pixels whose colour tells it from others of other names.
     static void writeTexture(GameBuilder& builder, const std::string& texture) {
-        const std::vector<std::uint8_t> bytes{'B', 'M', static_cast<std::uint8_t>(texture.size()), 0, 7, 0xFF};
-        builder.writeFile("GameData\\Skins\\" + texture + ".bmp", bytes);
+        const std::uint8_t shade = static_cast<std::uint8_t>(texture.size() * 7);
+        builder.writeFile("GameData\\Skins\\" + texture + ".bmp", EncodeBmp24(Bitmap(2, 2, Rgb{shade, 0, 0xFF})));
     }
 
     // Victor: a body suit whose mesh wears the body texture, a head wearing "x", the same body texture on his pajamas.
     static Sim victor() {
         Sim sim;
         sim.FileName = "User00001";
+        sim.NeighborEntryPos = 100;  // its values live in neighborhood.iff
+        sim.PersonDataValues = 256;  // with fame
         sim.FirstName = "\xC9tienne";  // in code page 1252
         sim.Bio = "Line one\r\nline two";
         sim.Neat = 800;
@@ -97,6 +102,9 @@ protected:
     }
 
     test::TempDir temp;
+    // The save journal and the Trash of the test's own.
+    test::EnvOverride appHome{"CORVANE_HOME", (temp.path() / "app").string()};
+    test::EnvOverride dataHome{"XDG_DATA_HOME", (temp.path() / "data").string()};
     GameBuilder game{temp.path() / "game"};
     std::filesystem::path skins = temp.path() / "game" / "GameData" / "Skins";
 };

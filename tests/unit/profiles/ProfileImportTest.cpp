@@ -1,5 +1,9 @@
 #include "iff/CharacterImageFile.h"
 #include "platform/AtomicFile.h"
+#include "platform/Base64.h"
+#include "platform/BmpCodec.h"
+#include "platform/Trash.h"
+#include "sim/FieldAssignment.h"
 #include "profiles/ProfileFormat.h"
 #include "support/ScriptedDialogs.h"
 #include "unit/profiles/ProfileFixture.h"
@@ -31,6 +35,8 @@ protected:
     static std::unique_ptr<Sim> child() {
         auto sim = std::make_unique<Sim>();
         sim->FileName = "User00003";
+        sim->NeighborEntryPos = 100;
+        sim->PersonDataValues = 256;
         sim->AgeGroup = "child";
         sim->Age = 9;
         sim->SkinAge = 9;
@@ -82,20 +88,24 @@ TEST_F(ProfileImportTest, AProfileThatCannotBeReadWholeIsRefusedNamingTheFileAnd
 }
 
 TEST_F(ProfileImportTest, HostileFileNamesAreRefusedAndNeverWritten) {
-    const std::pair<const char*, const char*> hostile[] = {
+    // Fits the file system alone, not with the temporary twin a safe write puts beside it.
+    const std::string overlong = std::string(250, 'n') + ".bmp";
+    const std::pair<std::string, std::string> hostile[] = {
         {"../x.bmp", "has a folder part"},   {"a/b.bmp", "has a folder part"},     {"C:x.bmp", "names a drive"},
         {"/abs.bmp", "has a folder part"},   {"a\\b.cmx", "has a folder part"},    {"", "is empty"},
         {"con?.bmp", "holds the character ?"}, {"a&#1;b.bmp", "holds a control character"},
         {"..skn.skn", "reaches out of its folder"}, {"a|b.skn", "holds the character |"},
         {".bmp", "has no name before its extension"},
+        {overlong, "is longer than the file system allows (254 bytes, with the temporary copy a safe write needs beside it)"},
     };
     std::string elements;
     std::vector<std::string> selected{"good.bmp"};
     for (const auto& [name, reason] : hostile) {
-        elements += std::string("<BinData dt:dt=\"bin.base64\" FileName=\"") + name + "\">Zm9v</BinData>\n";
-        selected.push_back(name == std::string("a&#1;b.bmp") ? "a\x01" "b.bmp" : name);
+        elements += "<BinData dt:dt=\"bin.base64\" FileName=\"" + name + "\">Zm9v</BinData>\n";
+        selected.push_back(name == "a&#1;b.bmp" ? "a\x01" "b.bmp" : name);
     }
-    elements += "<BinData dt:dt=\"bin.base64\" FileName=\"good.bmp\">Zm9v</BinData>";
+    elements += "<BinData dt:dt=\"bin.base64\" FileName=\"good.bmp\">" + EncodeBase64(EncodeBmp24(Bitmap(2, 2))) +
+                "</BinData>";
     const Profile profile = read(withElements(WithoutElement(victorsText(), "BinData"), elements));
     ASSERT_EQ(profile.refused.size(), std::size(hostile));
     for (std::size_t i = 0; i < std::size(hostile); ++i) EXPECT_EQ(profile.refused[i].reason, hostile[i].second) << i;
@@ -106,14 +116,14 @@ TEST_F(ProfileImportTest, HostileFileNamesAreRefusedAndNeverWritten) {
     EXPECT_EQ(offered[0].position, 78u);
     EXPECT_EQ(std::count_if(offered.begin(), offered.end(), [](const auto& i) { return i.fileName == "good.bmp"; }), 1);
 
-    const auto before = filesOf(temp.path());
+    const auto before = filesOf(temp.path() / "target");
     test::ScriptedDialogs dialogs;
     const ProfileInstallResult result =
         InstallProfileFiles(profile, selected, targetFolders(), targetSkins(), dialogs);
     EXPECT_EQ(result.refused.size(), std::size(hostile));
     ASSERT_EQ(result.steps.size(), 1u);
-    auto after = filesOf(temp.path());
-    EXPECT_EQ(after.erase("target/GameData/Skins/good.bmp"), 1u);
+    auto after = filesOf(temp.path() / "target");
+    EXPECT_EQ(after.erase("GameData/Skins/good.bmp"), 1u);
     EXPECT_EQ(after, before) << "nothing else written anywhere";
 }
 
@@ -166,6 +176,145 @@ TEST_F(ProfileImportTest, AnAdultsValuesGoIntoAChildAsOneStepThatUndoes) {
     ASSERT_TRUE(document.undo());
     EXPECT_EQ(sim, before);
     EXPECT_FALSE(document.canUndo()) << "one step";
+}
+
+// Each value as the editor's own edits would refuse it: the whole profile is
+// refused, naming the element and the value, and the record stays as it was.
+TEST_F(ProfileImportTest, AValueOutOfTheEditorsLimitsRefusesTheWholeProfile) {
+    struct Case {
+        const char* fault;
+        const char* element;
+        const char* was;
+        const char* value;
+    };
+    const Case cases[] = {
+        {"neat_above_slider", "Neat", "800", "99999"},
+        {"nice_far_below_zero", "Nice", "0", "-70000"},
+        {"negative_age", "Age", "27", "-5"},
+        {"age_of_neither_child_nor_adult", "Age", "27", "40"},
+        {"gender_of_no_kind", "Gender", "0", "9"},
+        {"a_dogs_gender_for_a_person", "Gender", "0", "2"},
+        {"career_that_does_not_exist", "Job", "12", "11"},
+        {"job_level_past_the_last", "JobLevel", "3", "200"},
+        {"skin_colour_of_none", "SkinColor", "1", "7"},
+        {"ghost_neither_yes_nor_no", "Ghost", "0", "2"},
+        {"haunting_without_being_a_ghost", "Lingering", "0", "5"},
+        {"fame_above_its_slider", "FameScore", "400", "5000"},
+        {"performance_below_zero", "JobPerformance", "0", "-1"},
+    };
+    for (const Case& c : cases) {
+        const std::string from = std::string("<") + c.element + " dt:dt=\"Int\">" + c.was + "<";
+        const std::string to = std::string("<") + c.element + " dt:dt=\"Int\">" + c.value + "<";
+        const Profile profile = read(Replaced(victorsText(), from, to));
+        Document document = openWith(child());
+        Sim& sim = *document.current();
+        const Sim before = sim;
+        try {
+            ApplyProfileValues(document, sim, profile, 1252);
+            ADD_FAILURE() << c.fault << ": accepted";
+        } catch (const ProfileError& error) {
+            const std::string message = error.what();
+            EXPECT_NE(message.find(std::string("the element ") + c.element + " holds \"" + c.value + "\""),
+                      std::string::npos)
+                << c.fault << ": " << message;
+        }
+        EXPECT_EQ(sim, before) << c.fault << ": nothing changes";
+        EXPECT_FALSE(document.canUndo()) << c.fault;
+        EXPECT_FALSE(document.saveEnabled()) << c.fault;
+    }
+}
+
+// A value the record has no place for is never reported as changed: it stays
+// as it was, said so, and the rest of the profile goes in.
+TEST_F(ProfileImportTest, ValuesTheRecordCannotKeepAreLeftAsTheyWereAndNamed) {
+    struct Case {
+        const char* fault;
+        std::int32_t neighbourEntry;
+        std::int32_t personDataValues;
+        bool neatKept;
+        bool fameKept;
+    };
+    const Case cases[] = {
+        {"no_entry_in_neighborhood_iff", 0, 256, false, false},
+        {"older_record_without_fame", 100, 80, true, false},
+    };
+    for (const Case& c : cases) {
+        auto character = child();
+        character->NeighborEntryPos = c.neighbourEntry;
+        character->PersonDataValues = c.personDataValues;
+        Document document = openWith(std::move(character));
+        Sim& sim = *document.current();
+        const std::vector<std::string> notKept = ApplyProfileValues(document, sim, read(victorsText()), 1252);
+        EXPECT_EQ(sim.Neat, c.neatKept ? 800 : 0) << c.fault;
+        EXPECT_EQ(sim.FameScore, c.fameKept ? 400 : 11) << c.fault;
+        EXPECT_EQ(sim.FirstName, "\xC9tienne") << c.fault << ": the name lives in the character file";
+        const auto named = [&](const std::string& field) {
+            return std::any_of(notKept.begin(), notKept.end(), [&](const std::string& t) { return t.starts_with(field + " "); });
+        };
+        EXPECT_EQ(named("Neat"), !c.neatKept) << c.fault;
+        EXPECT_EQ(named("FameScore"), !c.fameKept) << c.fault;
+    }
+}
+
+// Embedded skin files are judged before they are offered: a damaged one is
+// refused with its cause, as the skin tools refuse their inputs.
+TEST_F(ProfileImportTest, DamagedEmbeddedSkinFilesAreRefusedNamingTheCause) {
+    std::vector<std::uint8_t> hugeWidth = EncodeBmp24(Bitmap(2, 2));
+    ASSERT_EQ(hugeWidth.size(), 70u) << "a 54-byte header and two rows of 8 bytes";
+    hugeWidth[18] = 0xFF;  // width 2^31 - 1
+    hugeWidth[19] = 0xFF;
+    hugeWidth[20] = 0xFF;
+    hugeWidth[21] = 0x7F;
+    const std::vector<std::uint8_t> oversized = EncodeBmp24(Bitmap(2048, 2));
+    const std::vector<std::uint8_t> sound2x2 = EncodeBmp24(Bitmap(2, 2));
+    const std::string sound = ReadTextFile(skins / "b001mafit_01.cmx");
+    const std::string soundMesh = ReadTextFile(skins / "xskin-b001mafit_01-PELVIS-BODY.skn");
+    struct Case {
+        const char* fault;
+        std::string fileName;
+        std::vector<std::uint8_t> bytes;
+        const char* cause;
+    };
+    const Case cases[] = {
+        {"bitmap_of_30_bytes", "short.bmp", std::vector<std::uint8_t>(sound2x2.begin(), sound2x2.begin() + 30),
+         "is not a readable bitmap"},
+        {"bitmap_claiming_width_2_31", "wide.bmp", hugeWidth, "is not a readable bitmap"},
+        {"bitmap_larger_than_any_texture", "large.bmp", oversized, "is 2048 x 2 pixels"},
+        {"character_file_of_40_bytes", "short.cmx", Bytes("// Character File\r\nversion 300\r\n0\r\n1\r\n"),
+         "not a text character file"},
+        {"character_file_without_version", "old.cmx", Bytes(sound.substr(0, sound.find('\n') + 1) + "version 200\r\n"),
+         "no \"version 300\""},
+        {"suit_missing_its_mesh_lines", "cut.cmx", Bytes(sound.substr(0, sound.find("PELVIS"))),
+         "are not all there"},
+        {"mesh_cut_short", "cut.skn", Bytes(soundMesh.substr(0, soundMesh.size() / 2)), "not all there"},
+        {"mesh_count_not_a_number", "word.skn", Bytes("m\r\nx\r\nmany\r\n"), "not all there"},
+    };
+    for (const Case& c : cases) {
+        const std::string element = "<BinData dt:dt=\"bin.base64\" FileName=\"" + c.fileName + "\">" +
+                                    EncodeBase64(c.bytes) + "</BinData>";
+        const Profile profile = read(withElements(victorsText(), element));
+        ASSERT_EQ(profile.refused.size(), 1u) << c.fault;
+        EXPECT_EQ(profile.refused[0].fileName, c.fileName) << c.fault;
+        EXPECT_NE(profile.refused[0].reason.find(c.cause), std::string::npos) << c.fault << ": " << profile.refused[0].reason;
+        EXPECT_EQ(profile.files.size(), read(victorsText()).files.size()) << c.fault << ": Victor's own files stay";
+    }
+}
+
+// The installed skin a profile replaces goes to the Trash, and the game's
+// file holds the profile's bytes.
+TEST_F(ProfileImportTest, AReplacedSkinGoesToTheTrashWithItsOldBytes) {
+    const Profile profile = read(victorsText());
+    target.writeText("GameData\\Skins\\c001ma_bob.cmx", "installed before");
+    test::ScriptedDialogs dialogs;
+    dialogs.answer(mrYes);
+    const ProfileInstallResult result = InstallProfileFiles(profile, {"c001ma_bob.cmx"}, targetFolders(), targetSkins(), dialogs);
+    ASSERT_TRUE(result.failure.empty()) << result.failure;
+    EXPECT_EQ(ReadFileBytes(targetSkins() / "c001ma_bob.cmx"), ReadFileBytes(skins / "c001ma_bob.cmx"));
+    const auto trashed = filesOf(HomeTrashFolder() / "files");
+    ASSERT_EQ(trashed.size(), 1u);
+    EXPECT_EQ(trashed.begin()->first, "c001ma_bob.cmx");
+    EXPECT_EQ(trashed.begin()->second, Bytes("installed before"));
+    EXPECT_EQ(filesOf(targetSkins()).size(), 1u) << "no temporary file or second name left beside it";
 }
 
 TEST_F(ProfileImportTest, MissingOptionalGroupsLeaveTheirFieldsAsTheyWere) {
@@ -268,14 +417,17 @@ TEST_F(ProfileImportTest, AllAnswersEveryQuestionToComeWhileNoIsAskedEachTime) {
     EXPECT_TRUE(none.messages().empty()) << "an All given beforehand asks nothing";
 }
 
-TEST_F(ProfileImportTest, AFileThatCannotBeWrittenStopsTheInstallThere) {
+TEST_F(ProfileImportTest, AFileThatCannotBeWrittenLeavesEveryFileAsItWas) {
     const Profile profile = read(victorsText());
+    target.writeText("GameData\\Skins\\c001ma_bob.cmx", "installed before");
+    const auto before = filesOf(target.root());
     test::ScriptedDialogs dialogs;
-    const ProfileInstallResult result = InstallProfileFiles(profile, {"b001mafit_01.cmx"}, targetFolders(),
-                                                            target.root() / "no-such-folder", dialogs);
-    EXPECT_TRUE(result.steps.empty());
+    const ProfileInstallResult result = InstallProfileFiles(profile, {"c001ma_bob.cmx", "b001mafit_01.cmx"},
+                                                            targetFolders(), target.root() / "no-such-folder", dialogs,
+                                                            mrAll);
     EXPECT_NE(result.failure.find("b001mafit_01.cmx"), std::string::npos) << result.failure;
     EXPECT_FALSE(std::filesystem::exists(target.root() / "no-such-folder"));
+    EXPECT_EQ(filesOf(target.root()), before) << "the replacement is not written without the new file";
 }
 
 TEST_F(ProfileImportTest, PicturesAreStagedForTheNextSaveInPlaceOfThoseStagedBefore) {
@@ -298,6 +450,8 @@ TEST_F(ProfileImportTest, ARoundTripGivesTheSameValuesAndTheSameFiles) {
 
     auto other = std::make_unique<Sim>();
     other->FileName = "User00002";
+    other->NeighborEntryPos = 100;
+    other->PersonDataValues = 256;
     Document document = openWith(std::move(other));
     Sim& sim = *document.current();
     ApplyProfileValues(document, sim, profile, 1252);
