@@ -7,6 +7,7 @@
 #include "platform/CaseInsensitivePath.h"
 #include "skins/SkinFolders.h"
 #include "platform/FileBytes.h"
+#include "platform/InstallationLock.h"
 #include "platform/LanguageModule.h"
 #include "profiles/ProfileImport.h"
 #include "support/FaultInjection.h"
@@ -25,11 +26,15 @@ protected:
         words.insert(words.begin(), {"--game", "GAME"});
         return DemoGameTest::runLine(std::move(words));
     }
-    // Every file of the game with its bytes, and of the editor's own folder.
+    // Every file of the game with its bytes, and of the editor's own folder,
+    // but for the installation's lock file: each command notes itself in it
+    // as the lock's holder while it runs.
     std::map<std::string, std::vector<std::uint8_t>> everything() const {
+        const std::filesystem::path lock = InstallationLock::LockFile(game);
         std::map<std::string, std::vector<std::uint8_t>> files;
         for (const auto& entry : std::filesystem::recursive_directory_iterator(folder.path())) {
-            if (entry.is_regular_file()) files[entry.path().string()] = ReadFileBytes(entry.path());
+            if (!entry.is_regular_file() || entry.path() == lock) continue;
+            files[entry.path().string()] = ReadFileBytes(entry.path());
         }
         return files;
     }
