@@ -3,6 +3,7 @@
 #include "app/ui/BitmapImage.h"
 #include "app/ui/GameText.h"
 #include "app/ui/ReportFailure.h"
+#include "iff/CharacterImageFile.h"
 #include "platform/AppFolder.h"
 #include "platform/AsciiText.h"
 #include "platform/BmpCodec.h"
@@ -12,6 +13,7 @@
 #include "platform/StyledMessageDlg.h"
 #include "profiles/ui/TframeCVPPreview.h"
 #include "render/MakeThumb.h"
+#include "sim/EditHistory.h"
 #include "skins/SkinCatalogue.h"
 
 #include <QApplication>
@@ -423,11 +425,19 @@ void TCVPsPage::importProfile(Sim& sim) {
     // The values first: one out of the editor's limits refuses the whole profile before anything is written.
     const int codePage = CodePageForLanguage(settings().LanguageNumber);
     std::vector<std::string> notKept;
+    const Sim asBefore = sim;
     if (!ReportFailure(dialogs(), [&] { notKept = ApplyProfileValues(document(), sim, profile, codePage); })) return;
+    // Takes back this import's values (nothing before them when it changed
+    // none) and the pictures it staged for the save.
+    const auto takeBackValues = [&] {
+        if (RecordValuesDiffer(asBefore, sim)) document().undo();
+        std::error_code ignored;
+        std::filesystem::remove(CharacterImageFile(ApplicationFolder(), sim.FileName), ignored);
+    };
     try {
         StageProfileImages(profile, ApplicationFolder(), sim.FileName);
     } catch (const std::exception& failure) {
-        document().undo();  // values asking for pictures that are not there
+        takeBackValues();  // values asking for pictures that are not there
         tell(dialogs(), LangStr(7067) + "\n" + failure.what());
         return;
     }
@@ -436,6 +446,7 @@ void TCVPsPage::importProfile(Sim& sim) {
     const ProfileInstallResult installed = InstallProfileFiles(profile, selected, folders, installFolder, dialogs());
     DiscardSkinCatalogue(GameSkinCatalogue());
     if (!installed.failure.empty()) {
+        takeBackValues();  // the values stay with the skins they came with: neither is half taken
         tell(dialogs(), LangStr(7067) + "\n" + installed.failure);
         return;
     }

@@ -6,6 +6,7 @@
 #include "platform/AtomicFile.h"
 #include "platform/FileBytes.h"
 #include "platform/LanguageModule.h"
+#include "platform/SystemCalls.h"
 #include "profiles/ProfileImport.h"
 #include "profiles/ui/TframeCVPPreview.h"
 #include "support/EnvOverride.h"
@@ -17,6 +18,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <cerrno>
 #include <functional>
 
 namespace corvane {
@@ -227,6 +229,32 @@ TEST_F(CVPsPageTest, AValueOutOfRangeIsNamedAndChangesNothing) {
     EXPECT_FALSE(window->btnSave->isEnabled());
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(skins), {}), skinCount);
     EXPECT_FALSE(std::filesystem::exists(CharacterImageFile(ApplicationFolder(), "User00002")));
+}
+
+// Skins that cannot be installed take the profile's values back with them:
+// the character is as it was, with nothing to save.
+TEST_F(CVPsPageTest, SkinsThatCannotBeInstalledTakeTheValuesBack) {
+    exportVictor();
+    dialogs.forgetShown();
+    Sim& elena = select("User00002");
+    window->pageButton("btnCVPs")->click();
+    const Sim before = elena;
+    dialogs.answerFile(profile());
+    dialogs.answer(mrAll);
+    dialogs.answer(mrOk);  // the failure
+    // Only the skins' renames fail: the pictures wait for the save as before.
+    const sys::CallHook earlier = sys::SetCallHook([](sys::Call call, const std::string& about) {
+        return call == sys::Call::Rename && about.find("Skins") != std::string::npos ? EIO : 0;
+    });
+    page().btnImportCVP->click();
+    sys::SetCallHook(earlier);
+    const std::vector<std::string> said = dialogs.messageTexts();
+    ASSERT_FALSE(said.empty());
+    EXPECT_EQ(said.back().rfind(LangStr(7067), 0), 0u) << said.back();
+    EXPECT_EQ(elena, before);
+    EXPECT_FALSE(window->btnSave->isEnabled());
+    EXPECT_FALSE(std::filesystem::exists(CharacterImageFile(ApplicationFolder(), "User00002")))
+        << "the profile's pictures never reach a save";
 }
 
 TEST_F(CVPsPageTest, APersonsProfileDoesNotFitADog) {
