@@ -349,7 +349,8 @@ TEST_F(Rewrite, AFileWithoutNamesGetsTheNamesChunkOnlyWithNamesToKeep) {
     parts.addNames = true;
     const Bytes rewritten = RewriteCharacterFile(old, parts).bytes;
     EXPECT_EQ(types(rewritten), (std::vector<std::string>{"OBJD", "STR#", "CTSS", "rsmp"}));
-    const Section* names = FindChunk(ReadChunkList(rewritten), "CTSS");
+    const ChunkList chunks = ReadChunkList(rewritten);
+    const Section* names = FindChunk(chunks, "CTSS");
     ASSERT_NE(names, nullptr);
     EXPECT_EQ(Bytes(rewritten.begin() + names->ChunkOffset, rewritten.begin() + names->ChunkOffset + names->ChunkSize),
               parts.names({}));

@@ -234,7 +234,8 @@ TEST_F(DemoSave, RaisingNeatChangesExactlyItsTwoBytesAndKeepsACopyOfTheOriginal)
 TEST_F(DemoSave, ASaveInOneLanguageKeepsTheOtherLanguagesNames) {
     auto names = [&] {
         const Bytes file = ReadFileBytes(characterFile("User00001"));
-        const Section* ctss = FindChunk(ReadChunkList(file), "CTSS");
+        const ChunkList chunks = ReadChunkList(file);
+        const Section* ctss = FindChunk(chunks, "CTSS");
         EXPECT_NE(ctss, nullptr);
         const auto chunk = ChunkData(file, *ctss);
         return std::pair(Bytes(chunk.begin(), chunk.end()), ReadCharacterNames(chunk, 3));
